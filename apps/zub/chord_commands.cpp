@@ -1,0 +1,55 @@
+// "zub chord" prints chord symbols in canonical form; "zub chord-types" lists
+// the chord-type names.
+#include <algorithm>
+
+#include "apps/zub/command.h"
+#include "core/failure.h"
+#include "core/theory/chord.h"
+#include "core/theory/chordtype.h"
+
+namespace zub::cli {
+
+namespace {
+
+int print_chords(const std::vector<std::string>& symbols, Io io) {
+    if (symbols.empty()) {
+        io.err << "zub chord: no chord symbol given (see 'zub chord --help')\n";
+        return exit_usage;
+    }
+    int status = exit_ok;
+    for (const std::string& symbol : symbols) {
+        try {
+            io.out << chord_printname(ascii_accidentals(symbol)) << '\n';
+        } catch (const Failure& failure) {
+            io.out << "error: " << failure.what() << '\n';
+            status = exit_failed;
+        }
+    }
+    return status;
+}
+
+int print_chord_types(const std::vector<std::string>& args, Io io) {
+    if (!args.empty()) {
+        io.err << "zub chord-types: unexpected argument '" << args[0] << "'\n";
+        return exit_usage;
+    }
+    std::vector<std::string> names = Chordtype::all_names();
+    std::sort(names.begin(), names.end());
+    for (const std::string& name : names) io.out << name << '\n';
+    return exit_ok;
+}
+
+}  // namespace
+
+const Command chord_command = {
+    "chord", "SYMBOL...", "print chord symbols in canonical form",
+    "Prints one line per symbol: its canonical name (C7#5 gives C7+) or\n"
+    "'error: ' and the reason. Sharps and flats may be written # and b or\n"
+    "\u266F and \u266D. Exit status 1 when any symbol is invalid.\n",
+    print_chords};
+
+const Command chord_types_command = {
+    "chord-types", "", "list the chord-type names, one per line",
+    "The major triad has the empty name and prints as an empty line.\n", print_chord_types};
+
+}  // namespace zub::cli

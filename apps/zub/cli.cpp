@@ -1,0 +1,91 @@
+#include "apps/zub/cli.h"
+
+#include <algorithm>
+#include <array>
+
+#include "apps/zub/command.h"
+
+namespace zub::cli {
+
+namespace {
+
+const std::array<const Command*, 2> commands = {&chord_command, &chord_types_command};
+
+void print_usage(std::ostream& out) {
+    out << "usage: zub COMMAND [ARGS...]\n\n"
+           "Zubaroo's command-line tool for jazz chord charts.\n\n"
+           "commands:\n";
+    for (const Command* command : commands) {
+        std::string head = "  " + std::string(command->name);
+        head.resize(std::max<std::size_t>(head.size() + 2, 16), ' ');
+        out << head << command->summary << '\n';
+    }
+    out << "\nRun 'zub COMMAND --help' for the usage of one command.\n";
+}
+
+void print_command_usage(const Command& command, std::ostream& out) {
+    out << "usage: zub " << command.name;
+    if (!command.synopsis.empty()) out << ' ' << command.synopsis;
+    out << "\n\n" << command.summary << '\n';
+    if (!command.details.empty()) out << '\n' << command.details;
+}
+
+const Command* find_command(std::string_view name) {
+    for (const Command* command : commands)
+        if (command->name == name) return command;
+    return nullptr;
+}
+
+}  // namespace
+
+std::string ascii_accidentals(std::string_view text) {
+    static constexpr std::string_view sharp = "\u266F", flat = "\u266D";
+    std::string ascii;
+    ascii.reserve(text.size());
+    for (std::size_t k = 0; k < text.size();) {
+        if (text.substr(k, sharp.size()) == sharp) {
+            ascii += '#';
+            k += sharp.size();
+        } else if (text.substr(k, flat.size()) == flat) {
+            ascii += 'b';
+            k += flat.size();
+        } else {
+            ascii += text[k++];
+        }
+    }
+    return ascii;
+}
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) {
+        print_usage(err);
+        return exit_usage;
+    }
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        print_usage(out);
+        return exit_ok;
+    }
+    const Command* command = find_command(args[0]);
+    if (command == nullptr) {
+        err << "zub: unknown command '" << args[0] << "' (see 'zub --help')\n";
+        return exit_usage;
+    }
+    std::vector<std::string> rest(args.begin() + 1, args.end());
+    for (const std::string& arg : rest) {
+        if (arg == "--help" || arg == "-h") {
+            print_command_usage(*command, out);
+            return exit_ok;
+        }
+    }
+    for (const std::string& arg : rest) {
+        // A lone "-" may name standard input; anything else with a dash is an option we lack.
+        if (arg.size() > 1 && arg[0] == '-') {
+            err << "zub " << command->name << ": unknown option '" << arg << "' (see 'zub " << command->name
+                << " --help')\n";
+            return exit_usage;
+        }
+    }
+    return command->run(rest, Io{out, err});
+}
+
+}  // namespace zub::cli

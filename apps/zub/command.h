@@ -1,0 +1,38 @@
+// One subcommand of the zub tool. Each command lives in a source file of its
+// own and is listed in the table of cli.cpp.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zub::cli {
+
+// Exit statuses shared by every command.
+inline constexpr int exit_ok = 0;
+inline constexpr int exit_failed = 1;  // the command ran but some input was bad
+inline constexpr int exit_usage = 2;   // unknown command or option, missing arguments
+
+struct Io {
+    std::ostream& out;
+    std::ostream& err;
+};
+
+struct Command {
+    std::string_view name;
+    std::string_view synopsis;  // "SYMBOL..." after "zub <name> "
+    std::string_view summary;   // one line for "zub --help"
+    std::string_view details;   // further help text for "zub <name> --help"
+    int (*run)(const std::vector<std::string>& args, Io io);
+};
+
+// The command for the symbols of chord printing, and the list of chord types.
+extern const Command chord_command;
+extern const Command chord_types_command;
+
+// Replaces the display sharp and flat (U+266F, U+266D) with "#" and "b":
+// "B\u266D7" -> "Bb7". Other text is left as it is.
+std::string ascii_accidentals(std::string_view text);
+
+}  // namespace zub::cli

@@ -1,0 +1,35 @@
+// A two-way table between names and interval lists, the base of the chord-type
+// and scale-type tables. When two names are defined with the same list, both
+// names look up that list and the list prints under the later name.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "core/theory/intvllist.h"
+
+namespace zub {
+
+class Intvllisttbl {
+public:
+    explicit Intvllisttbl(std::size_t initial_size = 16);
+
+    // Replaces the forward entry of name and the reverse entry of list.
+    void define(const std::string& name, const Intvllist& list);
+    // lookup("m7") -> b3.5.b7; Throws Not_found for an unknown name.
+    const Intvllist& lookup(std::string_view name) const;
+    // revlookup(3.#5.b7) -> "7+"; Throws Not_found for a list without name.
+    const std::string& revlookup(const Intvllist& list) const;
+    // As revlookup, but nullptr for a list without name.
+    const std::string* find_name(const Intvllist& list) const;
+    // Every name once, in no particular order.
+    std::vector<std::string> keys() const;
+
+private:
+    std::unordered_map<std::string, Intvllist> forward_;
+    std::unordered_map<Intvllist, std::string> reverse_;
+};
+
+}  // namespace zub
