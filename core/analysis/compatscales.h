@@ -22,8 +22,8 @@ inline constexpr std::string_view cache_file_name = "compatscales.dat";
 // memory stays as it is.
 void set_cache_pathname(std::string_view directory);
 
-// compatscales("C7") -> {"F major", ..., "C diminished", ...}: the scale names
-// whose notes hold C E G Bb, scale type by scale type in table order, within a type
+// compatscales("C7") -> F major, F harmonic minor, F melodic minor, G melodic minor, C diminished:
+// the scales whose notes hold C E G Bb, scale type by scale type in table order, within a type
 // by root in note-name order. Never empty: a chord that fits no scale gets one
 // synthetic name such as "C:#2.3.4.5.6.b7". An unparsable chord name that is not in
 // the table fails with the chord parser's message ("Invalid chord: ...").
