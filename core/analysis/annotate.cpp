@@ -267,10 +267,10 @@ Note keyroot(const std::string& key) {
     return Note::of_string(name);
 }
 
-std::vector<Annotated_segment> annotate(const std::vector<Key_segment>& segments) {
+std::vector<Annotated_segment> annotate(const std::vector<Segment::Key_segment>& segments) {
     std::vector<Annotated_segment> annotated;
     annotated.reserve(segments.size());
-    for (const auto& [key, elements] : segments) annotated.emplace_back(key, Annotator(keyroot(key)).anno(elements));
+    for (const auto& [key, elements] : segments) annotated.push_back({key, Annotator(keyroot(key)).anno(elements)});
     return annotated;
 }
 

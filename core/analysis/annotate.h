@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/analysis/segment.h"
 #include "core/analysis/structana.h"
 #include "core/theory/chord.h"
 
@@ -79,9 +80,11 @@ private:
     std::vector<Annotated> members_;
 };
 
-// A key name ("Eb", "Cm") with the elements of its segment.
-using Key_segment = std::pair<std::string, std::vector<Ae>>;
-using Annotated_segment = std::pair<std::string, std::vector<Annotated>>;
+// A key name ("Eb", "Cm") with the annotated elements of its segment.
+struct Annotated_segment {
+    std::string key;
+    std::vector<Annotated> elements;
+};
 
 namespace Annotate {
 
@@ -92,7 +95,7 @@ Note keyroot(const std::string& key);
 // D7 F -> "(II7)"; a chord that cannot be labelled gets "?". Structural
 // failures ("Twofive contains non-Chord and non-Passthru variant", ...) for
 // element shapes the grouping never builds.
-std::vector<Annotated_segment> annotate(const std::vector<Key_segment>& segments);
+std::vector<Annotated_segment> annotate(const std::vector<Segment::Key_segment>& segments);
 
 }  // namespace Annotate
 }  // namespace zub

@@ -35,7 +35,7 @@ void serialize(const Annotated& element, std::vector<Slot>& slots) {
 std::vector<Slot> serialize_part(const std::vector<Annotated_segment>& segments) {
     std::vector<Slot> slots;
     for (const auto& segment : segments)
-        for (const auto& element : segment.second) serialize(element, slots);
+        for (const auto& element : segment.elements) serialize(element, slots);
     return slots;
 }
 
@@ -186,7 +186,7 @@ Analysis_result dvi_output(const std::vector<Annotated_segment>& segments) {
     result.brackets.assign(slots.size(), std::nullopt);
     std::vector<Time_bracket> brackets;
     for (const auto& segment : segments)
-        for (const auto& element : segment.second) twofives(element, brackets);
+        for (const auto& element : segment.elements) twofives(element, brackets);
     for (const auto& bracket : brackets) {
         auto start = times.find(bracket.two);
         auto end = times.find(bracket.five);

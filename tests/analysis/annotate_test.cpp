@@ -32,7 +32,7 @@ void flatten(const Annotated& element, std::vector<std::string>& out) {
 std::vector<std::string> labels(const std::string& key, const std::vector<Chord_entry>& chords) {
     std::vector<std::string> out;
     for (const auto& segment : Annotate::annotate({{key, Structana::structana(chords)}}))
-        for (const auto& element : segment.second) flatten(element, out);
+        for (const auto& element : segment.elements) flatten(element, out);
     return out;
 }
 
@@ -75,12 +75,12 @@ TEST(Annotate, PassingDominantPointsThroughToItsTarget) {
     std::vector<Ae> elements = {Ae::chord(d7), Ae::passthru(Ae::chord(ab7), Ae::chord(g7)), Ae::chord(c)};
     auto segments = Annotate::annotate({{"C", elements}});
     std::vector<std::string> out;
-    for (const auto& element : segments.at(0).second) flatten(element, out);
+    for (const auto& element : segments.at(0).elements) flatten(element, out);
     EXPECT_EQ(out, (Labels{"D7 V7/V =>4,6", "Ab7 subV7/V ~>6", "G7 V7 ->8", "C I"}));
 }
 
 TEST(Annotate, ErrorCases) {
-    auto failure_of = [](const std::vector<Key_segment>& segments) -> std::string {
+    auto failure_of = [](const std::vector<Segment::Key_segment>& segments) -> std::string {
         try {
             Annotate::annotate(segments);
         } catch (const Failure& e) {
