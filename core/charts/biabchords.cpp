@@ -4,7 +4,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "core/charts/biabchords_table.h"
+#include "core/charts/biab_tables.h"
 #include "core/failure.h"
 #include "core/theory/chordtype.h"
 

@@ -1,7 +1,8 @@
-// The 184 BiaB chord codes. Twelve codes repeat the list of a lower code
+// The BiaB chord codes and note names.
+// The 184 chord codes. Twelve codes repeat the list of a lower code
 // (2, 12, 24, 74, 85, 99, 100, 103, 112, 138, 149, 176); writing always uses
 // the lower one.
-#include "core/charts/biabchords_table.h"
+#include "core/charts/biab_tables.h"
 
 namespace zub {
 
@@ -191,5 +192,11 @@ const std::array<const char*, biab_chord_code_count> biab_chord_codes = {{
     nullptr,  // 183
     "4.5",  // 184
 }};
+
+const std::array<const char*, 17> biab_key_names = {
+    "C", "Db", "D", "Eb", "E", "F", "Gb", "G", "Ab", "A", "Bb", "B", "C#", "D#", "F#", "G#", "A#",
+};
+
+const std::array<int, 17> biab_key_pitches = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 1, 3, 6, 8, 10};
 
 }  // namespace zub
