@@ -93,24 +93,47 @@ private:
         return value;
     }
 
+    // The count of a container or string: in the low nibble of the marker, or
+    // in an integer object right after it. Moves position past the count.
+    std::uint64_t count_at(std::size_t& position) const {
+        std::uint64_t count = byte(position) & 0x0F;
+        ++position;
+        if (count != 0x0F) return count;
+        const std::uint8_t int_marker = byte(position);
+        if ((int_marker >> 4) != 0x1 || (int_marker & 0x0F) > 3) throw Malformed{};
+        const std::size_t width = std::size_t{1} << (int_marker & 0x0F);
+        count = number(position + 1, width);
+        position += 1 + width;
+        return count;
+    }
+
+    // libplist keeps strings as C strings and aborts on one whose length
+    // disagrees with strlen: refuse zero characters and broken UTF-16 here.
+    void check_string(std::size_t position, int type) const {
+        const std::uint64_t count = count_at(position);
+        const std::uint64_t width = type == 0x6 ? 2 : 1;
+        if (count > (bytes_.size() - position) / width) throw Malformed{};
+        bool high_surrogate_before = false;
+        for (std::uint64_t k = 0; k < count; ++k) {
+            const std::uint64_t unit = number(position + static_cast<std::size_t>(k * width), width);
+            if (unit == 0) throw Failure("Zero character in property-list string");
+            if (type != 0x6) continue;
+            const bool high = unit >= 0xD800 && unit <= 0xDBFF, low = unit >= 0xDC00 && unit <= 0xDFFF;
+            if (low != high_surrogate_before) throw Failure("Invalid UTF-16 in property list");
+            high_surrogate_before = high;
+        }
+        if (high_surrogate_before) throw Failure("Invalid UTF-16 in property list");
+    }
+
     // The objects an array, set or dictionary refers to; nothing for a scalar.
     std::vector<std::uint64_t> children(std::uint64_t object) const {
         const std::uint64_t at = number(static_cast<std::size_t>(table_ + object * offset_size_), offset_size_);
         if (at >= bytes_.size()) throw Malformed{};
         std::size_t position = static_cast<std::size_t>(at);
-        const std::uint8_t marker = byte(position);
-        const int type = marker >> 4;
+        const int type = byte(position) >> 4;
+        if (type == 0x5 || type == 0x6) check_string(position, type);
         if (type != 0xA && type != 0xC && type != 0xD) return {};
-        // the count sits in the low nibble, or in an integer object after the marker
-        std::uint64_t count = marker & 0x0F;
-        ++position;
-        if (count == 0x0F) {
-            const std::uint8_t int_marker = byte(position);
-            if ((int_marker >> 4) != 0x1 || (int_marker & 0x0F) > 3) throw Malformed{};
-            const std::size_t width = std::size_t{1} << (int_marker & 0x0F);
-            count = number(position + 1, width);
-            position += 1 + width;
-        }
+        const std::uint64_t count = count_at(position);
         const std::uint64_t refs = type == 0xD ? 2 * count : count;
         if (count > bytes_.size() || refs > (bytes_.size() - position) / ref_size_) throw Malformed{};
         std::vector<std::uint64_t> result;

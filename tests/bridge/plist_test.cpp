@@ -101,9 +101,13 @@ TEST(PlistIo, XmlRoundTrip) {
     EXPECT_EQ(read_plist(write_xml_plist(strange)), strange);
 }
 
+std::string test_file(const std::string& name) {
+    std::ifstream file(ZUB_TEST_DATA "/bridge/" + name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
 TEST(PlistIo, ReadsBinaryPropertyLists) {
-    std::ifstream file(ZUB_TEST_DATA "/bridge/sample-binary.plist", std::ios::binary);
-    const std::string binary{std::istreambuf_iterator<char>(file), {}};
+    const std::string binary = test_file("sample-binary.plist");
     const Plist expected = Plist::make_dictionary(
         {{"A", Plist::make_integer(1)},
          {"B", Plist::make_array({Plist::make_string("x"), Plist::make_boolean(true)})},
@@ -160,6 +164,9 @@ TEST(PlistIo, ErrorCases) {
         {hidden_depth, "Property list too deeply nested"},
         {doubling_binary(30), "Property list too large"},
         {"<plist version=\"1.0\"><string>\xff</string></plist>", "Invalid UTF-8 in property list"},
+        {test_file("zero-in-key.plist"), "Zero character in property-list string"},
+        {test_file("zero-in-string.plist"), "Zero character in property-list string"},
+        {test_file("broken-utf16.plist"), "Invalid UTF-16 in property list"},
         {"<plist version=\"1.0\"><date>2020-01-01T00:00:00Z</date></plist>",
          "Unsupported property-list value: date"},
     };
