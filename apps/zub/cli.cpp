@@ -9,7 +9,7 @@ namespace zub::cli {
 
 namespace {
 
-const std::array<const Command*, 2> commands = {&chord_command, &chord_types_command};
+const std::array<const Command*, 4> commands = {&chord_command, &chord_types_command, &show_command, &convert_command};
 
 void print_usage(std::ostream& out) {
     out << "usage: zub COMMAND [ARGS...]\n\n"

@@ -30,6 +30,9 @@ struct Command {
 // The command for the symbols of chord printing, and the list of chord types.
 extern const Command chord_command;
 extern const Command chord_types_command;
+// Reading, printing and converting chart files.
+extern const Command show_command;
+extern const Command convert_command;
 
 // Replaces the display sharp and flat (U+266F, U+266D) with "#" and "b":
 // "B\u266D7" -> "Bb7". Other text is left as it is.
