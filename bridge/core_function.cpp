@@ -7,6 +7,7 @@
 namespace zub {
 
 std::unique_ptr<CoreFunction> CoreFunction::initWithName(const std::string& name) {
+    start_core();  // idempotent: a caller that forgot cannot meet an empty registry
     auto latin1 = utf8_to_latin1(name);
     const Core_function* f = latin1 ? Registry::find(*latin1) : nullptr;
     if (f == nullptr) return nullptr;

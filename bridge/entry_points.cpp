@@ -17,7 +17,6 @@ const CoreFunction& entry(const char* name) {
     static std::map<std::string, std::unique_ptr<CoreFunction>, std::less<>> made;
     auto found = made.find(name);
     if (found == made.end()) {
-        start_core();
         auto function = CoreFunction::initWithName(name);
         if (!function) throw Bridge_exception("initWithName:", std::string("No core function ") + name);
         found = made.emplace(name, std::move(function)).first;
