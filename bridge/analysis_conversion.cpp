@@ -85,13 +85,27 @@ Plist kov_partition(const Plist::Array& bars) {
     return Plist::make_array(std::move(list));
 }
 
-Plist kov_annotate(const Plist::Array& bars, const Plist::Array& key_centers) {
+Value kov_annotate_result(const Plist::Array& bars, const Plist::Array& key_centers) {
     CoreFunction::garbageCollection();
-    const Value result = kov("Kov.annotate").callWithParam1(convertChords(bars), CoreKeyCentersFromNSArray(key_centers));
+    return kov("Kov.annotate").callWithParam1(convertChords(bars), CoreKeyCentersFromNSArray(key_centers));
+}
+
+Plist analysisDictionary(const Value& result) {
     return Plist::make_dictionary({{"Annotations", converted(result, 0, convertAnnotation)},
                                    {"Arrows", converted(result, 2, convertArrow)},
                                    {"Keys", converted(result, 3, convertKey)},
                                    {"Brackets", converted(result, 4, convertBracket)}});
+}
+
+std::vector<bool> analysisBarlines(const Value& result) {
+    std::vector<bool> barlines;
+    for (const Value& flag : CoreArrayElements(CoreTupleField(result, 1), "NSArrayFromCoreArray"))
+        barlines.push_back(BoolFromCoreBool(flag));
+    return barlines;
+}
+
+Plist kov_annotate(const Plist::Array& bars, const Plist::Array& key_centers) {
+    return analysisDictionary(kov_annotate_result(bars, key_centers));
 }
 
 std::string standardize_chord_name(const std::string& display_name) {

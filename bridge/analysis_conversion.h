@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "bridge/plist.h"
 #include "core/registry/value.h"
@@ -15,6 +16,11 @@ namespace zub {
 Plist kov_partition(const Plist::Array& bars);
 // "Kov.annotate" on the bars under a key-center list: {"Annotations", "Arrows", "Keys", "Brackets"}.
 Plist kov_annotate(const Plist::Array& bars, const Plist::Array& key_centers);
+// The same in two steps, for callers that also want the bar lines: the core's
+// result, then its dictionary and its per-slot bar-line flags.
+Value kov_annotate_result(const Plist::Array& bars, const Plist::Array& key_centers);
+Plist analysisDictionary(const Value& result);
+std::vector<bool> analysisBarlines(const Value& result);
 
 // The conversions of one result slot. Bridge_exception ("convertArrow",
 // "Unknown constructor variant") and the like for a kind outside the tables.
