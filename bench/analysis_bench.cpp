@@ -1,6 +1,8 @@
 // The whole analysis of a chart: key centers, then annotation under them.
 #include <benchmark/benchmark.h>
 
+#include "bridge/analysis_conversion.h"
+#include "bridge/entry_points.h"
 #include "core/analysis/kov.h"
 
 namespace {
@@ -42,5 +44,32 @@ void BM_AnalyseChart(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_AnalyseChart)->Arg(32)->Arg(1024)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+namespace {
+
+// The same through the bridge, as the editor runs it: chart dictionary in,
+// key-center list and analysis dictionary out.
+zub::Plist::Array chart_bars(std::size_t bars) {
+    std::string text;
+    for (const auto& bar : medley(bars)) {
+        text += "|";
+        for (const auto& entry : bar) text += " " + entry.first;
+        text += " |\n";
+    }
+    const zub::Plist font = zub::Plist::make_dictionary(
+        {{"FontName", zub::Plist::make_string("Serif")}, {"PointSize", zub::Plist::make_real(12)}});
+    return zub::Entry_points::kelreader_read_chart(text, font).array_at("Chords");
+}
+
+void BM_AnalyseChartDictionary(benchmark::State& state) {
+    const auto bars = chart_bars(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        const zub::Plist centers = zub::kov_partition(bars);
+        benchmark::DoNotOptimize(zub::kov_annotate(bars, centers.as_array()));
+    }
+}
+BENCHMARK(BM_AnalyseChartDictionary)->Arg(32)->Arg(1024)->Unit(benchmark::kMillisecond);
 
 }  // namespace
