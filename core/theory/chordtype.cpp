@@ -6,24 +6,13 @@
 namespace zub::Chordtype {
 
 const Intvllisttbl& table() {
-    static const Intvllisttbl filled = [] {
-        Intvllisttbl definitions(50);
-        for (const Chorddef& def : chorddefs)
-            definitions.define(std::string(def.name), Intvllist::of_string(def.intervals));
-        return definitions;
-    }();
+    static const Intvllisttbl filled = Intvllisttbl::of_definitions(chorddefs, 50);
     return filled;
 }
 
-Intvllist of_string(std::string_view text) {
-    if (!text.empty() && text[0] == ':') return Intvllist::of_string(text.substr(1));
-    return table().lookup(text);
-}
+Intvllist of_string(std::string_view text) { return table().lookup_type(text); }
 
-std::string to_string(const Intvllist& type) {
-    const std::string* name = table().find_name(type);
-    return name != nullptr ? *name : ":" + type.to_string();
-}
+std::string to_string(const Intvllist& type) { return table().type_name(type); }
 
 void pp(std::ostream& out, const Intvllist& type) { out << to_string(type); }
 

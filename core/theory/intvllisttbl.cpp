@@ -35,4 +35,14 @@ std::vector<std::string> Intvllisttbl::keys() const {
     return names;
 }
 
+Intvllist Intvllisttbl::lookup_type(std::string_view text) const {
+    if (!text.empty() && text[0] == ':') return Intvllist::of_string(text.substr(1));
+    return lookup(text);
+}
+
+std::string Intvllisttbl::type_name(const Intvllist& list) const {
+    const std::string* name = find_name(list);
+    return name != nullptr ? *name : ":" + list.to_string();
+}
+
 }  // namespace zub

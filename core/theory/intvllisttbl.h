@@ -27,6 +27,20 @@ public:
     // Every name once, in no particular order.
     std::vector<std::string> keys() const;
 
+    // A type text: a name, or ":" and an explicit list. lookup_type(":3.5.b7") -> 3.5.b7,
+    // lookup_type("m7") as lookup; the Intvllist::of_string failures for a bad list.
+    Intvllist lookup_type(std::string_view text) const;
+    // The list's name, or ":" and the list when it has none.
+    std::string type_name(const Intvllist& list) const;
+
+    // A table of definitions {name, interval-list text}, defined in the order given.
+    template <typename Definitions>
+    static Intvllisttbl of_definitions(const Definitions& definitions, std::size_t initial_size) {
+        Intvllisttbl table(initial_size);
+        for (const auto& def : definitions) table.define(std::string(def.name), Intvllist::of_string(def.intervals));
+        return table;
+    }
+
 private:
     std::unordered_map<std::string, Intvllist> forward_;
     std::unordered_map<Intvllist, std::string> reverse_;

@@ -5,26 +5,13 @@
 namespace zub::Scaletype {
 
 const Intvllisttbl& table() {
-    static const Intvllisttbl filled = [] {
-        Intvllisttbl definitions(10);
-        for (const Scaledef& def : scaledefs)
-            definitions.define(std::string(def.name), Intvllist::of_string(def.intervals));
-        return definitions;
-    }();
+    static const Intvllisttbl filled = Intvllisttbl::of_definitions(scaledefs, 10);
     return filled;
 }
 
-Intvllist of_string(std::string_view text) {
-    if (!text.empty() && text[0] == ':') return Intvllist::of_string(text.substr(1));
-    return table().lookup(text);
-}
+Intvllist of_string(std::string_view text) { return table().lookup_type(text); }
 
-std::string to_string(const Intvllist& type) {
-    const std::string* name = table().find_name(type);
-    if (name != nullptr) return *name;
-    std::string text = ":";
-    return text += type.to_string();
-}
+std::string to_string(const Intvllist& type) { return table().type_name(type); }
 
 void pp(std::ostream& out, const Intvllist& type) { out << to_string(type); }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "testing.h"
+
 #include <filesystem>
 #include <fstream>
 
@@ -17,20 +19,13 @@ using testing_env::Temp_env;
 
 const Strings c7_scales = {"F major", "F harmonic minor", "F melodic minor", "G melodic minor", "C diminished"};
 
-std::string failure_of(auto&& action) {
-    try {
-        action();
-    } catch (const Failure& failure) {
-        return failure.what();
-    }
-    return "(no failure)";
-}
+using testing::failure_of;
 
 // The lookup's answer together with what it printed.
 std::pair<Strings, std::string> lookup_printing(const std::string& chord) {
-    testing::internal::CaptureStdout();
+    ::testing::internal::CaptureStdout();
     Strings answer = Compatscales::compatscales(chord);
-    return {answer, testing::internal::GetCapturedStdout()};
+    return {answer, ::testing::internal::GetCapturedStdout()};
 }
 
 const std::string progress = "Recomputing chord-scale compatibility table... Done.\n";

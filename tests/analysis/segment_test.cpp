@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "testing.h"
+
 #include <limits>
 
 #include "core/analysis/segment.h"
@@ -13,14 +15,8 @@ using namespace Segment;
 
 constexpr double infinity = std::numeric_limits<double>::infinity();
 
-std::string failure_of(auto&& action) {
-    try {
-        action();
-    } catch (const std::exception& failure) {
-        return failure.what();
-    }
-    return "(no failure)";
-}
+// Any core failure, Invalid_argument included.
+std::string failure_of(auto&& action) { return testing::message_of<std::exception>(action); }
 
 Ae chord_at(const char* symbol, int t, int d) {
     return Ae::chord(Chordelem(t, d, Simplchord::of_chord_name(symbol)));

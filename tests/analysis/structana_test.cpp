@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "testing.h"
+
 #include "core/analysis/structana.h"
 #include "core/failure.h"
 
@@ -8,14 +10,7 @@ namespace {
 
 using namespace Structana;
 
-std::string failure_of(auto&& action) {
-    try {
-        action();
-    } catch (const Failure& failure) {
-        return failure.what();
-    }
-    return "(no failure)";
-}
+using testing::failure_of;
 
 Ae chord_at(const char* symbol, int t, int d) {
     return Ae::chord(Chordelem(t, d, Simplchord::of_chord_name(symbol)));

@@ -3,20 +3,11 @@
 #include <sstream>
 
 #include "apps/zub/cli.h"
+#include "apps/zub_runner.h"
 
 namespace zub::cli {
 namespace {
 
-struct Result {
-    int status;
-    std::string out, err;
-};
-
-Result zub(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int status = run(args, out, err);
-    return {status, out.str(), err.str()};
-}
 
 TEST(ZubChord, PrintsOneLinePerSymbol) {
     const Result ok = zub({"chord", "C7#5", "B\u266D7", "F\u266Fm7b5"});

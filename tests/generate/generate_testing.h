@@ -6,19 +6,9 @@
 #include <string>
 
 #include "core/failure.h"
+#include "testing.h"
 
 namespace zub::testing {
-
-// The message of the exception of type E that action throws, or "(no failure)".
-template <typename E>
-std::string message_of(auto&& action) {
-    try {
-        action();
-    } catch (const E& failure) {
-        return failure.what();
-    }
-    return "(no failure)";
-}
 
 // Whether action throws Not_found.
 inline bool not_found(auto&& action) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "testing.h"
+
 #include "core/failure.h"
 #include "core/theory/intvl.h"
 #include "core/theory/note.h"
@@ -11,14 +13,7 @@ namespace {
 Note note(const char* text) { return Note::of_string(text); }
 Intvl iv(const char* text) { return Intvl::of_string(text); }
 
-std::string failure_of(auto&& action) {
-    try {
-        action();
-    } catch (const Failure& failure) {
-        return failure.what();
-    }
-    return "(no failure)";
-}
+using testing::failure_of;
 
 TEST(Note, ParsesAndPrintsEveryValidName) {
     for (const char* name : {"C", "Bb", "F##", "Ebb", "G#", "A", "Cb"}) EXPECT_EQ(note(name).to_string(), name);

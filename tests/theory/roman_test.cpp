@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "testing.h"
+
 #include "core/failure.h"
 #include "core/theory/chord.h"
 #include "core/theory/chordkind.h"
@@ -14,14 +16,7 @@ namespace {
 Roman roman(const char* text) { return Roman::of_string(text); }
 Intvl iv(const char* text) { return Intvl::of_string(text); }
 
-std::string failure_of(auto&& action) {
-    try {
-        action();
-    } catch (const Failure& failure) {
-        return failure.what();
-    }
-    return "(no failure)";
-}
+using testing::failure_of;
 
 TEST(Roman, ParsesAndPrintsEveryForm) {
     struct Case {

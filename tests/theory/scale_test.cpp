@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "testing.h"
+
 #include <algorithm>
 
 #include "core/failure.h"
@@ -15,14 +17,7 @@ std::string spelled(const std::vector<Note>& notes) {
     return text;
 }
 
-std::string failure_of(auto&& action) {
-    try {
-        action();
-    } catch (const Failure& failure) {
-        return failure.what();
-    }
-    return "(no failure)";
-}
+using testing::failure_of;
 
 TEST(Scaletype, FiveNamedTypes) {
     struct Case {
