@@ -43,7 +43,7 @@ void BM_AnalyseChart(benchmark::State& state) {
         benchmark::DoNotOptimize(zub::Kov::annotate(chart, centers));
     }
 }
-BENCHMARK(BM_AnalyseChart)->Arg(32)->Arg(1024)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AnalyseChart)->Arg(32)->Arg(256)->Arg(1024)->Arg(2048)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
