@@ -1,6 +1,7 @@
 #include "core/generate/midiwriter.h"
 
 #include <algorithm>
+#include <optional>
 #include <regex>
 
 #include "core/failure.h"
@@ -51,14 +52,66 @@ void write_chunk(std::string& buffer, std::string_view type, const std::string& 
 std::vector<Midievent> midievents_of(const Midi_seq& seq) {
     std::vector<Midievent> created;
     created.reserve(2 * seq.size());
-    seq.iter([&](const Event<Midi_payload>& event) {
-        const int number = event.payload.first.to_notenum();
-        created.push_back({event.time, true, number, event.payload.second});
-        created.push_back({event.time + event.duration, false, number, 0});
-    });
+    for (const Event<Midi_payload>* event : seq.ordered()) {
+        const int number = event->payload.first.to_notenum();
+        created.push_back({event->time, true, number, event->payload.second});
+        created.push_back({event->time + event->duration, false, number, 0});
+    }
     std::reverse(created.begin(), created.end());
     std::stable_sort(created.begin(), created.end(), precedes);
     return created;
+}
+
+// The same events with whole tick counts, for the common case where every
+// time lies on the tick grid and fits a machine integer: exact times then
+// order exactly as their ticks do.
+struct Tick_event {
+    long tick;
+    bool note_on;
+    int note;
+    int velocity;
+};
+
+bool tick_precedes(const Tick_event& a, const Tick_event& b) {
+    if (a.tick != b.tick) return a.tick < b.tick;
+    return !a.note_on && b.note_on;
+}
+
+// time x 480 when it is a whole number of modest size; nothing otherwise.
+std::optional<long> small_ticks(const mpq_class& time) {
+    constexpr long limit = 1L << 40;
+    if (!time.get_num().fits_slong_p() || !time.get_den().fits_slong_p()) return std::nullopt;
+    const long num = time.get_num().get_si();
+    const long den = time.get_den().get_si();
+    if (num >= limit || num <= -limit) return std::nullopt;
+    const long scaled = num * ticks_per_quarter;
+    if (scaled % den != 0) return std::nullopt;
+    return scaled / den;
+}
+
+// The tick events in writing order, or nothing when some time needs the exact path.
+std::optional<std::vector<Tick_event>> tick_events_of(const Midi_seq& seq) {
+    std::vector<Tick_event> created;
+    created.reserve(2 * seq.size());
+    for (const Event<Midi_payload>* event : seq.ordered()) {
+        const auto on = small_ticks(event->time);
+        const auto length = small_ticks(event->duration);
+        if (!on || !length) return std::nullopt;
+        const int number = event->payload.first.to_notenum();
+        created.push_back({*on, true, number, event->payload.second});
+        created.push_back({*on + *length, false, number, 0});
+    }
+    std::reverse(created.begin(), created.end());
+    std::stable_sort(created.begin(), created.end(), tick_precedes);
+    return created;
+}
+
+template <typename E>
+void write_midievent(std::string& buffer, const E& event, int channel) {
+    if (event.note_on)
+        write_note_on(buffer, channel, event.note, event.velocity);
+    else
+        write_note_off(buffer, channel, event.note);
 }
 
 int log2_floor(int denominator) {
@@ -205,14 +258,22 @@ void write_note_off(std::string& buffer, int channel, int note) {
 }
 
 void write_sequence(std::string& buffer, const Midi_seq& seq, int channel) {
+    if (const auto events = tick_events_of(seq)) {
+        long previous = 0;
+        for (const Tick_event& event : *events) {
+            write_delta_time(buffer, event.tick - previous);
+            previous = event.tick;
+            write_midievent(buffer, event, channel);
+        }
+        return;
+    }
+    // Some time is off the grid or very large: exact arithmetic throughout, so
+    // the failure is the one the first offending event gives.
     mpq_class previous = 0;
     for (const Midievent& event : midievents_of(seq)) {
         write_delta_time(buffer, Exact::integer_of((event.time - previous) * ticks_per_quarter));
         previous = event.time;
-        if (event.note_on)
-            write_note_on(buffer, channel, event.note, event.velocity);
-        else
-            write_note_off(buffer, channel, event.note);
+        write_midievent(buffer, event, channel);
     }
 }
 
