@@ -67,7 +67,10 @@ std::string to_string(const Ae& element) {
 
 std::string to_string(const std::vector<Ae>& elements) {
     std::string text;
-    for (const Ae& element : elements) text += (text.empty() ? "" : " ") + to_string(element);
+    for (const Ae& element : elements) {
+        if (!text.empty()) text += ' ';
+        text += to_string(element);
+    }
     return text;
 }
 
