@@ -186,11 +186,13 @@ const std::vector<int>& key_intvl_is_minor_to_cls(std::string_view key, const In
 
 bool zone_holds(Zone_test test, const std::vector<int>& c2, const std::vector<mpq_class>& durations,
                 std::ptrdiff_t start, std::ptrdiff_t end) {
+    if (start < 0 || (end >= start && (static_cast<std::size_t>(end) >= c2.size() || c2.size() != durations.size())))
+        throw Invalid_argument("Invalid run: " + std::to_string(start) + ".." + std::to_string(end));
     mpq_class root = 0;
     mpq_class others = 0;
     for (std::ptrdiff_t k = start; k <= end; ++k) {
         const auto at = static_cast<std::size_t>(k);
-        (c2.at(at) == 0 ? root : others) += durations.at(at);
+        (c2[at] == 0 ? root : others) += durations[at];
     }
     switch (test) {
         case Zone_test::z: return root + others >= 8;
@@ -248,8 +250,10 @@ std::vector<int> gen_z(const std::vector<int>& c2, const std::vector<int>& c, co
 }
 
 bool zone_relation_holds(Zone_relation relation, const std::vector<int>& z, std::size_t i, std::size_t j) {
-    const int zi = z.at(i);
-    const int zj = z.at(j);
+    if (i >= z.size() || j >= z.size())
+        throw Invalid_argument("Invalid run: " + std::to_string(i) + ".." + std::to_string(j));
+    const int zi = z[i];
+    const int zj = z[j];
     if (zi == zj) return true;
     return relation == Zone_relation::ne && zi % 2 == 0 && zj % 2 == 0;
 }

@@ -86,7 +86,8 @@ std::string key_add_intvl_keyname(std::string_view key, const Intvl& interval,
 const std::vector<int>& key_intvl_is_minor_to_cls(std::string_view key, const Intvl& interval, bool minor,
                                                   const Class_map& majors, const Class_map& minors);
 
-// Whether the run start..end (inclusive; empty when end < start) is a zone by the test.
+// Whether the run start..end (inclusive; empty when end < start) is a zone by the test;
+// Invalid_argument "Invalid run: 0..5" when it lies outside the arrays.
 bool zone_holds(Zone_test test, const std::vector<int>& c2, const std::vector<mpq_class>& durations,
                 std::ptrdiff_t start, std::ptrdiff_t end);
 // Zone labels, one per element: odd numbers label zones of the secondary key
@@ -94,7 +95,8 @@ bool zone_holds(Zone_test test, const std::vector<int>& c2, const std::vector<mp
 // unless c2, c and durations have one entry per element.
 std::vector<int> gen_z(const std::vector<int>& c2, const std::vector<int>& c, const std::vector<mpq_class>& durations,
                        const std::vector<int>& zone_classes, Zone_test test);
-// Whether a run from element i to element j respects the zones labelled z.
+// Whether a run from element i to element j respects the zones labelled z;
+// Invalid_argument "Invalid run: 0..1" when i or j is not an element.
 bool zone_relation_holds(Zone_relation relation, const std::vector<int>& z, std::size_t i, std::size_t j);
 
 // The key of an element that no key explains: its turnaround's first key, or

@@ -11,6 +11,7 @@ namespace zub {
 Ae Ae::chord(Chordelem chord) { return Ae(Tag::Chord, std::move(chord), {}, {}); }
 
 Ae Ae::turnaround(std::vector<Ae> members, std::vector<std::string> keys) {
+    if (members.empty()) throw Invalid_argument("Turnaround without chords");
     for (const Ae& member : members)
         if (!member.is(Tag::Chord)) throw Invalid_argument("Turnaround of non-chords");
     return Ae(Tag::Turnaround, std::nullopt, std::move(members), std::move(keys));
@@ -67,7 +68,10 @@ std::string to_string(const Ae& element) {
 
 std::string to_string(const std::vector<Ae>& elements) {
     std::string text;
-    for (const Ae& element : elements) text += (text.empty() ? "" : " ") + to_string(element);
+    for (const Ae& element : elements) {
+        if (!text.empty()) text += ' ';
+        text += to_string(element);
+    }
     return text;
 }
 

@@ -45,7 +45,8 @@ public:
 
     static Ae chord(Chordelem chord);
     // The matched chords in order and the key names the turnaround stands for.
-    // Invalid_argument "Turnaround of non-chords" unless every member is a Chord.
+    // Invalid_argument "Turnaround of non-chords" unless every member is a Chord,
+    // "Turnaround without chords" for no members.
     static Ae turnaround(std::vector<Ae> members, std::vector<std::string> keys);
     // A ii chord and its V (a Chord or a Passthru); Invalid_argument "Twofive of non-chord" otherwise.
     static Ae twofive(Ae two, Ae five);

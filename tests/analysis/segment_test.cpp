@@ -264,7 +264,10 @@ TEST(Segment, ErrorCases) {
     EXPECT_EQ(failure_of([] { romankey_to_intvl_and_is_minor("x"); }), "Invalid romankey: x");
     EXPECT_EQ(failure_of([] { key_add_intvl_keyname("H", Intvl::of_string("3"), major_key_names); }),
               "Invalid note: H");
-    EXPECT_EQ(failure_of([] { zone_relation_holds(Zone_relation::ne, {0}, 0, 1); }).substr(0, 6), "vector");
+    EXPECT_EQ(failure_of([] { zone_relation_holds(Zone_relation::ne, {0}, 0, 1); }), "Invalid run: 0..1");
+    EXPECT_EQ(failure_of([] { zone_holds(Zone_test::z, {0, 0}, {4, 4}, 0, 2); }), "Invalid run: 0..2");
+    EXPECT_EQ(failure_of([] { zone_holds(Zone_test::z, {0, 0}, {4}, 0, 1); }), "Invalid run: 0..1");
+    EXPECT_FALSE(zone_holds(Zone_test::z, {0}, {8}, 1, 0));
 }
 
 }  // namespace

@@ -100,6 +100,7 @@ TEST(Structana, ErrorCases) {
     EXPECT_THROW(Ae::twofive(pair, chord_at("C", 4, 4)), Invalid_argument);
     EXPECT_THROW(Ae::passthru(chord_at("Ab7", 0, 1), pair), Invalid_argument);
     EXPECT_THROW(Ae::turnaround({pair}, {"C"}), Invalid_argument);
+    EXPECT_THROW(Ae::turnaround({}, {"C"}), Invalid_argument);
 }
 
 TEST(Structana, MetricWeightsFavourStrongPositions) {
