@@ -11,13 +11,7 @@ namespace zub {
 
 namespace {
 
-const CoreFunction& kov(const char* name) {
-    static const auto partition = CoreFunction::initWithName("Kov.partition");
-    static const auto annotate = CoreFunction::initWithName("Kov.annotate");
-    const auto& f = std::string_view(name) == "Kov.partition" ? partition : annotate;
-    if (!f) throw Bridge_exception("initWithName:", std::string("No core function ") + name);
-    return *f;
-}
+const CoreFunction& kov(const char* name) { return CoreFunction::shared(name); }
 
 Plist convertKeyCenter(const Value& center) {
     return Plist::make_dictionary({{"Key", Plist::make_string(NSStringFromCoreString(CoreTupleField(center, 0)))},

@@ -1,5 +1,7 @@
 #include "bridge/core_function.h"
 
+#include <map>
+
 #include "bridge/bridge_exception.h"
 #include "bridge/latin1.h"
 #include "core/failure.h"
@@ -12,6 +14,17 @@ std::unique_ptr<CoreFunction> CoreFunction::initWithName(const std::string& name
     const Core_function* f = latin1 ? Registry::find(*latin1) : nullptr;
     if (f == nullptr) return nullptr;
     return std::unique_ptr<CoreFunction>(new CoreFunction(*f, name));
+}
+
+const CoreFunction& CoreFunction::shared(const std::string& name) {
+    static std::map<std::string, std::unique_ptr<CoreFunction>, std::less<>> made;
+    auto found = made.find(name);
+    if (found == made.end()) {
+        auto function = initWithName(name);
+        if (!function) throw Bridge_exception("initWithName:", "No core function " + name);
+        found = made.emplace(name, std::move(function)).first;
+    }
+    return *found->second;
 }
 
 Value CoreFunction::call(const char* operation, std::span<const Value> params) const {
@@ -32,10 +45,8 @@ Value CoreFunction::callWithParam1(const Value& param1, const Value& param2) con
 }
 
 void CoreFunction::garbageCollection() {
-    static const auto gc = initWithName("Gc.compact");
     try {
-        if (!gc) throw Bridge_exception("garbageCollection", "GC failed");
-        gc->callWithParam(Value::unit());
+        shared("Gc.compact").callWithParam(Value::unit());
     } catch (const Bridge_exception&) {
         throw Bridge_exception("garbageCollection", "GC failed");
     }

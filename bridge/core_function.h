@@ -24,6 +24,10 @@ public:
     Value callWithParam(const Value& param) const;
     Value callWithParam1(const Value& param1, const Value& param2) const;
 
+    // The wrappers' CoreFunction for name, made on first use and kept for the
+    // program's life; Bridge_exception "initWithName:" for a name the core lacks.
+    static const CoreFunction& shared(const std::string& name);
+
     // Calls "Gc.compact"; Bridge_exception "garbageCollection", "GC failed" when it fails.
     static void garbageCollection();
 

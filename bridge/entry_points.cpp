@@ -1,7 +1,5 @@
 #include "bridge/entry_points.h"
 
-#include <map>
-#include <memory>
 
 #include "bridge/bridge_exception.h"
 #include "bridge/chart_conversion.h"
@@ -12,17 +10,7 @@ namespace zub::Entry_points {
 
 namespace {
 
-// The entry point's CoreFunction, made on first use and kept for the program's life.
-const CoreFunction& entry(const char* name) {
-    static std::map<std::string, std::unique_ptr<CoreFunction>, std::less<>> made;
-    auto found = made.find(name);
-    if (found == made.end()) {
-        auto function = CoreFunction::initWithName(name);
-        if (!function) throw Bridge_exception("initWithName:", std::string("No core function ") + name);
-        found = made.emplace(name, std::move(function)).first;
-    }
-    return *found->second;
-}
+const CoreFunction& entry(const char* name) { return CoreFunction::shared(name); }
 
 Value bytes_value(std::string_view bytes) { return Value::of_string(std::string(bytes)); }
 
