@@ -32,6 +32,14 @@ Plist openChartDocument(const std::string& path, const Plist& font);
 // "Can't write output file: <path>" when any step fails (the old file stays).
 void saveChartDocument(const std::string& path, const Plist& chart);
 
+// isBiabFileName("tune.SGU") -> true: the extension, in any letter case, is
+// "sg" or "mg" and one more character. Such files open through the BiaB reader.
+bool isBiabFileName(std::string_view path);
+
+// openChartFile(path, font) -> openChartDocument, or for a BiaB file its chart
+// through "Biabreader.read_chart".
+Plist openChartFile(const std::string& path, const Plist& font);
+
 // readFileBytes(path) -> the whole file; "Can't read input file: <path>", "File too large: <path>".
 std::string readFileBytes(const std::string& path);
 

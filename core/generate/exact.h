@@ -1,0 +1,21 @@
+// Exact-number helpers for the generator: rational arithmetic whose failures
+// come back as core exceptions instead of the arithmetic library's abort.
+#pragma once
+
+#include <gmpxx.h>
+
+namespace zub::Exact {
+
+// a / b: divide(1, 3) -> 1/3; Invalid_argument "Division_by_zero" when b is 0.
+mpq_class divide(const mpq_class& a, const mpq_class& b);
+// The whole number q stands for: integer_of(960/2) -> 480;
+// "integer argument required" when q is not whole, Invalid_argument
+// "Integer out of range: ..." beyond a long.
+long integer_of(const mpq_class& q);
+// The largest whole number not above q: floor_of(-1/8) -> -1.
+mpz_class floor_of(const mpq_class& q);
+// q modulo m, in [0, m) for m > 0: modulo(5/2, 1) -> 1/2, modulo(-1/4, 4) -> 15/4;
+// Invalid_argument "Division_by_zero" when m is 0.
+mpq_class modulo(const mpq_class& q, const mpq_class& m);
+
+}  // namespace zub::Exact

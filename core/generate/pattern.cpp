@@ -1,0 +1,131 @@
+#include "core/generate/pattern.h"
+
+#include <algorithm>
+
+#include "core/failure.h"
+#include "core/generate/exact.h"
+
+namespace zub {
+
+namespace {
+
+std::vector<std::string> split_at_barlines(std::string_view text) {
+    std::vector<std::string> pieces(1);
+    for (const char c : text) {
+        if (c == '|')
+            pieces.emplace_back();
+        else
+            pieces.back() += c;
+    }
+    return pieces;
+}
+
+std::string without_barlines(std::string_view text) {
+    std::string steps;
+    for (const char c : text)
+        if (c != '|') steps += c;
+    return steps;
+}
+
+bool is_note_token(const std::string& token) { return token[0] == 'x' || token[0] == 'o'; }
+
+// Every start and duration, in order, for the grid computation.
+std::vector<mpq_class> times_of(const std::vector<Pattern_note>& notes) {
+    std::vector<mpq_class> values;
+    for (const auto& note : notes) {
+        values.push_back(note.start);
+        values.push_back(note.duration);
+    }
+    return values;
+}
+
+}  // namespace
+
+Pattern Pattern::of_string(std::string_view text) {
+    const std::vector<std::string> pieces = split_at_barlines(text);
+    if (pieces.size() < 3) throw Failure("Pattern contains less than two barlines: " + std::string(text));
+    // Bars are the pieces strictly between the first and the last bar line.
+    const std::size_t length = pieces[1].size();
+    for (std::size_t k = 2; k + 1 < pieces.size(); ++k)
+        if (pieces[k].size() != length) throw Failure("Bar with inconsistent length: " + pieces[k]);
+    const mpq_class step = Exact::divide(1, static_cast<long>(length));
+
+    mpq_class time = -step * static_cast<long>(pieces[0].size());
+    std::vector<Pattern_note> notes;
+    for (const std::string& token : Patterns::split_by_regexp(Patterns::token_regexp(), without_barlines(text))) {
+        const mpq_class duration = step * static_cast<long>(token.size());
+        if (is_note_token(token)) notes.push_back({time, duration});
+        time += duration;
+    }
+    return Pattern(std::move(notes));
+}
+
+std::string Pattern::to_string() const {
+    if (notes_.empty()) return "||";
+    const long grid = Patterns::common_denom(times_of(notes_));
+    // Step positions relative to the first bar line; notes come in time order,
+    // but the extent is taken over all of them so no position falls outside.
+    long first = 0;
+    long end = 0;
+    for (const auto& note : notes_) {
+        first = std::min(first, Exact::integer_of(note.start * grid));
+        end = std::max(end, Exact::integer_of((note.start + note.duration) * grid));
+    }
+    const long pickup = -first;
+    const long bars = std::max(1L, (end + grid - 1) / grid);
+    std::string steps(static_cast<std::size_t>(pickup + bars * grid), '.');
+    for (const auto& note : notes_) {
+        const long at = pickup + Exact::integer_of(note.start * grid);
+        const long held = Exact::integer_of(note.duration * grid);
+        steps[static_cast<std::size_t>(at)] = 'x';
+        for (long k = 1; k < held; ++k) steps[static_cast<std::size_t>(at + k)] = '-';
+    }
+    std::string text = steps.substr(0, static_cast<std::size_t>(pickup)) + "|";
+    for (long bar = 0; bar < bars; ++bar)
+        text += steps.substr(static_cast<std::size_t>(pickup + bar * grid), static_cast<std::size_t>(grid)) + "|";
+    return text;
+}
+
+void pp(std::ostream& out, const Pattern& pattern) { out << pattern.to_string(); }
+std::ostream& operator<<(std::ostream& out, const Pattern& pattern) { return out << pattern.to_string(); }
+
+namespace Patterns {
+
+const std::regex& token_regexp() {
+    // A note takes every "-" or every "=" that follows it (greedy, one kind only).
+    static const std::regex token("[xo](-+|=+)?|[. ]");
+    return token;
+}
+
+std::vector<std::string> split_by_regexp(const std::regex& token, std::string_view text) {
+    std::vector<std::string> tokens;
+    auto position = text.begin();
+    while (position != text.end()) {
+        std::match_results<std::string_view::const_iterator> match;
+        if (!std::regex_search(position, text.end(), match, token, std::regex_constants::match_continuous) ||
+            match.length(0) == 0)
+            throw Not_found();
+        tokens.emplace_back(match[0].first, match[0].second);
+        position = match[0].second;
+    }
+    return tokens;
+}
+
+std::pair<std::string, std::string> split_at_index_string(std::string_view text, std::size_t i) {
+    if (i > text.size()) throw Invalid_argument("Index out of range: " + std::to_string(i));
+    return {std::string(text.substr(0, i)), std::string(text.substr(i))};
+}
+
+long common_denom(const std::vector<mpq_class>& values) {
+    mpz_class grid = 1;
+    for (const auto& value : values) {
+        const mpq_class fraction = value - mpq_class(Exact::floor_of(value));
+        mpz_lcm(grid.get_mpz_t(), grid.get_mpz_t(), fraction.get_den_mpz_t());
+    }
+    if (!grid.fits_slong_p()) throw Invalid_argument("Integer out of range: " + grid.get_str());
+    return grid.get_si();
+}
+
+}  // namespace Patterns
+
+}  // namespace zub

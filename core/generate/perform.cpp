@@ -1,0 +1,64 @@
+#include "core/generate/perform.h"
+
+#include <cmath>
+#include <string>
+
+#include "core/failure.h"
+#include "core/generate/exact.h"
+
+namespace zub::Perform {
+
+namespace {
+
+using Midi_event = Event<Midi_payload>;
+
+Midi_event with_velocity(const Midi_event& event, int velocity) {
+    return {event.time, event.duration, {event.payload.first, velocity}};
+}
+
+}  // namespace
+
+Midi_seq midinote_velocity_map(const Note_velocity_table& table, const Midi_seq& seq) {
+    return seq.map([&](const Midi_event& event) {
+        for (const auto& [note, velocity] : table)
+            if (note == event.payload.first) return with_velocity(event, velocity);
+        return with_velocity(event, default_velocity);
+    });
+}
+
+Midi_seq groove_velocity_scaling(const Groove_table& groove, const mpq_class& period, const Midi_seq& seq) {
+    return seq.map([&](const Midi_event& event) {
+        const mpq_class position = Exact::modulo(event.time, period);
+        const double factor = Utils::num_mem_assoc(position, groove) ? Utils::num_assoc(position, groove) : 1.0;
+        return with_velocity(event, static_cast<int>(std::trunc(event.payload.second * factor)));
+    });
+}
+
+Midi_seq duration_velocity_map(const Duration_velocity_table& table, const Midi_seq& seq) {
+    return seq.map([&](const Midi_event& event) {
+        for (const auto& [threshold, velocity] : table)
+            if (cmp(threshold, event.duration) >= 0) return with_velocity(event, velocity);
+        throw Not_found();
+    });
+}
+
+mpq_class num_of_float_approx(double f, long n) {
+    if (n == 0) throw Invalid_argument("Division_by_zero");
+    const double scaled = std::trunc(f * static_cast<double>(n));
+    if (!std::isfinite(scaled)) throw Invalid_argument("Not a finite number: " + std::to_string(scaled));
+    mpq_class result(scaled);  // a whole double converts exactly
+    result /= n;
+    return result;
+}
+
+Midi_seq swing(double ratio, const Midi_seq& seq) {
+    const mpq_class delay = num_of_float_approx(ratio / (1.0 + ratio), swing_grid) - mpq_class(1, 2);
+    return seq.map([&](const Midi_event& event) {
+        if (Exact::modulo(event.time, 1) == 0) return event;
+        const mpq_class duration = event.duration - delay;
+        if (sgn(duration) < 0) throw Invalid_argument("Negative swung duration: " + event.time.get_str());
+        return Midi_event{event.time + delay, duration, event.payload};
+    });
+}
+
+}  // namespace zub::Perform

@@ -1,0 +1,44 @@
+// Performing a straight grid of notes: velocities set or shaped from a table,
+// and swing, which delays every off-beat note by the same whole number of
+// ticks. These are the last steps of every generator; times stay on whole
+// ticks (1/480 beat), as the MIDI file writer needs.
+#pragma once
+
+#include <gmpxx.h>
+
+#include <utility>
+#include <vector>
+
+#include "core/generate/midiwriter.h"
+#include "core/theory/midinote.h"
+#include "core/theory/utils.h"
+
+namespace zub::Perform {
+
+inline constexpr int default_velocity = 64;
+inline constexpr long swing_grid = 480;
+
+using Note_velocity_table = std::vector<std::pair<Midinote, int>>;
+using Groove_table = Utils::Num_alist<double>;                   // position in the bar (beats), factor
+using Duration_velocity_table = std::vector<std::pair<mpq_class, int>>;  // threshold (beats), velocity
+
+// Each velocity replaced by the table's velocity for the event's MIDI note
+// (same note and octave), or 64 when the note is not listed.
+Midi_seq midinote_velocity_map(const Note_velocity_table& table, const Midi_seq& seq);
+// Each velocity times the factor for the event's time modulo period (exact
+// lookup, 1.0 when not listed), truncated: 100 x 0.7 -> 70, 64 x 0.7 -> 44.
+// Invalid_argument "Division_by_zero" for a period of 0.
+Midi_seq groove_velocity_scaling(const Groove_table& groove, const mpq_class& period, const Midi_seq& seq);
+// Each velocity replaced by that of the first entry whose threshold is at least
+// the event's duration; Not_found when the event is longer than every threshold.
+Midi_seq duration_velocity_map(const Duration_velocity_table& table, const Midi_seq& seq);
+// truncate(f x n) / n, exactly: (0.69697, 480) -> 334/480;
+// Invalid_argument "Division_by_zero" for n = 0, "Not a finite number: inf" for f x n.
+mpq_class num_of_float_approx(double f, long n);
+// Every event off the beat moved later by truncate(480 r / (1 + r)) / 480 - 1/2
+// beat and shortened as much: at ratio 2.3, 5/2 -> 1294/480 with 1/2 -> 146/480;
+// events on whole beats stay. Invalid_argument "Negative swung duration: <event time>"
+// when an off-beat event is shorter than the delay.
+Midi_seq swing(double ratio, const Midi_seq& seq);
+
+}  // namespace zub::Perform

@@ -1,0 +1,205 @@
+// Event sequences: what every generator produces. An event is a start time and a
+// duration in beats, both exact, and a payload (a MIDI note with a velocity for
+// the instruments, a chord symbol for the chord sequence). A sequence keeps its
+// events newest-added first and remembers whether they were added in
+// non-decreasing time order (rev_sorted), so that reading them back in time
+// order is a reversal instead of a sort. Sequences are immutable: every
+// operation returns a new one and shares what it can with its argument.
+#pragma once
+
+#include <gmpxx.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace zub {
+
+template <typename P>
+struct Event {
+    mpq_class time;      // beats from the start of the piece
+    mpq_class duration;  // beats
+    P payload;
+    bool operator==(const Event&) const = default;
+};
+
+template <typename P>
+class Seq {
+public:
+    using Ev = Event<P>;
+
+    // The empty sequence; rev_sorted.
+    static Seq create() { return Seq(); }
+
+    // The sequence with one more event. Stays rev_sorted only if the new time is
+    // not earlier than that of the most recently added event.
+    Seq add(const mpq_class& time, const mpq_class& duration, P payload) const {
+        const bool in_order = rev_sorted_ && (!head_ || cmp(time, head_->event.time) >= 0);
+        return Seq(std::make_shared<const Node>(Node{Ev{time, duration, std::move(payload)}, head_}), size_ + 1,
+                   in_order);
+    }
+
+    // All events in ascending time order. Equal times come out in the order they
+    // were added when rev_sorted, otherwise newest first (a stable sort of the
+    // newest-first list).
+    std::vector<Ev> events() const {
+        std::vector<Ev> list = newest_first();
+        if (rev_sorted_) {
+            std::reverse(list.begin(), list.end());
+        } else {
+            std::stable_sort(list.begin(), list.end(),
+                             [](const Ev& a, const Ev& b) { return cmp(a.time, b.time) < 0; });
+        }
+        return list;
+    }
+
+    // Both rev_sorted: a stable merge by descending time that takes from a first
+    // on equal times, so in events() b's events precede a's at equal times; the
+    // result is rev_sorted. Otherwise a's list followed by b's, not rev_sorted.
+    static Seq merge(const Seq& a, const Seq& b) {
+        if (!a.rev_sorted_ || !b.rev_sorted_) return concatenation(a, b);
+        const std::vector<Ev> from_a = a.newest_first();
+        const std::vector<Ev> from_b = b.newest_first();
+        std::vector<Ev> merged;
+        merged.reserve(from_a.size() + from_b.size());
+        std::size_t i = 0;
+        std::size_t j = 0;
+        while (i < from_a.size() && j < from_b.size())
+            merged.push_back(cmp(from_a[i].time, from_b[j].time) >= 0 ? from_a[i++] : from_b[j++]);
+        merged.insert(merged.end(), from_a.begin() + static_cast<std::ptrdiff_t>(i), from_a.end());
+        merged.insert(merged.end(), from_b.begin() + static_cast<std::ptrdiff_t>(j), from_b.end());
+        return of_newest_first(merged);
+    }
+
+    // f(event) -> event over events() in ascending order; the results, in that
+    // order, become the new list, and rev_sorted is test_rev_sorted of it.
+    template <typename F>
+    Seq map(F f) const {
+        std::vector<Ev> results;
+        for (const Ev& event : events()) results.push_back(f(event));
+        return of_newest_first(results);
+    }
+
+    // f(previous or nullptr, event, next or nullptr) -> event over events();
+    // the results, newest first, form the new sequence.
+    template <typename F>
+    Seq map_prev_next(F f) const {
+        const std::vector<Ev> list = events();
+        std::vector<Ev> results;
+        for (std::size_t k = 0; k < list.size(); ++k) results.push_back(f(previous(list, k), list[k], next(list, k)));
+        std::reverse(results.begin(), results.end());
+        return of_newest_first(results);
+    }
+
+    // As map_prev_next, carrying a state S: f(previous, event, next, state) ->
+    // (event, state); the first call gets no state, each later one the state
+    // returned by the call before it.
+    template <typename S, typename F>
+    Seq map_prev_next_cf(F f) const {
+        const std::vector<Ev> list = events();
+        std::vector<Ev> results;
+        std::optional<S> state;
+        for (std::size_t k = 0; k < list.size(); ++k) {
+            std::pair<Ev, S> outcome = f(previous(list, k), list[k], next(list, k), state);
+            results.push_back(std::move(outcome.first));
+            state = std::move(outcome.second);
+        }
+        std::reverse(results.begin(), results.end());
+        return of_newest_first(results);
+    }
+
+    // f(event) on every event of events(), in order.
+    template <typename F>
+    void iter(F f) const {
+        for (const Ev& event : events()) f(event);
+    }
+
+    // f(event, state) -> state on every event of events(); the first call gets no state.
+    template <typename S, typename F>
+    void iter_cf(F f) const {
+        std::optional<S> state;
+        for (const Ev& event : events()) state = f(event, state);
+    }
+
+    // By time only: negative, zero or positive.
+    static int compare(const Ev& a, const Ev& b) { return sign(cmp(a.time, b.time)); }
+    static int rev_compare(const Ev& a, const Ev& b) { return -compare(a, b); }
+    // Whether every time is at least the time after it: a newest-first list of
+    // events added in time order. True for zero or one event.
+    static bool test_rev_sorted(const std::vector<Ev>& list) {
+        for (std::size_t k = 0; k + 1 < list.size(); ++k)
+            if (cmp(list[k].time, list[k + 1].time) < 0) return false;
+        return true;
+    }
+
+    bool rev_sorted() const { return rev_sorted_; }
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    // The events as stored, most recently added first.
+    std::vector<Ev> newest_first() const {
+        std::vector<Ev> list;
+        list.reserve(size_);
+        for (const Node* node = head_.get(); node != nullptr; node = node->next.get()) list.push_back(node->event);
+        return list;
+    }
+
+    Seq(const Seq&) = default;
+    Seq(Seq&& other) noexcept
+        : head_(std::move(other.head_)),
+          size_(std::exchange(other.size_, 0)),
+          rev_sorted_(std::exchange(other.rev_sorted_, true)) {}
+    Seq& operator=(Seq other) noexcept {
+        std::swap(head_, other.head_);
+        std::swap(size_, other.size_);
+        std::swap(rev_sorted_, other.rev_sorted_);
+        return *this;
+    }
+    ~Seq() { release(std::move(head_)); }
+
+private:
+    struct Node {
+        Ev event;
+        std::shared_ptr<const Node> next;
+    };
+
+    Seq() = default;
+    Seq(std::shared_ptr<const Node> head, std::size_t size, bool rev_sorted)
+        : head_(std::move(head)), size_(size), rev_sorted_(rev_sorted) {}
+
+    static int sign(int value) { return (value > 0) - (value < 0); }
+    static const Ev* previous(const std::vector<Ev>& list, std::size_t k) { return k > 0 ? &list[k - 1] : nullptr; }
+    static const Ev* next(const std::vector<Ev>& list, std::size_t k) {
+        return k + 1 < list.size() ? &list[k + 1] : nullptr;
+    }
+
+    // A sequence whose stored list is the given one (element 0 newest).
+    static Seq of_newest_first(const std::vector<Ev>& list) {
+        return Seq(chain(list, list.size(), nullptr), list.size(), test_rev_sorted(list));
+    }
+    static Seq concatenation(const Seq& a, const Seq& b) {
+        return Seq(chain(a.newest_first(), a.size_, b.head_), a.size_ + b.size_, false);
+    }
+    // The first count events of list put in front of tail.
+    static std::shared_ptr<const Node> chain(const std::vector<Ev>& list, std::size_t count,
+                                             std::shared_ptr<const Node> tail) {
+        for (std::size_t k = count; k-- > 0;) tail = std::make_shared<const Node>(Node{list[k], std::move(tail)});
+        return tail;
+    }
+    // Frees the nodes no other sequence shares one by one: a long list must not
+    // be destroyed by recursion.
+    static void release(std::shared_ptr<const Node> node) {
+        while (node && node.use_count() == 1) {
+            std::shared_ptr<const Node> rest = node->next;
+            node = std::move(rest);
+        }
+    }
+
+    std::shared_ptr<const Node> head_;
+    std::size_t size_ = 0;
+    bool rev_sorted_ = true;
+};
+
+}  // namespace zub
