@@ -1,0 +1,4 @@
+// zubaroo, the chart editor: zubaroo [FILE...] or zubaroo --print-pdf OUT.pdf FILE.
+#include "editor/my_application.h"
+
+int main(int argc, char** argv) { return zub::runZubaroo(argc, argv); }

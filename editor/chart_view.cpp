@@ -1,0 +1,241 @@
+#include "editor/chart_view.h"
+
+#include <QGuiApplication>
+#include <QIntValidator>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+#include "bridge/my_constants.h"
+#include "bridge/bridge_exception.h"
+#include "core/failure.h"
+#include "editor/my_parameters.h"
+#include "editor/preferences.h"
+
+namespace zub {
+
+namespace {
+constexpr float hidden_title_height = 15;
+
+void drawAdorned(QPainter& painter, QPointF baseline, const AdornedText& text) {
+    for (const AdornedRun& run : text) {
+        painter.setFont(run.font);
+        painter.drawText(baseline, run.text);
+        baseline.rx() += QFontMetricsF(run.font).horizontalAdvance(run.text);
+    }
+}
+}  // namespace
+
+ChartView::ChartView(QWidget* parent)
+    : QWidget(parent), title_field_(new QLineEdit(this)), tempo_field_(new QLineEdit(this)) {
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::white);
+    p.setColor(QPalette::WindowText, Qt::black);
+    setPalette(p);
+    for (QLineEdit* field : {title_field_, tempo_field_}) {
+        field->setFrame(false);
+        field->setStyleSheet(QStringLiteral("background: transparent; color: black"));
+    }
+    title_field_->setAlignment(Qt::AlignCenter);
+    title_field_->setFont(Preferences::shared().fontForKey(Preferences::title_font_key));
+    tempo_field_->setValidator(new QIntValidator(1, 999, tempo_field_));
+    tempo_field_->setFixedWidth(60);
+    connect(title_field_, &QLineEdit::textChanged, this, [this] { recomputeLayoutResettingAnalysis(false); });
+    connect(title_field_, &QLineEdit::editingFinished, this, [this] {
+        const QString old = QString::fromStdString(chart_.string_at("Name"));
+        if (old != title_field_->text()) emit nameEdited(old, title_field_->text());
+    });
+    connect(tempo_field_, &QLineEdit::editingFinished, this, [this] {
+        const qint64 old = chart_.integer_at("Tempo");
+        const qint64 now = tempo_field_->text().toLongLong();
+        if (now > 0 && now != old) emit tempoEdited(old, now);
+    });
+}
+
+void ChartView::setChart(const Plist& chart) {
+    chord_font_.emplace(ChordFont::withResourceSubstitutions(fontFromDescription(chart.dictionary_at("Font"))));
+    chart_ = chart;
+    title_field_->blockSignals(true);
+    title_field_->setText(QString::fromStdString(chart_.string_at("Name")));
+    title_field_->blockSignals(false);
+    tempo_field_->setText(QString::number(chart_.integer_at("Tempo")));
+    readBars();
+    recomputeLayoutResettingAnalysis(true);
+}
+
+Plist ChartView::chart() const { return chart_; }
+
+void ChartView::setName(const QString& name) {
+    chart_ = chart_.with("Name", Plist::make_string(name.toStdString()));
+    if (title_field_->text() != name) title_field_->setText(name);
+    recomputeLayoutResettingAnalysis(false);
+}
+
+void ChartView::setTempo(qint64 tempo) {
+    chart_ = chart_.with("Tempo", Plist::make_integer(tempo));
+    tempo_field_->setText(QString::number(tempo));
+}
+
+void ChartView::readBars() {
+    bars_.clear();
+    for (const Plist& bar : chart_.array_at("Chords")) {
+        Bar shownBar{{}, {}, bar.integer_at("SectionMark")};
+        for (const Plist& slot : bar.array_at("Chords")) {
+            const QString shown = chord_font_->encode(QString::fromStdString(slot.as_string()));
+            shownBar.shown.push_back(shown);
+            shownBar.widths.push_back(chordViewWidth(shown));
+        }
+        bars_.push_back(std::move(shownBar));
+    }
+}
+
+float ChartView::chordViewWidth(const QString& shown) const {
+    // No analysis is shown, so the roman numeral adds no width.
+    return static_cast<float>(adornedWidth(chord_font_->adorn(shown)) +
+                              MyConstants::shared().chordViewHorizontalPadding());
+}
+
+QString ChartView::shownChord(std::size_t bar, std::size_t slot) const {
+    if (bar >= bars_.size()) throw Invalid_argument("Bar index out of range: " + std::to_string(bar));
+    if (slot >= static_cast<std::size_t>(bars_[bar].shown.size()))
+        throw Invalid_argument("Slot index out of range: " + std::to_string(slot));
+    return bars_[bar].shown[static_cast<qsizetype>(slot)];
+}
+
+void ChartView::setEnclosingSize(float width, float height) {
+    enclosing_width_ = width;
+    enclosing_height_ = height;
+    recomputeLayoutResettingAnalysis(false);
+}
+
+void ChartView::setShowName(bool show) {
+    show_name_ = show;
+    title_field_->setVisible(show);
+    tempo_field_->setVisible(show);
+    recomputeLayoutResettingAnalysis(false);
+}
+
+void ChartView::adjustTitleField() {
+    const QFontMetricsF fm(title_field_->font());
+    const float w = static_cast<float>(fm.horizontalAdvance(title_field_->text()) + 10);
+    const float h = static_cast<float>(fm.height() + 6);
+    const float yInset = chord_font_->metrics().yInset();
+    title_field_->setGeometry(QRectF((enclosing_width_ - w) / 2, yInset, w, h).toRect());
+}
+
+void ChartView::recomputeLayoutResettingAnalysis(bool resetAnalysis) {
+    if (!chord_font_) return;
+    if (resetAnalysis) show_analysis_ = false;
+    const ChordFontMetrics& m = chord_font_->metrics();
+    float title = hidden_title_height;
+    if (show_name_) {
+        adjustTitleField();
+        title = static_cast<float>(title_field_->height() *
+                                   MyParameters::shared().floatForKey("PrintingNameHeightNameFontHeightRatio"));
+    }
+    std::vector<LayoutBar> bars;
+    bars.reserve(bars_.size());
+    for (const Bar& bar : bars_) bars.push_back({bar.widths, bar.sectionMark});
+    layout_ = layoutChart(bars, m, {enclosing_width_, enclosing_height_, title, show_analysis_});
+    setFixedSize(static_cast<int>(layout_.width), static_cast<int>(std::ceil(layout_.height)));
+    if (show_name_)
+        tempo_field_->move(static_cast<int>(m.xInset()), static_cast<int>(title - tempo_field_->height()));
+    update();
+}
+
+void ChartView::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    paintChart(painter, event->rect(), false);
+}
+
+void ChartView::paintChart(QPainter& painter, const QRectF& area, bool printing) const {
+    if (!chord_font_) return;
+    if (printing && show_name_) drawTitle(painter);
+    const Plist& chorus = chart_.dictionary_at("Chorus");
+    std::vector<std::int64_t> marks;
+    for (const Bar& bar : bars_) marks.push_back(bar.sectionMark);
+    const BarLineRules rules(std::move(marks), chorus.integer_at("Begin"), chorus.integer_at("End"));
+    for (std::size_t i = 0; i < bars_.size(); ++i) {
+        const LayoutRect& f = layout_.bars[i].frame;
+        if (!area.intersects(QRectF(f.x - 10, f.y - 10, f.width + 20, f.height + 20))) continue;
+        drawBarLines(painter, i, rules);
+        drawBar(painter, i);
+    }
+}
+
+void ChartView::drawTitle(QPainter& painter) const {
+    painter.setPen(Qt::black);
+    painter.setFont(title_field_->font());
+    const QRect title = title_field_->geometry();
+    painter.drawText(title, Qt::AlignCenter, title_field_->text());
+    painter.setFont(tempo_field_->font());
+    painter.drawText(tempo_field_->geometry(), Qt::AlignLeft | Qt::AlignVCenter, tempo_field_->text());
+}
+
+void ChartView::drawBar(QPainter& painter, std::size_t index) const {
+    const ChordFontMetrics& m = chord_font_->metrics();
+    const BarPlacement& placed = layout_.bars[index];
+    const Bar& bar = bars_[index];
+    // Slashes first, then the chords above them.
+    painter.setPen(QPen(Qt::black, 2, Qt::SolidLine, Qt::RoundCap));
+    for (const Stroke& s : slashStrokes(placed.frame, bar.widths.size(), m, show_analysis_))
+        painter.drawLine(QPointF(s.x1, s.y1), QPointF(s.x2, s.y2));
+    painter.setPen(Qt::black);
+    for (qsizetype k = 0; k < bar.shown.size(); ++k) {
+        const LayoutRect& c = placed.chordFrames[static_cast<std::size_t>(k)];
+        const AdornedText text = chord_font_->adorn(bar.shown[k]);
+        const double ascent = QFontMetricsF(chord_font_->font()).ascent();
+        drawAdorned(painter, QPointF(placed.frame.x + c.x + m.chordVerticalPadding() / 2,
+                                     placed.frame.y + c.y + m.chordVerticalPadding() / 2 + ascent), text);
+    }
+}
+
+void ChartView::drawBarLines(QPainter& painter, std::size_t index, const BarLineRules& rules) const {
+    const BarPlacement& placed = layout_.bars[index];
+    const auto i = static_cast<std::int64_t>(index);
+    const float y = placed.frame.y + (show_analysis_ ? chord_font_->metrics().analysisHeight() : 0);
+    const BarLineType left = placed.firstInLine ? rules.forFirstInLineBar(i) : rules.forMiddleOfLineBar(i);
+    drawBarLineAt(painter, QPointF(placed.frame.x, y), left);
+    if (placed.lastInLine) drawBarLineAt(painter, QPointF(placed.frame.right(), y), rules.forLastInLineBar(i));
+}
+
+void ChartView::drawBarLineAt(QPainter& painter, QPointF at, BarLineType type) const {
+    const ChordFontMetrics& m = chord_font_->metrics();
+    const double y0 = at.y() + m.charHeight() + m.chordVerticalPadding() + m.chordNotationSpacing();
+    const double y1 = y0 + m.notationHeight();
+    const double x = at.x();
+    auto line = [&](double lx, double width) {
+        painter.setPen(QPen(Qt::black, width, Qt::SolidLine, Qt::FlatCap));
+        painter.drawLine(QPointF(lx, y0), QPointF(lx, y1));
+    };
+    auto dots = [&](double left) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::black);
+        painter.drawEllipse(QRectF(left, y0 + m.notationHeight() / 3, 3, 3));
+        painter.drawEllipse(QRectF(left, y0 + 2 * m.notationHeight() / 3 - 3, 3, 3));
+        painter.setBrush(Qt::NoBrush);
+    };
+    switch (type) {
+    case BarLineType::single: line(x, 1); return;
+    case BarLineType::doubleLine: line(x - 1.5, 1); line(x + 1.5, 1); return;
+    case BarLineType::repeatStart: line(x - 2.5, 2); line(x, 1); dots(x + 1.5); return;
+    case BarLineType::repeatEnd: {
+        line(x + 2.5, 2);
+        line(x, 1);
+        dots(x - 4.5);
+        QFont small = QGuiApplication::font();
+        small.setPointSizeF(9);
+        painter.setFont(small);
+        painter.setPen(Qt::black);
+        const QString count = QString::number(chart_.dictionary_at("Chorus").integer_at("Repeats")) + "x";
+        const double w = QFontMetricsF(small).horizontalAdvance(count);
+        painter.drawText(QPointF(x - w / 2, y0 - QFontMetricsF(small).descent()), count);
+        return;
+    }
+    }
+    throw Bridge_exception("drawBarLineAt::", "Unknown BarLineType");
+}
+
+}  // namespace zub
