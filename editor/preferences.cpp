@@ -1,6 +1,7 @@
 #include "editor/preferences.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QSettings>
 #include <QVariantMap>
@@ -16,6 +17,8 @@ Preferences& Preferences::shared() {
 
 QFont Preferences::defaultFontForKey(const char* key) {
     QFont font = QGuiApplication::font();
+    // The system font may be an alias ("Sans Serif"); store the family it resolves to.
+    font.setFamily(QFontInfo(font).family());
     if (std::strcmp(key, title_font_key) == 0) font.setPointSizeF(24);
     return font;
 }
