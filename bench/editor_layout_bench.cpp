@@ -42,8 +42,9 @@ zub::Plist longChartDictionary() {
 }
 
 void BM_FullRelayout500Bars(benchmark::State& state) {
+    const zub::Plist chart = longChartDictionary();
     zub::ChartView view;
-    view.setChart(longChartDictionary());
+    view.setChart(chart);
     view.setEnclosingSize(800, 600);
     for (auto _ : state) {
         view.recomputeLayoutResettingAnalysis(true);
