@@ -54,13 +54,21 @@ ChartView::ChartView(QWidget* parent)
 }
 
 void ChartView::setChart(const Plist& chart) {
-    chord_font_.emplace(ChordFont::withResourceSubstitutions(fontFromDescription(chart.dictionary_at("Font"))));
+    // Everything is read before anything changes, so a chart that fails leaves the view as it was.
+    ChordFont font = ChordFont::withResourceSubstitutions(fontFromDescription(chart.dictionary_at("Font")));
+    std::vector<Bar> bars = readBars(chart, font);
+    const QString name = QString::fromStdString(chart.string_at("Name"));
+    const qint64 tempo = chart.integer_at("Tempo");
+    const Plist& chorus = chart.dictionary_at("Chorus");
+    const Chorus bounds{chorus.integer_at("Begin"), chorus.integer_at("End"), chorus.integer_at("Repeats")};
+    chord_font_.emplace(std::move(font));
+    bars_ = std::move(bars);
+    chorus_ = bounds;
     chart_ = chart;
     title_field_->blockSignals(true);
-    title_field_->setText(QString::fromStdString(chart_.string_at("Name")));
+    title_field_->setText(name);
     title_field_->blockSignals(false);
-    tempo_field_->setText(QString::number(chart_.integer_at("Tempo")));
-    readBars();
+    tempo_field_->setText(QString::number(tempo));
     recomputeLayoutResettingAnalysis(true);
 }
 
@@ -77,22 +85,23 @@ void ChartView::setTempo(qint64 tempo) {
     tempo_field_->setText(QString::number(tempo));
 }
 
-void ChartView::readBars() {
-    bars_.clear();
-    for (const Plist& bar : chart_.array_at("Chords")) {
+std::vector<ChartView::Bar> ChartView::readBars(const Plist& chart, const ChordFont& font) {
+    std::vector<Bar> bars;
+    for (const Plist& bar : chart.array_at("Chords")) {
         Bar shownBar{{}, {}, bar.integer_at("SectionMark")};
         for (const Plist& slot : bar.array_at("Chords")) {
-            const QString shown = chord_font_->encode(QString::fromStdString(slot.as_string()));
+            const QString shown = font.encode(QString::fromStdString(slot.as_string()));
             shownBar.shown.push_back(shown);
-            shownBar.widths.push_back(chordViewWidth(shown));
+            shownBar.widths.push_back(chordViewWidth(font, shown));
         }
-        bars_.push_back(std::move(shownBar));
+        bars.push_back(std::move(shownBar));
     }
+    return bars;
 }
 
-float ChartView::chordViewWidth(const QString& shown) const {
+float ChartView::chordViewWidth(const ChordFont& font, const QString& shown) {
     // No analysis is shown, so the roman numeral adds no width.
-    return static_cast<float>(adornedWidth(chord_font_->adorn(shown)) +
+    return static_cast<float>(adornedWidth(font.adorn(shown)) +
                               MyConstants::shared().chordViewHorizontalPadding());
 }
 
@@ -153,10 +162,9 @@ void ChartView::paintEvent(QPaintEvent* event) {
 void ChartView::paintChart(QPainter& painter, const QRectF& area, bool printing) const {
     if (!chord_font_) return;
     if (printing && show_name_) drawTitle(painter);
-    const Plist& chorus = chart_.dictionary_at("Chorus");
     std::vector<std::int64_t> marks;
     for (const Bar& bar : bars_) marks.push_back(bar.sectionMark);
-    const BarLineRules rules(std::move(marks), chorus.integer_at("Begin"), chorus.integer_at("End"));
+    const BarLineRules rules(std::move(marks), chorus_.begin, chorus_.end);
     for (std::size_t i = 0; i < bars_.size(); ++i) {
         const LayoutRect& f = layout_.bars[i].frame;
         if (!area.intersects(QRectF(f.x - 10, f.y - 10, f.width + 20, f.height + 20))) continue;
@@ -229,7 +237,7 @@ void ChartView::drawBarLineAt(QPainter& painter, QPointF at, BarLineType type) c
         small.setPointSizeF(9);
         painter.setFont(small);
         painter.setPen(Qt::black);
-        const QString count = QString::number(chart_.dictionary_at("Chorus").integer_at("Repeats")) + "x";
+        const QString count = QString::number(chorus_.repeats) + "x";
         const double w = QFontMetricsF(small).horizontalAdvance(count);
         painter.drawText(QPointF(x - w / 2, y0 - QFontMetricsF(small).descent()), count);
         return;

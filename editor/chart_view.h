@@ -69,17 +69,21 @@ private:
         std::vector<float> widths;  // chord view widths
         std::int64_t sectionMark;
     };
-    void readBars();
+    struct Chorus {
+        std::int64_t begin = 1, end = 2147483647, repeats = 1;
+    };
+    static std::vector<Bar> readBars(const Plist& chart, const ChordFont& font);
     void adjustTitleField();
     void drawBar(QPainter& painter, std::size_t index) const;
     void drawBarLines(QPainter& painter, std::size_t index, const BarLineRules& rules) const;
     void drawBarLineAt(QPainter& painter, QPointF at, BarLineType type) const;
     void drawTitle(QPainter& painter) const;
-    float chordViewWidth(const QString& shown) const;
+    static float chordViewWidth(const ChordFont& font, const QString& shown);
 
     Plist chart_ = Plist::make_dictionary({});
     std::optional<ChordFont> chord_font_;
     std::vector<Bar> bars_;
+    Chorus chorus_;
     ChartLayout layout_;
     float enclosing_width_ = 600, enclosing_height_ = 400;
     bool show_name_ = true;

@@ -13,6 +13,7 @@
 #include "core/failure.h"
 #include "editor/chart_printer.h"
 #include "editor/chart_view.h"
+#include "editor/chord_font.h"
 #include "editor/my_document.h"
 #include "editor/my_utilities.h"
 #include "editor/preferences.h"
@@ -135,6 +136,53 @@ TEST(TemporaryDirectory, CreatedAndEmptiedAtQuit) {
     deleteAllTemporaryFiles();
     EXPECT_TRUE(std::filesystem::is_directory(dir));
     EXPECT_TRUE(std::filesystem::is_empty(dir));
+}
+
+TEST(ChartView, HidingTheTitleMovesEveryLineUp) {
+    ChartView view;
+    view.setChart(MyDocument::readChart(autumn));
+    view.setEnclosingSize(700, 100);
+    const float shownTitle = view.layout().titleHeight;
+    const std::vector<BarPlacement> shown = view.layout().bars;
+    view.setShowName(false);
+    EXPECT_FLOAT_EQ(view.layout().titleHeight, 15);
+    ASSERT_EQ(view.layout().bars.size(), shown.size());
+    for (std::size_t i = 0; i < shown.size(); ++i)
+        EXPECT_FLOAT_EQ(shown[i].frame.y - view.layout().bars[i].frame.y, shownTitle - 15) << i;
+    EXPECT_FALSE(view.titleField()->isVisibleTo(&view));
+}
+
+TEST(ChartView, NarrowerViewGivesMoreLines) {
+    ChartView view;
+    view.setChart(MyDocument::readChart(autumn));
+    view.setEnclosingSize(1200, 100);
+    const std::size_t wide = view.layout().lineCount;
+    view.setEnclosingSize(400, 100);
+    EXPECT_GT(view.layout().lineCount, wide);
+    EXPECT_EQ(view.width(), 400);
+}
+
+TEST(ChartView, ChartThatFailsLeavesTheViewAsItWas) {
+    ChartView view;
+    const Plist chart = MyDocument::readChart(autumn);
+    view.setChart(chart);
+    view.setEnclosingSize(700, 100);
+    const std::size_t bars = view.layout().bars.size();
+    const Plist broken = chart.with("Chorus", Plist::make_dictionary({}));
+    EXPECT_ANY_THROW(view.setChart(broken));
+    EXPECT_EQ(view.layout().bars.size(), bars);
+    EXPECT_EQ(view.titleField()->text().toStdString(), chart.string_at("Name"));
+}
+
+TEST(ChordFont, ShippedSubstitutionsDrawFlatsInDejaVuSans) {
+    QFont serif("DejaVu Serif");
+    serif.setPointSizeF(16);
+    const ChordFont font = ChordFont::withResourceSubstitutions(serif);
+    const AdornedText text = font.encodeAndAdorn(QString::fromUtf8("B\u266D7"));
+    ASSERT_EQ(text.size(), 3);
+    EXPECT_EQ(text[1].font.family(), "DejaVu Sans");
+    EXPECT_DOUBLE_EQ(text[1].font.pointSizeF(), 16);
+    EXPECT_EQ(font.decode(font.encode(QString::fromUtf8("F\u266F"))), QString::fromUtf8("F\u266F"));
 }
 
 }  // namespace
