@@ -1,27 +1,36 @@
 #include "editor/chart_layout.h"
 
 #include <algorithm>
+#include <string>
+
+#include "core/failure.h"
 
 namespace zub {
 
 float barMinWidth(const std::vector<float>& w, const ChordFontMetrics& m) {
     if (w.empty()) return 0;
-    float pairs = 0;
-    for (std::size_t i = 1; i < w.size(); ++i) {
-        float a = std::max(w[i - 1], m.chordMinWidth);
-        if (w[i] < m.chordMinWidth) a = (a + m.chordMinWidth) / 2;
-        pairs = std::max(pairs, a);
+    const float minWidth = m.chordMinWidth();
+    float base = 0;
+    if (w.size() == 1) {
+        base = std::max(w[0], m.chordMinLayoutWidth());
+    } else {
+        // A wide chord followed by a short one lends it space: the pair needs only the average.
+        float pairs = 0;
+        for (std::size_t i = 1; i < w.size(); ++i) {
+            float a = std::max(w[i - 1], minWidth);
+            if (w[i] < minWidth) a = (a + minWidth) / 2;
+            pairs = std::max(pairs, a);
+        }
+        base = std::max(std::max(w.back(), pairs), m.chordMinLayoutWidth());
     }
-    float base = w.size() == 1 ? w[0] : std::max(w.back(), pairs);
-    base = std::max(base, m.chordMinLayoutWidth);
-    return static_cast<float>(w.size()) * (base + m.chordHorizontalPadding + m.chordHorizontalSpacing);
+    return static_cast<float>(w.size()) * (base + m.chordHorizontalPadding() + m.chordHorizontalSpacing());
 }
 
-std::vector<Line> partitionIntoLinesOfWidth(const std::vector<float>& bar_widths, float width) {
+std::vector<Line> partitionIntoLines(const std::vector<float>& minWidths, float width) {
     std::vector<Line> lines(1);
     float running = 0;
-    for (std::size_t i = 0; i < bar_widths.size(); ++i) {
-        const float w = bar_widths[i];
+    for (std::size_t i = 0; i < minWidths.size(); ++i) {
+        const float w = minWidths[i];
         if (!lines.back().empty() && running + w > width) {
             lines.emplace_back();
             running = 0;
@@ -32,26 +41,27 @@ std::vector<Line> partitionIntoLinesOfWidth(const std::vector<float>& bar_widths
     return lines;
 }
 
-std::vector<Rect> chordFrames(float bar_width, const std::vector<float>& chord_widths, const ChordFontMetrics& m,
-                              bool show_analysis) {
-    std::vector<Rect> frames;
-    if (chord_widths.empty()) return frames;
-    const float slot = bar_width / static_cast<float>(chord_widths.size());
-    const float y = show_analysis ? m.analysisHeight : 0;
-    const float h = m.charHeight + m.chordVerticalPadding;
-    float x = m.chordOffset;
+std::vector<LayoutRect> chordFramesInBar(const LayoutRect& frame, const std::vector<float>& widths,
+                                         const ChordFontMetrics& m, bool showAnalysis) {
+    std::vector<LayoutRect> frames;
+    if (widths.empty()) return frames;
+    frames.reserve(widths.size());
+    const float slot = frame.width / static_cast<float>(widths.size());
+    float x = m.chordOffset();
+    const float y = showAnalysis ? m.analysisHeight() : 0;
+    const float h = m.charHeight() + m.chordVerticalPadding();
     float available = slot;
-    for (float width : chord_widths) {
-        const float need = width + m.chordHorizontalPadding + m.chordHorizontalSpacing;
+    for (float width : widths) {
+        const float need = width + m.chordHorizontalPadding() + m.chordHorizontalSpacing();
+        // The frame width takes off the vertical padding, as the drawn chords always have.
         if (need <= available) {
-            frames.push_back({x, y, available - m.chordVerticalPadding, h});
+            frames.push_back({x, y, available - m.chordVerticalPadding(), h});
             x += available;
             available = slot;
         } else {
-            // This chord borrows from the next slot, which gives it up.
-            frames.push_back({x, y, need - m.chordVerticalPadding, h});
+            frames.push_back({x, y, need - m.chordVerticalPadding(), h});
             x += need;
-            available = 2 * slot - need;
+            available = 2 * slot - need;  // the next chord gives up what this one borrowed
         }
     }
     return frames;
@@ -59,68 +69,116 @@ std::vector<Rect> chordFrames(float bar_width, const std::vector<float>& chord_w
 
 namespace {
 
-void layoutLine(const Line& line, const Rect& rect, bool stretched, const Layout_request& request,
-                const ChordFontMetrics& m, Chart_layout& layout) {
-    float total = 0;
-    for (const auto& entry : line) total += entry.width;
-    const float scale = stretched && total > 0 ? rect.width / total : 1;
+void placeLine(const Line& line, const LayoutRect& rect, float scale, const std::vector<LayoutBar>& bars,
+               const ChordFontMetrics& m, bool showAnalysis, ChartLayout& out) {
     float x = rect.x;
     for (std::size_t k = 0; k < line.size(); ++k) {
-        Bar_layout& bar = layout.bars[line[k].bar];
-        bar.frame = {x, rect.y, line[k].width * scale, rect.height};
-        bar.chords = chordFrames(bar.frame.width, request.chord_widths[line[k].bar], m, request.show_analysis);
-        bar.firstInLine = k == 0;
-        bar.lastInLine = k + 1 == line.size();
-        x += bar.frame.width;
+        BarPlacement& placed = out.bars[line[k].bar];
+        placed.frame = {x, rect.y, line[k].width * scale, rect.height};
+        placed.firstInLine = k == 0;
+        placed.lastInLine = k + 1 == line.size();
+        placed.chordFrames = chordFramesInBar(placed.frame, bars[line[k].bar].chordWidths, m, showAnalysis);
+        x += placed.frame.width;
     }
+}
+
+float totalWidth(const Line& line) {
+    float total = 0;
+    for (const LineEntry& e : line) total += e.width;
+    return total;
 }
 
 }  // namespace
 
-Chart_layout layoutChart(const Layout_request& request, const ChordFontMetrics& m) {
-    Chart_layout layout;
-    layout.lineHeight = m.lineHeight + (request.show_analysis ? m.analysisHeight : 0);
-    const float width = request.view_width - 2 * m.xInset;
-    std::vector<float> bar_widths;
-    for (const auto& chords : request.chord_widths) bar_widths.push_back(barMinWidth(chords, m));
-    const std::vector<Line> lines = partitionIntoLinesOfWidth(bar_widths, width);
-    const auto n = static_cast<float>(lines.size());
-    layout.width = request.view_width;
-    layout.height = std::max(request.view_height, n * layout.lineHeight + request.title_height + 2 * m.yInset);
-    layout.bars.resize(request.chord_widths.size());
+ChartLayout layoutChart(const std::vector<LayoutBar>& bars, const ChordFontMetrics& m, const LayoutArea& area) {
+    const float lineHeight = m.lineHeight() + (area.showAnalysis ? m.analysisHeight() : 0);
+    const float width = area.viewWidth - 2 * m.xInset();
+    std::vector<float> minWidths;
+    minWidths.reserve(bars.size());
+    for (const LayoutBar& bar : bars) minWidths.push_back(barMinWidth(bar.chordWidths, m));
+    const std::vector<Line> lines = partitionIntoLines(minWidths, width);
+
+    ChartLayout out;
+    out.titleHeight = area.titleHeight;
+    out.lineCount = lines.size();
+    out.width = area.viewWidth;
+    out.height = std::max(area.viewHeight,
+                          static_cast<float>(lines.size()) * lineHeight + area.titleHeight + 2 * m.yInset());
+    out.bars.resize(bars.size());
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const Rect rect{m.xInset, m.yInset + request.title_height + static_cast<float>(i) * layout.lineHeight, width,
-                        layout.lineHeight};
-        layoutLine(lines[i], rect, i + 1 < lines.size(), request, m, layout);
+        const LayoutRect rect{m.xInset(), m.yInset() + area.titleHeight + static_cast<float>(i) * lineHeight, width,
+                              lineHeight};
+        const bool last = i + 1 == lines.size();
+        const float total = totalWidth(lines[i]);
+        const float scale = last || total <= 0 ? 1.0f : rect.width / total;
+        placeLine(lines[i], rect, scale, bars, m, area.showAnalysis, out);
     }
-    return layout;
+    return out;
 }
 
-int chorusEnd(long long end, std::size_t bar_count) {
-    if (end == 2147483647) return static_cast<int>(bar_count) - 1;
-    return static_cast<int>(end - 1);
+std::vector<Stroke> slashStrokes(const LayoutRect& bar, std::size_t slots, const ChordFontMetrics& m,
+                                 bool showAnalysis) {
+    std::vector<Stroke> strokes;
+    if (slots == 0) return strokes;
+    const float y = bar.y + m.charHeight() + m.chordVerticalPadding() + m.chordNotationSpacing() +
+                    (showAnalysis ? m.analysisHeight() : 0);
+    const float d = (m.notationHeight() - m.slashHeight()) / 2;
+    const float slot = bar.width / static_cast<float>(slots);
+    for (std::size_t k = 0; k < slots; ++k) {
+        const float x = bar.x + m.slashOffset() + static_cast<float>(k) * slot;
+        strokes.push_back({x, y + m.notationHeight() - d, x + m.slashWidth(), y + d});
+    }
+    return strokes;
 }
 
-namespace {
+BarLineRules::BarLineRules(std::vector<std::int64_t> marks, std::int64_t begin, std::int64_t endKey)
+    : section_marks_(std::move(marks)),
+      chorus_begin_(begin),
+      chorus_end_(endKey == 2147483647 ? static_cast<std::int64_t>(section_marks_.size()) - 1 : endKey - 1) {}
 
-bool begins_section(std::size_t i, const Bar_line_context& c) { return i < c.begins_section.size() && c.begins_section[i]; }
-
-}  // namespace
-
-Bar_line_type barLineTypeForFirstInLineBar(std::size_t i, const Bar_line_context& c) {
-    if (static_cast<long long>(i) == c.chorus_begin - 1) return Bar_line_type::repeat_start;
-    return begins_section(i, c) ? Bar_line_type::double_line : Bar_line_type::single;
+bool BarLineRules::barBeginsSection(std::int64_t i) const {
+    if (i < 0 || i >= static_cast<std::int64_t>(section_marks_.size())) return false;
+    return section_marks_[static_cast<std::size_t>(i)] != 32;
 }
 
-Bar_line_type barLineTypeForMiddleOfLineBar(std::size_t i, const Bar_line_context& c) {
-    if (static_cast<long long>(i) == c.chorus_begin - 1) return Bar_line_type::repeat_start;
-    if (static_cast<long long>(i) - 1 == c.chorus_end) return Bar_line_type::repeat_end;
-    return begins_section(i, c) ? Bar_line_type::double_line : Bar_line_type::single;
+BarLineType BarLineRules::forFirstInLineBar(std::int64_t i) const {
+    if (i == chorus_begin_ - 1) return BarLineType::repeatStart;
+    return barBeginsSection(i) ? BarLineType::doubleLine : BarLineType::single;
 }
 
-Bar_line_type barLineTypeForLastInLineBar(std::size_t i, const Bar_line_context& c) {
-    if (static_cast<long long>(i) == c.chorus_end) return Bar_line_type::repeat_end;
-    return begins_section(i + 1, c) ? Bar_line_type::double_line : Bar_line_type::single;
+BarLineType BarLineRules::forMiddleOfLineBar(std::int64_t i) const {
+    if (i == chorus_begin_ - 1) return BarLineType::repeatStart;
+    if (i - 1 == chorus_end_) return BarLineType::repeatEnd;
+    return barBeginsSection(i) ? BarLineType::doubleLine : BarLineType::single;
+}
+
+BarLineType BarLineRules::forLastInLineBar(std::int64_t i) const {
+    if (i == chorus_end_) return BarLineType::repeatEnd;
+    return barBeginsSection(i + 1) ? BarLineType::doubleLine : BarLineType::single;
+}
+
+float adjustPageBottom(const ChartLayout& layout, float top, float proposedBottom) {
+    for (const BarPlacement& bar : layout.bars) {
+        if (bar.frame.bottom() <= proposedBottom) continue;
+        return bar.frame.y > top ? std::min(proposedBottom, bar.frame.y) : proposedBottom;
+    }
+    return proposedBottom;
+}
+
+}  // namespace zub
+
+namespace zub {
+
+std::vector<PageBand> pageBands(const ChartLayout& layout, float pageHeight) {
+    if (!(pageHeight > 0)) throw Invalid_argument("Invalid page height: " + std::to_string(pageHeight));
+    std::vector<PageBand> pages;
+    float top = 0;
+    do {
+        const float bottom = std::min(adjustPageBottom(layout, top, top + pageHeight), layout.height);
+        pages.push_back({top, bottom});
+        top = bottom;
+    } while (top < layout.height);
+    return pages;
 }
 
 }  // namespace zub

@@ -1,75 +1,130 @@
-// The chart's layout arithmetic, without a display: how wide each bar must
-// be, how bars break into lines, where every bar and chord view goes, and
-// which bar line each bar gets. The chart view feeds it measured chord widths
-// and draws what it returns; tests drive it with known metrics.
+// The arithmetic of the chart view, without a display: the width each bar
+// needs, the breaking of bars into lines, the frames of bars and chord views,
+// the slashes, the bar-line types, and where printed pages break. The chart
+// view feeds it the measured widths of its chord views and draws the result.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "editor/chord_font_metrics.h"
 
 namespace zub {
 
-struct Rect {
+struct LayoutRect {
     float x = 0, y = 0, width = 0, height = 0;
-    bool operator==(const Rect&) const = default;
+    float right() const { return x + width; }
+    float bottom() const { return y + height; }
+    bool operator==(const LayoutRect&) const = default;
 };
 
-// Every slot of a bar gets the same width, sized for its widest chord; a wide
-// chord followed by a narrow one may borrow from it (the pair needs only the average).
-float barMinWidth(const std::vector<float>& chord_widths, const ChordFontMetrics& m);
-
-struct Line_entry {
-    std::size_t bar;  // index in the chart
-    float width;      // the bar's minimal width
+// What layout knows of one bar: the widths of its chord views (one per slot)
+// and its section mark (32 = none).
+struct LayoutBar {
+    std::vector<float> chordWidths;
+    std::int64_t sectionMark = 32;
 };
-using Line = std::vector<Line_entry>;
 
-// As many whole bars per line as fit width; a bar wider than width gets a line
-// of its own; no bars give one empty line.
-std::vector<Line> partitionIntoLinesOfWidth(const std::vector<float>& bar_widths, float width);
+// One entry of a line: the bar's index in the chart and its minimal width.
+struct LineEntry {
+    std::size_t bar;
+    float width;
+    bool operator==(const LineEntry&) const = default;
+};
+using Line = std::vector<LineEntry>;
 
-// The chord views' frames inside a bar of the given frame width, relative to the bar.
-std::vector<Rect> chordFrames(float bar_width, const std::vector<float>& chord_widths, const ChordFontMetrics& m,
-                              bool show_analysis);
-
-struct Bar_layout {
-    Rect frame;
+// Where one bar ended up.
+struct BarPlacement {
+    LayoutRect frame;
     bool firstInLine = false;
     bool lastInLine = false;
-    std::vector<Rect> chords;
+    std::vector<LayoutRect> chordFrames;  // relative to the bar's frame
 };
 
-struct Chart_layout {
-    float width = 0, height = 0;  // the chart view's frame
-    float lineHeight = 0;
-    std::vector<Bar_layout> bars;
+struct ChartLayout {
+    float width = 0, height = 0;
+    float titleHeight = 0;
+    std::size_t lineCount = 0;
+    std::vector<BarPlacement> bars;
 };
 
-struct Layout_request {
-    std::vector<std::vector<float>> chord_widths;  // per bar, per slot
-    float view_width = 0, view_height = 0;         // the enclosing view
-    float title_height = 15;                       // T: 15 while the title is hidden
-    bool show_analysis = false;
+// The view sizes and title band that one full layout works in.
+struct LayoutArea {
+    float viewWidth = 0;
+    float viewHeight = 0;
+    float titleHeight = 15;  // 15 while the title is hidden
+    bool showAnalysis = false;
 };
 
-// The full layout: lines stretched to the width between the insets, the last one at natural widths.
-Chart_layout layoutChart(const Layout_request& request, const ChordFontMetrics& m);
+// barMinWidth({w}, m) -> 1 x (max(w, chordMinLayoutWidth) + padding + spacing); an empty
+// bar (no slots) needs no width.
+float barMinWidth(const std::vector<float>& chordWidths, const ChordFontMetrics& metrics);
 
-enum class Bar_line_type { single = 0, double_line = 1, repeat_start = 2, repeat_end = 3 };
+// partitionIntoLines({30, 30, 30}, 70) -> [[0, 1], [2]]; a bar wider than the
+// width gets a line alone; no bars give one empty line.
+std::vector<Line> partitionIntoLines(const std::vector<float>& minWidths, float width);
 
-// What the bar-line choice needs to know of the chart.
-struct Bar_line_context {
-    std::vector<bool> begins_section;  // per bar: its section mark is not a space
-    int chorus_begin = 1;              // "Begin", from 1
-    int chorus_end = 0;                // the last chorus bar's index, from 0 (see chorusEnd)
+// chordFramesInBar(frame, widths, m, false): one frame per chord view; a chord
+// wider than its slot borrows from the next one.
+std::vector<LayoutRect> chordFramesInBar(const LayoutRect& frame, const std::vector<float>& chordWidths,
+                                         const ChordFontMetrics& metrics, bool showAnalysis);
+
+// layoutChart(bars, m, area) -> every bar placed: lines stretched to the width
+// between the insets except the last, the view at least as tall as its enclosure.
+ChartLayout layoutChart(const std::vector<LayoutBar>& bars, const ChordFontMetrics& metrics,
+                        const LayoutArea& area);
+
+// One straight stroke of a slash, from (x1, y1) to (x2, y2).
+struct Stroke {
+    float x1, y1, x2, y2;
+    bool operator==(const Stroke&) const = default;
 };
 
-// "End" - 1, or the last bar's index when End is 2147483647.
-int chorusEnd(long long end, std::size_t bar_count);
-Bar_line_type barLineTypeForFirstInLineBar(std::size_t i, const Bar_line_context& c);
-Bar_line_type barLineTypeForMiddleOfLineBar(std::size_t i, const Bar_line_context& c);
-Bar_line_type barLineTypeForLastInLineBar(std::size_t i, const Bar_line_context& c);
+// slashStrokes(frame, 4, m, false) -> four strokes rising to the right,
+// centred in the notation row, one per beat.
+std::vector<Stroke> slashStrokes(const LayoutRect& barFrame, std::size_t slots, const ChordFontMetrics& metrics,
+                                 bool showAnalysis);
+
+enum class BarLineType { single = 0, doubleLine = 1, repeatStart = 2, repeatEnd = 3 };
+
+// The chart facts that choose bar lines: the section marks of the bars, the
+// chorus's "Begin" (from 1) and "End" (2147483647 = through the last bar).
+class BarLineRules {
+public:
+    BarLineRules(std::vector<std::int64_t> sectionMarks, std::int64_t chorusBegin, std::int64_t chorusEndKey);
+    // chorusEnd() -> End - 1, or the number of bars - 1 for End 2147483647.
+    std::int64_t chorusEnd() const { return chorus_end_; }
+    // barBeginsSection(i) -> false outside the chart, else whether bar i has a mark.
+    bool barBeginsSection(std::int64_t index) const;
+    BarLineType forFirstInLineBar(std::int64_t index) const;
+    BarLineType forMiddleOfLineBar(std::int64_t index) const;
+    BarLineType forLastInLineBar(std::int64_t index) const;
+
+private:
+    std::vector<std::int64_t> section_marks_;
+    std::int64_t chorus_begin_;
+    std::int64_t chorus_end_;
+};
+
+// adjustPageBottom(layout, 0, 700) -> the top of the first bar (in chart order)
+// whose bottom lies below 700, or 700 when there is none, so pages break
+// between lines of bars. A line taller than the page starting at top is cut
+// at 700 instead, so printing always moves on.
+float adjustPageBottom(const ChartLayout& layout, float top, float proposedBottom);
+
+}  // namespace zub
+
+namespace zub {
+
+// One printed page: the band of the chart from top to bottom.
+struct PageBand {
+    float top, bottom;
+    bool operator==(const PageBand&) const = default;
+};
+
+// pageBands(layout, 700) -> the pages of a chart printed on pages 700 tall,
+// each ending where adjustPageBottom says; "Invalid page height: 0" unless positive.
+std::vector<PageBand> pageBands(const ChartLayout& layout, float pageHeight);
 
 }  // namespace zub

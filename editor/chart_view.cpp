@@ -1,213 +1,249 @@
 #include "editor/chart_view.h"
 
-#include <QFontMetricsF>
-#include <QPagedPaintDevice>
+#include <QGuiApplication>
+#include <QIntValidator>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPen>
 
-#include <algorithm>
-#include <cmath>
-
-#include "bridge/chart_dictionary.h"
 #include "bridge/my_constants.h"
+#include "bridge/bridge_exception.h"
+#include "core/failure.h"
+#include "editor/my_parameters.h"
+#include "editor/preferences.h"
 
 namespace zub {
 
 namespace {
+constexpr float hidden_title_height = 15;
 
-QString qstring(const std::string& utf8) { return QString::fromStdString(utf8); }
-
+void drawAdorned(QPainter& painter, QPointF baseline, const AdornedText& text) {
+    for (const AdornedRun& run : text) {
+        painter.setFont(run.font);
+        painter.drawText(baseline, run.text);
+        baseline.rx() += QFontMetricsF(run.font).horizontalAdvance(run.text);
+    }
+}
 }  // namespace
 
-QFont fontDescriptionToFont(const Plist& description) {
-    QFont font(qstring(description.string_at("FontName")));
-    // A point is one unit of the chart's coordinates on screen and on paper
-    // alike, so the layout is the same wherever it is drawn.
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(description.real_at("PointSize")))));
-    return font;
-}
-
-ChartView::ChartView(QWidget* parent) : QWidget(parent) {
+ChartView::ChartView(QWidget* parent)
+    : QWidget(parent), title_field_(new QLineEdit(this)), tempo_field_(new QLineEdit(this)) {
     setAutoFillBackground(true);
-    QPalette page = palette();
-    page.setColor(QPalette::Window, Qt::white);
-    page.setColor(QPalette::WindowText, Qt::black);
-    setPalette(page);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::white);
+    p.setColor(QPalette::WindowText, Qt::black);
+    setPalette(p);
+    for (QLineEdit* field : {title_field_, tempo_field_}) {
+        field->setFrame(false);
+        field->setStyleSheet(QStringLiteral("background: transparent; color: black"));
+    }
+    title_field_->setAlignment(Qt::AlignCenter);
+    title_field_->setFont(Preferences::shared().fontForKey(Preferences::title_font_key));
+    tempo_field_->setValidator(new QIntValidator(1, 999, tempo_field_));
+    tempo_field_->setFixedWidth(60);
+    connect(title_field_, &QLineEdit::textChanged, this, [this] { recomputeLayoutResettingAnalysis(false); });
+    connect(title_field_, &QLineEdit::editingFinished, this, [this] {
+        const QString old = QString::fromStdString(chart_.string_at("Name"));
+        if (old != title_field_->text()) emit nameEdited(old, title_field_->text());
+    });
+    connect(tempo_field_, &QLineEdit::editingFinished, this, [this] {
+        const qint64 old = chart_.integer_at("Tempo");
+        const qint64 now = tempo_field_->text().toLongLong();
+        if (now > 0 && now != old) emit tempoEdited(old, now);
+    });
 }
 
 void ChartView::setChart(const Plist& chart) {
-    checkChartDictionary(chart);
-    chart_ = chart;
-    chord_font_ = fontDescriptionToFont(chart.dictionary_at("Font"));
-    title_font_ = chord_font_;
-    title_font_.setPixelSize(chord_font_.pixelSize() * 3 / 2);
-    title_font_.setBold(true);
-    // Measured on a fixed resolution so screen, PDF and printer agree.
-    const QFontMetricsF fm(chord_font_);
-    metrics_ = ChordFontMetrics::make(static_cast<float>(fm.averageCharWidth()), static_cast<float>(fm.height()),
-                                      shared_parameters());
-    const float padding = static_cast<float>(MyConstants::shared().chordViewHorizontalPadding());
-    const Plist::Array& bars = chart.array_at("Chords");
-    chords_.assign(bars.size(), {});
-    chord_widths_.assign(bars.size(), {});
-    bar_lines_.begins_section.assign(bars.size(), false);
-    for (std::size_t i = 0; i < bars.size(); ++i) {
-        for (const Plist& slot : bars[i].array_at("Chords")) {
-            chords_[i].push_back(qstring(slot.as_string()));
-            chord_widths_[i].push_back(static_cast<float>(fm.horizontalAdvance(chords_[i].back())) + padding);
-        }
-        bar_lines_.begins_section[i] = bars[i].integer_at("SectionMark") != no_section_mark;
-    }
+    // Everything is read before anything changes, so a chart that fails leaves the view as it was.
+    ChordFont font = ChordFont::withResourceSubstitutions(fontFromDescription(chart.dictionary_at("Font")));
+    std::vector<Bar> bars = readBars(chart, font);
+    const QString name = QString::fromStdString(chart.string_at("Name"));
+    const qint64 tempo = chart.integer_at("Tempo");
     const Plist& chorus = chart.dictionary_at("Chorus");
-    bar_lines_.chorus_begin = static_cast<int>(chorus.integer_at("Begin"));
-    bar_lines_.chorus_end = chorusEnd(chorus.integer_at("End"), bars.size());
-    recomputeLayout(static_cast<float>(std::max(width(), 600)), static_cast<float>(height()));
+    const Chorus bounds{chorus.integer_at("Begin"), chorus.integer_at("End"), chorus.integer_at("Repeats")};
+    chord_font_.emplace(std::move(font));
+    bars_ = std::move(bars);
+    chorus_ = bounds;
+    chart_ = chart;
+    title_field_->blockSignals(true);
+    title_field_->setText(name);
+    title_field_->blockSignals(false);
+    tempo_field_->setText(QString::number(tempo));
+    recomputeLayoutResettingAnalysis(true);
 }
 
-float ChartView::titleHeight() const {
-    return static_cast<float>(QFontMetricsF(title_font_).height()) *
-           static_cast<float>(shared_parameters().at("PrintingNameHeightNameFontHeightRatio"));
+Plist ChartView::chart() const { return chart_; }
+
+void ChartView::setName(const QString& name) {
+    chart_ = chart_.with("Name", Plist::make_string(name.toStdString()));
+    if (title_field_->text() != name) title_field_->setText(name);
+    recomputeLayoutResettingAnalysis(false);
 }
 
-Layout_request ChartView::layoutRequest(float view_width, float view_height) const {
-    Layout_request request;
-    request.chord_widths = chord_widths_;
-    request.view_width = view_width;
-    request.view_height = view_height;
-    request.title_height = titleHeight();
-    return request;
+void ChartView::setTempo(qint64 tempo) {
+    chart_ = chart_.with("Tempo", Plist::make_integer(tempo));
+    tempo_field_->setText(QString::number(tempo));
 }
 
-void ChartView::recomputeLayout(float view_width, float view_height) {
-    if (!chart_) return;
-    layout_ = layoutChart(layoutRequest(view_width, view_height), metrics_);
-    setMinimumHeight(static_cast<int>(layout_.height));
-    resize(static_cast<int>(layout_.width), static_cast<int>(layout_.height));
+std::vector<ChartView::Bar> ChartView::readBars(const Plist& chart, const ChordFont& font) {
+    std::vector<Bar> bars;
+    for (const Plist& bar : chart.array_at("Chords")) {
+        Bar shownBar{{}, {}, bar.integer_at("SectionMark")};
+        for (const Plist& slot : bar.array_at("Chords")) {
+            const QString shown = font.encode(QString::fromStdString(slot.as_string()));
+            shownBar.shown.push_back(shown);
+            shownBar.widths.push_back(chordViewWidth(font, shown));
+        }
+        bars.push_back(std::move(shownBar));
+    }
+    return bars;
+}
+
+float ChartView::chordViewWidth(const ChordFont& font, const QString& shown) {
+    // No analysis is shown, so the roman numeral adds no width.
+    return static_cast<float>(adornedWidth(font.adorn(shown)) +
+                              MyConstants::shared().chordViewHorizontalPadding());
+}
+
+QString ChartView::shownChord(std::size_t bar, std::size_t slot) const {
+    if (bar >= bars_.size()) throw Invalid_argument("Bar index out of range: " + std::to_string(bar));
+    if (slot >= static_cast<std::size_t>(bars_[bar].shown.size()))
+        throw Invalid_argument("Slot index out of range: " + std::to_string(slot));
+    return bars_[bar].shown[static_cast<qsizetype>(slot)];
+}
+
+void ChartView::setEnclosingSize(float width, float height) {
+    enclosing_width_ = width;
+    enclosing_height_ = height;
+    recomputeLayoutResettingAnalysis(false);
+}
+
+void ChartView::setShowName(bool show) {
+    show_name_ = show;
+    title_field_->setVisible(show);
+    tempo_field_->setVisible(show);
+    recomputeLayoutResettingAnalysis(false);
+}
+
+void ChartView::adjustTitleField() {
+    const QFontMetricsF fm(title_field_->font());
+    const float w = static_cast<float>(fm.horizontalAdvance(title_field_->text()) + 10);
+    const float h = static_cast<float>(fm.height() + 6);
+    const float yInset = chord_font_->metrics().yInset();
+    title_field_->setGeometry(QRectF((enclosing_width_ - w) / 2, yInset, w, h).toRect());
+}
+
+void ChartView::recomputeLayoutResettingAnalysis(bool resetAnalysis) {
+    if (!chord_font_) return;
+    if (resetAnalysis) show_analysis_ = false;
+    const ChordFontMetrics& m = chord_font_->metrics();
+    float title = hidden_title_height;
+    if (show_name_) {
+        adjustTitleField();
+        title = static_cast<float>(title_field_->height() *
+                                   MyParameters::shared().floatForKey("PrintingNameHeightNameFontHeightRatio"));
+    }
+    std::vector<LayoutBar> bars;
+    bars.reserve(bars_.size());
+    for (const Bar& bar : bars_) bars.push_back({bar.widths, bar.sectionMark});
+    layout_ = layoutChart(bars, m, {enclosing_width_, enclosing_height_, title, show_analysis_});
+    setFixedSize(static_cast<int>(layout_.width), static_cast<int>(std::ceil(layout_.height)));
+    if (show_name_)
+        tempo_field_->move(static_cast<int>(m.xInset()), static_cast<int>(title - tempo_field_->height()));
     update();
 }
 
 void ChartView::paintEvent(QPaintEvent* event) {
-    if (!chart_) return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    drawTitle(painter, layout_);
-    paintChart(painter, layout_, static_cast<float>(event->rect().top()), static_cast<float>(event->rect().bottom()));
+    paintChart(painter, event->rect(), false);
 }
 
-void ChartView::drawTitle(QPainter& painter, const Chart_layout& layout) const {
-    const QString name = qstring(chart_->string_at("Name"));
-    painter.setFont(title_font_);
-    const QFontMetricsF fm(title_font_);
-    const float width = layout.width;
-    const float field_width = static_cast<float>(fm.horizontalAdvance(name)) + 10;
-    painter.drawText(QRectF((width - field_width) / 2, metrics_.yInset, field_width, fm.height() + 6),
-                     Qt::AlignCenter, name);
-    QFont small = chord_font_;
-    small.setPixelSize(std::max(1, chord_font_.pixelSize() * 4 / 5));
-    painter.setFont(small);
-    const QString tempo = QString("\u2669 = %1").arg(chart_->integer_at("Tempo"));
-    const float t = titleHeight();
-    painter.drawText(QPointF(metrics_.xInset, metrics_.yInset + t - QFontMetricsF(small).descent()), tempo);
-}
-
-void ChartView::paintChart(QPainter& painter, const Chart_layout& layout, float clip_top, float clip_bottom) const {
-    for (std::size_t i = 0; i < layout.bars.size(); ++i) {
-        const Rect& f = layout.bars[i].frame;
-        if (f.y + f.height < clip_top || f.y > clip_bottom) continue;
-        drawBar(painter, layout, i);
+void ChartView::paintChart(QPainter& painter, const QRectF& area, bool printing) const {
+    if (!chord_font_) return;
+    if (printing && show_name_) drawTitle(painter);
+    std::vector<std::int64_t> marks;
+    for (const Bar& bar : bars_) marks.push_back(bar.sectionMark);
+    const BarLineRules rules(std::move(marks), chorus_.begin, chorus_.end);
+    for (std::size_t i = 0; i < bars_.size(); ++i) {
+        const LayoutRect& f = layout_.bars[i].frame;
+        if (!area.intersects(QRectF(f.x - 10, f.y - 10, f.width + 20, f.height + 20))) continue;
+        drawBarLines(painter, i, rules);
+        drawBar(painter, i);
     }
 }
 
-void ChartView::drawBar(QPainter& painter, const Chart_layout& layout, std::size_t i) const {
-    const Bar_layout& bar = layout.bars[i];
-    const Rect& f = bar.frame;
-    const std::size_t n = chords_[i].size();
-    const ChordFontMetrics& m = metrics_;
-    // Slashes first, a stroke rising to the right per beat.
-    painter.setPen(QPen(Qt::black, 2));
-    const float slash_y = f.y + m.charHeight + m.chordVerticalPadding + m.chordNotationSpacing;
-    const float d = (m.notationHeight - m.slashHeight) / 2;
-    for (std::size_t k = 0; k < n; ++k) {
-        const float x = f.x + m.slashOffset + static_cast<float>(k) * (f.width / static_cast<float>(n));
-        painter.drawLine(QPointF(x, slash_y + m.notationHeight - d), QPointF(x + m.slashWidth, slash_y + d));
-    }
-    painter.setFont(chord_font_);
-    for (std::size_t k = 0; k < n && k < bar.chords.size(); ++k) {
-        const Rect& c = bar.chords[k];
-        painter.drawText(QRectF(f.x + c.x, f.y + c.y, c.width + m.chordVerticalPadding, c.height),
-                         Qt::AlignLeft | Qt::AlignVCenter, chords_[i][k]);
-    }
-    const Bar_line_type left = bar.firstInLine ? barLineTypeForFirstInLineBar(i, bar_lines_)
-                                               : barLineTypeForMiddleOfLineBar(i, bar_lines_);
-    drawBarLineAt(painter, f.x, f.y, left);
-    if (bar.lastInLine) drawBarLineAt(painter, f.x + f.width, f.y, barLineTypeForLastInLineBar(i, bar_lines_));
+void ChartView::drawTitle(QPainter& painter) const {
+    painter.setPen(Qt::black);
+    painter.setFont(title_field_->font());
+    const QRect title = title_field_->geometry();
+    painter.drawText(title, Qt::AlignCenter, title_field_->text());
+    painter.setFont(tempo_field_->font());
+    painter.drawText(tempo_field_->geometry(), Qt::AlignLeft | Qt::AlignVCenter, tempo_field_->text());
 }
 
-void ChartView::drawBarLineAt(QPainter& painter, float x, float y, Bar_line_type type) const {
-    const ChordFontMetrics& m = metrics_;
-    const float y0 = y + m.charHeight + m.chordVerticalPadding + m.chordNotationSpacing;
-    const float y1 = y0 + m.notationHeight;
-    auto line = [&](float at, float width) {
+void ChartView::drawBar(QPainter& painter, std::size_t index) const {
+    const ChordFontMetrics& m = chord_font_->metrics();
+    const BarPlacement& placed = layout_.bars[index];
+    const Bar& bar = bars_[index];
+    // Slashes first, then the chords above them.
+    painter.setPen(QPen(Qt::black, 2, Qt::SolidLine, Qt::RoundCap));
+    for (const Stroke& s : slashStrokes(placed.frame, bar.widths.size(), m, show_analysis_))
+        painter.drawLine(QPointF(s.x1, s.y1), QPointF(s.x2, s.y2));
+    painter.setPen(Qt::black);
+    for (qsizetype k = 0; k < bar.shown.size(); ++k) {
+        const LayoutRect& c = placed.chordFrames[static_cast<std::size_t>(k)];
+        const AdornedText text = chord_font_->adorn(bar.shown[k]);
+        const double ascent = QFontMetricsF(chord_font_->font()).ascent();
+        drawAdorned(painter, QPointF(placed.frame.x + c.x + m.chordVerticalPadding() / 2,
+                                     placed.frame.y + c.y + m.chordVerticalPadding() / 2 + ascent), text);
+    }
+}
+
+void ChartView::drawBarLines(QPainter& painter, std::size_t index, const BarLineRules& rules) const {
+    const BarPlacement& placed = layout_.bars[index];
+    const auto i = static_cast<std::int64_t>(index);
+    const float y = placed.frame.y + (show_analysis_ ? chord_font_->metrics().analysisHeight() : 0);
+    const BarLineType left = placed.firstInLine ? rules.forFirstInLineBar(i) : rules.forMiddleOfLineBar(i);
+    drawBarLineAt(painter, QPointF(placed.frame.x, y), left);
+    if (placed.lastInLine) drawBarLineAt(painter, QPointF(placed.frame.right(), y), rules.forLastInLineBar(i));
+}
+
+void ChartView::drawBarLineAt(QPainter& painter, QPointF at, BarLineType type) const {
+    const ChordFontMetrics& m = chord_font_->metrics();
+    const double y0 = at.y() + m.charHeight() + m.chordVerticalPadding() + m.chordNotationSpacing();
+    const double y1 = y0 + m.notationHeight();
+    const double x = at.x();
+    auto line = [&](double lx, double width) {
         painter.setPen(QPen(Qt::black, width, Qt::SolidLine, Qt::FlatCap));
-        painter.drawLine(QPointF(at, y0), QPointF(at, y1));
+        painter.drawLine(QPointF(lx, y0), QPointF(lx, y1));
     };
-    auto dots = [&](float left) {
+    auto dots = [&](double left) {
         painter.setPen(Qt::NoPen);
         painter.setBrush(Qt::black);
-        painter.drawEllipse(QRectF(left, y0 + m.notationHeight / 3, 3, 3));
-        painter.drawEllipse(QRectF(left, y0 + 2 * m.notationHeight / 3 - 3, 3, 3));
+        painter.drawEllipse(QRectF(left, y0 + m.notationHeight() / 3, 3, 3));
+        painter.drawEllipse(QRectF(left, y0 + 2 * m.notationHeight() / 3 - 3, 3, 3));
         painter.setBrush(Qt::NoBrush);
     };
     switch (type) {
-        case Bar_line_type::single: line(x, 1); break;
-        case Bar_line_type::double_line:
-            line(x - 1.5f, 1);
-            line(x + 1.5f, 1);
-            break;
-        case Bar_line_type::repeat_start:
-            line(x - 2.5f, 2);
-            line(x, 1);
-            dots(x + 1.5f);
-            break;
-        case Bar_line_type::repeat_end: {
-            line(x + 2.5f, 2);
-            line(x, 1);
-            dots(x - 4.5f);
-            QFont count;
-            count.setPixelSize(9);
-            painter.setFont(count);
-            painter.setPen(Qt::black);
-            const QString text = QString("%1x").arg(chart_->dictionary_at("Chorus").integer_at("Repeats"));
-            const QFontMetricsF fm(count);
-            painter.drawText(QPointF(x - fm.horizontalAdvance(text) / 2, y0 - fm.descent()), text);
-            break;
-        }
+    case BarLineType::single: line(x, 1); return;
+    case BarLineType::doubleLine: line(x - 1.5, 1); line(x + 1.5, 1); return;
+    case BarLineType::repeatStart: line(x - 2.5, 2); line(x, 1); dots(x + 1.5); return;
+    case BarLineType::repeatEnd: {
+        line(x + 2.5, 2);
+        line(x, 1);
+        dots(x - 4.5);
+        QFont small = QGuiApplication::font();
+        small.setPointSizeF(9);
+        painter.setFont(small);
+        painter.setPen(Qt::black);
+        const QString count = QString::number(chorus_.repeats) + "x";
+        const double w = QFontMetricsF(small).horizontalAdvance(count);
+        painter.drawText(QPointF(x - w / 2, y0 - QFontMetricsF(small).descent()), count);
+        return;
     }
-}
-
-void ChartView::printDocument(QPagedPaintDevice& device) const {
-    if (!chart_) return;
-    QPainter painter(&device);
-    const QRectF page = device.pageLayout().paintRectPoints();
-    // Lay out for the page width in points; the callers print at 72 dots per
-    // inch, so a point is a device unit and fonts keep their sizes.
-    const Chart_layout layout = layoutChart(layoutRequest(static_cast<float>(page.width()), 0), metrics_);
-    const float page_height = static_cast<float>(page.height());
-    float page_top = 0;
-    drawTitle(painter, layout);
-    for (std::size_t i = 0; i < layout.bars.size(); ++i) {
-        const Rect& f = layout.bars[i].frame;
-        // A new page starts at a line that would not fit.
-        if (f.y + f.height - page_top > page_height) {
-            device.newPage();
-            page_top = f.y - metrics_.yInset;
-            painter.resetTransform();
-            painter.translate(0, -page_top);
-        }
-        drawBar(painter, layout, i);
     }
+    throw Bridge_exception("drawBarLineAt::", "Unknown BarLineType");
 }
 
 }  // namespace zub

@@ -1,64 +1,96 @@
-// The chart view: a chart drawn as a printed lead sheet, the title centred
-// at the top, then lines of bars with their chords, a slash per beat, and
-// bar lines (double where a section begins, repeat signs around the chorus).
-// The arithmetic is chart_layout's; this widget measures text and draws.
+// The chart view: a chart dictionary shown as a printed lead sheet. It owns the
+// chart while its document is open, measures its chord views in the chord
+// font, lays them out (chart_layout) and draws bar lines, slashes and chords.
+// The title and tempo fields sit above the first line while shown.
 #pragma once
 
-#include <QFont>
-#include <optional>
+#include <QLineEdit>
 #include <QWidget>
+
+#include <memory>
+#include <optional>
 
 #include "bridge/plist.h"
 #include "editor/chart_layout.h"
+#include "editor/chord_font.h"
 
-class QPagedPaintDevice;
 class QPainter;
 
 namespace zub {
 
 class ChartView : public QWidget {
     Q_OBJECT
-
 public:
     explicit ChartView(QWidget* parent = nullptr);
 
-    // Loads a chart dictionary and lays it out.
+    // setChart(dictionary): the chord font from its "Font", then a full layout.
+    // Fails like fontFromDescription and ChordFont.
     void setChart(const Plist& chart);
-    const Plist& chart() const { return *chart_; }
-    const QFont& chordFont() const { return chord_font_; }
-    const ChordFontMetrics& metrics() const { return metrics_; }
-    const Chart_layout& layout() const { return layout_; }
+    // The chart dictionary as it stands, with the title and tempo fields' values.
+    Plist chart() const;
 
-    // Lays the chart out for a view of the given width (the enclosing view's).
-    void recomputeLayout(float view_width, float view_height);
+    // setEnclosingSize(width, height): the size the layout fits (the scroll area's viewport).
+    void setEnclosingSize(float width, float height);
+    void setShowName(bool show);
+    bool showName() const { return show_name_; }
 
-    // Paints the chart onto a paged device (PDF or printer) set to 72 dots per
-    // inch, fitted to the page width, breaking pages only between lines of bars.
-    void printDocument(QPagedPaintDevice& device) const;
+    // recomputeLayoutResettingAnalysis(flag) - the whole layout again.
+    void recomputeLayoutResettingAnalysis(bool resetAnalysis);
+
+    const ChartLayout& layout() const { return layout_; }
+    const ChordFont& chordFont() const { return *chord_font_; }
+    std::size_t barCount() const { return bars_.size(); }
+    // The shown (encoded) chord of a slot; "Bar index out of range: 9" and
+    // "Slot index out of range: 5" outside the chart.
+    QString shownChord(std::size_t bar, std::size_t slot) const;
+
+    // paintChart(painter, area, printing): everything in area; when printing,
+    // the title and tempo are drawn as text instead of by their fields.
+    void paintChart(QPainter& painter, const QRectF& area, bool printing) const;
+
+    QLineEdit* titleField() const { return title_field_; }
+    QLineEdit* tempoField() const { return tempo_field_; }
+
+signals:
+    // The title or tempo field finished an edit that changed the chart.
+    void nameEdited(const QString& oldName, const QString& newName);
+    void tempoEdited(qint64 oldTempo, qint64 newTempo);
+
+public slots:
+    void setName(const QString& name);
+    void setTempo(qint64 tempo);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void paintChart(QPainter& painter, const Chart_layout& layout, float clip_top, float clip_bottom) const;
-    void drawTitle(QPainter& painter, const Chart_layout& layout) const;
-    void drawBar(QPainter& painter, const Chart_layout& layout, std::size_t i) const;
-    void drawBarLineAt(QPainter& painter, float x, float y, Bar_line_type type) const;
-    Layout_request layoutRequest(float view_width, float view_height) const;
-    float titleHeight() const;
+    struct Bar {
+        QStringList shown;      // encoded chords, one per slot
+        std::vector<float> widths;  // chord view widths
+        std::int64_t sectionMark;
+    };
+    struct Chorus {
+        std::int64_t begin = 1, end = 2147483647, repeats = 1;
+    };
+    static std::vector<Bar> readBars(const Plist& chart, const ChordFont& font);
+    void adjustTitleField();
+    void drawBar(QPainter& painter, std::size_t index) const;
+    void drawBarLines(QPainter& painter, std::size_t index, const BarLineRules& rules) const;
+    void drawBarLineAt(QPainter& painter, QPointF at, BarLineType type) const;
+    void drawTitle(QPainter& painter) const;
+    static float chordViewWidth(const ChordFont& font, const QString& shown);
 
-    std::optional<Plist> chart_;
-    QFont chord_font_;
-    QFont title_font_;
-    ChordFontMetrics metrics_;
-    Bar_line_context bar_lines_;
-    std::vector<std::vector<QString>> chords_;  // per bar, per slot, display text
-    std::vector<std::vector<float>> chord_widths_;
-    Chart_layout layout_;
+    Plist chart_ = Plist::make_dictionary({});
+    std::optional<ChordFont> chord_font_;
+    std::vector<Bar> bars_;
+    Chorus chorus_;
+    ChartLayout layout_;
+    float enclosing_width_ = 600, enclosing_height_ = 400;
+    bool show_name_ = true;
+    bool show_analysis_ = false;
+    QLineEdit* title_field_;
+    QLineEdit* tempo_field_;
+    QString name_before_edit_;
 };
-
-// The font of a font description {"FontName", "PointSize"}; the family falls
-// back to the system's when it is not installed.
-QFont fontDescriptionToFont(const Plist& description);
 
 }  // namespace zub

@@ -1,58 +1,38 @@
 #include "editor/chord_font_metrics.h"
 
-#include <fstream>
-#include <iterator>
-
-#include "bridge/plist_io.h"
-#include "core/failure.h"
+#include <string>
 
 namespace zub {
 
-ChordFontMetrics ChordFontMetrics::make(float charWidth, float charHeight, const Parameters& parameters) {
-    auto p = [&](std::string_view key) {
-        auto found = parameters.find(key);
-        if (found == parameters.end()) throw Failure("Missing parameter: " + std::string(key));
-        return static_cast<float>(found->second);
-    };
-    ChordFontMetrics m;
-    m.charWidth = charWidth;
-    m.charHeight = charHeight;
-    m.chordOffset = p("ChordFontMetricChordOffsetCharWidthRatio") * charWidth;
-    m.chordMinWidth = p("ChordFontMetricChordMinWidthCharWidthRatio") * charWidth;
-    m.chordMinLayoutWidth = p("ChordFontMetricChordMinLayoutWidthCharWidthRatio") * charWidth;
-    m.chordHorizontalPadding = p("ChordFontMetricChordHorizontalPaddingValue");
-    m.chordVerticalPadding = p("ChordFontMetricChordVerticalPaddingValue");
-    m.chordHorizontalSpacing = p("ChordFontMetricChordHorizontalSpacingCharWidthRatio") * charWidth;
-    m.notationHeight = p("ChordFontMetricNotationHeightCharHeightRatio") * charHeight;
-    m.slashOffset = p("ChordFontMetricSlashOffsetCharWidthRatio") * charWidth;
-    m.slashWidth = p("ChordFontMetricSlashWidthCharWidthRatio") * charWidth;
-    m.slashHeight = p("ChordFontMetricSlashHeightSlashWidthRatio") * m.slashWidth;
-    m.romanHeight = p("ChordFontMetricRomanHeightCharHeightRatio") * charHeight;
-    m.romanChordSpacing = p("ChordFontMetricRomanChordSpacingCharHeightRatio") * charHeight;
-    m.analysisHeight = m.romanHeight + m.romanChordSpacing;
-    m.chordNotationSpacing = p("ChordFontMetricChordNotationSpacingNotationHeightRatio") * m.notationHeight;
-    m.notationChordSpacing = p("ChordFontMetricNotationChordSpacingNotationHeightRatio") * m.notationHeight;
-    m.xInset = p("ChordFontMetricXInsetCharWidthRatio") * charWidth;
-    m.yInset = p("ChordFontMetricYInsetCharWidthRatio") * charWidth;
-    m.lineHeight = charHeight + m.chordVerticalPadding + m.chordNotationSpacing + m.notationHeight + m.notationChordSpacing;
-    m.analysisArrowStartHorizontalAdjustment =
-        p("ChordFontMetricAnalysisArrowStartHorizontalAdjustmentCharWidthRatio") * charWidth;
-    m.analysisArrowStartVerticalAdjustment =
-        p("ChordFontMetricAnalysisArrowStartVerticalAdjustmentCharHeightRatio") * charHeight;
-    return m;
+namespace {
+float parameter(const MyParameters& p, const char* name) {
+    return static_cast<float>(p.floatForKey(std::string("ChordFontMetric") + name));
 }
+}  // namespace
 
-const Parameters& shared_parameters() {
-    static const Parameters table = [] {
-        const std::string path = std::string(ZUB_RESOURCE_DIR) + "/MyParameters.plist";
-        std::ifstream in(path, std::ios::binary);
-        if (!in) throw Failure("Cannot read resource: " + path);
-        const Plist plist = read_plist(std::string{std::istreambuf_iterator<char>(in), {}});
-        Parameters parameters;
-        for (const auto& [key, value] : plist.as_dictionary()) parameters[key] = value.as_real();
-        return parameters;
-    }();
-    return table;
-}
+// In the table's order, since later lengths build on earlier ones.
+ChordFontMetrics::ChordFontMetrics(float w, float h, const MyParameters& p)
+    : char_width_(w),
+      char_height_(h),
+      chord_offset_(parameter(p, "ChordOffsetCharWidthRatio") * w),
+      chord_min_width_(parameter(p, "ChordMinWidthCharWidthRatio") * w),
+      chord_min_layout_width_(parameter(p, "ChordMinLayoutWidthCharWidthRatio") * w),
+      chord_horizontal_padding_(parameter(p, "ChordHorizontalPaddingValue")),
+      chord_vertical_padding_(parameter(p, "ChordVerticalPaddingValue")),
+      chord_horizontal_spacing_(parameter(p, "ChordHorizontalSpacingCharWidthRatio") * w),
+      notation_height_(parameter(p, "NotationHeightCharHeightRatio") * h),
+      slash_offset_(parameter(p, "SlashOffsetCharWidthRatio") * w),
+      slash_width_(parameter(p, "SlashWidthCharWidthRatio") * w),
+      slash_height_(parameter(p, "SlashHeightSlashWidthRatio") * slash_width_),
+      roman_height_(parameter(p, "RomanHeightCharHeightRatio") * h),
+      roman_chord_spacing_(parameter(p, "RomanChordSpacingCharHeightRatio") * h),
+      analysis_height_(roman_height_ + roman_chord_spacing_),
+      chord_notation_spacing_(parameter(p, "ChordNotationSpacingNotationHeightRatio") * notation_height_),
+      notation_chord_spacing_(parameter(p, "NotationChordSpacingNotationHeightRatio") * notation_height_),
+      x_inset_(parameter(p, "XInsetCharWidthRatio") * w),
+      y_inset_(parameter(p, "YInsetCharWidthRatio") * w),
+      line_height_(h + chord_vertical_padding_ + chord_notation_spacing_ + notation_height_ + notation_chord_spacing_),
+      arrow_start_horizontal_(parameter(p, "AnalysisArrowStartHorizontalAdjustmentCharWidthRatio") * w),
+      arrow_start_vertical_(parameter(p, "AnalysisArrowStartVerticalAdjustmentCharHeightRatio") * h) {}
 
 }  // namespace zub

@@ -1,0 +1,59 @@
+#include "editor/chart_printer.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPrinter>
+#include <QScreen>
+
+#include "core/failure.h"
+#include "editor/chart_view.h"
+#include "editor/my_parameters.h"
+
+namespace zub {
+
+void setUpPrinter(QPrinter& printer) {
+    const MyParameters& p = MyParameters::shared();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    printer.setResolution(screen ? qRound(screen->logicalDotsPerInch()) : 96);
+    printer.setPageMargins(QMarginsF(p.floatForKey("PrintingLeftMargin") * 72, p.floatForKey("PrintingTopMargin") * 72,
+                                     p.floatForKey("PrintingRightMargin") * 72,
+                                     p.floatForKey("PrintingBottomMargin") * 72),
+                           QPageLayout::Point);
+}
+
+void printChart(const ChartView& view, QPrinter& printer) {
+    QPainter painter;
+    if (!painter.begin(&printer)) throw Failure("Can't write output file: " + printer.outputFileName().toStdString());
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF page = printer.pageRect(QPrinter::DevicePixel);
+    const ChartLayout& layout = view.layout();
+    // Fit horizontally; vertically the chart runs on from page to page.
+    const double scale = layout.width > 0 ? page.width() / layout.width : 1.0;
+    const auto bands = pageBands(layout, static_cast<float>(page.height() / scale));
+    for (std::size_t i = 0; i < bands.size(); ++i) {
+        if (i > 0) printer.newPage();
+        painter.save();
+        painter.scale(scale, scale);
+        painter.translate(0, -bands[i].top);
+        const QRectF band(0, bands[i].top, layout.width, bands[i].bottom - bands[i].top);
+        painter.setClipRect(band);
+        view.paintChart(painter, band, true);
+        painter.restore();
+    }
+    painter.end();
+}
+
+void printChartToPdf(ChartView& view, const QString& path) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setPageSize(QPageSize(QPageSize::Letter));
+    setUpPrinter(printer);
+    const QRectF page = printer.pageRect(QPrinter::DevicePixel);
+    view.setEnclosingSize(static_cast<float>(page.width()), 0);
+    printChart(view, printer);
+    if (!QFileInfo(path).isFile()) throw Failure("Can't write output file: " + path.toStdString());
+}
+
+}  // namespace zub

@@ -1,0 +1,40 @@
+// The application: start-up (the core first, then the resource folder for the
+// compatibility cache and the temporary folder), the documents it owns, the
+// recent files, the preferences panel, and quit (which empties the temporary folder).
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QMenu;
+class QWidget;
+
+namespace zub {
+
+class MyDocument;
+
+class MyApplication {
+public:
+    // launchFinished() - the resource folder to the core, the temporary folder made.
+    static void launchFinished();
+    // newDocument() shows a new untitled chart window.
+    static MyDocument* newDocument();
+    // openDocument(path) shows the chart's window, or an error sheet and nullptr.
+    static MyDocument* openDocument(const QString& path, QWidget* errorParent = nullptr);
+    static void openWithDialog(QWidget* parent);
+    // Recent files, newest first, at most ten.
+    static QStringList recentFiles();
+    static void noteRecentFile(const QString& path);
+    static void fillRecentMenu(QMenu* menu);
+    static void showPreferences();
+    // quit() closes every window (each asks about unsaved changes) and, when all
+    // closed, quits; the temporary folder is emptied on the way out.
+    static void quit();
+    static void willTerminate();
+};
+
+// runZubaroo(argc, argv): the whole program; "--print-pdf OUT FILE" prints FILE
+// to OUT without a window and returns 0, or prints the failure and returns 1.
+int runZubaroo(int argc, char** argv);
+
+}  // namespace zub

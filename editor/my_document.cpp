@@ -1,0 +1,242 @@
+#include "editor/my_document.h"
+
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QUndoCommand>
+#include <QVBoxLayout>
+
+#include <stdexcept>
+
+#include "bridge/chart_document.h"
+#include "bridge/my_constants.h"
+#include "editor/chart_printer.h"
+#include "editor/chart_view.h"
+#include "editor/chord_font.h"
+#include "editor/my_application.h"
+#include "editor/my_error.h"
+#include "editor/preferences.h"
+
+namespace zub {
+
+namespace {
+
+// Title and tempo edits are undoable; each records the old and the new value.
+class NameChange : public QUndoCommand {
+public:
+    NameChange(ChartView* view, QString oldName, QString newName)
+        : QUndoCommand(QStringLiteral("Name Change")), view_(view), old_(std::move(oldName)), new_(std::move(newName)) {}
+    void undo() override { view_->setName(old_); }
+    void redo() override { view_->setName(new_); }
+
+private:
+    ChartView* view_;
+    QString old_, new_;
+};
+
+class TempoChange : public QUndoCommand {
+public:
+    TempoChange(ChartView* view, qint64 oldTempo, qint64 newTempo)
+        : QUndoCommand(QStringLiteral("Tempo Change")), view_(view), old_(oldTempo), new_(newTempo) {}
+    void undo() override { view_->setTempo(old_); }
+    void redo() override { view_->setTempo(new_); }
+
+private:
+    ChartView* view_;
+    qint64 old_, new_;
+};
+
+const QString chart_filter = QStringLiteral(
+    "Charts (*.zub *.txt *.sg? *.SG? *.mg? *.MG?);;Chart documents (*.zub);;All files (*)");
+
+}  // namespace
+
+Plist MyDocument::newChart() {
+    const QFont font = Preferences::shared().fontForKey(Preferences::chord_font_key);
+    return MyConstants::shared().newDocumentChartTemplate().with("Font", fontDescription(font));
+}
+
+Plist MyDocument::readChart(const QString& path) {
+    const QFont font = Preferences::shared().fontForKey(Preferences::chord_font_key);
+    return openChartFile(path.toStdString(), fontDescription(font));
+}
+
+MyDocument::MyDocument() { buildWindow(newChart()); }
+
+MyDocument::MyDocument(const Plist& chart, const QString& path) : path_(path) { buildWindow(chart); }
+
+void MyDocument::buildWindow(const Plist& chart) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    undo_stack_ = new QUndoStack(this);
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    disclosure_ = new QToolButton(central);
+    disclosure_->setCheckable(true);
+    disclosure_->setChecked(true);
+    disclosure_->setArrowType(Qt::DownArrow);
+    disclosure_->setFocusPolicy(Qt::NoFocus);
+    disclosure_->setAutoRaise(true);
+    disclosure_->setToolTip(tr("Show or hide the title and tempo"));
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(disclosure_);
+    bar->addStretch();
+    column->addLayout(bar);
+    scroll_area_ = new QScrollArea(central);
+    scroll_area_->setBackgroundRole(QPalette::Base);
+    scroll_area_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    chart_view_ = new ChartView;
+    chart_view_->setChart(chart);
+    scroll_area_->setWidget(chart_view_);
+    scroll_area_->viewport()->installEventFilter(this);
+    column->addWidget(scroll_area_);
+    setCentralWidget(central);
+    connect(disclosure_, &QToolButton::toggled, this, [this](bool on) {
+        disclosure_->setArrowType(on ? Qt::DownArrow : Qt::RightArrow);
+        chart_view_->setShowName(on);
+    });
+    connect(chart_view_, &ChartView::nameEdited, this, [this](const QString& o, const QString& n) {
+        undo_stack_->push(new NameChange(chart_view_, o, n));
+    });
+    connect(chart_view_, &ChartView::tempoEdited, this,
+            [this](qint64 o, qint64 n) { undo_stack_->push(new TempoChange(chart_view_, o, n)); });
+    connect(undo_stack_, &QUndoStack::cleanChanged, this, [this] { updateTitle(); });
+    buildMenus();
+    resize(820, 640);
+    updateTitle();
+}
+
+void MyDocument::buildMenus() {
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->addAction(tr("&New"), QKeySequence::New, [] { MyApplication::newDocument(); });
+    file->addAction(tr("&Open..."), QKeySequence::Open, [this] { MyApplication::openWithDialog(this); });
+    QMenu* recent = file->addMenu(tr("Open &Recent"));
+    connect(recent, &QMenu::aboutToShow, this, [recent] { MyApplication::fillRecentMenu(recent); });
+    file->addSeparator();
+    file->addAction(tr("&Close"), QKeySequence::Close, this, &QWidget::close);
+    file->addAction(tr("&Save"), QKeySequence::Save, [this] { save(); });
+    file->addAction(tr("Save &As..."), QKeySequence::SaveAs, [this] { saveAs(); });
+    file->addSeparator();
+    file->addAction(tr("&Print..."), QKeySequence::Print, [this] { print(); });
+    file->addAction(tr("&Export as PDF..."), [this] {
+        const QString out = QFileDialog::getSaveFileName(this, tr("Export as PDF"), QFileInfo(path_).baseName() + ".pdf",
+                                                         tr("PDF (*.pdf)"));
+        if (!out.isEmpty()) exportPdf(out);
+    });
+    file->addSeparator();
+    file->addAction(tr("&Quit"), QKeySequence::Quit, [] { MyApplication::quit(); });
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    QAction* undo = undo_stack_->createUndoAction(this, tr("&Undo"));
+    undo->setShortcut(QKeySequence::Undo);
+    QAction* redo = undo_stack_->createRedoAction(this, tr("&Redo"));
+    redo->setShortcut(QKeySequence::Redo);
+    edit->addAction(undo);
+    edit->addAction(redo);
+    edit->addSeparator();
+    edit->addAction(tr("&Preferences..."), [] { MyApplication::showPreferences(); });
+}
+
+bool MyDocument::isEdited() const { return !undo_stack_->isClean(); }
+
+void MyDocument::updateTitle() {
+    const QString name = path_.isEmpty() ? tr("Untitled") : QFileInfo(path_).fileName();
+    setWindowTitle(name + QStringLiteral("[*] \u2014 Zubaroo"));
+    setWindowModified(isEdited());
+}
+
+bool MyDocument::saveTo(const QString& target) {
+    try {
+        saveChartDocument(target.toStdString(), chart_view_->chart());
+    } catch (const std::exception& e) {
+        showErrorSheet(this, errorWithCode(MyErrorCode::cantWrite, tr("Can't write output file"), e.what()));
+        return false;
+    }
+    path_ = target;
+    undo_stack_->setClean();
+    updateTitle();
+    emit documentSaved(path_);
+    return true;
+}
+
+bool MyDocument::save() {
+    // Only chart documents are written in place; a text or BiaB chart is saved as a new .zub file.
+    if (path_.isEmpty() || !path_.endsWith(QString::fromUtf8(chart_document_extension.data()))) return saveAs();
+    return saveTo(path_);
+}
+
+bool MyDocument::saveAs() {
+    QString suggestion = path_.isEmpty() ? tr("Untitled.zub") : QFileInfo(path_).path() + "/" +
+                                                                     QFileInfo(path_).completeBaseName() + ".zub";
+    const QString target = QFileDialog::getSaveFileName(this, tr("Save As"), suggestion, chart_filter);
+    return !target.isEmpty() && saveTo(target);
+}
+
+void MyDocument::print() {
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPrinter(printer);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    setUpPrinter(printer);
+    try {
+        printChart(*chart_view_, printer);
+    } catch (const std::exception& e) {
+        showErrorSheet(this, errorWithCode(MyErrorCode::cantWrite, tr("Can't write output file"), e.what()));
+    }
+}
+
+bool MyDocument::exportPdf(const QString& out) {
+    try {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(out);
+        setUpPrinter(printer);
+        printChart(*chart_view_, printer);
+        return true;
+    } catch (const std::exception& e) {
+        showErrorSheet(this, errorWithCode(MyErrorCode::cantWrite, tr("Can't write output file"), e.what()));
+        return false;
+    }
+}
+
+bool MyDocument::askToSave() {
+    if (!isEdited()) return true;
+    const auto answer = QMessageBox::warning(this, tr("Zubaroo"),
+                                             tr("Do you want to save the changes to %1?").arg(windowTitle().remove("[*]")),
+                                             QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    if (answer == QMessageBox::Save) return save();
+    return answer == QMessageBox::Discard;
+}
+
+void MyDocument::closeEvent(QCloseEvent* event) {
+    if (askToSave())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void MyDocument::fitChartToViewport() {
+    const QSize size = scroll_area_->viewport()->size();
+    chart_view_->setEnclosingSize(static_cast<float>(size.width()), static_cast<float>(size.height()));
+}
+
+void MyDocument::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    fitChartToViewport();
+}
+
+bool MyDocument::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == scroll_area_->viewport() && event->type() == QEvent::Resize) fitChartToViewport();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace zub

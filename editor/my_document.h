@@ -1,0 +1,69 @@
+// One open chart: a window with the chart view in a scroll area, the title
+// disclosure button, an undo stack whose clean state is the unsaved-changes
+// marker, and the File menu's reading, writing and printing.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <QUndoStack>
+
+#include "bridge/plist.h"
+
+class QScrollArea;
+class QToolButton;
+
+namespace zub {
+
+class ChartView;
+
+class MyDocument : public QMainWindow {
+    Q_OBJECT
+public:
+    // A new document from the constants' template chart in the preferred chord font.
+    MyDocument();
+    // A document holding chart, read from path (empty for an untitled one).
+    MyDocument(const Plist& chart, const QString& path);
+
+    // newChart() -> the template chart with "Font" = the preferred chord font.
+    static Plist newChart();
+    // readChart(path) -> the chart of a chart document, text chart or BiaB file,
+    // in the preferred chord font when the file brings none.
+    static Plist readChart(const QString& path);
+
+    // saveTo(path) writes the chart dictionary; false (and an error sheet) on failure.
+    bool saveTo(const QString& path);
+    bool save();
+    bool saveAs();
+    void print();
+    // exportPdf(path) prints the chart to a PDF file; false on failure.
+    bool exportPdf(const QString& path);
+
+    ChartView* chartView() const { return chart_view_; }
+    QUndoStack* undoStack() const { return undo_stack_; }
+    const QString& path() const { return path_; }
+    bool isEdited() const;
+
+signals:
+    void documentSaved(const QString& path);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildWindow(const Plist& chart);
+    void buildMenus();
+    void updateTitle();
+    // askToSave() -> true when the window may close: saved, discarded, or nothing to save.
+    bool askToSave();
+    void fitChartToViewport();
+
+    ChartView* chart_view_ = nullptr;
+    QScrollArea* scroll_area_ = nullptr;
+    QToolButton* disclosure_ = nullptr;
+    QUndoStack* undo_stack_ = nullptr;
+    QString path_;
+};
+
+}  // namespace zub

@@ -1,0 +1,30 @@
+// The user's preferences: the chord font and the title font, stored as font
+// descriptions in the user defaults (QSettings) under "chord font" and "title font".
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+namespace zub {
+
+class Preferences {
+public:
+    static constexpr const char* chord_font_key = "chord font";
+    static constexpr const char* title_font_key = "title font";
+
+    static Preferences& shared();
+
+    // fontForKey("title font") -> the stored font, else the default: the system
+    // font (at 24 points for the title). A stored font that is no longer
+    // installed also gives the default.
+    QFont fontForKey(const char* key) const;
+    // setFont(font, "chord font") stores the font's description.
+    void setFont(const QFont& font, const char* key);
+    // The defaults alone, as on a fresh installation.
+    static QFont defaultFontForKey(const char* key);
+
+private:
+    Preferences() = default;
+};
+
+}  // namespace zub

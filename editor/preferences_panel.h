@@ -1,0 +1,51 @@
+// The preferences panel: two sample views, one per preferred font, each with
+// a button that opens the font dialog on the current preference.
+#pragma once
+
+#include <QLabel>
+#include <QWidget>
+
+namespace zub {
+
+// A sample of one preferred font: its label reads "name size", its sample
+// text is drawn centred (the chord sample through the chord font).
+class FontSample : public QWidget {
+    Q_OBJECT
+public:
+    FontSample(const char* preferenceKey, QString sampleText, bool chordFont, QWidget* parent = nullptr);
+    void showFont(const QFont& font);
+    QString labelText() const { return label_->text(); }
+    QSize sizeHint() const override { return {360, 70}; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    const char* key_;
+    QString sample_;
+    bool chord_font_;
+    QFont font_;
+    QLabel* label_;
+};
+
+class PreferencesPanelController : public QWidget {
+    Q_OBJECT
+public:
+    static PreferencesPanelController& shared();
+    FontSample* chordFontSample() const { return chord_sample_; }
+    FontSample* titleFontSample() const { return title_sample_; }
+    // setChordFont() / setTitleFont(): the font dialog on the preference; the chosen font is stored and shown.
+    void setChordFont();
+    void setTitleFont();
+
+private:
+    PreferencesPanelController();
+    void chooseFont(FontSample* sample, const char* key);
+    FontSample* chord_sample_;
+    FontSample* title_sample_;
+};
+
+// labelForFont(DejaVu Sans 12) -> "DejaVu Sans 12".
+QString labelForFont(const QFont& font);
+
+}  // namespace zub

@@ -1,0 +1,189 @@
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "bridge/chart_document.h"
+#include "core/failure.h"
+#include "editor/chart_printer.h"
+#include "editor/chart_view.h"
+#include "editor/chord_font.h"
+#include "editor/my_document.h"
+#include "editor/my_utilities.h"
+#include "editor/preferences.h"
+
+namespace zub {
+namespace {
+
+const QString autumn = QStringLiteral(ZUB_TEST_DATA "/../../resources/examples/autumn-leaves.txt");
+
+TEST(MyDocument, OpensATextChartAndShowsItsChords) {
+    ChartView view;
+    view.setChart(MyDocument::readChart(autumn));
+    EXPECT_EQ(view.barCount(), 32u);
+    EXPECT_EQ(view.shownChord(0, 0), "Cm7");
+    EXPECT_EQ(view.titleField()->text(), "Autumn Leaves");
+    EXPECT_EQ(view.tempoField()->text(), "132");
+    view.setEnclosingSize(800, 300);
+    EXPECT_GE(view.layout().height, 300);
+    EXPECT_GT(view.layout().lineCount, 1u);
+}
+
+TEST(MyDocument, ErrorCases) {
+    ChartView view;
+    view.setChart(MyDocument::readChart(autumn));
+    for (auto [bar, slot] : {std::pair<std::size_t, std::size_t>{32, 0}, {0, 4}, {1000000, 1000000}}) {
+        EXPECT_THROW(view.shownChord(bar, slot), Invalid_argument);
+    }
+    try {
+        view.shownChord(32, 0);
+    } catch (const Invalid_argument& e) {
+        EXPECT_STREQ(e.what(), "Bar index out of range: 32");
+    }
+    try {
+        view.shownChord(0, 4);
+    } catch (const Invalid_argument& e) {
+        EXPECT_STREQ(e.what(), "Slot index out of range: 4");
+    }
+    EXPECT_ANY_THROW(MyDocument::readChart("/no/such/chart.zub"));
+}
+
+TEST(MyDocument, SaveAndOpenRoundTripKeepsEverything) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("autumn.zub");
+    MyDocument document(MyDocument::readChart(autumn), autumn);
+    document.chartView()->titleField()->setText("Les feuilles mortes");
+    emit document.chartView()->titleField()->editingFinished();
+    EXPECT_TRUE(document.isEdited());
+    EXPECT_EQ(document.undoStack()->undoText(), "Name Change");
+    ASSERT_TRUE(document.saveTo(path));
+    EXPECT_FALSE(document.isEdited());
+    const Plist reread = MyDocument::readChart(path);
+    EXPECT_EQ(reread, document.chartView()->chart());
+    EXPECT_EQ(reread.string_at("Name"), "Les feuilles mortes");
+    document.undoStack()->undo();
+    EXPECT_EQ(document.chartView()->chart().string_at("Name"), "Autumn Leaves");
+    EXPECT_TRUE(document.isEdited());
+}
+
+TEST(MyDocument, NewDocumentUsesTheTemplateInThePreferredChordFont) {
+    QSettings().clear();
+    const Plist chart = MyDocument::newChart();
+    EXPECT_EQ(fontFromDescription(chart.dictionary_at("Font")).family(),
+              Preferences::defaultFontForKey(Preferences::chord_font_key).family());
+    MyDocument document;
+    EXPECT_GT(document.chartView()->barCount(), 0u);
+    EXPECT_FALSE(document.isEdited());
+}
+
+TEST(Preferences, DefaultsAndStoredFonts) {
+    QSettings().clear();
+    Preferences& p = Preferences::shared();
+    EXPECT_DOUBLE_EQ(p.fontForKey(Preferences::title_font_key).pointSizeF(), 24);
+    QFont serif("DejaVu Serif");
+    serif.setPointSizeF(17);
+    p.setFont(serif, Preferences::chord_font_key);
+    EXPECT_EQ(p.fontForKey(Preferences::chord_font_key).family(), "DejaVu Serif");
+    EXPECT_DOUBLE_EQ(p.fontForKey(Preferences::chord_font_key).pointSizeF(), 17);
+    // A font that is gone falls back to the default rather than failing.
+    QSettings().setValue("chord font", QVariantMap{{"FontName", "No Such Font Zz"}, {"PointSize", 12.0}});
+    EXPECT_EQ(p.fontForKey(Preferences::chord_font_key), Preferences::defaultFontForKey(Preferences::chord_font_key));
+    QSettings().clear();
+}
+
+TEST(Printing, PdfHoldsTheChordsAndBreaksBetweenLines) {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("autumn.pdf");
+    ChartView view;
+    view.setChart(MyDocument::readChart(autumn));
+    printChartToPdf(view, pdf);
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(5).startsWith("%PDF-"));
+    const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+    if (pdftotext.isEmpty()) GTEST_SKIP() << "pdftotext is not installed";
+    QProcess process;
+    process.start(pdftotext, {pdf, "-"});
+    ASSERT_TRUE(process.waitForFinished(20000));
+    const QString text = QString::fromUtf8(process.readAllStandardOutput());
+    for (const char* chord : {"Autumn Leaves", "Cm7", "F7", "Am7\u266D5", "D7\u266D9", "2x"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(chord))) << chord;
+}
+
+TEST(Printing, ErrorCases) {
+    ChartView view;
+    view.setChart(MyDocument::readChart(autumn));
+    try {
+        printChartToPdf(view, "/no/such/folder/out.pdf");
+        ADD_FAILURE();
+    } catch (const Failure& e) {
+        EXPECT_STREQ(e.what(), "Can't write output file: /no/such/folder/out.pdf");
+    }
+}
+
+TEST(TemporaryDirectory, CreatedAndEmptiedAtQuit) {
+    createTemporaryDirectory();
+    const std::filesystem::path dir = temporaryDirectoryName();
+    EXPECT_EQ(dir.filename(), "ZUB2");
+    std::ofstream(dir / "generated.mid") << "MThd";
+    std::filesystem::create_directories(dir / "sub");
+    deleteAllTemporaryFiles();
+    EXPECT_TRUE(std::filesystem::is_directory(dir));
+    EXPECT_TRUE(std::filesystem::is_empty(dir));
+}
+
+TEST(ChartView, HidingTheTitleMovesEveryLineUp) {
+    ChartView view;
+    view.setChart(MyDocument::readChart(autumn));
+    view.setEnclosingSize(700, 100);
+    const float shownTitle = view.layout().titleHeight;
+    const std::vector<BarPlacement> shown = view.layout().bars;
+    view.setShowName(false);
+    EXPECT_FLOAT_EQ(view.layout().titleHeight, 15);
+    ASSERT_EQ(view.layout().bars.size(), shown.size());
+    for (std::size_t i = 0; i < shown.size(); ++i)
+        EXPECT_FLOAT_EQ(shown[i].frame.y - view.layout().bars[i].frame.y, shownTitle - 15) << i;
+    EXPECT_FALSE(view.titleField()->isVisibleTo(&view));
+}
+
+TEST(ChartView, NarrowerViewGivesMoreLines) {
+    ChartView view;
+    view.setChart(MyDocument::readChart(autumn));
+    view.setEnclosingSize(1200, 100);
+    const std::size_t wide = view.layout().lineCount;
+    view.setEnclosingSize(400, 100);
+    EXPECT_GT(view.layout().lineCount, wide);
+    EXPECT_EQ(view.width(), 400);
+}
+
+TEST(ChartView, ChartThatFailsLeavesTheViewAsItWas) {
+    ChartView view;
+    const Plist chart = MyDocument::readChart(autumn);
+    view.setChart(chart);
+    view.setEnclosingSize(700, 100);
+    const std::size_t bars = view.layout().bars.size();
+    const Plist broken = chart.with("Chorus", Plist::make_dictionary({}));
+    EXPECT_ANY_THROW(view.setChart(broken));
+    EXPECT_EQ(view.layout().bars.size(), bars);
+    EXPECT_EQ(view.titleField()->text().toStdString(), chart.string_at("Name"));
+}
+
+TEST(ChordFont, ShippedSubstitutionsDrawFlatsInDejaVuSans) {
+    QFont serif("DejaVu Serif");
+    serif.setPointSizeF(16);
+    const ChordFont font = ChordFont::withResourceSubstitutions(serif);
+    const AdornedText text = font.encodeAndAdorn(QString::fromUtf8("B\u266D7"));
+    ASSERT_EQ(text.size(), 3);
+    EXPECT_EQ(text[1].font.family(), "DejaVu Sans");
+    EXPECT_DOUBLE_EQ(text[1].font.pointSizeF(), 16);
+    EXPECT_EQ(font.decode(font.encode(QString::fromUtf8("F\u266F"))), QString::fromUtf8("F\u266F"));
+}
+
+}  // namespace
+}  // namespace zub
