@@ -1,5 +1,7 @@
 #include "bridge/my_constants.h"
 
+#include "bridge/resources.h"
+
 #include <fstream>
 #include <iterator>
 
@@ -31,7 +33,7 @@ MyConstants MyConstants::from_plist(const Plist& table) {
 
 const MyConstants& MyConstants::shared() {
     static const MyConstants constants = [] {
-        const std::string path = std::string(ZUB_RESOURCE_DIR) + "/MyConstants.plist";
+        const std::string path = resource_path("MyConstants.plist");
         std::ifstream file(path, std::ios::binary);
         if (!file) throw Failure("Cannot read resource: " + path);
         const std::string bytes{std::istreambuf_iterator<char>(file), {}};

@@ -1,5 +1,7 @@
 #include "editor/chord_font.h"
 
+#include "bridge/resources.h"
+
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -144,7 +146,7 @@ ChordFont::ChordFont(const QFont& font, const QHash<QChar, Substitute>& substitu
 }
 
 ChordFont ChordFont::withResourceSubstitutions(const QFont& font) {
-    QFile file(QStringLiteral(ZUB_RESOURCE_DIR "/ChordCharacterSubstitutions.html"));
+    QFile file(QString::fromStdString(resource_path("ChordCharacterSubstitutions.html")));
     if (!file.open(QIODevice::ReadOnly)) return ChordFont(font, {});
     QTextDocument document;
     document.setHtml(QString::fromUtf8(file.readAll()));

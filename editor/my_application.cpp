@@ -1,5 +1,9 @@
 #include "editor/my_application.h"
 
+#include <filesystem>
+
+#include "bridge/resources.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -31,7 +35,10 @@ void watchDocument(MyDocument* doc) {
 }  // namespace
 
 void MyApplication::launchFinished() {
-    Entry_points::compatscales_set_cache_pathname(ZUB_BUILD_RESOURCE_DIR);
+    // An installed program keeps the prebuilt cache among its resources; a
+    // program run from its build tree finds it in the build's resources.
+    const bool installed = std::filesystem::exists(resource_path("compatscales.dat"));
+    Entry_points::compatscales_set_cache_pathname(installed ? resource_directory() : ZUB_BUILD_RESOURCE_DIR);
     createTemporaryDirectory();
 }
 

@@ -1,5 +1,7 @@
 #include "editor/my_parameters.h"
 
+#include "bridge/resources.h"
+
 #include <fstream>
 #include <iterator>
 
@@ -15,7 +17,7 @@ MyParameters MyParameters::from_plist(Plist table) {
 
 const MyParameters& MyParameters::shared() {
     static const MyParameters parameters = [] {
-        const std::string path = std::string(ZUB_RESOURCE_DIR) + "/MyParameters.plist";
+        const std::string path = resource_path("MyParameters.plist");
         std::ifstream file(path, std::ios::binary);
         if (!file) throw Failure("Cannot read resource: " + path);
         const std::string bytes{std::istreambuf_iterator<char>(file), {}};

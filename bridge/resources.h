@@ -1,0 +1,16 @@
+// Where the program's resource files are: $ZUB_RESOURCE_DIR when set; else,
+// for an installed program, share/zubaroo beside its bin folder; else the
+// source tree's resources folder the program was built from.
+#pragma once
+
+#include <string>
+
+namespace zub {
+
+// resource_directory() -> "/usr/local/share/zubaroo" for an installed zubaroo.
+const std::string& resource_directory();
+
+// resource_path("MyConstants.plist") -> resource_directory() + "/MyConstants.plist".
+std::string resource_path(const std::string& name);
+
+}  // namespace zub
