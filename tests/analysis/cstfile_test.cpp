@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "core/analysis/cstfile.h"
+
+namespace zub {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+Cstfile::Contents sample() {
+    return {{"", "m7", "7"}, {"major", "whole tone"}, {{"C7", {"F major", "C:3.5.b7"}}, {"Cm7", {}}, {"", {""}}}};
+}
+
+// Replaces the trailing checksum so a test can build files that pass it and
+// still break the layout in one chosen way.
+std::string sealed(std::string body) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char byte : body) {
+        hash ^= static_cast<unsigned char>(byte);
+        hash *= 1099511628211ull;
+    }
+    for (int k = 0; k < 8; ++k) body.push_back(static_cast<char>((hash >> (8 * k)) & 0xff));
+    return body;
+}
+
+std::string body_of(const std::string& file) { return file.substr(0, file.size() - 8); }
+
+TEST(Cstfile, RoundTrip) {
+    const Cstfile::Contents contents = sample();
+    const std::optional<Cstfile::Contents> back = Cstfile::decode(Cstfile::encode(contents));
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(back->chordtype_names, contents.chordtype_names);
+    EXPECT_EQ(back->scaletype_names, contents.scaletype_names);
+    EXPECT_EQ(back->table, contents.table);
+    const Cstfile::Contents empty{};
+    ASSERT_TRUE(Cstfile::decode(Cstfile::encode(empty)).has_value());
+    EXPECT_TRUE(Cstfile::decode(Cstfile::encode(empty))->table.empty());
+}
+
+TEST(Cstfile, LayoutStartsWithMagicVersionAndLists) {
+    const std::string bytes = Cstfile::encode({{"m7"}, {}, {}});
+    EXPECT_EQ(body_of(bytes), std::string("ZUBCST\x01\x01\x02m7\x00\x01\x00", 14));
+    // long strings take multi-byte lengths
+    const std::string long_name(300, 'x');
+    const auto back = Cstfile::decode(Cstfile::encode({{long_name}, {}, {}}));
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(back->chordtype_names, Strings{long_name});
+}
+
+TEST(Cstfile, SameTableSameBytes) {
+    Cstfile::Table forward;
+    Cstfile::Table backward(3);
+    for (const char* chord : {"A", "B", "C", "D"}) forward[chord] = {chord};
+    for (const char* chord : {"D", "C", "B", "A"}) backward[chord] = {chord};
+    EXPECT_EQ(Cstfile::encode({{}, {}, forward}), Cstfile::encode({{}, {}, backward}));
+}
+
+TEST(Cstfile, ErrorCases) {
+    const std::string good = Cstfile::encode(sample());
+    const std::string body = body_of(good);
+    // every proper prefix fails, so no read runs past the end of the bytes
+    for (std::size_t length = 0; length < good.size(); ++length)
+        EXPECT_FALSE(Cstfile::decode(good.substr(0, length)).has_value()) << length;
+    for (std::size_t length = 0; length < body.size(); ++length)
+        EXPECT_FALSE(Cstfile::decode(sealed(body.substr(0, length))).has_value()) << length;
+
+    std::string other_version = body;
+    other_version[6] = 2;
+    std::string bad_magic = body;
+    bad_magic[0] = 'X';
+    const std::string huge_count = std::string("ZUBCST\x01", 7) + "\xff\xff\xff\xff\x0f";
+    const std::string endless_varint = std::string("ZUBCST\x01", 7) + std::string(11, '\x80') + '\x00';
+    const std::string absent_table = std::string("ZUBCST\x01\x00\x00\x00", 10);
+    const std::string duplicate_key = std::string("ZUBCST\x01\x00\x00\x01\x02\x02" "C7\x00\x02" "C7\x00", 19);
+    const std::string long_string = std::string("ZUBCST\x01\x01\x7f" "ab", 11);
+    const std::vector<std::pair<const char*, std::string>> cases = {
+        {"empty", ""},
+        {"wrong checksum", body + std::string(8, '\0')},
+        {"other version", sealed(other_version)},
+        {"bad magic", sealed(bad_magic)},
+        {"trailing byte", sealed(body + "x")},
+        {"count past the end", sealed(huge_count)},
+        {"varint longer than 64 bits", sealed(endless_varint)},
+        {"table marked absent", sealed(absent_table)},
+        {"same chord twice", sealed(duplicate_key)},
+        {"string past the end", sealed(long_string)},
+    };
+    for (const auto& [what, bytes] : cases) EXPECT_FALSE(Cstfile::decode(bytes).has_value()) << what;
+    EXPECT_TRUE(Cstfile::decode(sealed(std::string("ZUBCST\x01\x00\x00\x01\x01\x02" "C7\x00", 15))).has_value());
+}
+
+TEST(Cstfile, FilesThatCannotBeReadOrWritten) {
+    EXPECT_FALSE(Cstfile::read_file("/nonexistent-folder/compatscales.dat").has_value());
+    EXPECT_FALSE(Cstfile::write_file_atomically("/nonexistent-folder/compatscales.dat", "bytes"));
+}
+
+}  // namespace
+}  // namespace zub
