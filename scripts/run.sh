@@ -14,6 +14,5 @@ if [ -x build/apps/zubaroo ]; then
   fi
   exec build/apps/zubaroo "$chart"
 fi
-# Without the editor, print the chart's chords in canonical form.
-mapfile -t symbols < <(grep '^|' "$chart" | tr '|' ' ' | tr -s ' \t' '\n' | grep -v -e '^$' -e '^_$')
-exec build/apps/zub chord "${symbols[@]}"
+# Without the editor, print the chart as a text chart.
+exec build/apps/zub show "$chart"

@@ -9,7 +9,8 @@ namespace zub::cli {
 
 namespace {
 
-const std::array<const Command*, 2> commands = {&chord_command, &chord_types_command};
+const std::array<const Command*, 5> commands = {&chord_command, &chord_types_command, &show_command,
+                                                &convert_command, &analyze_command};
 
 void print_usage(std::ostream& out) {
     out << "usage: zub COMMAND [ARGS...]\n\n"
@@ -28,6 +29,18 @@ void print_command_usage(const Command& command, std::ostream& out) {
     if (!command.synopsis.empty()) out << ' ' << command.synopsis;
     out << "\n\n" << command.summary << '\n';
     if (!command.details.empty()) out << '\n' << command.details;
+}
+
+// Whether option is one of the space-separated options the command reads itself.
+bool takes_option(const Command& command, std::string_view option) {
+    std::string_view rest = command.options;
+    while (!rest.empty()) {
+        const auto end = rest.find(' ');
+        if (rest.substr(0, end) == option) return true;
+        if (end == std::string_view::npos) break;
+        rest.remove_prefix(end + 1);
+    }
+    return false;
 }
 
 const Command* find_command(std::string_view name) {
@@ -79,7 +92,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     }
     for (const std::string& arg : rest) {
         // A lone "-" may name standard input; anything else with a dash is an option we lack.
-        if (arg.size() > 1 && arg[0] == '-') {
+        const bool own = takes_option(*command, arg);
+        if (arg.size() > 1 && arg[0] == '-' && !own) {
             err << "zub " << command->name << ": unknown option '" << arg << "' (see 'zub " << command->name
                 << " --help')\n";
             return exit_usage;

@@ -25,11 +25,17 @@ struct Command {
     std::string_view summary;   // one line for "zub --help"
     std::string_view details;   // further help text for "zub <name> --help"
     int (*run)(const std::vector<std::string>& args, Io io);
+    std::string_view options = "";  // the options run reads itself: "--keys --plist"
 };
 
 // The command for the symbols of chord printing, and the list of chord types.
 extern const Command chord_command;
 extern const Command chord_types_command;
+// Reading, printing and converting chart files.
+extern const Command show_command;
+extern const Command convert_command;
+// The harmonic analysis of a chart.
+extern const Command analyze_command;
 
 // Replaces the display sharp and flat (U+266F, U+266D) with "#" and "b":
 // "B\u266D7" -> "Bb7". Other text is left as it is.

@@ -109,7 +109,7 @@ const std::vector<std::string>& all_chord_names() {
 const std::vector<std::string>& all_scale_names() {
     static const std::vector<std::string> names = [] {
         std::vector<std::string> suffixes;
-        for (const std::string& key : scaletype_keys()) suffixes.push_back(" " + key);
+        for (const std::string& key : scaletype_keys()) suffixes.push_back(std::string(" ").append(key));
         return parsable(note_names_followed_by(suffixes), [](const std::string& s) { Scale::of_string(s); });
     }();
     return names;
@@ -131,7 +131,10 @@ std::string scale_from_chord_notes(std::string_view chord_name) {
     std::stable_sort(intervals.begin(), intervals.end(),
                      [](const Intvl& a, const Intvl& b) { return Intvl::compare(a, b) < 0; });
     std::string joined;
-    for (const Intvl& interval : intervals) joined += (joined.empty() ? "" : ".") + interval.to_string();
+    for (const Intvl& interval : intervals) {
+        if (!joined.empty()) joined += ".";
+        joined += interval.to_string();
+    }
     return chord.root().to_string() + ":" + joined;
 }
 

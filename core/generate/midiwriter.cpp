@@ -16,7 +16,7 @@ namespace {
 constexpr std::size_t max_name_length = 256;
 
 struct Midievent {
-    mpq_class time;
+    long ticks;  // exact: a time off the tick grid fails when the event is made
     bool note_on;
     int note;
     int velocity;  // note on only
@@ -24,8 +24,7 @@ struct Midievent {
 
 // Earlier first; at equal times a note off before a note on.
 bool precedes(const Midievent& a, const Midievent& b) {
-    const int order = cmp(a.time, b.time);
-    if (order != 0) return order < 0;
+    if (a.ticks != b.ticks) return a.ticks < b.ticks;
     return !a.note_on && b.note_on;
 }
 
@@ -45,6 +44,14 @@ void write_chunk(std::string& buffer, std::string_view type, const std::string& 
     write_string(buffer, body);
 }
 
+long ticks_of(const mpq_class& beats) {
+    // Every time the generators make has a denominator dividing 480: no rational product needed.
+    const mpz_class& den = beats.get_den();
+    if (den.fits_slong_p() && beats.get_num().fits_sint_p() && ticks_per_quarter % den.get_si() == 0)
+        return beats.get_num().get_si() * (ticks_per_quarter / den.get_si());
+    return Exact::integer_of(beats * ticks_per_quarter);
+}
+
 // The two MIDI events of every note, in reverse order of creation (each pair
 // goes to the front, note on first and its note off in front of it), then
 // stably sorted so that equal events keep that order.
@@ -53,8 +60,8 @@ std::vector<Midievent> midievents_of(const Midi_seq& seq) {
     created.reserve(2 * seq.size());
     seq.iter([&](const Event<Midi_payload>& event) {
         const int number = event.payload.first.to_notenum();
-        created.push_back({event.time, true, number, event.payload.second});
-        created.push_back({event.time + event.duration, false, number, 0});
+        created.push_back({ticks_of(event.time), true, number, event.payload.second});
+        created.push_back({ticks_of(event.time + event.duration), false, number, 0});
     });
     std::reverse(created.begin(), created.end());
     std::stable_sort(created.begin(), created.end(), precedes);
@@ -205,10 +212,10 @@ void write_note_off(std::string& buffer, int channel, int note) {
 }
 
 void write_sequence(std::string& buffer, const Midi_seq& seq, int channel) {
-    mpq_class previous = 0;
+    long previous = 0;
     for (const Midievent& event : midievents_of(seq)) {
-        write_delta_time(buffer, Exact::integer_of((event.time - previous) * ticks_per_quarter));
-        previous = event.time;
+        write_delta_time(buffer, event.ticks - previous);
+        previous = event.ticks;
         if (event.note_on)
             write_note_on(buffer, channel, event.note, event.velocity);
         else

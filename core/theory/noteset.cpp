@@ -33,7 +33,10 @@ Noteset noteset_of_notelist(const std::vector<Note>& notes) {
 
 std::string noteset_to_string(const Noteset& set) {
     std::string text = "{";
-    for (const Note& note : set.elements()) text += (text.size() > 1 ? ", " : "") + note.to_string();
+    for (const Note& note : set.elements()) {
+        if (text.size() > 1) text += ", ";
+        text += note.to_string();
+    }
     return text + "}";
 }
 

@@ -21,7 +21,9 @@ Intvllist of_string(std::string_view text) {
 
 std::string to_string(const Intvllist& type) {
     const std::string* name = table().find_name(type);
-    return name != nullptr ? *name : ":" + type.to_string();
+    if (name != nullptr) return *name;
+    std::string text = ":";
+    return text += type.to_string();
 }
 
 void pp(std::ostream& out, const Intvllist& type) { out << to_string(type); }

@@ -163,6 +163,9 @@ TEST(Compatscales, SearchOrderOfTheCacheFile) {
     Compatscales::set_cache_pathname(set_dir.string());
     ::setenv("KEL_PATH", kel_path.c_str(), 1);
     write_bytes(home_kel / "compatscales.dat", marked_file("home"));
+    fs::create_directories(env.path("cwd/compatscales.dat"));  // a folder of that name is no file
+    EXPECT_EQ(Compatscales::in_cst_pathname(), (home_kel / "compatscales.dat").string());
+    fs::remove(env.path("cwd/compatscales.dat"));
     EXPECT_EQ(Compatscales::in_cst_pathname(), (home_kel / "compatscales.dat").string());
     write_bytes(env.path("cwd/compatscales.dat"), marked_file("cwd"));
     EXPECT_EQ(Compatscales::in_cst_pathname(), "compatscales.dat");

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
 #include <cstdint>
+#include <filesystem>
 
 #include "core/analysis/cstfile.h"
 
@@ -89,6 +92,23 @@ TEST(Cstfile, ErrorCases) {
     };
     for (const auto& [what, bytes] : cases) EXPECT_FALSE(Cstfile::decode(bytes).has_value()) << what;
     EXPECT_TRUE(Cstfile::decode(sealed(std::string("ZUBCST\x01\x00\x00\x01\x01\x02" "C7\x00", 15))).has_value());
+}
+
+TEST(Cstfile, WritesReplaceWholeFilesAndLeaveNoTemporaries) {
+    namespace fs = std::filesystem;
+    std::string pattern = (fs::temp_directory_path() / "zubcstfile.XXXXXX").string();
+    const fs::path folder = ::mkdtemp(pattern.data());
+    const fs::path file = folder / "compatscales.dat";
+    ASSERT_TRUE(Cstfile::write_file_atomically(file.string(), "a much longer first content"));
+    ASSERT_TRUE(Cstfile::write_file_atomically(file.string(), "short"));
+    EXPECT_EQ(Cstfile::read_file(file.string()), std::optional<std::string>("short"));
+    EXPECT_EQ((fs::status(file).permissions() & fs::perms::owner_write), fs::perms::owner_write);
+    // a folder in the file's place makes the rename fail: the temporary goes away
+    const fs::path blocked = folder / "blocked";
+    fs::create_directories(blocked / "compatscales.dat");
+    EXPECT_FALSE(Cstfile::write_file_atomically((blocked / "compatscales.dat").string(), "bytes"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(blocked), fs::directory_iterator()), 1);
+    fs::remove_all(folder);
 }
 
 TEST(Cstfile, FilesThatCannotBeReadOrWritten) {

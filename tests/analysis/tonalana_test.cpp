@@ -23,7 +23,7 @@ std::vector<Chord> chords(std::initializer_list<const char*> symbols) {
 
 std::string printed(const std::vector<Scale>& scales) {
     std::string text;
-    for (const Scale& scale : scales) text += (text.empty() ? "" : ", ") + scale.to_string();
+    for (const Scale& scale : scales) text.append(text.empty() ? "" : ", ").append(scale.to_string());
     return text;
 }
 

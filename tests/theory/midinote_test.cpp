@@ -16,7 +16,7 @@ Scale scale(const char* text) { return Scale::of_string(text); }
 
 std::string spelled(const std::vector<Midinote>& notes) {
     std::string text;
-    for (const Midinote& n : notes) text += (text.empty() ? "" : " ") + n.to_string();
+    for (const Midinote& n : notes) text.append(text.empty() ? "" : " ").append(n.to_string());
     return text;
 }
 

@@ -11,7 +11,7 @@ namespace {
 
 std::string spelled(const std::vector<Note>& notes) {
     std::string text;
-    for (const Note& note : notes) text += (text.empty() ? "" : " ") + note.to_string();
+    for (const Note& note : notes) text.append(text.empty() ? "" : " ").append(note.to_string());
     return text;
 }
 

@@ -1,0 +1,208 @@
+// "zub analyze" finds the key centers of a chart (or takes them from --keys)
+// and shows every chord's roman numeral, the arrows from dominants to their
+// resolutions and the ii-V brackets, bar by bar; --plist prints the result as
+// a property list instead.
+#include <algorithm>
+#include <charconv>
+#include <iostream>
+#include <sstream>
+
+#include "apps/zub/command.h"
+#include "bridge/accidentals.h"
+#include "bridge/analysis_conversion.h"
+#include "bridge/bridge_exception.h"
+#include "bridge/chart_document.h"
+#include "bridge/my_constants.h"
+#include "bridge/plist_io.h"
+#include "core/failure.h"
+
+namespace zub::cli {
+
+namespace {
+
+constexpr std::size_t bars_per_line = 4;
+
+struct Options {
+    std::string file;
+    bool plist = false;
+    bool given_keys = false;
+    Plist::Array keys;
+};
+
+// "F:16,Dm:8" -> ({Key F, Beats 16}, {Key Dm, Beats 8}); false when malformed.
+bool parse_keys(std::string_view text, Plist::Array& keys) {
+    while (!text.empty()) {
+        const auto end = text.find(',');
+        const std::string_view item = text.substr(0, end);
+        const auto colon = item.find(':');
+        if (colon == std::string_view::npos || colon == 0) return false;
+        int beats = 0;
+        const std::string_view number = item.substr(colon + 1);
+        auto [stop, error] = std::from_chars(number.data(), number.data() + number.size(), beats);
+        if (number.empty() || error != std::errc() || stop != number.data() + number.size() || beats <= 0) return false;
+        keys.push_back(Plist::make_dictionary({{"Key", Plist::make_string(std::string(item.substr(0, colon)))},
+                                               {"Beats", Plist::make_integer(beats)}}));
+        if (end == std::string_view::npos) break;
+        text.remove_prefix(end + 1);
+    }
+    return !keys.empty();
+}
+
+std::size_t display_width(std::string_view text) {
+    std::size_t width = 0;
+    for (unsigned char c : text) width += (c & 0xC0) != 0x80;
+    return width;
+}
+
+std::string padded(const std::string& text, std::size_t width) {
+    return text + std::string(width - display_width(text), ' ');
+}
+
+const char* arrow_mark(const std::string& type) {
+    if (type == "Solid") return " ->";
+    if (type == "Dotted") return " ~>";
+    if (type == "None") return "";
+    return " =>";
+}
+
+// One slot of the printed analysis.
+struct Cell {
+    std::string key, chord, roman;
+    char bracket = ' ';  // '[' starts a bracket, ']' ends it, '-' or '.' runs under it
+    char fill = ' ';     // '-' for a solid bracket, '.' for a dotted one
+};
+
+std::vector<Cell> cells_of(const Plist& analysis) {
+    const auto& annotations = analysis.array_at("Annotations");
+    std::vector<Cell> cells(annotations.size());
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        cells[i].chord = replaceWithUnicodeSharpsAndFlats(annotations[i].string_at("Chord"));
+        cells[i].roman = preprocessRomanDisplayString(annotations[i].string_at("Roman")) +
+                         arrow_mark(analysis.array_at("Arrows")[i].string_at("Type"));
+        const Plist& key = analysis.array_at("Keys")[i];
+        if (key.string_at("Change") == "Yes") cells[i].key = "[" + replaceWithUnicodeSharpsAndFlats(key.string_at("Key")) + "]";
+    }
+    // A bracket runs under the slots from the ii chord to its V.
+    const auto& brackets = analysis.array_at("Brackets");
+    for (std::size_t i = 0; i < brackets.size(); ++i) {
+        if (brackets[i].string_at("Type") == "None") continue;
+        const auto end = static_cast<std::size_t>(brackets[i].integer_at("Destination"));
+        const char fill = brackets[i].string_at("Type") == "Solid" ? '-' : '.';
+        for (std::size_t k = i; k <= end && k < cells.size(); ++k) {
+            cells[k].bracket = k == i ? '[' : k == end ? ']' : fill;
+            cells[k].fill = fill;
+        }
+    }
+    return cells;
+}
+
+// The bracket under one slot: "[---", "----", "]   ".
+std::string bracket_cell(const Cell& c, std::size_t width) {
+    if (c.bracket == ' ') return std::string(width, ' ');
+    if (c.bracket == ']') return "]" + std::string(width - 1, ' ');
+    return std::string(1, c.bracket) + std::string(width - 1, c.fill);
+}
+
+void print_line(std::ostream& out, const std::vector<Cell>& cells, const std::vector<bool>& barlines,
+                std::size_t from, std::size_t to) {
+    std::string rows[4];
+    for (std::size_t i = from; i < to; ++i) {
+        const Cell& c = cells[i];
+        const std::size_t width =
+            std::max({display_width(c.key), display_width(c.chord), display_width(c.roman), std::size_t{1}}) + 1;
+        if (barlines[i]) {
+            const bool inside = c.bracket != ' ' && c.bracket != '[';
+            rows[0] += "  ";
+            rows[1] += "| ";
+            rows[2] += "  ";
+            rows[3] += std::string(2, inside ? c.fill : ' ');
+        }
+        rows[0] += padded(c.key, width);
+        rows[1] += padded(c.chord, width);
+        rows[2] += padded(c.roman, width);
+        rows[3] += bracket_cell(c, width);
+    }
+    rows[1] += "|";
+    for (const auto& row : rows) {
+        auto end = row.find_last_not_of(' ');
+        if (end != std::string::npos) out << row.substr(0, end + 1) << '\n';
+    }
+}
+
+void print_analysis(std::ostream& out, const Plist& centers, const Plist& analysis, const std::vector<bool>& barlines) {
+    out << "Key centers:";
+    for (const Plist& center : centers.as_array())
+        out << ' ' << replaceWithUnicodeSharpsAndFlats(center.string_at("Key")) << " (" << center.integer_at("Beats")
+            << " beats)";
+    out << "\n\n";
+    const std::vector<Cell> cells = cells_of(analysis);
+    std::vector<std::size_t> bar_starts;
+    for (std::size_t i = 0; i < barlines.size(); ++i)
+        if (barlines[i]) bar_starts.push_back(i);
+    for (std::size_t b = 0; b < bar_starts.size(); b += bars_per_line) {
+        const std::size_t to = b + bars_per_line < bar_starts.size() ? bar_starts[b + bars_per_line] : cells.size();
+        print_line(out, cells, barlines, bar_starts[b], to);
+        out << '\n';
+    }
+}
+
+int analyze(const Options& options, Io io) {
+    const Plist& font = MyConstants::shared().newDocumentChartTemplate().at("Font");
+    const char* failure = options.given_keys ? "Kov cannot show the analysis for this chart (" : "Kov cannot analyze this chart (";
+    try {
+        const Plist chart = openChartFile(options.file, font);
+        const Plist::Array& bars = chart.array_at("Chords");
+        const Plist centers = options.given_keys ? Plist::make_array(options.keys) : kov_partition(bars);
+        const Value result = kov_annotate_result(bars, centers.as_array());
+        const Plist analysis = analysisDictionary(result);
+        if (options.plist)
+            io.out << write_xml_plist(Plist::make_dictionary({{"KeyCenters", centers}, {"Analysis", analysis}}));
+        else
+            print_analysis(io.out, centers, analysis, analysisBarlines(result));
+        return exit_ok;
+    } catch (const Bridge_exception& e) {
+        io.err << failure << e.reason() << ")\n";
+    } catch (const Failure& e) {
+        io.err << failure << e.what() << ")\n";
+    }
+    return exit_failed;
+}
+
+int run_analyze(const std::vector<std::string>& args, Io io) {
+    Options options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--plist") {
+            options.plist = true;
+        } else if (args[i] == "--keys" && i + 1 < args.size()) {
+            options.given_keys = true;
+            if (!parse_keys(args[++i], options.keys)) {
+                io.err << "zub analyze: --keys wants KEY:BEATS,... with whole beats, not '" << args[i] << "'\n";
+                return exit_usage;
+            }
+        } else if (options.file.empty() && !args[i].starts_with("--")) {
+            options.file = args[i];
+        } else {
+            io.err << "zub analyze: unexpected argument '" << args[i] << "' (see 'zub analyze --help')\n";
+            return exit_usage;
+        }
+    }
+    if (options.file.empty()) {
+        io.err << "zub analyze: expected a FILE (see 'zub analyze --help')\n";
+        return exit_usage;
+    }
+    return analyze(options, io);
+}
+
+}  // namespace
+
+const Command analyze_command = {
+    "analyze", "FILE [--keys KEY:BEATS,...] [--plist]", "show the harmonic analysis of a chart",
+    "Finds the key centers of the chart and shows each chord's roman numeral in\n"
+    "its key, bar by bar: '->' marks a dominant resolving down a fifth, '~>' a\n"
+    "tritone substitute, '=>' a resolution through a passing chord; a bracket\n"
+    "line [---] runs under each ii-V ([...] when the ii is not a fifth above).\n"
+    "--keys F:16,Dm:8 annotates under the given key centers instead.\n"
+    "--plist prints the key centers and the analysis as a property list.\n",
+    run_analyze, "--keys --plist"};
+
+}  // namespace zub::cli

@@ -1,0 +1,122 @@
+// "zub show" prints a chart as a text chart; "zub convert" writes it as a
+// chart document, a text chart or a BiaB file.
+#include <filesystem>
+
+#include "apps/zub/command.h"
+#include "bridge/bridge_exception.h"
+#include "bridge/chart_conversion.h"
+#include "bridge/chart_document.h"
+#include "bridge/entry_points.h"
+#include "bridge/latin1.h"
+#include "bridge/my_constants.h"
+#include "core/charts/kelwriter.h"
+#include "core/failure.h"
+#include "core/registry/chart_value.h"
+
+namespace zub::cli {
+
+namespace {
+
+// A chart that cannot be read or written: "FILE: reason".
+struct Chart_error {
+    std::string message;
+};
+
+template <typename Step>
+auto about(const std::string& file, Step step) {
+    try {
+        return step();
+    } catch (const Bridge_exception& e) {
+        throw Chart_error{file + ": " + e.reason()};
+    } catch (const Failure& e) {
+        throw Chart_error{file + ": " + e.what()};
+    } catch (const Invalid_argument& e) {
+        throw Chart_error{file + ": " + e.what()};
+    }
+}
+
+Plist read_chart_file(const std::string& path) {
+    const Plist& font = MyConstants::shared().newDocumentChartTemplate().at("Font");
+    return about(path, [&] { return openChartFile(path, font); });
+}
+
+// The text chart in the core's bytes (ISO Latin 1).
+std::string text_chart(const Plist& chart) {
+    return Kelwriter::write_chart(Chart_value::chart_of(convertChart(chart)));
+}
+
+int run_chart_command(Io io, auto&& body) {
+    try {
+        return body();
+    } catch (const Chart_error& e) {
+        io.err << e.message << '\n';
+        return exit_failed;
+    }
+}
+
+int show(const std::vector<std::string>& args, Io io) {
+    if (args.size() != 1) {
+        io.err << "zub show: expected one FILE (see 'zub show --help')\n";
+        return exit_usage;
+    }
+    return run_chart_command(io, [&] {
+        const Plist chart = read_chart_file(args[0]);
+        io.out << latin1_to_utf8(about(args[0], [&] { return text_chart(chart); }));
+        return exit_ok;
+    });
+}
+
+enum class Output_kind { document, text, biab, unknown };
+
+Output_kind output_kind(const std::string& path) {
+    const std::string extension = std::filesystem::path(path).extension().string();
+    if (extension == ".zub") return Output_kind::document;
+    if (extension == ".txt") return Output_kind::text;
+    if (isBiabFileName(path)) return Output_kind::biab;
+    return Output_kind::unknown;
+}
+
+int convert(const std::vector<std::string>& args, Io io) {
+    if (args.size() != 2) {
+        io.err << "zub convert: expected IN and OUT (see 'zub convert --help')\n";
+        return exit_usage;
+    }
+    const std::string& out = args[1];
+    const Output_kind kind = output_kind(out);
+    if (kind == Output_kind::unknown) {
+        io.err << "zub convert: cannot tell the output format of '" << out << "' (use .zub, .txt or .sgX)\n";
+        return exit_usage;
+    }
+    return run_chart_command(io, [&] {
+        const Plist chart = read_chart_file(args[0]);
+        about(out, [&] {
+            if (kind == Output_kind::document) {
+                saveChartDocument(out, chart);
+            } else if (kind == Output_kind::text) {
+                writeFileAtomically(out, text_chart(chart));
+            } else {
+                const Plist::Data bytes = Entry_points::biabwriter_write_chart(chart);
+                writeFileAtomically(out, std::string(bytes.begin(), bytes.end()));
+            }
+            return 0;
+        });
+        return exit_ok;
+    });
+}
+
+}  // namespace
+
+const Command show_command = {
+    "show", "FILE", "print a chart as a text chart",
+    "FILE is a chart document (.zub), a text chart or a BiaB song file\n"
+    "(.sgX, .mgX). Key centers and the font are not part of a text chart.\n",
+    show};
+
+const Command convert_command = {
+    "convert", "IN OUT", "convert a chart to a chart document, text chart or BiaB file",
+    "IN is any chart file zub can read. OUT's extension chooses the format:\n"
+    ".zub a chart document, .txt a text chart, .sgX or .mgX a BiaB song file.\n"
+    "OUT is replaced only when the whole file could be written.\n",
+    convert};
+
+}  // namespace zub::cli

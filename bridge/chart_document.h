@@ -1,0 +1,49 @@
+// Chart documents: files with the extension ".zub" holding one chart
+// dictionary as a property list. Opening also accepts a text chart, read by
+// the core's text chart reader, for any file that holds no property-list
+// dictionary. Saving writes XML atomically: a failed save leaves the old file whole.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "bridge/plist.h"
+
+namespace zub {
+
+inline constexpr std::string_view chart_document_extension = ".zub";
+// Files above this size are refused before they are read.
+inline constexpr std::size_t max_chart_file_bytes = 16u << 20;
+
+// chartFromDocumentBytes(bytes) -> a checked chart dictionary. A property-list
+// dictionary is taken as it is (and must pass checkChartDictionary); anything
+// else goes through "Kelreader.read_chart" and dictionaryFromCoreChart, the
+// "Font" coming from font. Failures: zub::Failure from the checks and the
+// property-list limits, Bridge_exception "callWithParam:" with the reader's
+// message ("Core exception in function Kelreader.read_chart - Invalid input line: ...").
+Plist chartFromDocumentBytes(std::string_view bytes, const Plist& font);
+
+// openChartDocument("/songs/blues.zub", font) -> the same for a file;
+// "Can't read input file: <path>" when it cannot be read, "File too large: <path>".
+Plist openChartDocument(const std::string& path, const Plist& font);
+
+// saveChartDocument(path, chart) writes the checked chart as an XML property
+// list through a temporary file in the same folder, then renames it over path.
+// "Can't write output file: <path>" when any step fails (the old file stays).
+void saveChartDocument(const std::string& path, const Plist& chart);
+
+// isBiabFileName("tune.SGU") -> true: the extension, in any letter case, is
+// "sg" or "mg" and one more character. Such files open through the BiaB reader.
+bool isBiabFileName(std::string_view path);
+
+// openChartFile(path, font) -> openChartDocument, or for a BiaB file its chart
+// through "Biabreader.read_chart".
+Plist openChartFile(const std::string& path, const Plist& font);
+
+// readFileBytes(path) -> the whole file; "Can't read input file: <path>", "File too large: <path>".
+std::string readFileBytes(const std::string& path);
+
+// writeFileAtomically(path, bytes) - the atomic write used by saving, for any bytes.
+void writeFileAtomically(const std::string& path, std::string_view bytes);
+
+}  // namespace zub

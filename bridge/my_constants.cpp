@@ -1,0 +1,43 @@
+#include "bridge/my_constants.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "bridge/plist_io.h"
+#include "core/failure.h"
+
+namespace zub {
+
+MyConstants::MyConstants(std::string sharp, std::string flat, std::string chord_characters, double padding,
+                         std::string sample, Plist chart_template)
+    : sharp_(std::move(sharp)),
+      flat_(std::move(flat)),
+      chord_characters_(std::move(chord_characters)),
+      chord_view_horizontal_padding_(padding),
+      default_size_chord_sample_(std::move(sample)),
+      new_document_chart_template_(std::move(chart_template)) {}
+
+MyConstants MyConstants::from_plist(const Plist& table) {
+    // One statement per key so a missing key is reported in table order.
+    std::string sharp = table.string_at("Sharp");
+    std::string flat = table.string_at("Flat");
+    std::string characters = table.string_at("ChordCharacters");
+    const double padding = table.real_at("ChordViewHorizontalPadding");
+    std::string sample = table.string_at("DefaultSizeChordSample");
+    Plist chart_template = table.dictionary_at("NewDocumentChartTemplate");
+    return MyConstants(std::move(sharp), std::move(flat), std::move(characters), padding, std::move(sample),
+                       std::move(chart_template));
+}
+
+const MyConstants& MyConstants::shared() {
+    static const MyConstants constants = [] {
+        const std::string path = std::string(ZUB_RESOURCE_DIR) + "/MyConstants.plist";
+        std::ifstream file(path, std::ios::binary);
+        if (!file) throw Failure("Cannot read resource: " + path);
+        const std::string bytes{std::istreambuf_iterator<char>(file), {}};
+        return from_plist(read_plist(bytes));
+    }();
+    return constants;
+}
+
+}  // namespace zub

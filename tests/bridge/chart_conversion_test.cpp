@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "bridge/bridge_exception.h"
+#include "bridge/chart_conversion.h"
+#include "bridge/chart_document.h"
+#include "bridge/core_function.h"
+#include "bridge/core_values.h"
+#include "bridge/entry_points.h"
+#include "bridge/my_constants.h"
+#include "bridge/plist_io.h"
+#include "core/failure.h"
+
+namespace zub {
+namespace {
+
+const std::string sharp = "\u266F";
+const std::string flat = "\u266D";
+
+Plist strings(std::vector<std::string> texts) {
+    Plist::Array items;
+    for (auto& t : texts) items.push_back(Plist::make_string(std::move(t)));
+    return Plist::make_array(std::move(items));
+}
+
+Plist bar(std::vector<std::string> chords, std::int64_t mark = 32) {
+    std::vector<std::string> keys(chords.size());
+    return Plist::make_dictionary(
+        {{"Chords", strings(std::move(chords))}, {"Keys", strings(keys)}, {"SectionMark", Plist::make_integer(mark)}});
+}
+
+Plist chart_with(Plist::Array bars, std::int64_t end = 2147483647) {
+    const Plist& empty = MyConstants::shared().newDocumentChartTemplate();
+    return empty.with("Chords", Plist::make_array(std::move(bars)))
+        .with("Chorus", empty.dictionary_at("Chorus").with("End", Plist::make_integer(end)))
+        .with("Name", Plist::make_string("Caf\u00E9"));
+}
+
+const Plist& font() { return MyConstants::shared().newDocumentChartTemplate().at("Font"); }
+
+std::string reason_of(auto&& action) {
+    try {
+        action();
+    } catch (const Bridge_exception& e) {
+        return e.name() + " / " + e.reason();
+    } catch (const Failure& e) {
+        return e.what();
+    }
+    return "(no failure)";
+}
+
+TEST(CoreFunction, CallsByNameAndReportsFailures) {
+    start_core();
+    EXPECT_EQ(CoreFunction::initWithName("No.such_function"), nullptr);
+    auto reader = CoreFunction::initWithName("Kelreader.read_chart");
+    ASSERT_NE(reader, nullptr);
+    EXPECT_EQ(reason_of([&] { reader->callWithParam(Value::of_string("junk")); }),
+              "callWithParam: / Core exception in function Kelreader.read_chart - Invalid input line: junk");
+    EXPECT_EQ(reason_of([&] { reader->callWithParam(Value::of_int(1)); }),
+              "callWithParam: / Generic Core exception in function Kelreader.read_chart");
+    auto annotate = CoreFunction::initWithName("Kov.annotate");
+    EXPECT_EQ(reason_of([&] { annotate->callWithParam1(Value::of_list({}), Value::of_list({{Value::of_tuple({Value::of_string("C"), Value::of_int(4)})}})); }),
+              "callWithParam1:param2: / Core exception in function Kov.annotate - Not enough chords for repartitioning");
+    EXPECT_NO_THROW(CoreFunction::garbageCollection());
+    EXPECT_EQ(Entry_points::chord_printname("C7#5"), "C7+");
+    EXPECT_EQ(Entry_points::chordtype_all_names().size(), 38u);
+}
+
+TEST(CoreValues, StringsAndData) {
+    EXPECT_EQ(reason_of([] { CoreStringFromNSString("\u4E2D"); }), "CoreStringFromNSString / Cannot convert to Latin 1");
+    Value with_zero = Value::of_string(std::string("ab\0cd", 5));
+    EXPECT_EQ(NSStringFromCoreString(with_zero), "ab");
+    EXPECT_EQ(NSDataFromCoreString(with_zero).size(), 5u);
+    EXPECT_EQ(NSStringFromCoreString(CoreStringFromNSString("Caf\u00E9")), "Caf\u00E9");
+    EXPECT_EQ(reason_of([] { NSStringFromCoreString(Value::of_int(3)); }), "NSStringFromCoreString / Not a string");
+    EXPECT_EQ(reason_of([] { CoreTupleField(Value::of_tuple({}), 0); }), "CoreTupleField / Not a tuple");
+    EXPECT_EQ(reason_of([] { LongFromCoreInt(Value::of_float(1)); }), "LongFromCoreInt / Not an immediate integer");
+}
+
+TEST(ChartConversion, ToTheCoreAndBack) {
+    Plist chart = chart_with({bar({"C", "", "", ""}), bar({"", "", "F" + sharp + "7", ""}, 'B'), bar({"B" + flat, "", "", ""}, 'A')});
+    Value core = convertChart(chart);
+    EXPECT_EQ(core.field(0), Value::of_string("Caf\xE9"));
+    EXPECT_EQ(core.field(5).field(1), Value::of_int(3));  // end of chart = number of bars
+    const auto& bars = core.field(4).as_list();
+    EXPECT_EQ(bars[1].as_list()[0], Value::of_tuple({Value::of_string("C"), Value::of_int(2)}));
+    EXPECT_EQ(bars[1].as_list()[1], Value::of_tuple({Value::of_string("F#7"), Value::of_int(2)}));
+    EXPECT_EQ(core.field(6).as_list().size(), 2u);
+
+    Plist back = dictionaryFromCoreChart(core, font());
+    const auto& back_bars = back.array_at("Chords");
+    EXPECT_EQ(back_bars[1], bar({"C", "", "F" + sharp + "7", ""}, 'B'));  // the carried chord is written out
+    EXPECT_EQ(back_bars[2], bar({"B" + flat, "", "", ""}, 'A'));
+    EXPECT_EQ(back.string_at("Name"), "Caf\u00E9");
+    EXPECT_EQ(back.dictionary_at("Chorus").integer_at("End"), 3);
+
+    Plist explicit_end = chart_with({bar({"", "", "", ""}), bar({"G7", "", "", ""})}, 1);
+    Value starts_empty = convertChart(explicit_end);
+    EXPECT_EQ(starts_empty.field(5).field(1), Value::of_int(1));
+    EXPECT_EQ(starts_empty.field(4).as_list()[0].as_list()[0], Value::of_tuple({Value::of_string(""), Value::of_int(4)}));
+}
+
+TEST(ChartConversion, ErrorCases) {
+    Plist cjk = chart_with({bar({"C", "", "", ""})}).with("Name", Plist::make_string("\u66F2"));
+    EXPECT_EQ(reason_of([&] { convertChart(cjk); }), "CoreStringFromNSString / Cannot convert to Latin 1");
+    Value not_bars = Value::of_tuple({Value::of_string(""), Value::of_tuple({Value::of_int(4), Value::of_int(1)}),
+                                      Value::of_string("C"), Value::of_int(120), Value::of_list({Value::of_int(1)}),
+                                      Value::of_tuple({Value::of_int(1), Value::of_int(1), Value::of_int(1)}),
+                                      Value::of_list({})});
+    EXPECT_EQ(reason_of([&] { dictionaryFromCoreChart(not_bars, font()); }), "convertBar / Not a list node");
+}
+
+class ChartDocument : public ::testing::Test {
+protected:
+    std::filesystem::path dir = std::filesystem::temp_directory_path() / ("zub-doc-" + std::to_string(::getpid()));
+    void SetUp() override { std::filesystem::create_directories(dir); }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+    std::string file(const std::string& name, const std::string& content) {
+        std::ofstream(dir / name, std::ios::binary) << content;
+        return (dir / name).string();
+    }
+};
+
+TEST_F(ChartDocument, OpensTextChartsDocumentsAndBiabFiles) {
+    Plist text = openChartFile(file("blues.txt", "Name: Blues\n| F7 | Bb7 |\n"), font());
+    EXPECT_EQ(text.string_at("Name"), "Blues");
+    EXPECT_EQ(text.array_at("Chords")[1], bar({"B" + flat + "7", "", "", ""}));
+
+    std::string saved = (dir / "blues.zub").string();
+    saveChartDocument(saved, text);
+    EXPECT_EQ(openChartFile(saved, font()), text);
+
+    Plist::Data biab = Entry_points::biabwriter_write_chart(text);
+    std::string biab_path = file("blues.SG1", std::string(biab.begin(), biab.end()));
+    // BiaB files always mark bar 1 as section A.
+    Plist from_biab = openChartFile(biab_path, font());
+    EXPECT_EQ(from_biab.array_at("Chords")[1], text.array_at("Chords")[1]);
+    EXPECT_EQ(from_biab.array_at("Chords")[0].integer_at("SectionMark"), 'A');
+    EXPECT_TRUE(isBiabFileName("x.mgu"));
+    EXPECT_FALSE(isBiabFileName("x.sgxx"));
+    EXPECT_FALSE(isBiabFileName("sg1"));
+}
+
+TEST_F(ChartDocument, ErrorCases) {
+    EXPECT_EQ(reason_of([&] { openChartFile((dir / "missing.zub").string(), font()); }),
+              "Can't read input file: " + (dir / "missing.zub").string());
+    EXPECT_EQ(reason_of([&] { openChartFile(file("bad.txt", "hello"), font()); }),
+              "callWithParam: / Core exception in function Kelreader.read_chart - Invalid input line: hello");
+    EXPECT_EQ(reason_of([&] { openChartFile(file("partial.zub", write_xml_plist(Plist::make_dictionary({}))), font()); }),
+              "Missing key: Name");
+    // A failed save leaves the old document whole.
+    std::string old_doc = file("keep.zub", "old");
+    Plist broken = Plist::make_dictionary({});
+    EXPECT_THROW(saveChartDocument(old_doc, broken), Failure);
+    EXPECT_EQ(readFileBytes(old_doc), "old");
+    EXPECT_EQ(reason_of([&] { writeFileAtomically((dir / "no" / "such.zub").string(), "x"); }),
+              "Can't write output file: " + (dir / "no" / "such.zub").string());
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 3);  // no temporary left behind
+}
+
+}  // namespace
+}  // namespace zub
