@@ -1,6 +1,7 @@
 #include "core/generate/midiwriter.h"
 
 #include <algorithm>
+#include <optional>
 #include <regex>
 
 #include "core/failure.h"
@@ -16,7 +17,7 @@ namespace {
 constexpr std::size_t max_name_length = 256;
 
 struct Midievent {
-    long ticks;  // exact: a time off the tick grid fails when the event is made
+    mpq_class time;
     bool note_on;
     int note;
     int velocity;  // note on only
@@ -24,7 +25,8 @@ struct Midievent {
 
 // Earlier first; at equal times a note off before a note on.
 bool precedes(const Midievent& a, const Midievent& b) {
-    if (a.ticks != b.ticks) return a.ticks < b.ticks;
+    const int order = cmp(a.time, b.time);
+    if (order != 0) return order < 0;
     return !a.note_on && b.note_on;
 }
 
@@ -44,28 +46,72 @@ void write_chunk(std::string& buffer, std::string_view type, const std::string& 
     write_string(buffer, body);
 }
 
-long ticks_of(const mpq_class& beats) {
-    // Every time the generators make has a denominator dividing 480: no rational product needed.
-    const mpz_class& den = beats.get_den();
-    if (den.fits_slong_p() && beats.get_num().fits_sint_p() && ticks_per_quarter % den.get_si() == 0)
-        return beats.get_num().get_si() * (ticks_per_quarter / den.get_si());
-    return Exact::integer_of(beats * ticks_per_quarter);
-}
-
 // The two MIDI events of every note, in reverse order of creation (each pair
 // goes to the front, note on first and its note off in front of it), then
 // stably sorted so that equal events keep that order.
 std::vector<Midievent> midievents_of(const Midi_seq& seq) {
     std::vector<Midievent> created;
     created.reserve(2 * seq.size());
-    seq.iter([&](const Event<Midi_payload>& event) {
-        const int number = event.payload.first.to_notenum();
-        created.push_back({ticks_of(event.time), true, number, event.payload.second});
-        created.push_back({ticks_of(event.time + event.duration), false, number, 0});
-    });
+    for (const Event<Midi_payload>* event : seq.ordered()) {
+        const int number = event->payload.first.to_notenum();
+        created.push_back({event->time, true, number, event->payload.second});
+        created.push_back({event->time + event->duration, false, number, 0});
+    }
     std::reverse(created.begin(), created.end());
     std::stable_sort(created.begin(), created.end(), precedes);
     return created;
+}
+
+// The same events with whole tick counts, for the common case where every
+// time lies on the tick grid and fits a machine integer: exact times then
+// order exactly as their ticks do.
+struct Tick_event {
+    long tick;
+    bool note_on;
+    int note;
+    int velocity;
+};
+
+bool tick_precedes(const Tick_event& a, const Tick_event& b) {
+    if (a.tick != b.tick) return a.tick < b.tick;
+    return !a.note_on && b.note_on;
+}
+
+// time x 480 when it is a whole number of modest size; nothing otherwise.
+std::optional<long> small_ticks(const mpq_class& time) {
+    constexpr long limit = 1L << 40;
+    if (!time.get_num().fits_slong_p() || !time.get_den().fits_slong_p()) return std::nullopt;
+    const long num = time.get_num().get_si();
+    const long den = time.get_den().get_si();
+    if (num >= limit || num <= -limit) return std::nullopt;
+    const long scaled = num * ticks_per_quarter;
+    if (scaled % den != 0) return std::nullopt;
+    return scaled / den;
+}
+
+// The tick events in writing order, or nothing when some time needs the exact path.
+std::optional<std::vector<Tick_event>> tick_events_of(const Midi_seq& seq) {
+    std::vector<Tick_event> created;
+    created.reserve(2 * seq.size());
+    for (const Event<Midi_payload>* event : seq.ordered()) {
+        const auto on = small_ticks(event->time);
+        const auto length = small_ticks(event->duration);
+        if (!on || !length) return std::nullopt;
+        const int number = event->payload.first.to_notenum();
+        created.push_back({*on, true, number, event->payload.second});
+        created.push_back({*on + *length, false, number, 0});
+    }
+    std::reverse(created.begin(), created.end());
+    std::stable_sort(created.begin(), created.end(), tick_precedes);
+    return created;
+}
+
+template <typename E>
+void write_midievent(std::string& buffer, const E& event, int channel) {
+    if (event.note_on)
+        write_note_on(buffer, channel, event.note, event.velocity);
+    else
+        write_note_off(buffer, channel, event.note);
 }
 
 int log2_floor(int denominator) {
@@ -212,14 +258,22 @@ void write_note_off(std::string& buffer, int channel, int note) {
 }
 
 void write_sequence(std::string& buffer, const Midi_seq& seq, int channel) {
-    long previous = 0;
+    if (const auto events = tick_events_of(seq)) {
+        long previous = 0;
+        for (const Tick_event& event : *events) {
+            write_delta_time(buffer, event.tick - previous);
+            previous = event.tick;
+            write_midievent(buffer, event, channel);
+        }
+        return;
+    }
+    // Some time is off the grid or very large: exact arithmetic throughout, so
+    // the failure is the one the first offending event gives.
+    mpq_class previous = 0;
     for (const Midievent& event : midievents_of(seq)) {
-        write_delta_time(buffer, event.ticks - previous);
-        previous = event.ticks;
-        if (event.note_on)
-            write_note_on(buffer, channel, event.note, event.velocity);
-        else
-            write_note_off(buffer, channel, event.note);
+        write_delta_time(buffer, Exact::integer_of((event.time - previous) * ticks_per_quarter));
+        previous = event.time;
+        write_midievent(buffer, event, channel);
     }
 }
 

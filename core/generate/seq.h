@@ -46,12 +46,23 @@ public:
     // were added when rev_sorted, otherwise newest first (a stable sort of the
     // newest-first list).
     std::vector<Ev> events() const {
-        std::vector<Ev> list = newest_first();
+        std::vector<Ev> list;
+        list.reserve(size_);
+        for (const Ev* event : ordered()) list.push_back(*event);
+        return list;
+    }
+
+    // The events in the order of events(), without copying them; the pointers
+    // stay valid as long as this sequence does.
+    std::vector<const Ev*> ordered() const {
+        std::vector<const Ev*> list;
+        list.reserve(size_);
+        for (const Node* node = head_.get(); node != nullptr; node = node->next.get()) list.push_back(&node->event);
         if (rev_sorted_) {
             std::reverse(list.begin(), list.end());
         } else {
             std::stable_sort(list.begin(), list.end(),
-                             [](const Ev& a, const Ev& b) { return cmp(a.time, b.time) < 0; });
+                             [](const Ev* a, const Ev* b) { return cmp(a->time, b->time) < 0; });
         }
         return list;
     }

@@ -257,6 +257,13 @@ TEST(Midiwriter, ErrorCases) {
               "integer argument required");
     EXPECT_EQ(message_of<Failure>([&] { write_sequence(buffer, notes({{"600000", "1", "C4", 1}}), 1); }),
               "Value exceeds 0xfffffff: 288000000");
+    EXPECT_EQ(message_of<Failure>([&] { write_sequence(buffer, notes({{"2199023255552", "1", "C4", 1}}), 1); }),
+              "Value exceeds 0xfffffff: 1055531162664960");
+    // An off-grid note later in time still fails first with the earlier overflow.
+    EXPECT_EQ(message_of<Failure>([&] {
+                  write_sequence(buffer, notes({{"600000", "1", "C4", 1}, {"4200015/7", "1", "C4", 1}}), 1);
+              }),
+              "Value exceeds 0xfffffff: 288000000");
     EXPECT_EQ(message_of<Failure>([] { write({}, "t", {4, 4}, 120, "H"); }), "Invalid key: H");
 
     struct Fault {
