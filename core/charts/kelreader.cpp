@@ -1,9 +1,10 @@
 #include "core/charts/kelreader.h"
 
+#include <algorithm>
 #include <charconv>
 #include <fstream>
 #include <iterator>
-#include <regex>
+#include <optional>
 #include <vector>
 
 #include "core/failure.h"
@@ -33,6 +34,24 @@ int int_of_string(std::string_view text) {
     auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || error != std::errc() || end != text.data() + text.size()) throw Failure("int_of_string");
     return value;
+}
+
+// Removes literal and the run of digits after it from the front of rest and
+// returns the digits; nothing when either is missing.
+std::optional<std::string_view> literal_then_digits(std::string_view& rest, std::string_view literal) {
+    if (!rest.starts_with(literal)) return std::nullopt;
+    rest.remove_prefix(literal.size());
+    auto digits_end = std::min(rest.find_first_not_of("0123456789"), rest.size());
+    if (digits_end == 0) return std::nullopt;
+    auto digits = rest.substr(0, digits_end);
+    rest.remove_prefix(digits_end);
+    return digits;
+}
+
+bool is_keyword(std::string_view word) {
+    for (std::string_view keyword : {"Name", "Meter", "Style", "Key", "Tempo", "Chorus", "Sections"})
+        if (word == keyword) return true;
+    return false;
 }
 
 bool is_blank(std::string_view line) { return line.find_first_not_of(" \t\n") == std::string_view::npos; }
@@ -96,12 +115,12 @@ private:
     }
 
     void read_header(std::string_view line) {
-        static const std::regex header("^(Name|Meter|Style|Key|Tempo|Chorus|Sections):[ \t]*(.*)$");
-        std::match_results<std::string_view::const_iterator> match;
-        if (!std::regex_match(line.begin(), line.end(), match, header))
+        auto colon = line.find(':');
+        const std::string keyword(line.substr(0, colon));
+        if (colon == std::string_view::npos || !is_keyword(keyword))
             throw Failure("Invalid input line: " + std::string(line));
-        const std::string keyword = match[1];
-        const std::string value = match[2];
+        auto value_start = line.find_first_not_of(" \t", colon + 1);
+        const std::string value(value_start == std::string_view::npos ? "" : line.substr(value_start));
         if (keyword == "Name")
             name_ = Utils::trim_right_string(value);
         else if (keyword == "Meter")
@@ -118,11 +137,16 @@ private:
             sections_ = read_sections(value);
     }
 
+    // "bars B to E (repeat R times)", matched piece by piece: a regular
+    // expression here recurses once per character and overflows the stack
+    // on a long line.
     static Chart::Chorus read_chorus(const std::string& value) {
-        static const std::regex chorus("^bars ([0-9]+) to ([0-9]+) \\(repeat ([0-9]+) times\\)$");
-        std::smatch match;
-        if (!std::regex_match(value, match, chorus)) throw Failure("Invalid chorus line: " + value);
-        return {int_of_string(match.str(1)), int_of_string(match.str(2)), int_of_string(match.str(3))};
+        std::string_view rest = value;
+        auto begin = literal_then_digits(rest, "bars ");
+        auto end = begin ? literal_then_digits(rest, " to ") : std::nullopt;
+        auto repeats = end ? literal_then_digits(rest, " (repeat ") : std::nullopt;
+        if (!repeats || rest != " times)") throw Failure("Invalid chorus line: " + value);
+        return {int_of_string(*begin), int_of_string(*end), int_of_string(*repeats)};
     }
 
     static std::vector<Chart::Section> read_sections(const std::string& value) {

@@ -24,6 +24,14 @@ void check_symbol(const std::string& symbol) {
         throw Failure("Cannot write chord \"" + symbol + "\" in a text chart");
 }
 
+// A line break inside a header value would end the line there and turn the
+// rest into lines of its own (a bar line, another header) when read back.
+const std::string& checked_header(const char* field, const std::string& value) {
+    if (value.find_first_of("\r\n") != std::string::npos)
+        throw Failure(std::string("Cannot write ") + field + " \"" + value + "\" in a text chart");
+    return value;
+}
+
 // Every token of a bar is worth the same beats: the largest share that
 // divides the meter and every duration.
 void write_bar(std::ostream& out, const Chart::Bar& bar, int meter) {
@@ -46,10 +54,10 @@ void write_bar(std::ostream& out, const Chart::Bar& bar, int meter) {
 std::string write_chart(const Chart& chart) {
     std::ostringstream out;
     const int meter = chart.style().meter;
-    out << "Name: " << chart.name() << "\n"
+    out << "Name: " << checked_header("name", chart.name()) << "\n"
         << "Meter: " << (meter == 3 ? "3/4" : "4/4") << "\n"
         << "Style: " << style_name(chart.style().type) << "\n"
-        << "Key: " << chart.key() << "\n"
+        << "Key: " << checked_header("key", chart.key()) << "\n"
         << "Tempo: " << chart.tempo() << "\n"
         << "Chorus: bars " << chart.chorus().begin << " to " << chart.chorus().end << " (repeat "
         << chart.chorus().repeats << " times)\n";

@@ -14,7 +14,8 @@ namespace zub::Kelwriter {
 
 // Failures: "Cannot write chord \"C 7\" in a text chart" for a symbol that is
 // empty, "_", or holds a blank or "|"; "Cannot write an empty bar in a text chart";
-// "Cannot write a chord of 0 beats in a text chart".
+// "Cannot write a chord of 0 beats in a text chart"; "Cannot write name \"A\nB\"
+// in a text chart" (and the same for the key) for a line break in the value.
 std::string write_chart(const Chart& chart);
 
 }  // namespace zub::Kelwriter

@@ -1,12 +1,12 @@
 #include "core/registry/chart_value.h"
 
+
 namespace zub::Chart_value {
 
 namespace {
 
 Value pair(Value a, Value b) { return Value::of_tuple({std::move(a), std::move(b)}); }
 
-int int_of(const Value& value) { return static_cast<int>(value.as_int()); }
 
 }  // namespace
 
@@ -27,7 +27,7 @@ std::vector<Chart::Bar> bars_of(const Value& value) {
         Chart::Bar bar;
         for (const auto& entry : bar_value.as_list()) {
             const auto& fields = Values::tuple_of(entry, 2);
-            bar.push_back({fields[0].as_string(), int_of(fields[1])});
+            bar.push_back({fields[0].as_string(), Values::int_of(fields[1])});
         }
         bars.push_back(std::move(bar));
     }
@@ -57,10 +57,10 @@ Chart chart_of(const Value& value) {
     std::vector<Chart::Section> sections;
     for (const auto& section : fields[6].as_list()) {
         const auto& pair = Values::tuple_of(section, 2);
-        sections.push_back({int_of(pair[0]), static_cast<char>(pair[1].as_char())});
+        sections.push_back({Values::int_of(pair[0]), static_cast<char>(pair[1].as_char())});
     }
-    return Chart(fields[0].as_string(), {int_of(style[0]), int_of(style[1])}, fields[2].as_string(), int_of(fields[3]),
-                 bars_of(fields[4]), {int_of(chorus[0]), int_of(chorus[1]), int_of(chorus[2])}, std::move(sections));
+    return Chart(fields[0].as_string(), {Values::int_of(style[0]), Values::int_of(style[1])}, fields[2].as_string(), Values::int_of(fields[3]),
+                 bars_of(fields[4]), {Values::int_of(chorus[0]), Values::int_of(chorus[1]), Values::int_of(chorus[2])}, std::move(sections));
 }
 
 }  // namespace zub::Chart_value

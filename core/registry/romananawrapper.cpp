@@ -27,7 +27,7 @@ std::vector<Kov::Key_center> key_centers_of(const Value& value) {
     std::vector<Kov::Key_center> centers;
     for (const auto& item : value.as_list()) {
         const auto& fields = Values::tuple_of(item, 2);
-        centers.emplace_back(fields[0].as_string(), static_cast<int>(fields[1].as_int()));
+        centers.emplace_back(fields[0].as_string(), Values::int_of(fields[1]));
     }
     return centers;
 }

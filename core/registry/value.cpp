@@ -1,5 +1,8 @@
 #include "core/registry/value.h"
 
+#include <limits>
+#include <string>
+
 #include "core/failure.h"
 
 namespace zub {
@@ -73,6 +76,13 @@ std::vector<std::string> strings_of(const Value& list) {
     std::vector<std::string> strings;
     for (const auto& item : list.as_list()) strings.push_back(item.as_string());
     return strings;
+}
+
+int int_of(const Value& value) {
+    const long number = value.as_int();
+    if (number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max())
+        throw Invalid_argument("Integer out of range: " + std::to_string(number));
+    return static_cast<int>(number);
 }
 
 const std::vector<Value>& tuple_of(const Value& value, std::size_t count) {

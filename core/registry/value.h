@@ -66,6 +66,10 @@ private:
 namespace Values {
 Value of_strings(const std::vector<std::string>& strings);  // a list of strings
 std::vector<std::string> strings_of(const Value& list);
+// An integer that fits the int counts of the core's records:
+// int_of(of_int(120)) == 120; Invalid_argument "Integer out of range: 4294967296"
+// for a larger one (it would wrap), "Not an integer" for another kind.
+int int_of(const Value& value);
 // A tuple of exactly count fields; Invalid_argument "Not a tuple" otherwise.
 const std::vector<Value>& tuple_of(const Value& value, std::size_t count);
 }  // namespace Values

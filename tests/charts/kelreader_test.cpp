@@ -76,6 +76,22 @@ TEST(Kelreader, BarsAndHeldChords) {
               (std::vector<Chart::Section>{{1, 'A'}, {9, 'A'}, {17, 'B'}, {25, 'A'}}));
 }
 
+// Lines of any length: a header or chorus value of a hundred thousand
+// characters once overflowed the stack.
+TEST(Kelreader, LongLinesAndInnerCarriageReturns) {
+    const std::string long_name(100000, 'a');
+    EXPECT_EQ(Kelreader::read_chart("Name: " + long_name + "\n").name(), long_name);
+    const std::string long_chorus = "Chorus: bars 1 to 4 (repeat 3 times" + std::string(100000, ' ') + ")";
+    EXPECT_EQ(failure_of(long_chorus), "Invalid chorus line: " + long_chorus.substr(8));
+    const std::string long_bar = "|" + std::string(100000, ' ') + "C7 |";
+    EXPECT_EQ(Kelreader::read_chart(long_bar).bars(), (Bars{{{"C7", 4}}}));
+    // Only a carriage return that ends a line is part of the line ending.
+    EXPECT_EQ(Kelreader::read_chart("Name: A\rB\r\n").name(), "A\rB");
+    EXPECT_EQ(Kelreader::read_chart("Key: Bb\r\r\n").key(), "Bb\r");
+    EXPECT_EQ(Kelreader::read_chart("Tempo:\t 96\r").tempo(), 96);
+    EXPECT_EQ(Kelreader::read_chart("Sections:\r\n").sections(), std::vector<Chart::Section>{});
+}
+
 TEST(Kelreader, ErrorCases) {
     struct Case {
         const char* text;
@@ -87,6 +103,14 @@ TEST(Kelreader, ErrorCases) {
         {" | C |", "Invalid input line:  | C |"},
         {"C7 F7", "Invalid input line: C7 F7"},
         {"Chorus: bars 1 to 4", "Invalid chorus line: bars 1 to 4"},
+        {"Chorus: bars 1 to  4 (repeat 3 times)", "Invalid chorus line: bars 1 to  4 (repeat 3 times)"},
+        {"Chorus: bars  to 4 (repeat 3 times)", "Invalid chorus line: bars  to 4 (repeat 3 times)"},
+        {"Chorus: bars 1 to 4 (repeat -3 times)", "Invalid chorus line: bars 1 to 4 (repeat -3 times)"},
+        {"Chorus: Bars 1 to 4 (repeat 3 times)", "Invalid chorus line: Bars 1 to 4 (repeat 3 times)"},
+        {"Chorus", "Invalid input line: Chorus"},
+        {"Names: X", "Invalid input line: Names: X"},
+        {"Name : X", "Invalid input line: Name : X"},
+        {":", "Invalid input line: :"},
         {"Chorus: bars 1 to 4 (repeat 3 times) ", "Invalid chorus line: bars 1 to 4 (repeat 3 times) "},
         {"Sections: 1A 12C", "Invalid section specification: 12C"},
         {"Sections: A1", "Invalid section specification: A1"},
@@ -131,6 +155,21 @@ TEST(Kelwriter, ErrorCases) {
     EXPECT_EQ(failure_of({{"_", 4}}), "Cannot write chord \"_\" in a text chart");
     EXPECT_EQ(failure_of({}), "Cannot write an empty bar in a text chart");
     EXPECT_EQ(failure_of({{"C", 0}}), "Cannot write a chord of 0 beats in a text chart");
+}
+
+// A line break in a header value would come back as lines of its own.
+TEST(Kelwriter, HeaderValuesStayOnTheirLine) {
+    auto failure_of = [](std::string name, std::string key) -> std::string {
+        try {
+            Kelwriter::write_chart(Chart(std::move(name), {4, 1}, std::move(key), 120, {}, {1, 1, 1}, {}));
+        } catch (const Failure& e) {
+            return e.what();
+        }
+        return "(no failure)";
+    };
+    EXPECT_EQ(failure_of("Blues\n| C |", "C"), "Cannot write name \"Blues\n| C |\" in a text chart");
+    EXPECT_EQ(failure_of("Blues", "F\r"), "Cannot write key \"F\r\" in a text chart");
+    EXPECT_EQ(failure_of("Blues in F", "F"), "(no failure)");
 }
 
 }  // namespace

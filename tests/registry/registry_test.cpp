@@ -93,6 +93,21 @@ TEST_F(Registry_test, ErrorCases) {
         {[] { (void)Value::constructor(1, {}).constructor_field(0); }, "Not a non-constant constructor"},
         {[] { (void)Value::of_int(1).constant_index(); }, "Not an immediate integer"},
         {[] { (void)Value::of_list({}).as_float_array(); }, "Not a float array"},
+        // Counts of the chart record are ints: a larger core integer must not wrap.
+        {[] { (void)Values::int_of(Value::of_int(4294967296L)); }, "Integer out of range: 4294967296"},
+        {[] { (void)Values::int_of(Value::of_int(-2147483649L)); }, "Integer out of range: -2147483649"},
+        {[] {
+             Value chart = Chart_value::of_chart(Chart());
+             auto fields = chart.fields();
+             fields[3] = Value::of_int(4294967416L);
+             (void)Chart_value::chart_of(Value::of_tuple(fields));
+         },
+         "Integer out of range: 4294967416"},
+        {[] {
+             (void)call("Kov.partition", {Value::of_list({Value::of_list(
+                                                   {Value::of_tuple({Value::of_string("C"), Value::of_int(1L << 33)})})})});
+         },
+         "Integer out of range: 8589934592"},
     };
     for (const auto& c : cases) {
         try {
