@@ -7,15 +7,13 @@
 #include <string>
 #include <utility>
 #include <vector>
+#include "core/generate/chordseq.h"
 #include "core/generate/midiwriter.h"
 #include "core/generate/pattern.h"
 #include "core/generate/randset.h"
 #include "core/generate/seq.h"
 
 namespace zub {
-
-// Unrolled section marks: (bar number from 1, mark), sorted.
-using Sections = std::vector<std::pair<int, char>>;
 
 namespace Drums {
 
