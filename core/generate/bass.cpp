@@ -86,6 +86,15 @@ Midinote nearest_in_scale(const Midinote& n, int step, const Scale& s) {
     return Noteutils::find_equiv_note(step, step, n.to_notenum(), s);
 }
 
+// The scale note just beyond the target on the side step points to, or on the
+// other side when that would leave the extended bass range.
+Midinote beyond_target(const Midinote& n, int step, const Scale& s) {
+    const Midinote beyond = nearest_in_scale(n, step, s);
+    const int k = beyond.to_notenum();
+    if (k >= extended_low && k <= extended_high) return beyond;
+    return nearest_in_scale(n, -step, s);
+}
+
 }  // namespace
 
 const Mng& range_weighting() {
@@ -197,7 +206,7 @@ std::vector<Midinote> gen_walk2(const Midinote& a, const Midinote& n, const Scal
         return {s1, chrm_note_betw(s1, s2nd), s2nd};
     if (abs_mn_diff(s2nd, n) == 2 && Random::float_unit() < chromatic_probability)
         return {s1, s2nd, chrm_note_betw(s2nd, n)};
-    return {s1, s2nd, nearest_in_scale(n, below(a, n) ? 1 : -1, s2)};
+    return {s1, s2nd, beyond_target(n, below(a, n) ? 1 : -1, s2)};
 }
 
 std::vector<Midinote> gen_walk3(const Midinote& n, const std::vector<Midinote>& between) {

@@ -109,6 +109,19 @@ TEST(Bass, EmbellishedTiming) {
     EXPECT_EQ(two[2].note, midi("G2"));
 }
 
+TEST(Bass, WalkToTheTopOfTheRangeStaysInIt) {
+    const Scale major = Scale::of_string("C major");
+    for (unsigned seed = 1; seed <= 30; ++seed) {
+        Random::init(seed);
+        for (const Midinote& m : Bass::gen_walk2(midi("C3"), midi("F3"), major, {midi("D3"), midi("E3")}))
+            EXPECT_LE(m.to_notenum(), 53) << m.to_string();
+    }
+    // Walking down to E1 approaches from below only when that stays in range.
+    Random::init(1);
+    for (const Midinote& m : Bass::gen_walk2(midi("A1"), midi("E1"), major, {midi("G1"), midi("F1")}))
+        EXPECT_GE(m.to_notenum(), 28) << m.to_string();
+}
+
 TEST(Bass, ErrorCases) {
     const Scale major = Scale::of_string("C major");
     EXPECT_EQ(message_of<Failure>([&] { Bass::gen_walk2(midi("C2"), midi("F2"), major, {midi("D2")}); }),
