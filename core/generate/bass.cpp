@@ -8,6 +8,7 @@
 #include "core/generate/bass_table.h"
 #include "core/generate/perform.h"
 #include "core/generate/random.h"
+#include "core/theory/intvl.h"
 #include "core/theory/noteutils.h"
 
 namespace zub::Bass {
@@ -29,11 +30,10 @@ bool below(const Midinote& x, const Midinote& y) { return x.to_notenum() < y.to_
 
 // The chord's degree k in every octave, or nothing when the chord lacks it.
 std::optional<Mng> degree(const Chord& chord, int k) {
-    try {
-        return mng_of_note(chord.nth(k));
-    } catch (const Not_found&) {
+    const auto& intervals = chord.chordtype().intervals();
+    if (std::none_of(intervals.begin(), intervals.end(), [k](const Intvl& i) { return i.i() == k - 1; }))
         return std::nullopt;
-    }
+    return mng_of_note(chord.nth(k));
 }
 
 struct Anchored {

@@ -56,6 +56,22 @@ double pickup_probability(const Event<std::string>& current) {
 
 int distance(const Midinote& a, const Midinote& b) { return std::abs(a.to_notenum() - b.to_notenum()); }
 
+bool has_degree(const Chord& chord, int degree) {
+    const auto& intervals = chord.chordtype().intervals();
+    return std::any_of(intervals.begin(), intervals.end(), [degree](const Intvl& i) { return i.i() == degree - 1; });
+}
+
+// gen_pat with the root motion already judged, so that each symbol is parsed once.
+Pattern pattern_with_motion(const Event<std::string>* previous, const Event<std::string>& current,
+                            const Event<std::string>* next, const std::optional<Pattern>& previous_pattern,
+                            bool motion) {
+    if (next == nullptr) return last_chord_pattern();
+    if (current.duration != 2 && current.duration != 4) return held_pattern(current.duration);
+    const bool room = prev_pat_allows_pickup(previous, previous_pattern);
+    const bool drawn = use_pickup_by_random(pickup_probability(current));
+    return pattern_set(current, room && motion && drawn).choose();
+}
+
 }  // namespace
 
 bool at_section_start(const mpq_class& t, const Sections& sections) {
@@ -78,24 +94,16 @@ bool use_pickup_by_random(double probability) { return Random::float_unit() < pr
 
 Pattern gen_pat(const Event<std::string>* previous, const Event<std::string>& current,
                 const Event<std::string>* next, const std::optional<Pattern>& previous_pattern) {
-    if (next == nullptr) return last_chord_pattern();
-    if (current.duration != 2 && current.duration != 4) return held_pattern(current.duration);
-    const bool room = prev_pat_allows_pickup(previous, previous_pattern);
-    // Sections are checked by the caller; here only the root motion and the draw remain.
+    // Sections are checked by the caller; here only the room, the root motion and the draw.
     const bool motion = previous != nullptr &&
                         root_motion_suits_pickup(Chord::of_string(previous->payload), Chord::of_string(current.payload));
-    const bool drawn = use_pickup_by_random(pickup_probability(current));
-    return pattern_set(current, room && motion && drawn).choose();
+    return pattern_with_motion(previous, current, next, previous_pattern, motion);
 }
 
 std::optional<Note> choose_note(const Chord& chord, const Degrees& voice) {
     for (int degree : voice) {
         if (degree == 1) return chord.root();
-        try {
-            return chord.nth(degree);
-        } catch (const Not_found&) {
-            // Not in this chord: try the next alternative.
-        }
+        if (has_degree(chord, degree)) return chord.nth(degree);
     }
     return std::nullopt;
 }
@@ -144,6 +152,9 @@ Voicing choose_chord(const Chord& chord, const std::optional<Voicing>& previous)
 
 Midi_seq gen(const Chord_seq& sequence, const Sections& sections) {
     const std::vector<Event<std::string>> chords = sequence.events();
+    std::vector<Chord> parsed;
+    parsed.reserve(chords.size());
+    for (const auto& chord : chords) parsed.push_back(Chord::of_string(chord.payload));
     std::vector<Pattern> patterns;
     std::optional<Pattern> carried;
     for (std::size_t k = 0; k < chords.size(); ++k) {
@@ -151,13 +162,14 @@ Midi_seq gen(const Chord_seq& sequence, const Sections& sections) {
         const auto* next = k + 1 < chords.size() ? &chords[k + 1] : nullptr;
         // A chord that starts a marked section never anticipates: pass no previous pattern.
         const bool marked = at_section_start(chords[k].time, sections);
-        patterns.push_back(gen_pat(previous, chords[k], next, marked ? std::nullopt : carried));
+        const bool motion = k > 0 && root_motion_suits_pickup(parsed[k - 1], parsed[k]);
+        patterns.push_back(pattern_with_motion(previous, chords[k], next, marked ? std::nullopt : carried, motion));
         carried = patterns.back();
     }
     Midi_seq seq = Midi_seq::create();
     std::optional<Voicing> voicing;
     for (std::size_t k = 0; k < chords.size(); ++k) {
-        voicing = choose_chord(Chord::of_string(chords[k].payload), voicing);
+        voicing = choose_chord(parsed[k], voicing);
         for (const Pattern_note& hit : patterns[k].notes())
             for (const Midinote& note : *voicing)
                 seq = seq.add(chords[k].time + 4 * hit.start, 4 * hit.duration, {note, velocity});
