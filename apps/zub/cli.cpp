@@ -9,8 +9,8 @@ namespace zub::cli {
 
 namespace {
 
-const std::array<const Command*, 5> commands = {&chord_command, &chord_types_command, &show_command,
-                                                &convert_command, &analyze_command};
+const std::array<const Command*, 6> commands = {&chord_command, &chord_types_command, &show_command,
+                                                &convert_command, &analyze_command, &midi_command};
 
 void print_usage(std::ostream& out) {
     out << "usage: zub COMMAND [ARGS...]\n\n"

@@ -36,6 +36,8 @@ extern const Command show_command;
 extern const Command convert_command;
 // The harmonic analysis of a chart.
 extern const Command analyze_command;
+// The accompaniment as a MIDI file.
+extern const Command midi_command;
 
 // Replaces the display sharp and flat (U+266F, U+266D) with "#" and "b":
 // "B\u266D7" -> "Bb7". Other text is left as it is.

@@ -11,6 +11,7 @@ void start_core() {
         Kelwrapper::register_entry_points();
         Romananawrapper::register_entry_points();
         Compatscaleswrapper::register_entry_points();
+        Zub2litewrapper::register_entry_points();
     });
 }
 

@@ -21,4 +21,8 @@ namespace Compatscaleswrapper {
 void register_entry_points();
 }
 
+namespace Zub2litewrapper {
+void register_entry_points();
+}
+
 }  // namespace zub

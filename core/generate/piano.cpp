@@ -1,0 +1,180 @@
+#include "core/generate/piano.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "core/failure.h"
+#include "core/generate/perform.h"
+#include "core/generate/piano_table.h"
+#include "core/generate/random.h"
+#include "core/theory/intvl.h"
+
+namespace zub::Piano {
+
+namespace {
+
+bool is_multiple_of_4(const mpq_class& t) {
+    const mpq_class quarter = t / 4;
+    return quarter.get_den() == 1;
+}
+
+// prev_root is root, root + fifth or root + major second.
+bool root_motion_suits_pickup(const Chord& previous, const Chord& current) {
+    const Note& p = previous.root();
+    const Note& r = current.root();
+    if (p == r) return true;
+    for (const char* step : {"5", "2"}) {
+        try {
+            if (p == r.add_intvl(Intvl::of_string(step))) return true;
+        } catch (const Failure&) {
+            // A root that cannot be spelled a step away moves by neither.
+        }
+    }
+    return false;
+}
+
+// One chord held for d beats from its start, on a grid of quarter-bar steps.
+Pattern held_pattern(const mpq_class& beats) {
+    const long d = std::max(0L, static_cast<long>(mpz_class(beats.get_num() / beats.get_den()).get_si()));
+    const long bars = std::max(1L, (d + 3) / 4);
+    std::string steps(static_cast<std::size_t>(bars * 4), '.');
+    for (long k = 0; k < d; ++k) steps[static_cast<std::size_t>(k)] = k == 0 ? 'x' : '-';
+    std::string text = "|";
+    for (long b = 0; b < bars; ++b) text += steps.substr(static_cast<std::size_t>(b * 4), 4) + "|";
+    return Pattern::of_string(text);
+}
+
+const Randset<Pattern>& pattern_set(const Event<std::string>& current, bool pickup) {
+    if (current.duration == 4) return four_beats(pickup);
+    return is_multiple_of_4(current.time) ? two_beats_bar_start(pickup) : two_beats_mid_bar(pickup);
+}
+
+double pickup_probability(const Event<std::string>& current) {
+    if (current.duration == 4) return pickup_four;
+    return is_multiple_of_4(current.time) ? pickup_two_bar_start : pickup_two_mid_bar;
+}
+
+int distance(const Midinote& a, const Midinote& b) { return std::abs(a.to_notenum() - b.to_notenum()); }
+
+bool has_degree(const Chord& chord, int degree) {
+    const auto& intervals = chord.chordtype().intervals();
+    return std::any_of(intervals.begin(), intervals.end(), [degree](const Intvl& i) { return i.i() == degree - 1; });
+}
+
+// gen_pat with the root motion already judged, so that each symbol is parsed once.
+Pattern pattern_with_motion(const Event<std::string>* previous, const Event<std::string>& current,
+                            const Event<std::string>* next, const std::optional<Pattern>& previous_pattern,
+                            bool motion) {
+    if (next == nullptr) return last_chord_pattern();
+    if (current.duration != 2 && current.duration != 4) return held_pattern(current.duration);
+    const bool room = prev_pat_allows_pickup(previous, previous_pattern);
+    const bool drawn = use_pickup_by_random(pickup_probability(current));
+    return pattern_set(current, room && motion && drawn).choose();
+}
+
+}  // namespace
+
+bool at_section_start(const mpq_class& t, const Sections& sections) {
+    if (!is_multiple_of_4(t)) return false;
+    const mpq_class quarter = t / 4;
+    const long bar = mpz_class(quarter.get_num() / quarter.get_den()).get_si() + 1;
+    return std::any_of(sections.begin(), sections.end(), [bar](const auto& mark) { return mark.first == bar; });
+}
+
+bool prev_pat_allows_pickup(const Event<std::string>* previous, const std::optional<Pattern>& previous_pattern) {
+    if (!previous_pattern) return false;
+    if (previous == nullptr) throw Failure("Internal error: previous must exist");
+    if (previous_pattern->notes().empty()) return true;
+    mpq_class latest = previous_pattern->notes().front().start + previous_pattern->notes().front().duration;
+    for (const Pattern_note& note : previous_pattern->notes()) latest = std::max(latest, mpq_class(note.start + note.duration));
+    return latest * 4 < previous->duration;
+}
+
+bool use_pickup_by_random(double probability) { return Random::float_unit() < probability; }
+
+Pattern gen_pat(const Event<std::string>* previous, const Event<std::string>& current,
+                const Event<std::string>* next, const std::optional<Pattern>& previous_pattern) {
+    // Sections are checked by the caller; here only the room, the root motion and the draw.
+    const bool motion = previous != nullptr &&
+                        root_motion_suits_pickup(Chord::of_string(previous->payload), Chord::of_string(current.payload));
+    return pattern_with_motion(previous, current, next, previous_pattern, motion);
+}
+
+std::optional<Note> choose_note(const Chord& chord, const Degrees& voice) {
+    for (int degree : voice) {
+        if (degree == 1) return chord.root();
+        if (has_degree(chord, degree)) return chord.nth(degree);
+    }
+    return std::nullopt;
+}
+
+Midinote midinote_above(const Midinote& p, const Note& note) {
+    int step = ((note.semi() - p.to_notenum()) % 12 + 12) % 12;
+    if (step == 0) step = 12;
+    return Midinote::of_notenum_in_notelist(p.to_notenum() + step, {note});
+}
+
+Voicing choose_notes(const Chord& chord, const Midinote& start, const std::vector<Degrees>& voices) {
+    Voicing stack;
+    Midinote p = start;
+    for (const Degrees& voice : voices) {
+        const std::optional<Note> note = choose_note(chord, voice);
+        if (!note) continue;
+        p = midinote_above(p, *note);
+        stack.push_back(p);
+    }
+    return stack;
+}
+
+Voicing voice_chord(const Chord& chord, const std::vector<Degrees>& low, const std::vector<Degrees>& high) {
+    Voicing voicing = choose_notes(chord, Midinote::of_string("B2"), low);
+    const Voicing top = choose_notes(chord, Midinote::of_string("A3"), high);
+    voicing.insert(voicing.end(), top.begin(), top.end());
+    return voicing;
+}
+
+Voicing chord_var1(const Chord& chord) { return voice_chord(chord, {{1}, {6, 7}}, {{3, 4}, {13, 11, 5}, {9}}); }
+
+Voicing chord_var2(const Chord& chord) { return voice_chord(chord, {{1}, {3, 4}}, {{6, 7}, {9}, {13, 11, 5}}); }
+
+const Midinote& last(const Voicing& voicing) {
+    if (voicing.empty()) throw Not_found();
+    return voicing.back();
+}
+
+Voicing choose_chord(const Chord& chord, const std::optional<Voicing>& previous) {
+    if (!previous) return Random::float_unit() < shape1_probability ? chord_var1(chord) : chord_var2(chord);
+    const Voicing one = chord_var1(chord);
+    const Voicing two = chord_var2(chord);
+    const Midinote& top = last(*previous);
+    return distance(last(one), top) < distance(last(two), top) ? one : two;
+}
+
+Midi_seq gen(const Chord_seq& sequence, const Sections& sections) {
+    const std::vector<Event<std::string>> chords = sequence.events();
+    std::vector<Chord> parsed;
+    parsed.reserve(chords.size());
+    for (const auto& chord : chords) parsed.push_back(Chord::of_string(chord.payload));
+    std::vector<Pattern> patterns;
+    std::optional<Pattern> carried;
+    for (std::size_t k = 0; k < chords.size(); ++k) {
+        const auto* previous = k > 0 ? &chords[k - 1] : nullptr;
+        const auto* next = k + 1 < chords.size() ? &chords[k + 1] : nullptr;
+        // A chord that starts a marked section never anticipates: pass no previous pattern.
+        const bool marked = at_section_start(chords[k].time, sections);
+        const bool motion = k > 0 && root_motion_suits_pickup(parsed[k - 1], parsed[k]);
+        patterns.push_back(pattern_with_motion(previous, chords[k], next, marked ? std::nullopt : carried, motion));
+        carried = patterns.back();
+    }
+    Midi_seq seq = Midi_seq::create();
+    std::optional<Voicing> voicing;
+    for (std::size_t k = 0; k < chords.size(); ++k) {
+        voicing = choose_chord(parsed[k], voicing);
+        for (const Pattern_note& hit : patterns[k].notes())
+            for (const Midinote& note : *voicing)
+                seq = seq.add(chords[k].time + 4 * hit.start, 4 * hit.duration, {note, velocity});
+    }
+    return Perform::swing(swing_ratio, Perform::duration_velocity_map(duration_velocities(), seq));
+}
+
+}  // namespace zub::Piano

@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "apps/zub/cli.h"
+
+namespace zub::cli {
+namespace {
+
+struct Result {
+    int status;
+    std::string out, err;
+};
+
+Result zub(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    const int status = run(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+const std::string blues = ZUB_RESOURCE_DIR "/examples/blues-in-f.txt";
+
+std::string scratch(const std::string& name) {
+    const auto dir = std::filesystem::temp_directory_path() / "zub-midi-test";
+    std::filesystem::create_directories(dir);
+    return (dir / name).string();
+}
+
+std::string contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(ZubMidi, SeedRepeatsTheFile) {
+    const std::string first = scratch("first.mid");
+    const std::string second = scratch("second.mid");
+    const Result a = zub({"midi", blues, "-o", first, "--seed", "42"});
+    EXPECT_EQ(a.status, 0) << a.err;
+    EXPECT_NE(a.err.find("seed 42\n"), std::string::npos) << a.err;
+    EXPECT_EQ(zub({"midi", blues, "-o", second, "--seed", "42"}).status, 0);
+    EXPECT_EQ(contents(first).substr(0, 4), "MThd");
+    EXPECT_EQ(contents(first), contents(second));
+}
+
+TEST(ZubMidi, ErrorCases) {
+    const std::string waltz = scratch("waltz.txt");
+    std::ofstream(waltz) << "Meter: 3/4\n| C | F |\n";
+    const std::string out = scratch("waltz.mid");
+    std::filesystem::remove(out);
+    const Result failed = zub({"midi", waltz, "-o", out, "--seed", "7"});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_NE(failed.err.find("ZUB cannot generate accompaniment for this chart ("), std::string::npos) << failed.err;
+    EXPECT_NE(failed.err.find("Gen error (Chart not in 4/4 time: 3): random seed = 7)"), std::string::npos)
+        << failed.err;
+    EXPECT_FALSE(std::filesystem::exists(out));
+
+    EXPECT_EQ(zub({"midi", blues}).status, 2);
+    EXPECT_EQ(zub({"midi", blues, "-o", out, "--seed", "x1"}).status, 2);
+    EXPECT_EQ(zub({"midi", blues, "-o", out, "--seed", "-3"}).status, 2);
+    EXPECT_EQ(zub({"midi", "/no/such/chart.txt", "-o", out}).status, 1);
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+}  // namespace
+}  // namespace zub::cli

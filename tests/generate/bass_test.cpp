@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "core/generate/bass.h"
+#include "core/generate/random.h"
+#include "generate_testing.h"
+
+namespace zub {
+namespace {
+
+using testing::message_of;
+
+Chord_seq chords(const std::vector<std::tuple<int, int, const char*>>& listed) {
+    Chord_seq seq = Chord_seq::create();
+    for (const auto& [time, duration, symbol] : listed) seq = seq.add(mpq_class(time), mpq_class(duration), symbol);
+    return seq;
+}
+
+Midinote midi(const char* text) { return Midinote::of_string(text); }
+
+TEST(Bass, SingleChordIsOneBassNote) {
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        Random::init(seed);
+        const auto events = Bass::gen(chords({{0, 4, "C7"}})).events();
+        ASSERT_EQ(events.size(), 1u);
+        const int k = events[0].payload.first.to_notenum();
+        EXPECT_TRUE(k == 36 || k == 48) << k;
+        EXPECT_EQ(events[0].time, 0);
+        EXPECT_EQ(events[0].duration, 1);
+        EXPECT_EQ(events[0].payload.second, 100);
+    }
+}
+
+TEST(Bass, TwoBarsWalkIntoTheLastChord) {
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        Random::init(seed);
+        const auto events = Bass::gen(chords({{0, 4, "C"}, {4, 4, "F"}})).events();
+        ASSERT_GE(events.size(), 5u);
+        ASSERT_LE(events.size(), 6u);  // one split beat at most
+        EXPECT_EQ(events.front().payload.first.note().to_string(), "C");
+        EXPECT_EQ(events.back().payload.first.note().to_string(), "F");
+        EXPECT_EQ(events.back().time, 4);
+        for (const auto& e : events) {
+            EXPECT_GE(e.payload.first.to_notenum(), 28);
+            EXPECT_LE(e.payload.first.to_notenum(), 53);
+            EXPECT_EQ(mpq_class(e.time * 480).get_den(), 1u);
+        }
+    }
+}
+
+TEST(Bass, LongChartStaysInRangeAndRepeatsFromItsSeed) {
+    const char* symbols[] = {"Dm7", "G7", "CMaj7", "A7", "C#7", "F#m7b5", "B7", "Em", "C/E", "Bb7"};
+    std::vector<std::tuple<int, int, const char*>> listed;
+    int time = 0;
+    for (int k = 0; k < 60; ++k) {
+        const int duration = k % 3 == 0 ? 2 : (k % 5 == 0 ? 3 : 4);
+        listed.emplace_back(time, duration, symbols[k % 10]);
+        time += duration;
+    }
+    Random::init(99);
+    const auto first = Bass::gen(chords(listed)).events();
+    for (const auto& e : first) {
+        EXPECT_GE(e.payload.first.to_notenum(), 28);
+        EXPECT_LE(e.payload.first.to_notenum(), 53);
+    }
+    Random::init(99);
+    EXPECT_EQ(first, Bass::gen(chords(listed)).events());
+}
+
+TEST(Bass, JumpsAndSemitones) {
+    EXPECT_TRUE(mng_is_null(Bass::mng_jump_betw(midi("C2"), midi("C#2"))));
+    EXPECT_EQ(Bass::mng_jump_beyond(midi("C2"), midi("D2"), 10), mng_of_range(midi("D#2"), midi("C3")));
+    EXPECT_EQ(Bass::mng_jump_beyond(midi("D2"), midi("C2"), 10), mng_of_range(midi("D1"), midi("B1")));
+    EXPECT_EQ(Bass::chrm_note_betw(midi("C2"), midi("D2")).to_notenum(), 37);
+    EXPECT_EQ(Bass::chrm_note_betw(midi("D2"), midi("C2")).to_notenum(), 37);
+    EXPECT_EQ(Bass::abs_mn_diff(midi("F2"), midi("C2")), 5);
+    // Near the ends of the MIDI range the range is clipped rather than invalid.
+    EXPECT_EQ(Bass::mng_range_at_center(midi("C-1"), 5), mng_of_range(midi("C-1"), midi("F-1")));
+}
+
+TEST(Bass, AnchorWeights) {
+    const Mng m = Bass::mng_135_of_chord(Chord::of_string("Csus"));
+    EXPECT_DOUBLE_EQ(m.weights()[36], 0.7);
+    EXPECT_DOUBLE_EQ(m.weights()[43], 0.15);
+    EXPECT_DOUBLE_EQ(m.weights()[40], 0.0);
+    const Mng lowered = Bass::lower_repeat_prob(mng_of_note(Note::of_string("C")), midi("C2"));
+    EXPECT_DOUBLE_EQ(lowered.weights()[36], 0.3);
+    EXPECT_DOUBLE_EQ(lowered.weights()[48], 0.7);
+    const Mng w = Bass::range_weighting();
+    EXPECT_DOUBLE_EQ(w.weights()[31], 14.0);
+    EXPECT_DOUBLE_EQ(w.weights()[28], 4.0);
+    EXPECT_DOUBLE_EQ(w.weights()[53], 4.0);
+    EXPECT_DOUBLE_EQ(w.weights()[54], 0.0);
+}
+
+TEST(Bass, EmbellishedTiming) {
+    const std::vector<Midinote> four = {midi("C2"), midi("D2"), midi("E2"), midi("F2")};
+    const auto split = Bass::embell_4(four, 2);
+    ASSERT_EQ(split.size(), 5u);
+    EXPECT_EQ(split[2].offset, mpq_class(2));
+    EXPECT_EQ(split[3].offset, mpq_class(5, 2));
+    EXPECT_EQ(split[3].note, midi("E2"));
+    const auto two = Bass::embell_2({midi("C2"), midi("G2")});
+    ASSERT_EQ(two.size(), 3u);
+    EXPECT_EQ(two[1].offset, mpq_class(1, 2));
+    EXPECT_EQ(two[2].note, midi("G2"));
+}
+
+TEST(Bass, WalkToTheTopOfTheRangeStaysInIt) {
+    const Scale major = Scale::of_string("C major");
+    for (unsigned seed = 1; seed <= 30; ++seed) {
+        Random::init(seed);
+        for (const Midinote& m : Bass::gen_walk2(midi("C3"), midi("F3"), major, {midi("D3"), midi("E3")}))
+            EXPECT_LE(m.to_notenum(), 53) << m.to_string();
+    }
+    // Walking down to E1 approaches from below only when that stays in range.
+    Random::init(1);
+    for (const Midinote& m : Bass::gen_walk2(midi("A1"), midi("E1"), major, {midi("G1"), midi("F1")}))
+        EXPECT_GE(m.to_notenum(), 28) << m.to_string();
+}
+
+TEST(Bass, ErrorCases) {
+    const Scale major = Scale::of_string("C major");
+    EXPECT_EQ(message_of<Failure>([&] { Bass::gen_walk2(midi("C2"), midi("F2"), major, {midi("D2")}); }),
+              "Internal error: length of notes_betw <> 2 in gen_walk2");
+    EXPECT_EQ(message_of<Failure>([&] { Bass::gen_walk3(midi("F2"), {midi("D2")}); }),
+              "Internal error: length of notes_betw <> 3 in gen_walk3");
+    EXPECT_EQ(message_of<Failure>([&] { Bass::embell_2({midi("D2")}); }),
+              "Internal error: number of MIDI notes <> 2 in embell_2");
+    EXPECT_EQ(message_of<Failure>([&] {
+                  Bass::gen_anchor_note(Chord::of_string("C"), false, std::nullopt, mpq_class(4));
+              }),
+              "Internal error: prev_note=None; prev<>None");
+    EXPECT_NE(message_of<Invalid_argument>([&] { Bass::gen(Chord_seq::create()); }), "(no failure)");
+}
+
+}  // namespace
+}  // namespace zub

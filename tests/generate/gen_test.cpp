@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "core/charts/kelreader.h"
+#include "core/generate/gen.h"
+#include "core/generate/zub2lite.h"
+#include "generate_testing.h"
+#include "smf_reader.h"
+
+namespace zub {
+namespace {
+
+using testing::message_of;
+
+Chart::Bar bar(const char* symbol) { return {{symbol, 4}}; }
+
+std::vector<Chart::Bar> five_bars() { return {bar("C"), bar("Dm7"), bar("G7"), bar("A7"), bar("F")}; }
+
+Chart chart_of(std::vector<Chart::Bar> bars, Chart::Chorus chorus, std::vector<Chart::Section> sections = {},
+               int meter = 4, const char* key = "C") {
+    return Chart("Test", {meter, 1}, key, 120, std::move(bars), chorus, std::move(sections));
+}
+
+std::string symbols(const Chord_seq& seq) {
+    std::string text;
+    for (const auto& e : seq.events()) text += (text.empty() ? "" : " ") + e.payload + "@" + e.time.get_str();
+    return text;
+}
+
+TEST(Gen, UnrollsTheChorus) {
+    // Bars 1-2, chorus 3-4 twice, bar 5.
+    const auto [seq, count] = Gen::unrollchords(five_bars(), 3, 4, 2);
+    EXPECT_EQ(count, 7);
+    EXPECT_EQ(symbols(seq), "C@0 Dm7@4 G7@8 A7@12 G7@16 A7@20 F@24");
+    EXPECT_EQ(Gen::unrollsections({{3, 'A'}, {5, 'B'}, {1, 'I'}}, 3, 4, 2),
+              (Sections{{1, 'I'}, {3, 'A'}, {5, 'A'}, {7, 'B'}}));
+}
+
+TEST(Gen, ChordTimesWithinBars) {
+    std::vector<Chart::Bar> bars = {bar("C"), bar("F"), {{"Dm7", 2}, {"G7", 2}}};
+    const auto [seq, count] = Gen::unrollchords(bars, 1, 3, 1);
+    EXPECT_EQ(count, 3);
+    EXPECT_EQ(symbols(seq), "C@0 F@4 Dm7@8 G7@10");
+}
+
+TEST(Gen, CountInAndShift) {
+    const auto clicks = Gen::co_seq().events();
+    ASSERT_EQ(clicks.size(), 6u);
+    const char* times[] = {"0", "2", "4", "5", "6", "7"};
+    for (std::size_t k = 0; k < 6; ++k) {
+        EXPECT_EQ(clicks[k].time.get_str(), times[k]);
+        EXPECT_EQ(clicks[k].duration, mpq_class(1, 2));
+        EXPECT_EQ(clicks[k].payload.first.to_notenum(), 75);
+        EXPECT_EQ(clicks[k].payload.second, 100);
+    }
+    EXPECT_EQ(Gen::shift(mpq_class(8), Gen::co_seq()).events()[1].time, 10);
+}
+
+TEST(Gen, ErrorCases) {
+    struct Case {
+        Chart chart;
+        const char* message;
+    };
+    const Case cases[] = {
+        {chart_of(five_bars(), {1, 5, 1}, {}, 3), "Chart not in 4/4 time: 3"},
+        {chart_of(five_bars(), {1, 5, 0}), "Chorus repeat count must be at least 1: 0"},
+        {chart_of(five_bars(), {1, 5, -2}), "Chorus repeat count must be at least 1: -2"},
+        {chart_of(five_bars(), {3, 9, 1}), "Chorus bars 3-9 outside the chart's 5 bars"},
+        {chart_of(five_bars(), {0, 2, 1}), "Chorus bars 0-2 outside the chart's 5 bars"},
+        {chart_of(five_bars(), {4, 3, 1}), "Chorus bars 4-3 outside the chart's 5 bars"},
+        {chart_of({}, {1, 1, 1}), "Chorus bars 1-1 outside the chart's 0 bars"},
+        {chart_of({bar("Cxyz7")}, {1, 1, 1}), nullptr},
+    };
+    for (const Case& c : cases) {
+        const std::string got = message_of<Failure>([&] { Gen::gen(c.chart); });
+        if (c.message != nullptr) EXPECT_EQ(got, c.message);
+        else EXPECT_NE(got, "(no failure)");
+    }
+}
+
+TEST(Zub2lite, FailuresNameTheSeed) {
+    Zub2lite::init_random_with(1234);
+    EXPECT_EQ(message_of<Failure>([] { Zub2lite::gen(chart_of(five_bars(), {1, 5, 1}, {}, 3)); }),
+              "Gen error (Chart not in 4/4 time: 3): random seed = 1234");
+    EXPECT_EQ(message_of<Failure>([] { Zub2lite::gen(chart_of(five_bars(), {1, 5, 1}, {}, 4, "G#")); }),
+              "Gen error (Invalid key: G#): random seed = 1234");
+    EXPECT_EQ(message_of<Failure>([] { Zub2lite::gen(chart_of(five_bars(), {1, 5, 0})); }),
+              "Gen error (Chorus repeat count must be at least 1: 0): random seed = 1234");
+    // Seeding again is a no-op once seeded.
+    Zub2lite::init_random();
+    EXPECT_EQ(Zub2lite::seed(), 1234u);
+}
+
+TEST(Zub2lite, SameSeedSameFileAndTheStreamContinues) {
+    const Chart chart = chart_of(five_bars(), {2, 4, 3}, {{2, 'A'}});
+    Zub2lite::init_random_with(77);
+    const std::string first = Zub2lite::gen(chart);
+    const std::string second = Zub2lite::gen(chart);
+    Zub2lite::init_random_with(77);
+    EXPECT_EQ(first, Zub2lite::gen(chart));
+    EXPECT_NE(first, second);
+}
+
+// Channel (1..16) of a channel event, or 0.
+int channel_of(const testing::Smf_event& e) {
+    return e.bytes.empty() || e.bytes[0] >= 0xF0 ? 0 : (e.bytes[0] & 0x0F) + 1;
+}
+
+std::string track_name(const testing::Smf_track& track) {
+    for (const auto& e : track.events)
+        if (e.bytes.size() >= 3 && e.bytes[0] == 0xFF && e.bytes[1] == 0x03)
+            return std::string(e.bytes.begin() + 3, e.bytes.end());
+    return "";
+}
+
+void check_file(const std::string& bytes, const std::string& name) {
+    const testing::Smf_file file = testing::read_smf(bytes);
+    ASSERT_EQ(file.tracks.size(), 4u) << name;
+    EXPECT_EQ(file.division, 480);
+    const std::map<std::string, std::pair<int, int>> expected = {
+        {"Drums", {10, 1}}, {"Piano", {1, 1}}, {"Bass", {2, 33}}};
+    const char* order[] = {"Drums", "Piano", "Bass"};
+    for (int t = 1; t <= 3; ++t) {
+        const auto& track = file.tracks[static_cast<std::size_t>(t)];
+        EXPECT_EQ(track_name(track), order[t - 1]) << name;
+        const auto [channel, program] = expected.at(order[t - 1]);
+        bool first_note = true;
+        for (const auto& e : track.events) {
+            if (channel_of(e) == 0) continue;
+            EXPECT_EQ(channel_of(e), channel) << name;
+            const int kind = e.bytes[0] & 0xF0;
+            if (kind == 0xC0) {
+                EXPECT_EQ(e.bytes[1] + 1, program) << name;
+            }
+            if (kind != 0x90 || e.bytes[2] == 0) continue;
+            if (t == 1 && first_note) {
+                EXPECT_EQ(e.tick, 0) << name;
+                EXPECT_EQ(e.bytes[1], 75) << name;
+            }
+            first_note = false;
+            if (t == 3) {
+                EXPECT_GE(e.bytes[1], 28) << name;
+                EXPECT_LE(e.bytes[1], 53) << name;
+            }
+            // Behind the count-in, but for a pickup.
+            if (t != 1) {
+                EXPECT_GE(e.tick, 8 * 480 - 240) << name;
+            }
+        }
+    }
+}
+
+TEST(Zub2lite, BundledExamplesPlay) {
+    Zub2lite::init_random_with(2026);
+    const std::filesystem::path examples = std::filesystem::path(ZUB_TEST_DATA) / ".." / ".." / "resources" / "examples";
+    int seen = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(examples)) {
+        if (entry.path().extension() != ".txt") continue;
+        const Chart chart = Kelreader::read_file(entry.path().string());
+        for (int run = 0; run < 5; ++run) check_file(Zub2lite::gen(chart), entry.path().filename().string());
+        ++seen;
+    }
+    EXPECT_GE(seen, 2);
+}
+
+}  // namespace
+}  // namespace zub
