@@ -1,6 +1,7 @@
 #include "editor/chart_view.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QIntValidator>
 #include <QPaintEvent>
 #include <QPainter>
@@ -27,7 +28,8 @@ void drawAdorned(QPainter& painter, QPointF baseline, const AdornedText& text) {
 }  // namespace
 
 ChartView::ChartView(QWidget* parent)
-    : QWidget(parent), title_field_(new QLineEdit(this)), tempo_field_(new QLineEdit(this)) {
+    : QWidget(parent), title_field_(new QLineEdit(this)), tempo_field_(new QLineEdit(this)),
+      field_(new QLineEdit(this)), error_label_(new QLabel(this)) {
     setAutoFillBackground(true);
     QPalette p = palette();
     p.setColor(QPalette::Window, Qt::white);
@@ -51,6 +53,7 @@ ChartView::ChartView(QWidget* parent)
         const qint64 now = tempo_field_->text().toLongLong();
         if (now > 0 && now != old) emit tempoEdited(old, now);
     });
+    setUpEditing();
 }
 
 void ChartView::setChart(const Plist& chart) {
@@ -59,9 +62,12 @@ void ChartView::setChart(const Plist& chart) {
     std::vector<Bar> bars = readBars(chart, font);
     const QString name = QString::fromStdString(chart.string_at("Name"));
     const qint64 tempo = chart.integer_at("Tempo");
-    const Plist& chorus = chart.dictionary_at("Chorus");
-    const Chorus bounds{chorus.integer_at("Begin"), chorus.integer_at("End"), chorus.integer_at("Repeats")};
+    const Chorus bounds = Chorus::of_plist(chart.dictionary_at("Chorus"));
+    stopEditing();
+    selection_active_ = false;
+    disableInsertionPoint();
     chord_font_.emplace(std::move(font));
+    field_->setFont(chord_font_->font());
     bars_ = std::move(bars);
     chorus_ = bounds;
     chart_ = chart;
@@ -70,9 +76,15 @@ void ChartView::setChart(const Plist& chart) {
     title_field_->blockSignals(false);
     tempo_field_->setText(QString::number(tempo));
     recomputeLayoutResettingAnalysis(true);
+    if (!bars_.empty()) editSlot({0, 0});
 }
 
-Plist ChartView::chart() const { return chart_; }
+Plist ChartView::chart() const {
+    Plist::Array bars;
+    bars.reserve(bars_.size());
+    for (const Bar& bar : bars_) bars.push_back(bar.dictionary);
+    return chart_.with("Chords", Plist::make_array(std::move(bars)));
+}
 
 void ChartView::setName(const QString& name) {
     chart_ = chart_.with("Name", Plist::make_string(name.toStdString()));
@@ -85,17 +97,19 @@ void ChartView::setTempo(qint64 tempo) {
     tempo_field_->setText(QString::number(tempo));
 }
 
+ChartView::Bar ChartView::makeBar(const Plist& dictionary, const ChordFont& font) {
+    Bar shownBar{dictionary, {}, {}, dictionary.integer_at("SectionMark")};
+    for (const Plist& slot : dictionary.array_at("Chords")) {
+        const QString shown = font.encode(QString::fromStdString(slot.as_string()));
+        shownBar.shown.push_back(shown);
+        shownBar.widths.push_back(chordViewWidth(font, shown));
+    }
+    return shownBar;
+}
+
 std::vector<ChartView::Bar> ChartView::readBars(const Plist& chart, const ChordFont& font) {
     std::vector<Bar> bars;
-    for (const Plist& bar : chart.array_at("Chords")) {
-        Bar shownBar{{}, {}, bar.integer_at("SectionMark")};
-        for (const Plist& slot : bar.array_at("Chords")) {
-            const QString shown = font.encode(QString::fromStdString(slot.as_string()));
-            shownBar.shown.push_back(shown);
-            shownBar.widths.push_back(chordViewWidth(font, shown));
-        }
-        bars.push_back(std::move(shownBar));
-    }
+    for (const Plist& bar : chart.array_at("Chords")) bars.push_back(makeBar(bar, font));
     return bars;
 }
 
@@ -150,6 +164,7 @@ void ChartView::recomputeLayoutResettingAnalysis(bool resetAnalysis) {
     setFixedSize(static_cast<int>(layout_.width), static_cast<int>(std::ceil(layout_.height)));
     if (show_name_)
         tempo_field_->move(static_cast<int>(m.xInset()), static_cast<int>(title - tempo_field_->height()));
+    placeFieldEditor();
     update();
 }
 
@@ -157,6 +172,7 @@ void ChartView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     paintChart(painter, event->rect(), false);
+    drawCursor(painter);
 }
 
 void ChartView::paintChart(QPainter& painter, const QRectF& area, bool printing) const {

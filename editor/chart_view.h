@@ -2,19 +2,31 @@
 // chart while its document is open, measures its chord views in the chord
 // font, lays them out (chart_layout) and draws bar lines, slashes and chords.
 // The title and tempo fields sit above the first line while shown.
+// Editing: one shared chord field editor is placed over the slot being
+// edited (the other slots are only painted), or the view itself holds a bar
+// selection; every change goes through an undoable operation
+// (chart_commands), and the commands of one user event form one undo step.
 #pragma once
 
 #include <QLineEdit>
+#include <QTimer>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
 #include "bridge/plist.h"
+#include "editor/bar_operations.h"
+#include "editor/bar_selection.h"
 #include "editor/chart_layout.h"
 #include "editor/chord_font.h"
 
+class QLabel;
+class QMenu;
 class QPainter;
+class QUndoCommand;
+class QUndoStack;
 
 namespace zub {
 
@@ -51,7 +63,80 @@ public:
     QLineEdit* titleField() const { return title_field_; }
     QLineEdit* tempoField() const { return tempo_field_; }
 
+    // --- Editing ---
+    void setUndoStack(QUndoStack* stack) { undo_stack_ = stack; }
+    // The final check of a typed chord: the message, or empty when the text may be stored.
+    void setChordFinalCheck(std::function<QString(const QString&)> check) { final_check_ = std::move(check); }
+    QLineEdit* chordFieldEditor() const { return field_; }
+    // The slot being edited, if any; chordViewEditInProgress while its text changed.
+    std::optional<SlotRef> activeSlot() const { return editing_; }
+    bool chordViewEditInProgress() const { return edit_in_progress_; }
+    const QString& chordEntryError() const { return entry_error_; }
+    // editSlot({bar, slot}) puts the field editor over that slot; "Bar index out of range: 9" outside.
+    void editSlot(SlotRef slot);
+    // endChordEditing() stores a changed chord ("Chord Entry"); false, with the
+    // message shown beside the slot, when the text fails the final check.
+    bool endChordEditing();
+
+    bool selectionActive() const { return selection_active_; }
+    BarRange selection() const { return selection_.range(); }
+    // setSelection(range): the bar selection; ends chord editing without storing.
+    void setSelection(BarRange range);
+    void unsetSelection();
+    QPainterPath focusRingPath() const;
+    bool insertionPointVisible() const { return insertion_point_visible_; }
+
+    Chorus chorus() const { return chorus_; }
+    Plist::Array barDictionaries(BarRange range) const;
+    Plist::Array allBarDictionaries() const { return barDictionaries({0, bars_.size()}); }
+
+    // Undoable operations, each under its action name.
+    void setWithUndo(SlotRef slot, const QString& newValue, const QString& oldValue);
+    void appendOneBlankBarWithUndo();
+    void replaceWithUndo(BarRange range, const Plist::Array& bars, BarRange oldSelection, BarRange newSelection,
+                         const QString& actionName);
+    void setChorusWithUndo(const Chorus& newChorus, const Chorus& oldChorus, const QString& actionName);
+    void setSectionMarkWithUndo(std::size_t bar, std::int64_t newMark, std::int64_t oldMark);
+
+    // What the commands change, without undo.
+    void storeChord(SlotRef slot, const QString& display);
+    void storeAppendedBlankBar();
+    void storeRemovedLastBar();
+    void storeBars(BarRange range, const Plist::Array& bars, BarRange newSelection);
+    void storeChorus(const Chorus& chorus);
+    void storeSectionMark(std::size_t bar, std::int64_t mark);
+
+    // Commands of the Edit menu and the keys; each beeps when its condition fails.
+    void copy();
+    void cut();
+    void paste();
+    void deleteSelection();
+    void selectAll();
+    void processDeleteBackwardKey();
+    void processDeleteForwardKey();
+    void setChorusFromSelection();
+    void setChorusRepeats(int repeats);
+    void setSectionMarkAction(int tag);
+    void setKeyCenterForSelection(const QString& keyName);
+    // The drop of a drag: a move within this chart, a copy otherwise.
+    void performMove(std::size_t dropIndex, const Plist::Array& bars);
+    void performCopy(std::size_t dropIndex, const Plist::Array& bars);
+    // The menu-enabling rules.
+    bool canSetChorus() const;
+    bool canSetSectionMark() const;
+    // The 24 keys of the analysis in display sharps and flats.
+    static QStringList keyCenterMenuTitles();
+
+    // Moves of both modes; shift extends the bar selection.
+    void moveRight(bool shift);
+    void moveLeft(bool shift);
+    void moveUp(bool shift);
+    void moveDown(bool shift);
+
 signals:
+    void selectionChanged();
+    void chordEditChanged(bool inProgress);
+
     // The title or tempo field finished an edit that changed the chart.
     void nameEdited(const QString& oldName, const QString& newName);
     void tempoEdited(qint64 oldTempo, qint64 newTempo);
@@ -62,17 +147,57 @@ public slots:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     struct Bar {
-        QStringList shown;      // encoded chords, one per slot
+        Plist dictionary;           // the bar dictionary as stored
+        QStringList shown;          // encoded chords, one per slot
         std::vector<float> widths;  // chord view widths
         std::int64_t sectionMark;
     };
-    struct Chorus {
-        std::int64_t begin = 1, end = 2147483647, repeats = 1;
+    // Commands performed while one user event is handled join one undo step.
+    class UserEvent {
+    public:
+        explicit UserEvent(ChartView* view);
+        ~UserEvent();
+        UserEvent(const UserEvent&) = delete;
+        UserEvent& operator=(const UserEvent&) = delete;
+
+    private:
+        ChartView* view_;
     };
+    QUndoCommand* currentStep();
+    void perform(QUndoCommand* command);
+
+    static Bar makeBar(const Plist& dictionary, const ChordFont& font);
     static std::vector<Bar> readBars(const Plist& chart, const ChordFont& font);
+    void setUpEditing();
+    void relayoutKeepingEditor();
+    void placeFieldEditor();
+    void stopEditing();
+    void fieldTextChanged(const QString& text);
+    bool fieldKeyPress(QKeyEvent* event);
+    void goChord(const ChordMove& move, bool vertical);
+    void beep() const;
+    SlotCounts slotCounts() const;
+    std::int64_t meter() const;
+    void applyDelete(const std::optional<DeletePlan>& plan, const QString& actionName);
+    void enableInsertionPoint();
+    void disableInsertionPoint();
+    void processMouseDown();
+    void startDrag();
+    void drawCursor(QPainter& painter) const;
     void adjustTitleField();
     void drawBar(QPainter& painter, std::size_t index) const;
     void drawBarLines(QPainter& painter, std::size_t index, const BarLineRules& rules) const;
@@ -91,6 +216,30 @@ private:
     QLineEdit* title_field_;
     QLineEdit* tempo_field_;
     QString name_before_edit_;
+
+    QUndoStack* undo_stack_ = nullptr;
+    std::function<QString(const QString&)> final_check_;
+    QLineEdit* field_;
+    QLabel* error_label_;
+    std::optional<SlotRef> editing_;
+    QString begin_editing_value_;
+    bool edit_in_progress_ = false;
+    bool navigating_vertically_ = false;
+    QString entry_error_;
+    int event_depth_ = 0;
+    QUndoCommand* step_ = nullptr;
+
+    bool selection_active_ = false;
+    BarSelection selection_;
+    bool insertion_point_visible_ = false;
+    bool setting_selection_blinks_ = true;
+    QTimer blink_timer_;
+    QTimer drag_timer_;
+    bool mouse_drag_in_progress_ = false;
+    bool start_drag_pending_ = false;
+    std::size_t mouse_down_index_ = 0;
+    QPointF mouse_down_location_;
+    std::optional<std::size_t> drop_index_;
 };
 
 }  // namespace zub
