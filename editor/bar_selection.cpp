@@ -278,11 +278,14 @@ bool BarSelection::moveUp(bool shift, const ChartLayout& layout) {
     if (l == 0) {
         const auto above = barAboveY(layout, insertionPointLine(layout, s).y, goal_);
         if (!above) return false;
+        // As going down: a goal column at or past the bar's right edge is the index after it,
+        // so up and down between two bar lines keep to the same column.
+        const std::size_t a = goal_ >= frameOf(layout, *above).right() ? *above + 1 : *above;
         if (shift) {
-            setKeepingAnchor(s, {*above, s - *above}, layout);
+            setKeepingAnchor(s, {a, s - a}, layout);
         } else {
             navigating_vertically_ = true;
-            set({*above, 0}, layout);
+            set({a, 0}, layout);
         }
         return true;
     }

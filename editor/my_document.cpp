@@ -96,6 +96,7 @@ void MyDocument::buildWindow(const Plist& chart) {
     scroll_area_->setBackgroundRole(QPalette::Base);
     scroll_area_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     chart_view_ = new ChartView;
+    chart_view_->setUndoStack(undo_stack_);
     chart_view_->setChart(chart);
     scroll_area_->setWidget(chart_view_);
     scroll_area_->viewport()->installEventFilter(this);
@@ -111,6 +112,8 @@ void MyDocument::buildWindow(const Plist& chart) {
     connect(chart_view_, &ChartView::tempoEdited, this,
             [this](qint64 o, qint64 n) { undo_stack_->push(new TempoChange(chart_view_, o, n)); });
     connect(undo_stack_, &QUndoStack::cleanChanged, this, [this] { updateTitle(); });
+    // The document counts as edited while a chord is being typed.
+    connect(chart_view_, &ChartView::chordEditChanged, this, [this] { updateTitle(); });
     buildMenus();
     resize(820, 640);
     updateTitle();
@@ -143,10 +146,41 @@ void MyDocument::buildMenus() {
     edit->addAction(undo);
     edit->addAction(redo);
     edit->addSeparator();
-    edit->addAction(tr("&Preferences..."), [] { MyApplication::showPreferences(); });
+    ChartView* view = chart_view_;
+    edit->addAction(tr("Cu&t"), QKeySequence::Cut, view, &ChartView::cut);
+    edit->addAction(tr("&Copy"), QKeySequence::Copy, view, &ChartView::copy);
+    edit->addAction(tr("&Paste"), QKeySequence::Paste, view, &ChartView::paste);
+    edit->addAction(tr("&Delete"), view, &ChartView::deleteSelection);
+    edit->addAction(tr("Select &All"), QKeySequence::SelectAll, view, &ChartView::selectAll);
+    edit->addSeparator();
+    QAction* setChorus = edit->addAction(tr("Set C&horus"), QKeySequence(Qt::CTRL | Qt::Key_R), view,
+                                         &ChartView::setChorusFromSelection);
+    QMenu* repeats = edit->addMenu(tr("&Repeats"));
+    for (int times = 1; times <= 8; ++times) {
+        QAction* item = repeats->addAction(tr("%n time(s)", nullptr, times), [view, times] {
+            view->setChorusRepeats(times);
+        });
+        item->setData(times);
+    }
+    QMenu* sections = edit->addMenu(tr("&Section Mark"));
+    const QString marks[] = {tr("A"), tr("B"), tr("None")};
+    for (int tag = 0; tag < 3; ++tag) {
+        sections->addAction(marks[tag], QKeySequence(Qt::CTRL | Qt::ALT | (Qt::Key_1 + tag)),
+                            [view, tag] { view->setSectionMarkAction(tag); });
+    }
+    edit->addSeparator();
+    edit->addAction(tr("&Preferences..."), QKeySequence::Preferences, [] { MyApplication::showPreferences(); });
+    // Menu validation follows the selection.
+    auto validate = [view, setChorus, sections] {
+        setChorus->setEnabled(view->canSetChorus());
+        sections->setEnabled(view->canSetSectionMark());
+        for (QAction* item : sections->actions()) item->setEnabled(view->canSetSectionMark());
+    };
+    connect(view, &ChartView::selectionChanged, this, validate);
+    validate();
 }
 
-bool MyDocument::isEdited() const { return !undo_stack_->isClean(); }
+bool MyDocument::isEdited() const { return !undo_stack_->isClean() || chart_view_->chordViewEditInProgress(); }
 
 void MyDocument::updateTitle() {
     const QString name = path_.isEmpty() ? tr("Untitled") : QFileInfo(path_).fileName();
@@ -155,6 +189,8 @@ void MyDocument::updateTitle() {
 }
 
 bool MyDocument::saveTo(const QString& target) {
+    // A chord being typed is part of what the user saves.
+    if (!chart_view_->endChordEditing()) return false;
     try {
         saveChartDocument(target.toStdString(), chart_view_->chart());
     } catch (const std::exception& e) {
