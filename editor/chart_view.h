@@ -9,6 +9,7 @@
 #pragma once
 
 #include <QLineEdit>
+#include <QPainterPath>
 #include <QTimer>
 #include <QWidget>
 
@@ -193,6 +194,7 @@ private:
     SlotCounts slotCounts() const;
     std::int64_t meter() const;
     void applyDelete(const std::optional<DeletePlan>& plan, const QString& actionName);
+    void showSelection();
     void enableInsertionPoint();
     void disableInsertionPoint();
     void processMouseDown();

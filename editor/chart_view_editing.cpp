@@ -263,10 +263,15 @@ bool ChartView::eventFilter(QObject* watched, QEvent* event) {
 
 void ChartView::setSelection(BarRange range) {
     if (range.end() > bars_.size()) range = {std::min(range.location, bars_.size()), 0};
+    selection_.set(range, layout_);
+    showSelection();
+}
+
+void ChartView::showSelection() {
+    const BarRange range = selection_.range();
     if (editing_) stopEditing();
     disableInsertionPoint();
     selection_active_ = true;
-    selection_.set(range, layout_);
     if (range.length == 0) {
         insertion_point_visible_ = true;
         if (setting_selection_blinks_) blink_timer_.start();
@@ -338,25 +343,25 @@ void ChartView::drawCursor(QPainter& painter) const {
 void ChartView::moveRight(bool shift) {
     if (editing_) return goChord(chordMoveRight(slotCounts(), *editing_), false);
     if (selection_active_ && !selection_.moveRight(shift, layout_)) return beep();
-    if (selection_active_) setSelection(selection_.range());
+    if (selection_active_) showSelection();
 }
 
 void ChartView::moveLeft(bool shift) {
     if (editing_) return goChord(chordMoveLeft(slotCounts(), *editing_), false);
     if (selection_active_ && !selection_.moveLeft(shift, layout_)) return beep();
-    if (selection_active_) setSelection(selection_.range());
+    if (selection_active_) showSelection();
 }
 
 void ChartView::moveDown(bool shift) {
     if (editing_) return goChord(chordMoveDown(layout_, *editing_, selection_.goalColumn()), true);
     if (selection_active_ && !selection_.moveDown(shift, layout_)) return beep();
-    if (selection_active_) setSelection(selection_.range());
+    if (selection_active_) showSelection();
 }
 
 void ChartView::moveUp(bool shift) {
     if (editing_) return goChord(chordMoveUp(layout_, *editing_, selection_.goalColumn()), true);
     if (selection_active_ && !selection_.moveUp(shift, layout_)) return beep();
-    if (selection_active_) setSelection(selection_.range());
+    if (selection_active_) showSelection();
 }
 
 void ChartView::keyPressEvent(QKeyEvent* event) {
@@ -436,7 +441,7 @@ void ChartView::mouseReleaseEvent(QMouseEvent*) {
     if (!mouse_drag_in_progress_) return;
     mouse_drag_in_progress_ = false;
     setting_selection_blinks_ = true;
-    setSelection(selection_.range());
+    showSelection();
 }
 
 void ChartView::contextMenuEvent(QContextMenuEvent* event) {
@@ -560,7 +565,7 @@ void ChartView::storeChord(SlotRef slot, const QString& display) {
 }
 
 void ChartView::storeAppendedBlankBar() {
-    bars_.push_back(makeBar(oneBlankBar(meter()), *chord_font_));
+    bars_.push_back(makeBar(oneBlankBar(meter()).as_array().front(), *chord_font_));
     recomputeLayoutResettingAnalysis(true);
 }
 
@@ -661,7 +666,7 @@ void ChartView::paste() {
 void ChartView::applyDelete(const std::optional<DeletePlan>& plan, const QString& actionName) {
     if (!plan) return beep();
     Plist::Array bars;
-    if (plan->blankBar) bars.push_back(oneBlankBar(meter()));
+    if (plan->blankBar) bars.push_back(oneBlankBar(meter()).as_array().front());
     UserEvent event(this);
     replaceWithUndo(plan->range, bars, selection_.range(), plan->newSelection, actionName);
 }

@@ -1,0 +1,414 @@
+#include <QApplication>
+#include <QClipboard>
+#include <QSignalSpy>
+#include <QTest>
+#include <QUndoStack>
+
+#include <gtest/gtest.h>
+
+#include "bridge/bridge_exception.h"
+#include "bridge/chart_dictionary.h"
+#include "core/failure.h"
+#include "editor/bars_clipboard.h"
+#include "editor/chart_view.h"
+#include "editor/my_document.h"
+
+namespace zub {
+namespace {
+
+const QString autumn = QStringLiteral(ZUB_TEST_DATA "/../../resources/examples/autumn-leaves.txt");
+
+// n four-beat bars; bar i holds the chord "C<i+1>" ... as a plain marker in its first slot.
+Plist chartOfBars(std::size_t n, Chorus chorus = {}) {
+    Plist::Array bars;
+    for (std::size_t i = 0; i < n; ++i) {
+        Plist bar = oneBlankBar(4).as_array().front();
+        Plist::Array chords = bar.array_at("Chords");
+        chords[0] = Plist::make_string("D" + std::to_string(i + 1));
+        bars.push_back(bar.with("Chords", Plist::make_array(chords)));
+    }
+    return MyDocument::newChart().with("Chords", Plist::make_array(bars)).with("Chorus", chorus.to_plist());
+}
+
+// The first-slot marker of every bar, to see where bars went.
+std::vector<std::string> markers(const ChartView& view) {
+    std::vector<std::string> out;
+    for (const Plist& bar : view.allBarDictionaries()) out.push_back(bar.array_at("Chords")[0].as_string());
+    return out;
+}
+
+std::string chordAt(const ChartView& view, std::size_t bar, std::size_t slot) {
+    return view.allBarDictionaries().at(bar).array_at("Chords").at(slot).as_string();
+}
+
+class Editing : public ::testing::Test {
+protected:
+    void open(const Plist& chart) {
+        document_ = std::make_unique<MyDocument>(chart, QString());
+        document_->show();
+        view_ = document_->chartView();
+        original_ = view_->chart();
+    }
+    QUndoStack& undo() { return *document_->undoStack(); }
+    void undoAll() {
+        while (undo().canUndo()) undo().undo();
+    }
+    void redoAll() {
+        while (undo().canRedo()) undo().redo();
+    }
+
+    std::unique_ptr<MyDocument> document_;
+    ChartView* view_ = nullptr;
+    Plist original_ = Plist::make_dictionary({});
+};
+
+TEST_F(Editing, TypingChordsKeyByKeyStoresThemWithUndo) {
+    open(chartOfBars(2));
+    QLineEdit* field = view_->chordFieldEditor();
+    ASSERT_EQ(view_->activeSlot(), (SlotRef{0, 0}));
+    field->clear();
+    QTest::keyClicks(field, "Cm7");
+    EXPECT_TRUE(view_->chordViewEditInProgress());
+    EXPECT_TRUE(document_->isEdited());  // edited while the chord is being typed
+    EXPECT_EQ(chordAt(*view_, 0, 0), "D1");  // nothing stored yet
+    QTest::keyClick(field, Qt::Key_Right);
+    EXPECT_EQ(chordAt(*view_, 0, 0), "Cm7");
+    EXPECT_EQ(view_->activeSlot(), (SlotRef{0, 1}));
+    QTest::keyClicks(field, "F7");
+    QTest::keyClick(field, Qt::Key_Tab);
+    EXPECT_EQ(chordAt(*view_, 0, 1), "F7");
+    EXPECT_EQ(undo().undoText(), "Chord Entry");
+    EXPECT_EQ(undo().count(), 2);
+    undo().undo();
+    EXPECT_EQ(chordAt(*view_, 0, 1), "");
+    EXPECT_EQ(view_->activeSlot(), (SlotRef{0, 1}));  // undo returns to the slot
+    undoAll();
+    EXPECT_EQ(view_->chart(), original_);
+}
+
+TEST_F(Editing, TheFieldSitsExactlyOverItsSlot) {
+    open(chartOfBars(3));
+    view_->editSlot({1, 2});
+    const BarPlacement& bar = view_->layout().bars[1];
+    const LayoutRect& c = bar.chordFrames[2];
+    const QRect expected = QRectF(bar.frame.x + c.x, bar.frame.y + c.y, c.width, c.height).toAlignedRect();
+    EXPECT_EQ(view_->chordFieldEditor()->geometry(), expected);
+    EXPECT_TRUE(view_->chordFieldEditor()->isVisible());
+}
+
+TEST_F(Editing, ArrowsMoveBetweenSlotsBarsAndLines) {
+    open(chartOfBars(12));
+    QLineEdit* field = view_->chordFieldEditor();
+    view_->editSlot({0, 0});
+    // The caret is at the end of "D1": Left only moves the caret, at 0 it beeps at the first slot.
+    QTest::keyClick(field, Qt::Key_Left);
+    EXPECT_EQ(field->cursorPosition(), 1);
+    EXPECT_EQ(view_->activeSlot(), (SlotRef{0, 0}));
+    QTest::keyClick(field, Qt::Key_Right);
+    QTest::keyClick(field, Qt::Key_Right);
+    EXPECT_EQ(view_->activeSlot(), (SlotRef{0, 1}));
+    QTest::keyClick(field, Qt::Key_Left);
+    EXPECT_EQ(view_->activeSlot(), (SlotRef{0, 0}));
+    view_->editSlot({0, 3});
+    QTest::keyClick(field, Qt::Key_Right);
+    EXPECT_EQ(view_->activeSlot(), (SlotRef{1, 0}));
+    QTest::keyClick(field, Qt::Key_Right, Qt::ControlModifier);  // word right: the half bar
+    EXPECT_EQ(view_->activeSlot(), (SlotRef{1, 2}));
+    ASSERT_GT(view_->layout().lineCount, 1u);
+    QTest::keyClick(field, Qt::Key_Down);
+    const SlotRef below = *view_->activeSlot();
+    EXPECT_GT(view_->layout().bars[below.bar].frame.y, view_->layout().bars[1].frame.y);
+    QTest::keyClick(field, Qt::Key_Up);
+    EXPECT_EQ(view_->activeSlot(), (SlotRef{1, 2}));  // the goal column survives the round trip
+    EXPECT_EQ(undo().count(), 0);  // moving stores nothing
+}
+
+TEST_F(Editing, RightPastTheEndAppendsABarAndUndoReturns) {
+    open(chartOfBars(1));
+    QLineEdit* field = view_->chordFieldEditor();
+    view_->editSlot({0, 3});
+    QTest::keyClick(field, Qt::Key_Right);
+    EXPECT_EQ(view_->barCount(), 2u);
+    EXPECT_EQ(view_->activeSlot(), (SlotRef{1, 0}));
+    EXPECT_EQ(undo().undoText(), "Append Bar");
+    undo().undo();
+    EXPECT_EQ(view_->barCount(), 1u);
+    EXPECT_EQ(view_->activeSlot(), (SlotRef{0, 3}));
+    undo().redo();
+    EXPECT_EQ(view_->barCount(), 2u);
+    // A chord typed in the last slot and Right: one step for both registrations.
+    view_->editSlot({1, 3});
+    QTest::keyClicks(field, "G7");
+    QTest::keyClick(field, Qt::Key_Right);
+    EXPECT_EQ(view_->barCount(), 3u);
+    EXPECT_EQ(chordAt(*view_, 1, 3), "G7");
+    undo().undo();
+    EXPECT_EQ(view_->barCount(), 2u);
+    EXPECT_EQ(chordAt(*view_, 1, 3), "");
+    undoAll();
+    EXPECT_EQ(view_->chart(), original_);
+}
+
+TEST_F(Editing, ShiftExtendsTheBarSelection) {
+    open(chartOfBars(6));
+    view_->setSelection({2, 0});
+    EXPECT_FALSE(view_->activeSlot().has_value());
+    QTest::keyClick(view_, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(view_, Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(view_->selection(), (BarRange{2, 2}));
+    QTest::keyClick(view_, Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(view_->selection(), (BarRange{2, 1}));
+    QTest::keyClick(view_, Qt::Key_Right);
+    EXPECT_EQ(view_->selection(), (BarRange{3, 0}));
+    QTest::keyClick(view_, Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClick(view_, Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(view_->selection(), (BarRange{1, 2}));
+    view_->selectAll();
+    EXPECT_EQ(view_->selection(), (BarRange{0, 6}));
+    EXPECT_FALSE(view_->focusRingPath().isEmpty());
+}
+
+TEST_F(Editing, CutCopyPasteAndDelete) {
+    open(chartOfBars(5));
+    view_->setSelection({1, 2});
+    view_->copy();
+    view_->setSelection({5, 0});
+    view_->paste();
+    EXPECT_EQ(markers(*view_), (std::vector<std::string>{"D1", "D2", "D3", "D4", "D5", "D2", "D3"}));
+    EXPECT_EQ(view_->selection(), (BarRange{7, 0}));
+    EXPECT_EQ(undo().undoText(), "Paste");
+    view_->setSelection({0, 2});
+    view_->cut();
+    EXPECT_EQ(markers(*view_), (std::vector<std::string>{"D3", "D4", "D5", "D2", "D3"}));
+    EXPECT_EQ(undo().undoText(), "Cut");
+    view_->setSelection({2, 0});
+    QTest::keyClick(view_, Qt::Key_Backspace);
+    EXPECT_EQ(markers(*view_), (std::vector<std::string>{"D3", "D5", "D2", "D3"}));
+    EXPECT_EQ(view_->selection(), (BarRange{1, 0}));
+    QTest::keyClick(view_, Qt::Key_Delete);
+    EXPECT_EQ(markers(*view_), (std::vector<std::string>{"D3", "D2", "D3"}));
+    EXPECT_EQ(undo().undoText(), "Delete");
+    const int steps = undo().count();
+    view_->setSelection({0, 0});
+    view_->cut();  // nothing selected: beeps
+    QTest::keyClick(view_, Qt::Key_Backspace);
+    EXPECT_EQ(undo().count(), steps);
+    undoAll();
+    EXPECT_EQ(view_->chart(), original_);
+}
+
+TEST_F(Editing, DeletingEveryBarLeavesOneBlankBarAndOneUndo) {
+    open(chartOfBars(4));
+    view_->selectAll();
+    view_->deleteSelection();
+    EXPECT_EQ(view_->barCount(), 1u);
+    EXPECT_EQ(view_->allBarDictionaries()[0], oneBlankBar(4).as_array().front());
+    EXPECT_EQ(view_->selection(), (BarRange{0, 1}));
+    undo().undo();
+    EXPECT_EQ(view_->chart(), original_);
+    EXPECT_EQ(view_->selection(), (BarRange{0, 4}));
+}
+
+TEST_F(Editing, ChorusFollowsTheBars) {
+    struct Case {
+        const char* what;
+        std::function<void(ChartView&)> act;
+        Chorus after;
+    };
+    const Plist::Array three = chartOfBars(3).array_at("Chords");
+    const Case cases[] = {
+        {"paste three at 2",
+         [&](ChartView& v) {
+             QApplication::clipboard()->setMimeData(mimeDataForBars(three).release());
+             v.setSelection({2, 0});
+             v.paste();
+         },
+         {3, 9, 2}},
+        {"delete bars 1-2", [](ChartView& v) { v.setSelection({0, 2}); v.deleteSelection(); }, {1, 4, 2}},
+        {"delete exactly the chorus", [](ChartView& v) { v.setSelection({2, 4}); v.deleteSelection(); },
+         {1, Chorus::to_the_end, 2}},
+        {"set chorus", [](ChartView& v) { v.setSelection({1, 3}); v.setChorusFromSelection(); }, {2, 4, 2}},
+        {"repeats", [](ChartView& v) { v.setChorusRepeats(5); }, {3, 6, 5}},
+    };
+    for (const Case& c : cases) {
+        open(chartOfBars(8, {3, 6, 2}));
+        c.act(*view_);
+        EXPECT_EQ(view_->chorus(), c.after) << c.what;
+        EXPECT_EQ(undo().count(), 1) << c.what;
+        undo().undo();
+        EXPECT_EQ(view_->chart(), original_) << c.what;
+    }
+    open(chartOfBars(8));
+    view_->setSelection({0, 3});
+    view_->deleteSelection();
+    EXPECT_EQ(view_->chorus(), (Chorus{1, Chorus::to_the_end, 1}));  // a chorus to the end never changes
+}
+
+TEST_F(Editing, DragMoveAndItsSingleUndo) {
+    open(chartOfBars(8));
+    view_->setSelection({1, 2});
+    const Plist::Array dragged = view_->barDictionaries({1, 2});
+    view_->performMove(6, dragged);
+    EXPECT_EQ(markers(*view_), (std::vector<std::string>{"D1", "D4", "D5", "D6", "D2", "D3", "D7", "D8"}));
+    EXPECT_EQ(view_->selection(), (BarRange{4, 2}));
+    EXPECT_EQ(undo().count(), 1);
+    EXPECT_EQ(undo().undoText(), "Drag-and-Drop Move");
+    undo().undo();
+    EXPECT_EQ(view_->chart(), original_);
+    view_->setSelection({1, 2});
+    view_->performMove(3, dragged);  // right after itself: nothing
+    EXPECT_EQ(undo().count(), 1);
+    EXPECT_FALSE(undo().canUndo() && undo().index() == 2);
+    view_->performCopy(0, dragged);
+    EXPECT_EQ(markers(*view_).front(), "D2");
+    EXPECT_EQ(view_->selection(), (BarRange{0, 2}));
+    EXPECT_EQ(undo().undoText(), "Drag-and-Drop Copy");
+}
+
+TEST_F(Editing, SectionMarksAndTheirMenuRule) {
+    open(chartOfBars(3));
+    view_->setSelection({3, 0});
+    EXPECT_FALSE(view_->canSetSectionMark());  // after the last bar
+    view_->setSectionMarkAction(0);
+    EXPECT_EQ(undo().count(), 0);
+    view_->setSelection({1, 0});
+    EXPECT_TRUE(view_->canSetSectionMark());
+    EXPECT_FALSE(view_->canSetChorus());
+    view_->setSectionMarkAction(1);
+    EXPECT_EQ(view_->allBarDictionaries()[1].integer_at("SectionMark"), 'B');
+    EXPECT_EQ(undo().undoText(), "Set Section Mark");
+    view_->setSectionMarkAction(2);
+    EXPECT_EQ(view_->allBarDictionaries()[1].integer_at("SectionMark"), 32);
+    undoAll();
+    EXPECT_EQ(view_->chart(), original_);
+}
+
+TEST_F(Editing, KeyCenterForTheSelection) {
+    open(chartOfBars(4));
+    const QStringList keys = ChartView::keyCenterMenuTitles();
+    EXPECT_EQ(keys.size(), 24);
+    EXPECT_TRUE(keys.contains(QString::fromUtf8("G\u266D")));
+    EXPECT_TRUE(keys.contains(QString::fromUtf8("F\u266Fm")));
+    view_->setSelection({1, 2});
+    view_->setKeyCenterForSelection(QString::fromUtf8("B\u266D"));
+    for (std::size_t bar : {1u, 2u}) {
+        const Plist& dict = view_->allBarDictionaries()[bar];
+        for (const Plist& key : dict.array_at("Keys")) EXPECT_EQ(key.as_string(), "Bb");
+        EXPECT_EQ(dict.array_at("Chords"), original_.array_at("Chords")[bar].array_at("Chords"));
+    }
+    EXPECT_EQ(view_->allBarDictionaries()[0], original_.array_at("Chords")[0]);
+    EXPECT_EQ(view_->selection(), (BarRange{1, 2}));
+    EXPECT_EQ(undo().undoText(), "Set Key Center");
+    undo().undo();
+    EXPECT_EQ(view_->chart(), original_);
+}
+
+TEST_F(Editing, UndoAndRedoOfEveryOperationReturnToTheSavedChart) {
+    open(MyDocument::readChart(autumn));
+    QLineEdit* field = view_->chordFieldEditor();
+    view_->editSlot({0, 1});
+    QTest::keyClicks(field, "F7");
+    QTest::keyClick(field, Qt::Key_Right);
+    view_->setSelection({3, 4});
+    view_->setChorusFromSelection();
+    view_->setChorusRepeats(3);
+    view_->copy();
+    view_->setSelection({10, 0});
+    view_->paste();
+    view_->setSelection({12, 0});
+    view_->setSectionMarkAction(0);
+    view_->setSelection({0, 2});
+    view_->setKeyCenterForSelection("F");
+    view_->setSelection({5, 2});
+    view_->performMove(20, view_->barDictionaries({5, 2}));
+    view_->setSelection({1, 3});
+    view_->cut();
+    view_->editSlot({view_->barCount() - 1, 3});
+    QTest::keyClick(field, Qt::Key_Right);
+    const Plist edited = view_->chart();
+    EXPECT_EQ(undo().count(), 9);
+    undoAll();
+    EXPECT_EQ(view_->chart(), original_);
+    EXPECT_FALSE(document_->isEdited());
+    redoAll();
+    EXPECT_EQ(view_->chart(), edited);
+}
+
+TEST_F(Editing, ErrorCases) {
+    open(chartOfBars(2));
+    const std::pair<SlotRef, const char*> outside[] = {{{2, 0}, "Bar index out of range: 2"},
+                                                     {{0, 4}, "Slot index out of range: 4"}};
+    for (const auto& [slot, message] : outside) {
+        try {
+            view_->editSlot(slot);
+            ADD_FAILURE() << message;
+        } catch (const Invalid_argument& e) {
+            EXPECT_STREQ(e.what(), message);
+        }
+    }
+    view_->setSelection({0, 0});
+    try {
+        view_->appendOneBlankBarWithUndo();
+        ADD_FAILURE();
+    } catch (const Bridge_exception& e) {
+        EXPECT_EQ(e.name(), "appendOneBlankBarWithUndo:");
+        EXPECT_EQ(e.reason(), "Can't append blank bar when no chord view is active");
+    }
+    EXPECT_THROW(view_->barDictionaries({1, 5}), Invalid_argument);
+}
+
+TEST_F(Editing, AFailedFinalCheckKeepsTheTypedText) {
+    open(chartOfBars(2));
+    view_->setChordFinalCheck([](const QString& text) {
+        return text.endsWith('/') ? QStringLiteral("Root must follow slash") : QString();
+    });
+    QLineEdit* field = view_->chordFieldEditor();
+    view_->editSlot({0, 1});
+    QTest::keyClicks(field, "C7/");
+    QTest::keyClick(field, Qt::Key_Right);
+    EXPECT_EQ(view_->activeSlot(), (SlotRef{0, 1}));
+    EXPECT_EQ(view_->chordEntryError(), "Root must follow slash");
+    EXPECT_EQ(field->text(), "C7/");
+    EXPECT_EQ(undo().count(), 0);
+    QTest::keyClicks(field, "E");
+    QTest::keyClick(field, Qt::Key_Right);
+    EXPECT_EQ(chordAt(*view_, 0, 1), "C7/E");
+    EXPECT_TRUE(view_->chordEntryError().isEmpty());
+}
+
+TEST(BarsClipboard, RoundTripAndErrorCases) {
+    const Plist::Array bars = chartOfBars(3).array_at("Chords");
+    EXPECT_EQ(barsFromMimeData(*mimeDataForBars(bars)), bars);
+    EXPECT_TRUE(barsFromMimeData(*mimeDataForBars({})).empty());
+    auto withBytes = [](const char* bytes) {
+        auto data = std::make_unique<QMimeData>();
+        data->setData(bars_mime_type, bytes);
+        return data;
+    };
+    const std::string dict = "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict/></plist>";
+    const std::string badBar = "<?xml version=\"1.0\"?><plist version=\"1.0\"><array><dict/></array></plist>";
+    QMimeData plain;
+    plain.setText("C7");
+    EXPECT_THROW(barsFromMimeData(plain), Failure);
+    try {
+        barsFromMimeData(plain);
+    } catch (const Failure& e) {
+        EXPECT_STREQ(e.what(), "No bars on the clipboard");
+    }
+    try {
+        barsFromMimeData(*withBytes(dict.c_str()));
+        ADD_FAILURE();
+    } catch (const Failure& e) {
+        EXPECT_STREQ(e.what(), "Expected array of bars, found dictionary");
+    }
+    try {
+        barsFromMimeData(*withBytes(badBar.c_str()));
+        ADD_FAILURE();
+    } catch (const std::exception& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("Bar 1: ", 0), 0u) << e.what();
+    }
+    EXPECT_ANY_THROW(barsFromMimeData(*withBytes("not a plist")));
+}
+
+}  // namespace
+}  // namespace zub
