@@ -29,4 +29,10 @@ const std::string& resource_directory() {
 
 std::string resource_path(const std::string& name) { return resource_directory() + "/" + name; }
 
+std::string cache_directory() {
+    std::error_code error;
+    if (std::filesystem::is_regular_file(resource_path("compatscales.dat"), error)) return resource_directory();
+    return ZUB_BUILD_RESOURCE_DIR;
+}
+
 }  // namespace zub

@@ -13,4 +13,9 @@ const std::string& resource_directory();
 // resource_path("MyConstants.plist") -> resource_directory() + "/MyConstants.plist".
 std::string resource_path(const std::string& name);
 
+// cache_directory() -> the folder holding the prebuilt chord-scale compatibility
+// cache: the resource directory when it has one (an installed program), else
+// the build tree's resources, where the build puts it.
+std::string cache_directory();
+
 }  // namespace zub

@@ -1,6 +1,5 @@
 #include "editor/my_application.h"
 
-#include <filesystem>
 
 #include "bridge/resources.h"
 
@@ -35,10 +34,7 @@ void watchDocument(MyDocument* doc) {
 }  // namespace
 
 void MyApplication::launchFinished() {
-    // An installed program keeps the prebuilt cache among its resources; a
-    // program run from its build tree finds it in the build's resources.
-    const bool installed = std::filesystem::exists(resource_path("compatscales.dat"));
-    Entry_points::compatscales_set_cache_pathname(installed ? resource_directory() : ZUB_BUILD_RESOURCE_DIR);
+    Entry_points::compatscales_set_cache_pathname(cache_directory());
     createTemporaryDirectory();
 }
 

@@ -22,7 +22,18 @@ mpz_class floor_of(const mpq_class& q) {
 }
 
 mpq_class modulo(const mpq_class& q, const mpq_class& m) {
-    const mpq_class quotient = divide(q, m);
+    if (sgn(m) == 0) throw Invalid_argument("Division_by_zero");
+    if (m.get_den() == 1) {
+        // With q = a/b and a whole m: a mod (m b) over b, already in lowest terms
+        // because the remainder has a's common factors with b (none). The
+        // generators take every time modulo a whole number of beats.
+        mpz_class bound = m.get_num() * q.get_den();
+        mpq_class result;
+        mpz_fdiv_r(result.get_num_mpz_t(), q.get_num_mpz_t(), bound.get_mpz_t());
+        result.get_den() = q.get_den();
+        return result;
+    }
+    const mpq_class quotient = q / m;
     return q - m * mpq_class(floor_of(quotient));
 }
 

@@ -54,7 +54,7 @@ mpq_class num_of_float_approx(double f, long n) {
 Midi_seq swing(double ratio, const Midi_seq& seq) {
     const mpq_class delay = num_of_float_approx(ratio / (1.0 + ratio), swing_grid) - mpq_class(1, 2);
     return seq.map([&](const Midi_event& event) {
-        if (Exact::modulo(event.time, 1) == 0) return event;
+        if (event.time.get_den() == 1) return event;  // on the beat
         const mpq_class duration = event.duration - delay;
         if (sgn(duration) < 0) throw Invalid_argument("Negative swung duration: " + event.time.get_str());
         return Midi_event{event.time + delay, duration, event.payload};

@@ -72,17 +72,21 @@ public:
     // result is rev_sorted. Otherwise a's list followed by b's, not rev_sorted.
     static Seq merge(const Seq& a, const Seq& b) {
         if (!a.rev_sorted_ || !b.rev_sorted_) return concatenation(a, b);
-        const std::vector<Ev> from_a = a.newest_first();
-        const std::vector<Ev> from_b = b.newest_first();
-        std::vector<Ev> merged;
-        merged.reserve(from_a.size() + from_b.size());
-        std::size_t i = 0;
-        std::size_t j = 0;
-        while (i < from_a.size() && j < from_b.size())
-            merged.push_back(cmp(from_a[i].time, from_b[j].time) >= 0 ? from_a[i++] : from_b[j++]);
-        merged.insert(merged.end(), from_a.begin() + static_cast<std::ptrdiff_t>(i), from_a.end());
-        merged.insert(merged.end(), from_b.begin() + static_cast<std::ptrdiff_t>(j), from_b.end());
-        return of_newest_first(merged);
+        std::vector<const Ev*> front;
+        front.reserve(a.size_ + b.size_);
+        const std::shared_ptr<const Node>* from_a = &a.head_;
+        const std::shared_ptr<const Node>* from_b = &b.head_;
+        while (*from_a && *from_b) {
+            const std::shared_ptr<const Node>*& taken =
+                cmp((*from_a)->event.time, (*from_b)->event.time) >= 0 ? from_a : from_b;
+            front.push_back(&(*taken)->event);
+            taken = &(*taken)->next;
+        }
+        // What is left of one list is already in merged order: share it.
+        std::shared_ptr<const Node> rest = *from_a ? *from_a : *from_b;
+        for (std::size_t k = front.size(); k-- > 0;)
+            rest = std::make_shared<const Node>(Node{*front[k], std::move(rest)});
+        return Seq(std::move(rest), a.size_ + b.size_, true);
     }
 
     // f(event) -> event over events() in ascending order; the results, in that
@@ -90,19 +94,21 @@ public:
     template <typename F>
     Seq map(F f) const {
         std::vector<Ev> results;
-        for (const Ev& event : events()) results.push_back(f(event));
-        return of_newest_first(results);
+        results.reserve(size_);
+        for (const Ev* event : ordered()) results.push_back(f(*event));
+        return of_newest_first(std::move(results));
     }
 
     // f(previous or nullptr, event, next or nullptr) -> event over events();
     // the results, newest first, form the new sequence.
     template <typename F>
     Seq map_prev_next(F f) const {
-        const std::vector<Ev> list = events();
+        const std::vector<const Ev*> list = ordered();
         std::vector<Ev> results;
-        for (std::size_t k = 0; k < list.size(); ++k) results.push_back(f(previous(list, k), list[k], next(list, k)));
+        results.reserve(size_);
+        for (std::size_t k = 0; k < list.size(); ++k) results.push_back(f(previous(list, k), *list[k], next(list, k)));
         std::reverse(results.begin(), results.end());
-        return of_newest_first(results);
+        return of_newest_first(std::move(results));
     }
 
     // As map_prev_next, carrying a state S: f(previous, event, next, state) ->
@@ -110,29 +116,30 @@ public:
     // returned by the call before it.
     template <typename S, typename F>
     Seq map_prev_next_cf(F f) const {
-        const std::vector<Ev> list = events();
+        const std::vector<const Ev*> list = ordered();
         std::vector<Ev> results;
+        results.reserve(size_);
         std::optional<S> state;
         for (std::size_t k = 0; k < list.size(); ++k) {
-            std::pair<Ev, S> outcome = f(previous(list, k), list[k], next(list, k), state);
+            std::pair<Ev, S> outcome = f(previous(list, k), *list[k], next(list, k), state);
             results.push_back(std::move(outcome.first));
             state = std::move(outcome.second);
         }
         std::reverse(results.begin(), results.end());
-        return of_newest_first(results);
+        return of_newest_first(std::move(results));
     }
 
     // f(event) on every event of events(), in order.
     template <typename F>
     void iter(F f) const {
-        for (const Ev& event : events()) f(event);
+        for (const Ev* event : ordered()) f(*event);
     }
 
     // f(event, state) -> state on every event of events(); the first call gets no state.
     template <typename S, typename F>
     void iter_cf(F f) const {
         std::optional<S> state;
-        for (const Ev& event : events()) state = f(event, state);
+        for (const Ev* event : ordered()) state = f(*event, state);
     }
 
     // By time only: negative, zero or positive.
@@ -181,22 +188,27 @@ private:
         : head_(std::move(head)), size_(size), rev_sorted_(rev_sorted) {}
 
     static int sign(int value) { return (value > 0) - (value < 0); }
-    static const Ev* previous(const std::vector<Ev>& list, std::size_t k) { return k > 0 ? &list[k - 1] : nullptr; }
-    static const Ev* next(const std::vector<Ev>& list, std::size_t k) {
-        return k + 1 < list.size() ? &list[k + 1] : nullptr;
+    static const Ev* previous(const std::vector<const Ev*>& list, std::size_t k) {
+        return k > 0 ? list[k - 1] : nullptr;
+    }
+    static const Ev* next(const std::vector<const Ev*>& list, std::size_t k) {
+        return k + 1 < list.size() ? list[k + 1] : nullptr;
     }
 
     // A sequence whose stored list is the given one (element 0 newest).
-    static Seq of_newest_first(const std::vector<Ev>& list) {
-        return Seq(chain(list, list.size(), nullptr), list.size(), test_rev_sorted(list));
+    static Seq of_newest_first(std::vector<Ev> list) {
+        const bool in_order = test_rev_sorted(list);
+        const std::size_t size = list.size();
+        return Seq(chain(std::move(list), size, nullptr), size, in_order);
     }
     static Seq concatenation(const Seq& a, const Seq& b) {
         return Seq(chain(a.newest_first(), a.size_, b.head_), a.size_ + b.size_, false);
     }
     // The first count events of list put in front of tail.
-    static std::shared_ptr<const Node> chain(const std::vector<Ev>& list, std::size_t count,
+    static std::shared_ptr<const Node> chain(std::vector<Ev> list, std::size_t count,
                                              std::shared_ptr<const Node> tail) {
-        for (std::size_t k = count; k-- > 0;) tail = std::make_shared<const Node>(Node{list[k], std::move(tail)});
+        for (std::size_t k = count; k-- > 0;)
+            tail = std::make_shared<const Node>(Node{std::move(list[k]), std::move(tail)});
         return tail;
     }
     // Frees the nodes no other sequence shares one by one: a long list must not
