@@ -246,8 +246,11 @@ public:
             const QPointF t = g_.arcTop(p, e);
             arcs(p, t, t, e, dotted);
         } else if (g_.beginsLine(d)) {
-            const QPointF t = g_.arcTop(p, g_.upperRight(g_.lastChordViewOfLineAfter(s)));
-            arcs(p, t, t, e, dotted);
+            // Out over the end of S's line, then in from the margin before D: one
+            // curve from line end to line start would cut across the whole next line.
+            const float vAdj = g_.metrics().analysisArrowStartVerticalAdjustment();
+            arcs(p, g_.arcTopAboveUpperRight(g_.lastChordViewOfLineAfter(s)),
+                 QPointF(e.x() - 2 * p_.arrowSize, e.y() - 2 * vAdj), e, dotted);
         } else {
             arcs(p, g_.arcTopAboveUpperRight(g_.lastChordViewOfLineAfter(s)),
                  g_.arcTopAboveUpperLeft(g_.firstChordViewOfLineBefore(d)), e, dotted);
