@@ -54,7 +54,7 @@ TEST(ComputeRomansAndChordIndexes, MatchesAnnotationsToChordViewsInOrder) {
                                        annotation("/", ""), annotation("Bb7", "bVII7")},
                                       {}, {});
     const auto a = ChartAnalysis::computeRomansAndChordIndexes(
-        analysis, {{"Dm7", "", "G7", ""}, {"C", "", "", ""}, {"Bb7", ""}}, same);
+        analysis, {{"Dm7", "", "G7", ""}, {"C", "", "", ""}, {"B\u266D7", ""}}, same);
     const std::vector<std::vector<std::string>> romans = {
         {"IIm7", "", "V7", ""}, {"I", "", "", ""}, {"\u266DVII7", ""}};
     EXPECT_EQ(a.romans(), romans);
