@@ -10,6 +10,7 @@
 
 #include <string>
 
+#include "bench/editor_bench_application.h"
 #include "bridge/chart_document.h"
 #include "editor/analysis_commands.h"
 #include "editor/chart_view.h"
@@ -17,18 +18,9 @@
 
 namespace {
 
-QApplication& analysisApplication() {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "zub_bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
-
 // Autumn Leaves' changes repeated to the given length.
 zub::Plist changes(int bars) {
-    analysisApplication();
+    benchApplication();
     const char* lines[] = {"| Cm7 | F7 | BbMaj7 | EbMaj7 |\n", "| Am7b5 | D7b9 | Gm | Gm |\n",
                            "| Am7b5 | D7b9 | Gm | Gm |\n", "| Cm7 | F7 | BbMaj7 | EbMaj7 |\n"};
     std::string text = "Name: Analysed\nMeter: 4/4\nStyle: Swing\nKey: Gm\nTempo: 160\n";
