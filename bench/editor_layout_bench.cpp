@@ -8,20 +8,12 @@
 
 #include <string>
 
+#include "bench/editor_bench_application.h"
 #include "bridge/chart_document.h"
 #include "editor/chart_view.h"
 #include "editor/my_document.h"
 
 namespace {
-
-QApplication& application() {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "zub_bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
 
 // A 500-bar text chart of common changes, two chords in every fourth bar.
 std::string longChart(int bars) {
@@ -37,7 +29,7 @@ std::string longChart(int bars) {
 }
 
 zub::Plist longChartDictionary() {
-    application();
+    benchApplication();
     return zub::chartFromDocumentBytes(longChart(500), zub::MyDocument::newChart().dictionary_at("Font"));
 }
 
@@ -54,7 +46,7 @@ void BM_FullRelayout500Bars(benchmark::State& state) {
 BENCHMARK(BM_FullRelayout500Bars)->Unit(benchmark::kMillisecond);
 
 void BM_OpenToFirstPaint500Bars(benchmark::State& state) {
-    application();
+    benchApplication();
     const std::string bytes = longChart(500);
     const zub::Plist font = zub::MyDocument::newChart().dictionary_at("Font");
     QImage target(800, 600, QImage::Format_ARGB32_Premultiplied);

@@ -9,6 +9,7 @@
 
 #include "bridge/my_constants.h"
 #include "bridge/bridge_exception.h"
+#include "bridge/key_centers.h"
 #include "core/failure.h"
 #include "editor/my_parameters.h"
 #include "editor/preferences.h"
@@ -149,7 +150,10 @@ void ChartView::adjustTitleField() {
 
 void ChartView::recomputeLayoutResettingAnalysis(bool resetAnalysis) {
     if (!chord_font_) return;
-    if (resetAnalysis) show_analysis_ = false;
+    if (resetAnalysis) {
+        show_analysis_ = false;
+        analysis_.reset();
+    }
     const ChordFontMetrics& m = chord_font_->metrics();
     float title = hidden_title_height;
     if (show_name_) {
@@ -159,8 +163,14 @@ void ChartView::recomputeLayoutResettingAnalysis(bool resetAnalysis) {
     }
     std::vector<LayoutBar> bars;
     bars.reserve(bars_.size());
-    for (const Bar& bar : bars_) bars.push_back({bar.widths, bar.sectionMark});
+    for (std::size_t i = 0; i < bars_.size(); ++i) {
+        std::vector<float> widths = bars_[i].widths;
+        // A chord view is never narrower than its roman.
+        for (std::size_t k = 0; k < widths.size(); ++k) widths[k] = std::max(widths[k], romanWidthForChordView(i, k));
+        bars.push_back({std::move(widths), bars_[i].sectionMark});
+    }
     layout_ = layoutChart(bars, m, {enclosing_width_, enclosing_height_, title, show_analysis_});
+    updateAnalysisFigures();
     setFixedSize(static_cast<int>(layout_.width), static_cast<int>(std::ceil(layout_.height)));
     if (show_name_)
         tempo_field_->move(static_cast<int>(m.xInset()), static_cast<int>(title - tempo_field_->height()));
@@ -187,6 +197,8 @@ void ChartView::paintChart(QPainter& painter, const QRectF& area, bool printing)
         drawBarLines(painter, i, rules);
         drawBar(painter, i);
     }
+    if (analysis_) draw_analysis(painter, analysis_figures_, roman_font_);
+    draw_keys(painter, key_labels_, key_font_);
 }
 
 void ChartView::drawTitle(QPainter& painter) const {
@@ -260,6 +272,57 @@ void ChartView::drawBarLineAt(QPainter& painter, QPointF at, BarLineType type) c
     }
     }
     throw Bridge_exception("drawBarLineAt::", "Unknown BarLineType");
+}
+
+// The analysis hooks: key centers in the key slots, and the analysis figures
+// recomputed with every layout.
+
+std::vector<std::vector<std::string>> ChartView::slotStrings(std::string_view key) const {
+    std::vector<std::vector<std::string>> result;
+    for (const Bar& bar : bars_) {
+        std::vector<std::string> row;
+        for (const Plist& slot : bar.dictionary.array_at(key)) row.push_back(slot.as_string());
+        result.push_back(std::move(row));
+    }
+    return result;
+}
+
+Plist ChartView::keyCenters() const { return zub::keyCenters(chart().array_at("Chords")); }
+
+void ChartView::setKeyCenters(const Plist& keyCenterList) {
+    // The bars hold the chart's bar dictionaries, so the key slots are written there.
+    Plist::Array bars = zub::setKeyCenters(chart().array_at("Chords"), keyCenterList.as_array());
+    for (std::size_t i = 0; i < bars_.size(); ++i) bars_[i].dictionary = std::move(bars[i]);
+    recomputeLayoutResettingAnalysis(true);
+}
+
+void ChartView::setAnalysis(const Plist& analysis) {
+    ChartAnalysis matched = ChartAnalysis::computeRomansAndChordIndexes(analysis, slotStrings("Chords"));
+    std::vector<std::vector<float>> widths;
+    const QFontMetricsF fm(roman_font_);
+    for (const Bar& bar : bars_) {
+        std::vector<float> row;
+        for (const QString& shown : bar.shown) row.push_back(static_cast<float>(fm.horizontalAdvance(shown)));
+        widths.push_back(std::move(row));
+    }
+    recomputeLayoutResettingAnalysis(true);
+    roman_font_text_widths_ = std::move(widths);
+    analysis_ = std::move(matched);
+    show_analysis_ = true;
+    recomputeLayoutResettingAnalysis(false);
+}
+
+float ChartView::romanWidthForChordView(std::size_t bar, std::size_t slot) const {
+    if (!analysis_) return 0;
+    const std::string& roman = analysis_->roman(bar, slot);
+    return roman.empty() ? 0 : static_cast<float>(QFontMetricsF(roman_font_).horizontalAdvance(QString::fromStdString(roman)));
+}
+
+void ChartView::updateAnalysisFigures() {
+    const AnalysisGeometry geometry(analysisBars(layout_, roman_font_text_widths_), chord_font_->metrics());
+    key_labels_ = zub::keyLabels(slotStrings("Keys"), geometry);
+    analysis_figures_ = analysis_ ? zub::analysisFigures(*analysis_, geometry, arrowParametersFromTable())
+                                  : AnalysisFigures{};
 }
 
 }  // namespace zub

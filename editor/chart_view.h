@@ -18,6 +18,7 @@
 #include <optional>
 
 #include "bridge/plist.h"
+#include "editor/analysis_display.h"
 #include "editor/bar_operations.h"
 #include "editor/bar_selection.h"
 #include "editor/chart_layout.h"
@@ -60,6 +61,21 @@ public:
     // paintChart(painter, area, printing): everything in area; when printing,
     // the title and tempo are drawn as text instead of by their fields.
     void paintChart(QPainter& painter, const QRectF& area, bool printing) const;
+
+    // Key centers and the analysis shown over the chords.
+    // keyCenters() -> the key-center list of the key slots; setKeyCenters(list)
+    // writes it into them and lays out again, discarding any analysis.
+    Plist keyCenters() const;
+    void setKeyCenters(const Plist& keyCenterList);
+    // setAnalysis(dictionary) matches it to the chord views and lays out with
+    // the analysis band; fails like computeRomansAndChordIndexes, leaving the view as it was.
+    void setAnalysis(const Plist& analysis);
+    void clearAnalysis() { recomputeLayoutResettingAnalysis(true); }
+    const std::optional<ChartAnalysis>& analysis() const { return analysis_; }
+    // romanWidthForChordView(bar, slot) -> its roman's width in the roman font; 0 without analysis.
+    float romanWidthForChordView(std::size_t bar, std::size_t slot) const;
+    const std::vector<AnalysisText>& keyLabels() const { return key_labels_; }
+    const AnalysisFigures& analysisFigures() const { return analysis_figures_; }
 
     QLineEdit* titleField() const { return title_field_; }
     QLineEdit* tempoField() const { return tempo_field_; }
@@ -206,6 +222,16 @@ private:
     void drawBarLineAt(QPainter& painter, QPointF at, BarLineType type) const;
     void drawTitle(QPainter& painter) const;
     static float chordViewWidth(const ChordFont& font, const QString& shown);
+
+    std::vector<std::vector<std::string>> slotStrings(std::string_view key) const;
+    void updateAnalysisFigures();
+
+    std::optional<ChartAnalysis> analysis_;
+    std::vector<std::vector<float>> roman_font_text_widths_;
+    AnalysisFigures analysis_figures_;
+    std::vector<AnalysisText> key_labels_;
+    QFont roman_font_ = analysisRomanFont();
+    QFont key_font_ = analysisKeyFont();
 
     Plist chart_ = Plist::make_dictionary({});
     std::optional<ChordFont> chord_font_;

@@ -8,12 +8,15 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QSettings>
+#include <QUndoStack>
 
 #include <cstdio>
 #include <stdexcept>
 
 #include "bridge/entry_points.h"
 #include "core/registry/registry.h"
+
+#include "editor/analysis_commands.h"
 #include "editor/chart_printer.h"
 #include "editor/chart_view.h"
 #include "editor/my_document.h"
@@ -101,10 +104,14 @@ void MyApplication::willTerminate() { deleteAllTemporaryFiles(); }
 
 namespace {
 
-int printToPdf(const QString& out, const QString& in) {
+int printToPdf(const QString& out, const QString& in, bool withAnalysis) {
     try {
         ChartView view;
         view.setChart(MyDocument::readChart(in));
+        QUndoStack undo;
+        if (withAnalysis) {
+            if (const auto error = analyze(view, undo)) throw std::runtime_error(error->description.toStdString());
+        }
         printChartToPdf(view, out);
         return 0;
     } catch (const std::exception& e) {
@@ -122,11 +129,12 @@ int runZubaroo(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Zubaroo"));
     const QStringList args = QApplication::arguments().mid(1);
     if (!args.isEmpty() && args[0] == QStringLiteral("--print-pdf")) {
-        if (args.size() != 3) {
-            std::fprintf(stderr, "usage: zubaroo --print-pdf OUT.pdf FILE\n");
+        const bool withAnalysis = args.size() == 4 && args[2] == QStringLiteral("--analyze");
+        if (args.size() != 3 && !withAnalysis) {
+            std::fprintf(stderr, "usage: zubaroo --print-pdf OUT.pdf [--analyze] FILE\n");
             return 2;
         }
-        return printToPdf(args[1], args[2]);
+        return printToPdf(args[1], args.back(), withAnalysis);
     }
     try {
         MyApplication::launchFinished();

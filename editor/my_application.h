@@ -33,7 +33,8 @@ public:
     static void willTerminate();
 };
 
-// runZubaroo(argc, argv): the whole program; "--print-pdf OUT FILE" prints FILE
+// runZubaroo(argc, argv): the whole program; "--print-pdf OUT [--analyze] FILE" prints FILE
+// (with its analysis shown under --analyze)
 // to OUT without a window and returns 0, or prints the failure and returns 1.
 int runZubaroo(int argc, char** argv);
 

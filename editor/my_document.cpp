@@ -19,10 +19,12 @@
 
 #include "bridge/chart_document.h"
 #include "bridge/my_constants.h"
+#include "editor/analysis_commands.h"
 #include "editor/chart_printer.h"
 #include "editor/chart_view.h"
 #include "editor/chord_font.h"
 #include "editor/my_application.h"
+#include "editor/generate_commands.h"
 #include "editor/my_error.h"
 #include "editor/preferences.h"
 
@@ -178,6 +180,27 @@ void MyDocument::buildMenus() {
     };
     connect(view, &ChartView::selectionChanged, this, validate);
     validate();
+    buildAnalysisMenus();
+}
+
+void MyDocument::buildAnalysisMenus() {
+    QMenu* analysis = menuBar()->addMenu(tr("&Analysis"));
+    analysis->addAction(tr("&Analyze"), QKeySequence(Qt::CTRL | Qt::Key_K),
+                        [this] { analyzeCommand(this, *chart_view_, *undo_stack_); });
+    analysis->addAction(tr("&Show Analysis"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K),
+                        [this] { showAnalysisCommand(this, *chart_view_); });
+    QMenu* accompaniment = menuBar()->addMenu(tr("Acco&mpaniment"));
+    accompaniment->addAction(tr("Generate &MIDI File..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M), [this] {
+        const QString base = suggestedSaveBase(path_, documentName(path_, windowTitle()));
+        generateMIDIFile(this, chart_view_->chart(), base + ".mid", savePanelOn(this));
+    });
+    accompaniment->addAction(tr("Generate and &Open"), QKeySequence(Qt::CTRL | Qt::Key_M), [this] {
+        generateAndOpen(this, chart_view_->chart(), documentName(path_, windowTitle()), openInMidiPlayer);
+    });
+    accompaniment->addAction(tr("Export as &BiaB..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_B), [this] {
+        exportAsBiaB(this, chart_view_->chart(), suggestedSaveBase(path_, documentName(path_, windowTitle())),
+                     savePanelOn(this));
+    });
 }
 
 bool MyDocument::isEdited() const { return !undo_stack_->isClean() || chart_view_->chordViewEditInProgress(); }

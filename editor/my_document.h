@@ -54,6 +54,8 @@ protected:
 private:
     void buildWindow(const Plist& chart);
     void buildMenus();
+    // The Analysis and Accompaniment menus.
+    void buildAnalysisMenus();
     void updateTitle();
     // askToSave() -> true when the window may close: saved, discarded, or nothing to save.
     bool askToSave();

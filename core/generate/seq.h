@@ -58,12 +58,10 @@ public:
         std::vector<const Ev*> list;
         list.reserve(size_);
         for (const Node* node = head_.get(); node != nullptr; node = node->next.get()) list.push_back(&node->event);
-        if (rev_sorted_) {
-            std::reverse(list.begin(), list.end());
-        } else {
-            std::stable_sort(list.begin(), list.end(),
-                             [](const Ev* a, const Ev* b) { return cmp(a->time, b->time) < 0; });
-        }
+        const auto earlier = [](const Ev* a, const Ev* b) { return cmp(a->time, b->time) < 0; };
+        // A mapped sequence is stored oldest time first already; sorting it would change nothing.
+        if (rev_sorted_) std::reverse(list.begin(), list.end());
+        else if (!std::is_sorted(list.begin(), list.end(), earlier)) std::stable_sort(list.begin(), list.end(), earlier);
         return list;
     }
 
