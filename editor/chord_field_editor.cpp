@@ -32,6 +32,12 @@ std::optional<NavigationCommand> navigationCommand(const QKeyEvent& event) {
     }
 }
 
+// Escape asks for completion, as in the platform's text fields; Control+Space as in most editors.
+bool asksForCompletion(const QKeyEvent& event) {
+    if (event.key() == Qt::Key_Escape && event.modifiers() == Qt::NoModifier) return true;
+    return event.key() == Qt::Key_Space && event.modifiers() == Qt::ControlModifier;
+}
+
 bool leavesWindow(Qt::FocusReason reason) {
     return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
 }
@@ -108,6 +114,10 @@ void ChordFieldEditor::keyPressEvent(QKeyEvent* event) {
         endEditing();
         return;
     }
+    if (asksForCompletion(*event)) {
+        complete();
+        return;
+    }
     if (forwardNavigation(*event)) return;
     QLineEdit::keyPressEvent(event);
 }
@@ -136,14 +146,19 @@ void ChordFieldEditor::textWasEdited() {
     updateCompletions();
 }
 
-void ChordFieldEditor::updateCompletions() {
+void ChordFieldEditor::complete() {
     const QStringList list = completions();
     completion_model_->setStringList(list);
     completer_->setCompletionPrefix(chord());
-    if (list.size() > 1 && hasFocus())
-        completer_->complete();
-    else
+    if (list.isEmpty())
         completer_->popup()->hide();
+    else
+        completer_->complete();
+}
+
+void ChordFieldEditor::updateCompletions() {
+    // An open list follows the typing; it never opens by itself, so typing is not interrupted.
+    if (completer_->popup()->isVisible()) complete();
 }
 
 void ChordFieldEditor::insertCompletion(const QString& completion) {

@@ -14,6 +14,7 @@
 //   chord()                         the text decoded (display form), "B♭7"
 //   editInProgress()                the text changed since setChord / the last ended edit
 //   completions()                   decoded root + each name beginning with the typed type; {} otherwise
+//   complete()                      opens the completion list (also Escape or Ctrl+Space); never opens by itself
 //   endEditing()                    final check: true + editingEnded, or false + the description shown
 //   lastError()                     the description of the last refused keystroke or final check
 //   formatter(), completer()
@@ -72,6 +73,8 @@ public:
 
     // completions() on "Dm" -> {"Dm", "Dm11", "Dm6", "Dm7", ...}; "C7/" or "x" -> {}.
     QStringList completions() const;
+    // complete() on "Dm" shows those completions in the completer's popup; nothing to show hides it.
+    void complete();
 
     // endEditing(): true and editingEnded(chord()) when the text passes the final
     // check (also when nothing was edited, without the signal); false with
