@@ -38,6 +38,12 @@ bool asksForCompletion(const QKeyEvent& event) {
     return event.key() == Qt::Key_Space && event.modifiers() == Qt::ControlModifier;
 }
 
+// Keys the open completion list acts on: choose (Return, Enter, Tab) or close (Escape, Backtab).
+bool isCompletionListKey(int key) {
+    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape || key == Qt::Key_Tab ||
+           key == Qt::Key_Backtab;
+}
+
 bool leavesWindow(Qt::FocusReason reason) {
     return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
 }
@@ -100,9 +106,11 @@ bool ChordFieldEditor::endEditing() {
 }
 
 bool ChordFieldEditor::event(QEvent* event) {
-    // Tab and Backtab would move the focus before keyPressEvent sees them.
+    // Tab and Backtab would move the focus before keyPressEvent sees them; an open
+    // completion list takes them, Return and Escape before anything else.
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
+        if (leaveToCompletionList(*key)) return true;
         if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) && forwardNavigation(*key)) return true;
     }
     return QLineEdit::event(event);
@@ -127,6 +135,13 @@ void ChordFieldEditor::focusOutEvent(QFocusEvent* event) {
     if (leavesWindow(event->reason())) return;
     // What was typed must survive a focus change: a text that is no chord keeps the focus.
     if (!endEditing()) QTimer::singleShot(0, this, [this] { setFocus(Qt::OtherFocusReason); });
+}
+
+bool ChordFieldEditor::leaveToCompletionList(QKeyEvent& event) {
+    // The completer hands keys to the field first and acts on those the field ignores.
+    if (!completer_->popup()->isVisible() || !isCompletionListKey(event.key())) return false;
+    event.ignore();
+    return true;
 }
 
 bool ChordFieldEditor::forwardNavigation(const QKeyEvent& event) {

@@ -95,6 +95,7 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    bool leaveToCompletionList(QKeyEvent& event);
     bool forwardNavigation(const QKeyEvent& event);
     void textWasEdited();
     void updateCompletions();

@@ -431,6 +431,45 @@ TEST_F(ChordFieldEditorTest, CompletionListOpensOnlyWhenAskedFor) {
     editor->completer()->popup()->hide();
 }
 
+// With the list open, keys arrive at the popup first, as they do from the window system.
+TEST_F(ChordFieldEditorTest, OpenListPassesTypingOnAndReturnChoosesTheCompletion) {
+    QSignalSpy ended(editor, &ChordFieldEditor::editingEnded);
+    QTest::keyClicks(editor, "dm");
+    editor->complete();
+    QWidget* popup = editor->completer()->popup();
+    ASSERT_TRUE(popup->isVisible());
+    QTest::keyClicks(popup, "7");
+    EXPECT_EQ(editor->text(), "Dm7");
+    QTest::keyClick(popup, Qt::Key_Down);
+    QTest::keyClick(popup, Qt::Key_Down);
+    QTest::keyClick(popup, Qt::Key_Return);
+    EXPECT_FALSE(popup->isVisible());
+    EXPECT_EQ(editor->text(), "Dm7" + shownFlat + "5");
+    EXPECT_EQ(ended.count(), 0);
+    QTest::keyClick(editor, Qt::Key_Return);
+    ASSERT_EQ(ended.count(), 1);
+    EXPECT_EQ(ended.at(0).at(0).toString(), "Dm7" + flat + "5");
+}
+
+TEST_F(ChordFieldEditorTest, EscapeClosesAnOpenListAndTabIsNotNavigation) {
+    int navigations = 0;
+    editor->setNavigationHandler([&](NavigationCommand, bool) { return ++navigations > 0; });
+    QTest::keyClicks(editor, "dm");
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QWidget* popup = editor->completer()->popup();
+    ASSERT_TRUE(popup->isVisible());
+    QTest::keyClick(popup, Qt::Key_Escape);
+    EXPECT_FALSE(popup->isVisible());
+    EXPECT_EQ(editor->text(), "Dm");
+    editor->complete();
+    QTest::keyClick(popup, Qt::Key_Down);
+    QTest::keyClick(popup, Qt::Key_Tab);
+    EXPECT_FALSE(popup->isVisible());
+    EXPECT_EQ(editor->text(), "Dm");
+    EXPECT_EQ(navigations, 0);
+    EXPECT_TRUE(editor->hasFocus());
+}
+
 TEST_F(ChordFieldEditorTest, ChosenCompletionIsAnEdit) {
     QSignalSpy ended(editor, &ChordFieldEditor::editingEnded);
     QTest::keyClicks(editor, "bbm");
