@@ -44,7 +44,7 @@ public:
     void setChordFont(const ChordFont& font) { font_ = font; }
     const ChordFont& chordFont() const { return font_; }
 
-    // validate("cm", pos) -> Intermediate, text "Cm"; ("Cx", pos) -> Invalid, beep,
+    // validate("cm7b", pos) -> Intermediate, text "Cm7♭"; ("Cx", pos) -> Invalid, beep,
     // lastError() "Invalid chord type prefix"; ("Cm7", pos) -> Acceptable; "" -> Acceptable.
     State validate(QString& text, int& pos) const override;
     void fixup(QString& text) const override;

@@ -251,6 +251,25 @@ TEST(ChordFormatter, FinalCheckErrorCases) {
     EXPECT_EQ(ChordFormatter(substitutingFont()).finalCheck("B" + shownFlat + "7"), std::nullopt);
 }
 
+// Every chord type of the core, typed in ASCII with a lower-case root, becomes
+// the shown chord and passes the final check; its display form is the typed one.
+TEST(ChordFormatter, EveryCoreChordTypeRoundTrips) {
+    for (const ChordFont* font : {&plainFont(), &substitutingFont()}) {
+        const ChordFormatter formatter(*font);
+        for (const QString& name : ChordTypeNames::shared().names()) {
+            const QString ascii = QString::fromStdString(replaceWithAsciiSharpsAndFlats(name.toStdString()));
+            for (const auto& [typed, display] : {std::pair{"bb" + ascii, "B" + flat + name},
+                                                 std::pair{"f#" + ascii + "/eb", "F" + sharp + name + "/E" + flat}}) {
+                const auto check = formatter.isPartialStringValid(typed);
+                ASSERT_TRUE(check.accepted) << typed.toStdString();
+                EXPECT_EQ(check.text, font->encode(display)) << typed.toStdString();
+                EXPECT_EQ(formatter.finalCheck(check.text), std::nullopt) << typed.toStdString();
+                EXPECT_EQ(font->decode(check.text), display);
+            }
+        }
+    }
+}
+
 TEST(ChordFormatter, ObjectValues) {
     EXPECT_EQ(ChordFormatter::stringForObjectValue(QVariant(QString("Cm7"))), "Cm7");
     const AdornedText runs = {{"B", dejaVu()}, {shownFlat, dejaVu()}, {"7", dejaVu()}};
@@ -392,6 +411,11 @@ TEST_F(ChordFieldEditorTest, FocusOutEndsTheEdit) {
     ASSERT_EQ(ended.count(), 1);
     EXPECT_EQ(ended.at(0).at(0).toString(), "G7");
     EXPECT_TRUE(other->hasFocus());
+    // Coming back and leaving without a change ends nothing.
+    editor->setFocus(Qt::TabFocusReason);
+    other->setFocus(Qt::TabFocusReason);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ended.count(), 1);
 }
 
 TEST_F(ChordFieldEditorTest, FocusOutWithAFailingTextTakesTheFocusBack) {
