@@ -74,7 +74,12 @@ void ChordFieldEditor::setChordFont(const ChordFont& font) {
 }
 
 void ChordFieldEditor::setChord(const QString& displayChord) {
+    // A stored chord is shown as it is, without the keystroke check: that would beep
+    // on a chord the list does not know, correct it silently, and leave the line edit
+    // taking any later keystroke once its text was refused.
+    setValidator(nullptr);
     setText(formatter_->chordFont().encode(displayChord));
+    setValidator(formatter_);
     edit_in_progress_ = false;
     last_error_.clear();
 }
@@ -92,9 +97,12 @@ QStringList ChordFieldEditor::completions() const {
 }
 
 bool ChordFieldEditor::endEditing() {
-    if (const auto error = formatter_->finalCheck(text())) {
-        showError(*error);
-        return false;
+    // Only an edit is checked: an unchanged stored chord, however odd, must not hold the focus.
+    if (edit_in_progress_) {
+        if (const auto error = formatter_->finalCheck(text())) {
+            showError(*error);
+            return false;
+        }
     }
     last_error_.clear();
     QToolTip::hideText();

@@ -65,7 +65,7 @@ public:
 
     void setNavigationHandler(NavigationHandler handler) { navigation_ = std::move(handler); }
 
-    // setChord("B♭7") shows "B" + encoded flat + "7"; no edit in progress afterwards.
+    // setChord("B♭7") shows "B" + encoded flat + "7", unchecked and uncorrected; no edit in progress afterwards.
     void setChord(const QString& displayChord);
     // chord() -> "B♭7" for the shown "B" + encoded flat + "7".
     QString chord() const;
@@ -76,8 +76,8 @@ public:
     // complete() on "Dm" shows those completions in the completer's popup; nothing to show hides it.
     void complete();
 
-    // endEditing(): true and editingEnded(chord()) when the text passes the final
-    // check (also when nothing was edited, without the signal); false with
+    // endEditing(): true and editingEnded(chord()) when the edited text passes the
+    // final check; true without check or signal when nothing was edited; false with
     // lastError() shown beside the field otherwise.
     bool endEditing();
     const QString& lastError() const { return last_error_; }

@@ -378,6 +378,25 @@ TEST_F(ChordFieldEditorTest, FailingFinalCheckKeepsTheEditUntilMended) {
     }
 }
 
+// A chord stored by hand may be no chord of the list: it is shown as it is, and
+// keystrokes are still checked.
+TEST_F(ChordFieldEditorTest, StoredChordIsShownUncheckedAndEditsStayChecked) {
+    QSignalSpy rejected(&editor->formatter(), &ChordFormatter::keystrokeRejected);
+    editor->setChord("Cfoo");
+    EXPECT_EQ(editor->text(), "Cfoo");
+    EXPECT_EQ(rejected.count(), 0);
+    QTest::keyClicks(editor, "x");
+    EXPECT_EQ(editor->text(), "Cfoo");
+    EXPECT_EQ(editor->lastError(), "Invalid chord type prefix");
+    editor->setChord("cmaj7");
+    EXPECT_EQ(editor->text(), "cmaj7");
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(editor->lastError(), "");  // nothing was edited, nothing is checked
+    other->setFocus(Qt::TabFocusReason);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(other->hasFocus());
+}
+
 TEST_F(ChordFieldEditorTest, EmptyTextEndsAsAnEmptySlot) {
     QSignalSpy ended(editor, &ChordFieldEditor::editingEnded);
     editor->setChord("G7");
