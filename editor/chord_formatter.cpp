@@ -1,0 +1,90 @@
+#include "editor/chord_formatter.h"
+
+#include <QApplication>
+
+#include <algorithm>
+
+#include "editor/chord_symbol.h"
+
+namespace zub {
+
+namespace {
+
+const QString invalidChordString = QStringLiteral("Invalid chord string");
+const QString invalidChordTypePrefix = QStringLiteral("Invalid chord type prefix");
+
+// A type as typed, in canonical case: complete after a slash (nothing more can
+// be added to it), else a beginning of a name.
+std::optional<QString> canonicalType(const QString& type, bool complete) {
+    using TypeTest = std::optional<QString> (*)(const QString&, bool);
+    const TypeTest test = complete ? TypeTest(&isValidChordType) : TypeTest(&isValidChordTypePrefix);
+    if (auto exact = test(type, false)) return exact;
+    return test(type, true);
+}
+
+QString rebuilt(const ParsedChordString& chord, const QString& encodedType) {
+    if (!chord.containsSlash) return QStringLiteral("%1%2").arg(chord.root, encodedType);
+    return QStringLiteral("%1%2/%3").arg(chord.root, encodedType, chord.bass);
+}
+
+}  // namespace
+
+ChordFormatter::ChordFormatter(const ChordFont& font, QObject* parent) : QValidator(parent), font_(font) {}
+
+ChordFormatter::PartialCheck ChordFormatter::isPartialStringValid(const QString& text) const {
+    if (text.isEmpty()) return {true, text, {}};
+    const auto chord = parseChordString(font_, text);
+    if (!chord) return {false, {}, invalidChordString};
+    const auto type = canonicalType(font_.decode(chord->chordType), chord->containsSlash);
+    if (!type) return {false, {}, invalidChordTypePrefix};
+    return {true, rebuilt(*chord, font_.encode(*type)), {}};
+}
+
+QValidator::State ChordFormatter::validate(QString& text, int& pos) const {
+    const PartialCheck check = isPartialStringValid(text);
+    last_error_ = check.error;
+    if (!check.accepted) {
+        QApplication::beep();
+        emit keystrokeRejected(check.error);
+        return Invalid;
+    }
+    if (check.text != text) {
+        // Corrections keep the caret where it was relative to the end of the text.
+        const qsizetype shift = check.text.size() - text.size();
+        pos = static_cast<int>(std::clamp<qsizetype>(pos + shift, 0, check.text.size()));
+        text = check.text;
+    }
+    return finalCheck(text) ? Intermediate : Acceptable;
+}
+
+void ChordFormatter::fixup(QString& text) const {
+    const PartialCheck check = isPartialStringValid(text);
+    if (check.accepted) text = check.text;
+}
+
+std::optional<QString> ChordFormatter::finalCheck(const QString& text) const {
+    if (text.isEmpty()) return std::nullopt;
+    const auto chord = parseChordString(font_, text);
+    if (!chord) return invalidChordString;
+    if (chord->containsSlash && chord->bass.isEmpty()) return QStringLiteral("Root must follow slash");
+    if (!isValidChordType(font_.decode(chord->chordType), false)) return QStringLiteral("Invalid chord type");
+    return std::nullopt;
+}
+
+std::optional<QString> ChordFormatter::stringForObjectValue(const QVariant& value) {
+    if (value.metaType() == QMetaType::fromType<QString>()) return value.toString();
+    if (value.metaType() == QMetaType::fromType<AdornedText>()) {
+        QString text;
+        for (const AdornedRun& run : value.value<AdornedText>()) text += run.text;
+        return text;
+    }
+    return std::nullopt;
+}
+
+std::optional<AdornedText> ChordFormatter::attributedStringForObjectValue(const QVariant& value) const {
+    const auto text = stringForObjectValue(value);
+    if (!text) return std::nullopt;
+    return font_.adorn(*text);
+}
+
+}  // namespace zub
