@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "bench/editor_bench_application.h"
+#include "bench/editor_bench_support.h"
 #include "bridge/chart_document.h"
 #include "editor/analysis_commands.h"
 #include "editor/chart_view.h"

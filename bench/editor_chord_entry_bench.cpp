@@ -4,8 +4,8 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QKeyEvent>
 
+#include "bench/editor_bench_support.h"
 #include "editor/chord_field_editor.h"
 #include "editor/chord_font.h"
 #include "editor/chord_formatter.h"
@@ -13,17 +13,8 @@
 
 namespace {
 
-QApplication& application() {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "zub_bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
-
 zub::ChordFont chordFont() {
-    application();
+    benchApplication();
     QFont font("DejaVu Sans");
     font.setPointSizeF(14);
     zub::ChordTypeNames::shared();  // fetched once per run, not per keystroke
@@ -42,11 +33,6 @@ void BM_FormatterValidateKeystroke(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FormatterValidateKeystroke)->Unit(benchmark::kMicrosecond);
-
-void pressKey(QWidget& widget, Qt::Key key, const QString& text) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(&widget, &press);
-}
 
 // Typing "7" after "Dm" and taking it back: two keystrokes per iteration.
 void BM_FieldEditorKeystroke(benchmark::State& state) {

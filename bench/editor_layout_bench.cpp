@@ -8,25 +8,12 @@
 
 #include <string>
 
-#include "bench/editor_bench_application.h"
+#include "bench/editor_bench_support.h"
 #include "bridge/chart_document.h"
 #include "editor/chart_view.h"
 #include "editor/my_document.h"
 
 namespace {
-
-// A 500-bar text chart of common changes, two chords in every fourth bar.
-std::string longChart(int bars) {
-    const char* changes[] = {"Cm7", "F7", "BbMaj7", "EbMaj7", "Am7b5", "D7b9", "Gm", "Gm7 C7"};
-    std::string text = "Name: Long Chart\nMeter: 4/4\nStyle: Swing\nKey: Gm\nTempo: 160\n";
-    text += "Chorus: bars 1 to " + std::to_string(bars) + " (repeat 2 times)\nSections: 1A 9B\n";
-    for (int bar = 0; bar < bars; bar += 4) {
-        text += "|";
-        for (int k = 0; k < 4; ++k) text += std::string(" ") + changes[(bar + k) % 8] + " |";
-        text += "\n";
-    }
-    return text;
-}
 
 zub::Plist longChartDictionary() {
     benchApplication();

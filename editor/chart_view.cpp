@@ -30,7 +30,7 @@ void drawAdorned(QPainter& painter, QPointF baseline, const AdornedText& text) {
 
 ChartView::ChartView(QWidget* parent)
     : QWidget(parent), title_field_(new QLineEdit(this)), tempo_field_(new QLineEdit(this)),
-      field_(new QLineEdit(this)), error_label_(new QLabel(this)) {
+      field_(new ChordFieldEditor(ChordFont(font(), {}), this)), error_label_(new QLabel(this)) {
     setAutoFillBackground(true);
     QPalette p = palette();
     p.setColor(QPalette::Window, Qt::white);
@@ -68,7 +68,7 @@ void ChartView::setChart(const Plist& chart) {
     selection_active_ = false;
     disableInsertionPoint();
     chord_font_.emplace(std::move(font));
-    field_->setFont(chord_font_->font());
+    field_->setChordFont(*chord_font_);
     bars_ = std::move(bars);
     chorus_ = bounds;
     chart_ = chart;
@@ -220,6 +220,8 @@ void ChartView::drawBar(QPainter& painter, std::size_t index) const {
         painter.drawLine(QPointF(s.x1, s.y1), QPointF(s.x2, s.y2));
     painter.setPen(Qt::black);
     for (qsizetype k = 0; k < bar.shown.size(); ++k) {
+        // The field editor shows the slot being edited.
+        if (editing_ && editing_->bar == index && editing_->slot == static_cast<std::size_t>(k)) continue;
         const LayoutRect& c = placed.chordFrames[static_cast<std::size_t>(k)];
         const AdornedText text = chord_font_->adorn(bar.shown[k]);
         const double ascent = QFontMetricsF(chord_font_->font()).ascent();

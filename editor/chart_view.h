@@ -22,6 +22,7 @@
 #include "editor/bar_operations.h"
 #include "editor/bar_selection.h"
 #include "editor/chart_layout.h"
+#include "editor/chord_field_editor.h"
 #include "editor/chord_font.h"
 
 class QLabel;
@@ -82,9 +83,7 @@ public:
 
     // --- Editing ---
     void setUndoStack(QUndoStack* stack) { undo_stack_ = stack; }
-    // The final check of a typed chord: the message, or empty when the text may be stored.
-    void setChordFinalCheck(std::function<QString(const QString&)> check) { final_check_ = std::move(check); }
-    QLineEdit* chordFieldEditor() const { return field_; }
+    ChordFieldEditor* chordFieldEditor() const { return field_; }
     // The slot being edited, if any; chordViewEditInProgress while its text changed.
     std::optional<SlotRef> activeSlot() const { return editing_; }
     bool chordViewEditInProgress() const { return edit_in_progress_; }
@@ -204,6 +203,8 @@ private:
     void placeFieldEditor();
     void stopEditing();
     void fieldTextChanged(const QString& text);
+    void chordEntered(const QString& value);
+    void showEntryError(const QString& description);
     bool fieldKeyPress(QKeyEvent* event);
     void goChord(const ChordMove& move, bool vertical);
     void beep() const;
@@ -246,8 +247,7 @@ private:
     QString name_before_edit_;
 
     QUndoStack* undo_stack_ = nullptr;
-    std::function<QString(const QString&)> final_check_;
-    QLineEdit* field_;
+    ChordFieldEditor* field_;
     QLabel* error_label_;
     std::optional<SlotRef> editing_;
     QString begin_editing_value_;

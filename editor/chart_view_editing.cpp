@@ -80,11 +80,11 @@ void ChartView::perform(QUndoCommand* command) { command->redo(); }
 // --- the chord field editor ---
 
 void ChartView::setUpEditing() {
-    field_->setFrame(false);
-    field_->setStyleSheet(QStringLiteral("background: white; color: black"));
     field_->hide();
     field_->installEventFilter(this);
     connect(field_, &QLineEdit::textEdited, this, &ChartView::fieldTextChanged);
+    connect(field_, &ChordFieldEditor::editingEnded, this, &ChartView::chordEntered);
+    connect(field_, &ChordFieldEditor::finalCheckFailed, this, &ChartView::showEntryError);
     error_label_->setStyleSheet(QStringLiteral("background: #fff4c0; color: #a00000; border: 1px solid #a00000"));
     error_label_->hide();
     setFocusPolicy(Qt::StrongFocus);
@@ -119,7 +119,7 @@ void ChartView::editSlot(SlotRef slot) {
     edit_in_progress_ = false;
     entry_error_.clear();
     error_label_->hide();
-    field_->setText(bars_[slot.bar].shown[static_cast<qsizetype>(slot.slot)]);
+    field_->setChord(chord_font_->decode(bars_[slot.bar].shown[static_cast<qsizetype>(slot.slot)]));
     placeFieldEditor();
     field_->show();
     field_->setFocus(Qt::OtherFocusReason);
@@ -143,6 +143,7 @@ void ChartView::stopEditing() {
     edit_in_progress_ = false;
     entry_error_.clear();
     error_label_->hide();
+    field_->setChord(QString());  // what was typed is dropped, not checked when the field loses focus
     field_->hide();
     if (wasInProgress) emit chordEditChanged(false);
 }
@@ -162,21 +163,23 @@ void ChartView::fieldTextChanged(const QString& text) {
 }
 
 bool ChartView::endChordEditing() {
-    if (!editing_) return true;
-    if (!edit_in_progress_) return true;
-    const QString text = field_->text();
-    const QString message = final_check_ ? final_check_(text) : QString();
-    if (!message.isEmpty()) {
-        // The typed text stays in the field with the reason beside it; nothing is stored.
-        entry_error_ = message;
-        error_label_->setText(message);
-        error_label_->show();
-        placeFieldEditor();
-        error_label_->raise();
-        beep();
-        return false;
-    }
-    const QString value = chord_font_->decode(text);
+    if (!editing_ || !edit_in_progress_) return true;
+    // The field checks the text and reports through chordEntered or showEntryError.
+    return field_->endEditing();
+}
+
+void ChartView::showEntryError(const QString& description) {
+    // The typed text stays in the field with the reason beside it; nothing is stored.
+    entry_error_ = description;
+    error_label_->setText(description);
+    error_label_->show();
+    placeFieldEditor();
+    error_label_->raise();
+    beep();
+}
+
+void ChartView::chordEntered(const QString& value) {
+    if (!editing_ || !edit_in_progress_) return;
     const SlotRef slot = *editing_;
     edit_in_progress_ = false;
     entry_error_.clear();
@@ -186,7 +189,6 @@ bool ChartView::endChordEditing() {
         UserEvent event(this);
         setWithUndo(slot, value, begin_editing_value_);
     }
-    return true;
 }
 
 bool ChartView::fieldKeyPress(QKeyEvent* event) {
@@ -250,11 +252,6 @@ bool ChartView::eventFilter(QObject* watched, QEvent* event) {
             event->accept();
             return true;
         }
-    }
-    if (event->type() == QEvent::FocusOut) {
-        // Whatever was typed is kept when focus moves elsewhere (menus and popups aside).
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason) endChordEditing();
     }
     return QWidget::eventFilter(watched, event);
 }

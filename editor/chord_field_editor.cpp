@@ -6,7 +6,6 @@
 #include <QKeyEvent>
 #include <QStringListModel>
 #include <QTimer>
-#include <QToolTip>
 
 #include <optional>
 
@@ -45,7 +44,8 @@ bool isCompletionListKey(int key) {
 }
 
 bool leavesWindow(Qt::FocusReason reason) {
-    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
+           reason == Qt::MenuBarFocusReason;
 }
 
 }  // namespace
@@ -105,7 +105,6 @@ bool ChordFieldEditor::endEditing() {
         }
     }
     last_error_.clear();
-    QToolTip::hideText();
     if (edit_in_progress_) {
         edit_in_progress_ = false;
         emit editingEnded(chord());
@@ -193,7 +192,7 @@ void ChordFieldEditor::insertCompletion(const QString& completion) {
 
 void ChordFieldEditor::showError(const QString& description) {
     last_error_ = description;
-    QToolTip::showText(mapToGlobal(QPoint(0, height())), description, this);
+    emit finalCheckFailed(description);
 }
 
 }  // namespace zub

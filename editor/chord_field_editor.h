@@ -15,14 +15,15 @@
 //   editInProgress()                the text changed since setChord / the last ended edit
 //   completions()                   decoded root + each name beginning with the typed type; {} otherwise
 //   complete()                      opens the completion list (also Escape or Ctrl+Space); never opens by itself
-//   endEditing()                    final check: true + editingEnded, or false + the description shown
+//   endEditing()                    final check: true + editingEnded, or false + finalCheckFailed
 //   lastError()                     the description of the last refused keystroke or final check
 //   formatter(), completer()
 //   setCapsLockOn(bool) / capsLockOn()   Caps Lock state (also toggled by the Caps Lock key it sees)
 // Signals: editingBegan() on the first change of an edit; textEdited(QString) (QLineEdit's, shown text);
-//   editingEnded(displayText) when an edit passes the final check (Return, focus leaving, endEditing()).
-// A failing final check keeps the edit: the text stays, the description is
-// shown beside the field and focus comes back to it.
+//   editingEnded(displayText) when an edit passes the final check (Return, focus leaving, endEditing());
+//   finalCheckFailed(description) when it does not.
+// A failing final check keeps the edit: the text stays, the owner shows the
+// description beside the field and focus comes back to it.
 #pragma once
 
 #include <QLineEdit>
@@ -78,7 +79,7 @@ public:
 
     // endEditing(): true and editingEnded(chord()) when the edited text passes the
     // final check; true without check or signal when nothing was edited; false with
-    // lastError() shown beside the field otherwise.
+    // lastError() and finalCheckFailed otherwise.
     bool endEditing();
     const QString& lastError() const { return last_error_; }
 
@@ -88,6 +89,8 @@ public:
 signals:
     void editingBegan();
     void editingEnded(const QString& displayChord);
+    // The text failed the final check; the owner shows the description beside the field.
+    void finalCheckFailed(const QString& description);
 
 protected:
     bool event(QEvent* event) override;

@@ -359,9 +359,6 @@ TEST_F(Editing, ErrorCases) {
 
 TEST_F(Editing, AFailedFinalCheckKeepsTheTypedText) {
     open(chartOfBars(2));
-    view_->setChordFinalCheck([](const QString& text) {
-        return text.endsWith('/') ? QStringLiteral("Root must follow slash") : QString();
-    });
     QLineEdit* field = view_->chordFieldEditor();
     view_->editSlot({0, 1});
     QTest::keyClicks(field, "C7/");
@@ -374,6 +371,46 @@ TEST_F(Editing, AFailedFinalCheckKeepsTheTypedText) {
     QTest::keyClick(field, Qt::Key_Right);
     EXPECT_EQ(chordAt(*view_, 0, 1), "C7/E");
     EXPECT_TRUE(view_->chordEntryError().isEmpty());
+}
+
+TEST_F(Editing, TypedChordsAreCorrectedAndStoredInDisplayForm) {
+    open(chartOfBars(2));
+    ChordFieldEditor* field = view_->chordFieldEditor();
+    const ChordFont& font = view_->chordFont();
+    view_->editSlot({0, 1});
+    QTest::keyClicks(field, "bbm7");
+    EXPECT_EQ(field->text(), font.encode(QString::fromUtf8("B\u266Dm7")));
+    QTest::keyClicks(field, "q");  // no chord type goes on like this
+    EXPECT_EQ(field->chord(), QString::fromUtf8("B\u266Dm7"));
+    QTest::keyClick(field, Qt::Key_Tab);
+    EXPECT_EQ(chordAt(*view_, 0, 1), "B\u266Dm7");
+    QTest::keyClicks(field, "f#");
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(chordAt(*view_, 0, 2), "F\u266F");
+    EXPECT_EQ(undo().count(), 2);
+    EXPECT_EQ(undo().undoText(), "Chord Entry");
+}
+
+TEST_F(Editing, MovingTheFocusAwayKeepsWhatWasTyped) {
+    open(chartOfBars(2));
+    document_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(document_.get()));
+    ChordFieldEditor* field = view_->chordFieldEditor();
+    view_->editSlot({1, 0});
+    field->clear();
+    QTest::keyClicks(field, "G7");
+    view_->titleField()->setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(chordAt(*view_, 1, 0), "G7");
+    EXPECT_FALSE(view_->chordViewEditInProgress());
+    // A text that is no chord stays in the field, which takes the focus back.
+    view_->editSlot({1, 1});
+    QTest::keyClicks(field, "A/");
+    view_->titleField()->setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(view_->chordEntryError(), "Root must follow slash");
+    EXPECT_EQ(chordAt(*view_, 1, 1), "");
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(field->hasFocus());
+    EXPECT_EQ(field->text(), "A/");
 }
 
 TEST(BarsClipboard, RoundTripAndErrorCases) {
