@@ -139,6 +139,11 @@ void ChartView::placeFieldEditor() {
 
 void ChartView::stopEditing() {
     const bool wasInProgress = edit_in_progress_;
+    // A dropped edit must not stay on screen: the slot shows its stored chord again.
+    if (wasInProgress && editing_->bar < bars_.size()) {
+        bars_[editing_->bar] = makeBar(bars_[editing_->bar].dictionary, *chord_font_);
+        recomputeLayoutResettingAnalysis(true);
+    }
     editing_.reset();
     edit_in_progress_ = false;
     entry_error_.clear();
@@ -156,6 +161,9 @@ void ChartView::fieldTextChanged(const QString& text) {
         edit_in_progress_ = true;
         emit chordEditChanged(true);
     }
+    // The message was about the text before this change.
+    entry_error_.clear();
+    error_label_->hide();
     // A wider chord may widen its bar and move others to the next line.
     bar.shown[static_cast<qsizetype>(editing_->slot)] = text;
     bar.widths[editing_->slot] = chordViewWidth(*chord_font_, text);

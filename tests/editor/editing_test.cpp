@@ -411,6 +411,11 @@ TEST_F(Editing, MovingTheFocusAwayKeepsWhatWasTyped) {
     QCoreApplication::processEvents();
     EXPECT_TRUE(field->hasFocus());
     EXPECT_EQ(field->text(), "A/");
+    QTest::keyClick(field, Qt::Key_Backspace);
+    EXPECT_TRUE(view_->chordEntryError().isEmpty());  // the message went with the text it was about
+    // An edit dropped without being stored leaves the stored chord on screen.
+    view_->setSelection({0, 0});
+    EXPECT_EQ(view_->shownChord(1, 1), "");
 }
 
 TEST(BarsClipboard, RoundTripAndErrorCases) {
