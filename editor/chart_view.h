@@ -174,6 +174,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     struct Bar {
@@ -212,6 +213,7 @@ private:
     std::int64_t meter() const;
     void applyDelete(const std::optional<DeletePlan>& plan, const QString& actionName);
     void showSelection();
+    void scrollRectToVisible(const QRectF& rect);
     void enableInsertionPoint();
     void disableInsertionPoint();
     void processMouseDown();

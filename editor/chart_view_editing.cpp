@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QScrollArea>
 #include <QUndoStack>
 
 #include "bridge/accidentals.h"
@@ -82,6 +83,8 @@ void ChartView::perform(QUndoCommand* command) { command->redo(); }
 void ChartView::setUpEditing() {
     field_->hide();
     field_->installEventFilter(this);
+    title_field_->installEventFilter(this);
+    tempo_field_->installEventFilter(this);
     connect(field_, &QLineEdit::textEdited, this, &ChartView::fieldTextChanged);
     connect(field_, &ChordFieldEditor::editingEnded, this, &ChartView::chordEntered);
     connect(field_, &ChordFieldEditor::finalCheckFailed, this, &ChartView::showEntryError);
@@ -123,6 +126,7 @@ void ChartView::editSlot(SlotRef slot) {
     placeFieldEditor();
     field_->show();
     field_->setFocus(Qt::OtherFocusReason);
+    scrollRectToVisible(field_->geometry());
     emit selectionChanged();
 }
 
@@ -249,6 +253,10 @@ void ChartView::goChord(const ChordMove& move, bool vertical) {
 }
 
 bool ChartView::eventFilter(QObject* watched, QEvent* event) {
+    // The title and the tempo take the place of the bar selection while they are edited.
+    if ((watched == title_field_ || watched == tempo_field_) && event->type() == QEvent::FocusIn &&
+        selection_active_)
+        unsetSelection();
     if (watched != field_) return QWidget::eventFilter(watched, event);
     if (event->type() == QEvent::KeyPress) return fieldKeyPress(static_cast<QKeyEvent*>(event));
     if (event->type() == QEvent::ShortcutOverride) {
@@ -280,10 +288,36 @@ void ChartView::showSelection() {
     if (range.length == 0) {
         insertion_point_visible_ = true;
         if (setting_selection_blinks_) blink_timer_.start();
+        const InsertionLine line = insertionPointLine(layout_, range.location);
+        scrollRectToVisible(QRectF(line.x, line.y, 1, line.height));
+    } else if (range.end() <= layout_.bars.size()) {
+        // The end that moved with the last extension.
+        const std::size_t moving = selection_.anchor() == range.location ? range.end() - 1 : range.location;
+        const LayoutRect& f = layout_.bars[moving].frame;
+        scrollRectToVisible(QRectF(f.x, f.y, f.width, f.height));
     }
     if (!hasFocus()) setFocus(Qt::OtherFocusReason);
     update();
     emit selectionChanged();
+}
+
+void ChartView::scrollRectToVisible(const QRectF& rect) {
+    // The view is the widget of a scroll area, inside its viewport.
+    QWidget* viewport = parentWidget();
+    auto* area = viewport ? qobject_cast<QScrollArea*>(viewport->parentWidget()) : nullptr;
+    if (!area) return;
+    const QRect r = rect.toAlignedRect();
+    area->ensureVisible(r.center().x(), r.center().y(), r.width() / 2 + 1, r.height() / 2 + 1);
+}
+
+void ChartView::changeEvent(QEvent* event) {
+    // In a window that is not the main one the insertion point is hidden and the ring only filled.
+    if (event->type() == QEvent::ActivationChange && selection_active_) {
+        if (isActiveWindow() && selection_.range().length == 0) enableInsertionPoint();
+        else if (!isActiveWindow()) disableInsertionPoint();
+        update();
+    }
+    QWidget::changeEvent(event);
 }
 
 void ChartView::unsetSelection() {

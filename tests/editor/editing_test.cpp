@@ -1,5 +1,7 @@
 #include <QApplication>
 #include <QClipboard>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QUndoStack>
@@ -416,6 +418,39 @@ TEST_F(Editing, MovingTheFocusAwayKeepsWhatWasTyped) {
     // An edit dropped without being stored leaves the stored chord on screen.
     view_->setSelection({0, 0});
     EXPECT_EQ(view_->shownChord(1, 1), "");
+}
+
+TEST_F(Editing, TheViewScrollsToWhereTheUserIs) {
+    open(chartOfBars(200));
+    document_->resize(500, 300);
+    QCoreApplication::processEvents();
+    auto* area = qobject_cast<QScrollArea*>(view_->parentWidget()->parentWidget());
+    ASSERT_TRUE(area);
+    QScrollBar* bar = area->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    auto inSight = [&](float top, float height) {
+        return top >= bar->value() && top + height <= bar->value() + area->viewport()->height();
+    };
+    view_->editSlot({199, 0});
+    const QRect field = view_->chordFieldEditor()->geometry();
+    EXPECT_TRUE(inSight(field.y(), field.height()));
+    view_->setSelection({0, 0});
+    const LayoutRect& first = view_->layout().bars[0].frame;
+    EXPECT_TRUE(inSight(first.y, first.height));
+    // Shift-Down extends line by line and keeps the moving end in sight.
+    for (int k = 0; k < 30; ++k) QTest::keyClick(view_, Qt::Key_Down, Qt::ShiftModifier);
+    const LayoutRect& end = view_->layout().bars[view_->selection().end() - 1].frame;
+    EXPECT_TRUE(inSight(end.y, end.height));
+    EXPECT_GT(bar->value(), 0);
+}
+
+TEST_F(Editing, TheTitleFieldTakesThePlaceOfTheSelection) {
+    open(chartOfBars(3));
+    document_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(document_.get()));
+    view_->setSelection({1, 1});
+    view_->titleField()->setFocus(Qt::MouseFocusReason);
+    EXPECT_FALSE(view_->selectionActive());
 }
 
 TEST(BarsClipboard, RoundTripAndErrorCases) {
