@@ -24,6 +24,7 @@
 #include "editor/bars_clipboard.h"
 #include "editor/chart_commands.h"
 #include "editor/chart_view.h"
+#include "editor/key_modifiers.h"
 #include "editor/my_parameters.h"
 
 namespace zub {
@@ -42,11 +43,6 @@ Plist withSlot(const Plist& bar, std::size_t slot, const std::string& chord) {
     Plist::Array chords = bar.array_at("Chords");
     chords.at(slot) = Plist::make_string(chord);
     return bar.with("Chords", Plist::make_array(std::move(chords)));
-}
-
-bool shiftHeld(Qt::KeyboardModifiers modifiers) {
-    // Caps Lock counts as Shift too, but Qt reports no Caps Lock state; Shift alone decides here.
-    return modifiers.testFlag(Qt::ShiftModifier);
 }
 
 }  // namespace
@@ -404,7 +400,7 @@ void ChartView::moveUp(bool shift) {
 }
 
 void ChartView::keyPressEvent(QKeyEvent* event) {
-    const bool shift = shiftHeld(event->modifiers());
+    const bool shift = extendsSelection(*event);
     switch (event->key()) {
     case Qt::Key_Right: moveRight(shift); return;
     case Qt::Key_Tab: moveRight(false); return;

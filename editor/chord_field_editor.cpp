@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "editor/chord_symbol.h"
+#include "editor/key_modifiers.h"
 
 namespace zub {
 
@@ -124,7 +125,6 @@ bool ChordFieldEditor::event(QEvent* event) {
 }
 
 void ChordFieldEditor::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_CapsLock) caps_lock_on_ = !caps_lock_on_;
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         endEditing();
         return;
@@ -155,8 +155,7 @@ bool ChordFieldEditor::forwardNavigation(const QKeyEvent& event) {
     if (!navigation_) return false;
     const auto command = navigationCommand(event);
     if (!command) return false;
-    const bool extend = (event.modifiers() & Qt::ShiftModifier) || caps_lock_on_;
-    return navigation_(*command, extend);
+    return navigation_(*command, extendsSelection(event));
 }
 
 void ChordFieldEditor::textWasEdited() {

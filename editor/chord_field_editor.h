@@ -9,7 +9,7 @@
 //                                 MoveWordRight, MoveWordLeft, MoveToEndOfLine, MoveToBeginningOfLine}
 //   using NavigationHandler = std::function<bool(NavigationCommand, bool extend)>
 //   ChordFieldEditor(font, parent)
-//   setNavigationHandler(handler)   handler returns true when it handled the key; extend = Shift or Caps Lock
+//   setNavigationHandler(handler)   handler returns true when it handled the key; extend = Shift or Caps Lock (extendsSelection)
 //   setChord(displayChord)          shows the chord (encoded) and starts afresh: no edit in progress
 //   chord()                         the text decoded (display form), "B♭7"
 //   editInProgress()                the text changed since setChord / the last ended edit
@@ -18,7 +18,6 @@
 //   endEditing()                    final check: true + editingEnded, or false + finalCheckFailed
 //   lastError()                     the description of the last refused keystroke or final check
 //   formatter(), completer()
-//   setCapsLockOn(bool) / capsLockOn()   Caps Lock state (also toggled by the Caps Lock key it sees)
 // Signals: editingBegan() on the first change of an edit; textEdited(QString) (QLineEdit's, shown text);
 //   editingEnded(displayText) when an edit passes the final check (Return, focus leaving, endEditing());
 //   finalCheckFailed(description) when it does not.
@@ -83,8 +82,6 @@ public:
     bool endEditing();
     const QString& lastError() const { return last_error_; }
 
-    void setCapsLockOn(bool on) { caps_lock_on_ = on; }
-    bool capsLockOn() const { return caps_lock_on_; }
 
 signals:
     void editingBegan();
@@ -110,7 +107,6 @@ private:
     QStringListModel* completion_model_;
     NavigationHandler navigation_;
     bool edit_in_progress_ = false;
-    bool caps_lock_on_ = false;
     QString last_error_;
 };
 

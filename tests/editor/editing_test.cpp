@@ -165,6 +165,10 @@ TEST_F(Editing, ShiftExtendsTheBarSelection) {
     QTest::keyClick(view_, Qt::Key_Left, Qt::ShiftModifier);
     QTest::keyClick(view_, Qt::Key_Left, Qt::ShiftModifier);
     EXPECT_EQ(view_->selection(), (BarRange{1, 2}));
+    // Caps Lock, reported in the window system's native modifier mask, extends like Shift.
+    QKeyEvent capsRight(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier, 0, 0, 0x2);
+    QApplication::sendEvent(view_, &capsRight);
+    EXPECT_EQ(view_->selection(), (BarRange{2, 1}));
     view_->selectAll();
     EXPECT_EQ(view_->selection(), (BarRange{0, 6}));
     EXPECT_FALSE(view_->focusRingPath().isEmpty());
