@@ -1,14 +1,17 @@
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
 
 #include <gtest/gtest.h>
 
 #include "bridge/bridge_exception.h"
+#include "bridge/chart_document.h"
 #include "bridge/chart_dictionary.h"
 #include "core/failure.h"
 #include "editor/bars_clipboard.h"
@@ -309,8 +312,17 @@ TEST_F(Editing, KeyCenterForTheSelection) {
     EXPECT_EQ(view_->chart(), original_);
 }
 
+std::string fileBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll().toStdString();
+}
+
 TEST_F(Editing, UndoAndRedoOfEveryOperationReturnToTheSavedChart) {
-    open(MyDocument::readChart(autumn));
+    QTemporaryDir dir;
+    const QString saved = dir.filePath("autumn.zub"), again = dir.filePath("again.zub");
+    saveChartDocument(saved.toStdString(), MyDocument::readChart(autumn));
+    open(MyDocument::readChart(saved));
     QLineEdit* field = view_->chordFieldEditor();
     view_->editSlot({0, 1});
     QTest::keyClicks(field, "F7");
@@ -336,6 +348,8 @@ TEST_F(Editing, UndoAndRedoOfEveryOperationReturnToTheSavedChart) {
     undoAll();
     EXPECT_EQ(view_->chart(), original_);
     EXPECT_FALSE(document_->isEdited());
+    saveChartDocument(again.toStdString(), view_->chart());
+    EXPECT_EQ(fileBytes(again), fileBytes(saved));
     redoAll();
     EXPECT_EQ(view_->chart(), edited);
 }
