@@ -97,6 +97,7 @@ void MyDocument::buildWindow(const Plist& chart) {
     scroll_area_ = new QScrollArea(central);
     scroll_area_->setBackgroundRole(QPalette::Base);
     scroll_area_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    scroll_area_->setFocusPolicy(Qt::NoFocus);  // the arrow keys belong to the chart view
     chart_view_ = new ChartView;
     chart_view_->setUndoStack(undo_stack_);
     chart_view_->setChart(chart);
@@ -104,6 +105,8 @@ void MyDocument::buildWindow(const Plist& chart) {
     scroll_area_->viewport()->installEventFilter(this);
     column->addWidget(scroll_area_);
     setCentralWidget(central);
+    // The chart view was given its first slot before it had a window: the keyboard goes there on opening.
+    if (chart_view_->activeSlot()) chart_view_->chordFieldEditor()->setFocus(Qt::OtherFocusReason);
     connect(disclosure_, &QToolButton::toggled, this, [this](bool on) {
         disclosure_->setArrowType(on ? Qt::DownArrow : Qt::RightArrow);
         chart_view_->setShowName(on);
