@@ -128,14 +128,20 @@ TEST(Printing, ErrorCases) {
 }
 
 TEST(TemporaryDirectory, CreatedAndEmptiedAtQuit) {
+    // A system temporary folder of its own: tests running beside this one keep their files.
+    const QTemporaryDir system;
+    const QByteArray before = qgetenv("TMPDIR");
+    qputenv("TMPDIR", system.path().toLocal8Bit());
     createTemporaryDirectory();
     const std::filesystem::path dir = temporaryDirectoryName();
-    EXPECT_EQ(dir.filename(), "ZUB2");
+    EXPECT_EQ(dir, std::filesystem::path(system.path().toStdString()) / "ZUB2");
     std::ofstream(dir / "generated.mid") << "MThd";
     std::filesystem::create_directories(dir / "sub");
     deleteAllTemporaryFiles();
     EXPECT_TRUE(std::filesystem::is_directory(dir));
     EXPECT_TRUE(std::filesystem::is_empty(dir));
+    if (before.isEmpty()) qunsetenv("TMPDIR");
+    else qputenv("TMPDIR", before);
 }
 
 TEST(ChartView, HidingTheTitleMovesEveryLineUp) {
