@@ -206,7 +206,7 @@ private:
     void fieldTextChanged(const QString& text);
     void chordEntered(const QString& value);
     void showEntryError(const QString& description);
-    bool fieldKeyPress(QKeyEvent* event);
+    bool navigateFromChord(NavigationCommand command, bool extend);
     void goChord(const ChordMove& move, bool vertical);
     void beep() const;
     SlotCounts slotCounts() const;

@@ -82,6 +82,9 @@ void ChartView::setUpEditing() {
     title_field_->installEventFilter(this);
     tempo_field_->installEventFilter(this);
     connect(field_, &QLineEdit::textEdited, this, &ChartView::fieldTextChanged);
+    field_->setNavigationHandler([this](NavigationCommand command, bool extend) {
+        return navigateFromChord(command, extend);
+    });
     connect(field_, &ChordFieldEditor::editingEnded, this, &ChartView::chordEntered);
     connect(field_, &ChordFieldEditor::finalCheckFailed, this, &ChartView::showEntryError);
     error_label_->setStyleSheet(QStringLiteral("background: #fff4c0; color: #a00000; border: 1px solid #a00000"));
@@ -199,44 +202,30 @@ void ChartView::chordEntered(const QString& value) {
     }
 }
 
-bool ChartView::fieldKeyPress(QKeyEvent* event) {
-    if (!editing_) return false;
+bool ChartView::navigateFromChord(NavigationCommand command, bool extend) {
+    // Shifted moves select text in the field.
+    if (!editing_ || extend) return false;
     const SlotCounts counts = slotCounts();
     const SlotRef at = *editing_;
     const bool caretAtEnd = field_->cursorPosition() == field_->text().size() && !field_->hasSelectedText();
     const bool caretAtStart = field_->cursorPosition() == 0 && !field_->hasSelectedText();
-    const auto mods = event->modifiers() & ~Qt::KeypadModifier;
-    if (event->matches(QKeySequence::MoveToNextWord)) {
-        goChord(chordMoveWordRight(counts, at), false);
-    } else if (event->matches(QKeySequence::MoveToPreviousWord)) {
-        goChord(chordMoveWordLeft(counts, at), false);
-    } else if (event->matches(QKeySequence::MoveToEndOfLine)) {
-        goChord(chordMoveToEndOfLine(counts, at), false);
-    } else if (event->matches(QKeySequence::MoveToStartOfLine)) {
-        goChord(chordMoveToBeginningOfLine(counts, at), false);
-    } else if (event->key() == Qt::Key_Tab && mods == Qt::NoModifier) {
-        goChord(chordMoveRight(counts, at), false);
-    } else if (event->key() == Qt::Key_Backtab) {
-        goChord(chordMoveLeft(counts, at), false);
-    } else if (event->key() == Qt::Key_Right && mods == Qt::NoModifier) {
+    switch (command) {
+    case NavigationCommand::MoveRight:
         if (!caretAtEnd) return false;  // the editor moves its caret
-        goChord(chordMoveRight(counts, at), false);
-    } else if (event->key() == Qt::Key_Left && mods == Qt::NoModifier) {
+        [[fallthrough]];
+    case NavigationCommand::InsertTab: goChord(chordMoveRight(counts, at), false); return true;
+    case NavigationCommand::MoveLeft:
         if (!caretAtStart) return false;
-        goChord(chordMoveLeft(counts, at), false);
-    } else if (event->key() == Qt::Key_Down && mods == Qt::NoModifier) {
-        goChord(chordMoveDown(layout_, at, selection_.goalColumn()), true);
-    } else if (event->key() == Qt::Key_Up && mods == Qt::NoModifier) {
-        goChord(chordMoveUp(layout_, at, selection_.goalColumn()), true);
-    } else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        endChordEditing();
-    } else if (event->key() == Qt::Key_Escape) {
-        // Leaves chord editing for the insertion point before the bar, where bar commands work.
-        if (endChordEditing()) setSelection({at.bar, 0});
-    } else {
-        return false;
+        [[fallthrough]];
+    case NavigationCommand::InsertBacktab: goChord(chordMoveLeft(counts, at), false); return true;
+    case NavigationCommand::MoveWordRight: goChord(chordMoveWordRight(counts, at), false); return true;
+    case NavigationCommand::MoveWordLeft: goChord(chordMoveWordLeft(counts, at), false); return true;
+    case NavigationCommand::MoveToEndOfLine: goChord(chordMoveToEndOfLine(counts, at), false); return true;
+    case NavigationCommand::MoveToBeginningOfLine: goChord(chordMoveToBeginningOfLine(counts, at), false); return true;
+    case NavigationCommand::MoveDown: goChord(chordMoveDown(layout_, at, selection_.goalColumn()), true); return true;
+    case NavigationCommand::MoveUp: goChord(chordMoveUp(layout_, at, selection_.goalColumn()), true); return true;
     }
-    return true;
+    return false;
 }
 
 void ChartView::goChord(const ChordMove& move, bool vertical) {
@@ -254,7 +243,12 @@ bool ChartView::eventFilter(QObject* watched, QEvent* event) {
         selection_active_)
         unsetSelection();
     if (watched != field_) return QWidget::eventFilter(watched, event);
-    if (event->type() == QEvent::KeyPress) return fieldKeyPress(static_cast<QKeyEvent*>(event));
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && editing_) {
+        // Leaves chord editing for the insertion point before the bar, where bar commands work.
+        const std::size_t bar = editing_->bar;
+        if (endChordEditing()) setSelection({bar, 0});
+        return true;
+    }
     if (event->type() == QEvent::ShortcutOverride) {
         auto* key = static_cast<QKeyEvent*>(event);
         // Select All means every bar; Undo and Redo reach the document unless the field has its own to undo.
