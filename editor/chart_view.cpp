@@ -59,7 +59,9 @@ ChartView::ChartView(QWidget* parent)
 
 void ChartView::setChart(const Plist& chart) {
     // Everything is read before anything changes, so a chart that fails leaves the view as it was.
-    ChordFont font = ChordFont::withResourceSubstitutions(fontFromDescription(chart.dictionary_at("Font")));
+    const QFont preferred = Preferences::shared().fontForKey(Preferences::chord_font_key);
+    ChordFont font =
+        ChordFont::withResourceSubstitutions(chartFontFromDescription(chart.dictionary_at("Font"), preferred));
     std::vector<Bar> bars = readBars(chart, font);
     const QString name = QString::fromStdString(chart.string_at("Name"));
     const qint64 tempo = chart.integer_at("Tempo");

@@ -38,8 +38,9 @@ class ChartView : public QWidget {
 public:
     explicit ChartView(QWidget* parent = nullptr);
 
-    // setChart(dictionary): the chord font from its "Font", then a full layout.
-    // Fails like fontFromDescription and ChordFont.
+    // setChart(dictionary): the chord font from its "Font" (a family not installed
+    // is matched, an unusable description gives the preferred chord font; the
+    // stored "Font" stays as it is), then a full layout. Fails like ChordFont.
     void setChart(const Plist& chart);
     // The chart dictionary as it stands, with the title and tempo fields' values.
     Plist chart() const;
