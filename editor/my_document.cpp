@@ -248,6 +248,8 @@ bool MyDocument::saveAs() {
 }
 
 void MyDocument::print() {
+    // A chord being typed is stored first, as Tab would; one that fails its check prints as stored.
+    chart_view_->endChordEditing();
     QPrinter printer(QPrinter::HighResolution);
     setUpPrinter(printer);
     QPrintDialog dialog(&printer, this);
@@ -261,6 +263,7 @@ void MyDocument::print() {
 }
 
 bool MyDocument::exportPdf(const QString& out) {
+    chart_view_->endChordEditing();  // as for print()
     try {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
