@@ -6,7 +6,7 @@
 #include <iterator>
 
 #include "bridge/plist_io.h"
-#include "core/failure.h"
+#include "bridge/bridge_exception.h"
 
 namespace zub {
 
@@ -35,7 +35,7 @@ const MyConstants& MyConstants::shared() {
     static const MyConstants constants = [] {
         const std::string path = resource_path("MyConstants.plist");
         std::ifstream file(path, std::ios::binary);
-        if (!file) throw Failure("Cannot read resource: " + path);
+        if (!file) throw Bridge_exception("MyConstants", "Cannot read resource: " + path);
         const std::string bytes{std::istreambuf_iterator<char>(file), {}};
         return from_plist(read_plist(bytes));
     }();

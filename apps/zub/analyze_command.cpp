@@ -14,7 +14,6 @@
 #include "bridge/chart_document.h"
 #include "bridge/my_constants.h"
 #include "bridge/plist_io.h"
-#include "core/failure.h"
 
 namespace zub::cli {
 
@@ -153,17 +152,14 @@ int analyze(const Options& options, Io io) {
         const Plist chart = openChartFile(options.file, font);
         const Plist::Array& bars = chart.array_at("Chords");
         const Plist centers = options.given_keys ? Plist::make_array(options.keys) : kov_partition(bars);
-        const Value result = kov_annotate_result(bars, centers.as_array());
-        const Plist analysis = analysisDictionary(result);
+        const Annotated_chart annotated = kov_annotate_with_barlines(bars, centers.as_array());
         if (options.plist)
-            io.out << write_xml_plist(Plist::make_dictionary({{"KeyCenters", centers}, {"Analysis", analysis}}));
+            io.out << write_xml_plist(Plist::make_dictionary({{"KeyCenters", centers}, {"Analysis", annotated.analysis}}));
         else
-            print_analysis(io.out, centers, analysis, analysisBarlines(result));
+            print_analysis(io.out, centers, annotated.analysis, annotated.barlines);
         return exit_ok;
     } catch (const Bridge_exception& e) {
         io.err << failure << e.reason() << ")\n";
-    } catch (const Failure& e) {
-        io.err << failure << e.what() << ")\n";
     }
     return exit_failed;
 }

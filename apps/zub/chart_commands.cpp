@@ -4,14 +4,10 @@
 
 #include "apps/zub/command.h"
 #include "bridge/bridge_exception.h"
-#include "bridge/chart_conversion.h"
 #include "bridge/chart_document.h"
 #include "bridge/entry_points.h"
 #include "bridge/latin1.h"
 #include "bridge/my_constants.h"
-#include "core/charts/kelwriter.h"
-#include "core/failure.h"
-#include "core/registry/chart_value.h"
 
 namespace zub::cli {
 
@@ -28,21 +24,12 @@ auto about(const std::string& file, Step step) {
         return step();
     } catch (const Bridge_exception& e) {
         throw Chart_error{file + ": " + e.reason()};
-    } catch (const Failure& e) {
-        throw Chart_error{file + ": " + e.what()};
-    } catch (const Invalid_argument& e) {
-        throw Chart_error{file + ": " + e.what()};
     }
 }
 
 Plist read_chart_file(const std::string& path) {
     const Plist& font = MyConstants::shared().newDocumentChartTemplate().at("Font");
     return about(path, [&] { return openChartFile(path, font); });
-}
-
-// The text chart in the core's bytes (ISO Latin 1).
-std::string text_chart(const Plist& chart) {
-    return Kelwriter::write_chart(Chart_value::chart_of(convertChart(chart)));
 }
 
 int run_chart_command(Io io, auto&& body) {
@@ -61,7 +48,7 @@ int show(const std::vector<std::string>& args, Io io) {
     }
     return run_chart_command(io, [&] {
         const Plist chart = read_chart_file(args[0]);
-        io.out << latin1_to_utf8(about(args[0], [&] { return text_chart(chart); }));
+        io.out << latin1_to_utf8(about(args[0], [&] { return Entry_points::kelwriter_write_chart(chart); }));
         return exit_ok;
     });
 }
@@ -93,7 +80,7 @@ int convert(const std::vector<std::string>& args, Io io) {
             if (kind == Output_kind::document) {
                 saveChartDocument(out, chart);
             } else if (kind == Output_kind::text) {
-                writeFileAtomically(out, text_chart(chart));
+                writeFileAtomically(out, Entry_points::kelwriter_write_chart(chart));
             } else {
                 const Plist::Data bytes = Entry_points::biabwriter_write_chart(chart);
                 writeFileAtomically(out, std::string(bytes.begin(), bytes.end()));

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "apps/zub/command.h"
-#include "core/failure.h"
-#include "core/theory/chord.h"
-#include "core/theory/chordtype.h"
+#include "bridge/accidentals.h"
+#include "bridge/bridge_exception.h"
+#include "bridge/core_names.h"
 
 namespace zub::cli {
 
@@ -19,9 +19,9 @@ int print_chords(const std::vector<std::string>& symbols, Io io) {
     int status = exit_ok;
     for (const std::string& symbol : symbols) {
         try {
-            io.out << chord_printname(ascii_accidentals(symbol)) << '\n';
-        } catch (const Failure& failure) {
-            io.out << "error: " << failure.what() << '\n';
+            io.out << chordPrintName(replaceWithAsciiSharpsAndFlats(symbol)) << '\n';
+        } catch (const Bridge_exception& failure) {
+            io.out << "error: " << failure.reason() << '\n';
             status = exit_failed;
         }
     }
@@ -33,7 +33,7 @@ int print_chord_types(const std::vector<std::string>& args, Io io) {
         io.err << "zub chord-types: unexpected argument '" << args[0] << "'\n";
         return exit_usage;
     }
-    std::vector<std::string> names = Chordtype::all_names();
+    std::vector<std::string> names = chordTypeNames();
     std::sort(names.begin(), names.end());
     for (const std::string& name : names) io.out << name << '\n';
     return exit_ok;

@@ -51,24 +51,6 @@ const Command* find_command(std::string_view name) {
 
 }  // namespace
 
-std::string ascii_accidentals(std::string_view text) {
-    static constexpr std::string_view sharp = "\u266F", flat = "\u266D";
-    std::string ascii;
-    ascii.reserve(text.size());
-    for (std::size_t k = 0; k < text.size();) {
-        if (text.substr(k, sharp.size()) == sharp) {
-            ascii += '#';
-            k += sharp.size();
-        } else if (text.substr(k, flat.size()) == flat) {
-            ascii += 'b';
-            k += flat.size();
-        } else {
-            ascii += text[k++];
-        }
-    }
-    return ascii;
-}
-
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty()) {
         print_usage(err);

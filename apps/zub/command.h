@@ -39,8 +39,4 @@ extern const Command analyze_command;
 // The accompaniment as a MIDI file.
 extern const Command midi_command;
 
-// Replaces the display sharp and flat (U+266F, U+266D) with "#" and "b":
-// "B\u266D7" -> "Bb7". Other text is left as it is.
-std::string ascii_accidentals(std::string_view text);
-
 }  // namespace zub::cli

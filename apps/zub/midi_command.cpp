@@ -10,8 +10,6 @@
 #include "bridge/chart_document.h"
 #include "bridge/generation.h"
 #include "bridge/my_constants.h"
-#include "core/failure.h"
-#include "core/generate/zub2lite.h"
 
 namespace zub::cli {
 
@@ -35,15 +33,13 @@ int generate(const Options& options, Io io) {
     const Plist& font = MyConstants::shared().newDocumentChartTemplate().at("Font");
     try {
         const Plist chart = openChartFile(options.file, font);
-        if (options.given_seed) Zub2lite::init_random_with(options.seed);
+        if (options.given_seed) Entry_points::zub2lite_init_random_with(options.seed);
         const Plist::Data bytes = Entry_points::zub2lite_gen(chart);
         writeFileAtomically(options.output, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-        io.err << "seed " << Zub2lite::seed() << "\n";
+        io.err << "seed " << Entry_points::zub2lite_seed() << "\n";
         return exit_ok;
     } catch (const Bridge_exception& e) {
         io.err << failure << e.reason() << ")\n";
-    } catch (const Failure& e) {
-        io.err << failure << e.what() << ")\n";
     }
     return exit_failed;
 }
