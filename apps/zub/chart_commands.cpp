@@ -1,6 +1,9 @@
 // "zub show" prints a chart as a text chart; "zub convert" writes it as a
 // chart document, a text chart or a BiaB file.
+#include <CLI/CLI.hpp>
+
 #include <filesystem>
+#include <memory>
 
 #include "apps/zub/command.h"
 #include "bridge/bridge_exception.h"
@@ -41,16 +44,18 @@ int run_chart_command(Io io, auto&& body) {
     }
 }
 
-int show(const std::vector<std::string>& args, Io io) {
-    if (args.size() != 1) {
-        io.err << "zub show: expected one FILE (see 'zub show --help')\n";
-        return exit_usage;
-    }
+int show(const std::string& file, Io io) {
     return run_chart_command(io, [&] {
-        const Plist chart = read_chart_file(args[0]);
-        io.out << latin1_to_utf8(about(args[0], [&] { return Entry_points::kelwriter_write_chart(chart); }));
+        const Plist chart = read_chart_file(file);
+        io.out << latin1_to_utf8(about(file, [&] { return Entry_points::kelwriter_write_chart(chart); }));
         return exit_ok;
     });
+}
+
+Action declare_show(CLI::App& command) {
+    auto file = std::make_shared<std::string>();
+    command.add_option("FILE", *file, "the chart file")->required();
+    return [file](Io io) { return show(*file, io); };
 }
 
 enum class Output_kind { document, text, biab, unknown };
@@ -63,20 +68,17 @@ Output_kind output_kind(const std::string& path) {
     return Output_kind::unknown;
 }
 
-int convert(const std::vector<std::string>& args, Io io) {
-    if (args.size() != 2) {
-        io.err << "zub convert: expected IN and OUT (see 'zub convert --help')\n";
-        return exit_usage;
-    }
-    const std::string& out = args[1];
-    const Output_kind kind = output_kind(out);
-    if (kind == Output_kind::unknown) {
-        io.err << "zub convert: cannot tell the output format of '" << out << "' (use .zub, .txt or .sgX)\n";
-        return exit_usage;
-    }
+// The output's extension must name a format: refused before anything is read.
+std::string known_output_format(const std::string& path) {
+    if (output_kind(path) != Output_kind::unknown) return {};
+    return "cannot tell the output format of '" + path + "': use .zub, .txt or .sgX";
+}
+
+int convert(const std::string& in, const std::string& out, Io io) {
     return run_chart_command(io, [&] {
-        const Plist chart = read_chart_file(args[0]);
+        const Plist chart = read_chart_file(in);
         about(out, [&] {
+            const Output_kind kind = output_kind(out);
             if (kind == Output_kind::document) {
                 saveChartDocument(out, chart);
             } else if (kind == Output_kind::text) {
@@ -91,19 +93,28 @@ int convert(const std::vector<std::string>& args, Io io) {
     });
 }
 
+Action declare_convert(CLI::App& command) {
+    auto files = std::make_shared<std::pair<std::string, std::string>>();
+    command.add_option("IN", files->first, "the chart file to read")->required();
+    command.add_option("OUT", files->second, "the file to write: .zub, .txt, .sgX or .mgX")
+        ->required()
+        ->check(CLI::Validator(known_output_format, "", "OUT"));
+    return [files](Io io) { return convert(files->first, files->second, io); };
+}
+
 }  // namespace
 
 const Command show_command = {
     "show", "FILE", "print a chart as a text chart",
     "FILE is a chart document (.zub), a text chart or a BiaB song file\n"
     "(.sgX, .mgX). Key centers and the font are not part of a text chart.\n",
-    show};
+    declare_show};
 
 const Command convert_command = {
     "convert", "IN OUT", "convert a chart to a chart document, text chart or BiaB file",
     "IN is any chart file zub can read. OUT's extension chooses the format:\n"
     ".zub a chart document, .txt a text chart, .sgX or .mgX a BiaB song file.\n"
     "OUT is replaced only when the whole file could be written.\n",
-    convert};
+    declare_convert};
 
 }  // namespace zub::cli
