@@ -43,7 +43,8 @@ Plist openChartFile(const std::string& path, const Plist& font);
 // readFileBytes(path) -> the whole file; "Can't read input file: <path>", "File too large: <path>".
 std::string readFileBytes(const std::string& path);
 
-// writeFileAtomically(path, bytes) - the atomic write used by saving, for any bytes.
+// writeFileAtomically(path, bytes) - the atomic write used by saving, for any
+// bytes. A replaced file keeps its permissions; a new one gets 0666 less the umask.
 void writeFileAtomically(const std::string& path, std::string_view bytes);
 
 }  // namespace zub

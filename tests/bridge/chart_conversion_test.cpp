@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 
@@ -155,6 +157,37 @@ TEST_F(ChartDocument, ErrorCases) {
     EXPECT_EQ(reason_of([&] { writeFileAtomically((dir / "no" / "such.zub").string(), "x"); }),
               "writeFileAtomically / Can't write output file: " + (dir / "no" / "such.zub").string());
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 3);  // no temporary left behind
+}
+
+mode_t mode_of(const std::string& path) {
+    struct stat status {};
+    EXPECT_EQ(::stat(path.c_str(), &status), 0) << path;
+    return status.st_mode & 07777;
+}
+
+// Saving over a file keeps its permissions; a new file gets the umask's.
+TEST_F(ChartDocument, WritingKeepsThePermissionsOfTheReplacedFile) {
+    const struct {
+        mode_t existing;  // 0: no file before
+        mode_t umask;
+        mode_t expected;
+    } cases[] = {
+        {0640, 022, 0640}, {0755, 022, 0755}, {0444, 022, 0444}, {0600, 0, 0600},
+        {0, 022, 0644},    {0, 077, 0600},    {0, 002, 0664},
+    };
+    for (const auto& c : cases) {
+        const std::string path = (dir / "modes.zub").string();
+        std::filesystem::remove(path);
+        if (c.existing != 0) {
+            file("modes.zub", "old");
+            ASSERT_EQ(::chmod(path.c_str(), c.existing), 0);
+        }
+        const mode_t before = ::umask(c.umask);
+        writeFileAtomically(path, "new");
+        ::umask(before);
+        EXPECT_EQ(mode_of(path), c.expected) << std::oct << c.existing << " " << c.umask;
+        EXPECT_EQ(readFileBytes(path), "new");
+    }
 }
 
 }  // namespace
