@@ -1,0 +1,26 @@
+#include "core/generate/style.h"
+
+#include <string>
+
+#include "core/failure.h"
+
+namespace zub::Styles {
+
+Style style_of(const Chart::Style& style) {
+    if (style.meter == 3) return Style::jazz_waltz;
+    if (style.meter != 4) throw Failure("Chart not in 4/4 time: " + std::to_string(style.meter));
+    return style.type == bossa_nova_code ? Style::bossa_nova : Style::swing;
+}
+
+int beats_per_bar(Style style) { return style == Style::jazz_waltz ? 3 : 4; }
+
+const char* name(Style style) {
+    switch (style) {
+        case Style::jazz_waltz: return "jazz waltz";
+        case Style::bossa_nova: return "bossa nova";
+        case Style::swing: break;
+    }
+    return "swing";
+}
+
+}  // namespace zub::Styles
