@@ -59,9 +59,12 @@ void choose_notes(std::vector<Target>& targets, const std::vector<Event<Chord>>&
     std::optional<Midinote> chord_note;
     for (Target& t : targets) {
         const Chord& chord = chords[t.chord].payload;
-        if (!previous) t.note = Bass::nrml_gen(mng_of_note(chord.bass()));
-        else if (t.chord_start) t.note = near(chord.bass(), *previous);
-        else t.note = near(fifth_of(chord), *chord_note);
+        if (!previous)
+            t.note = Bass::nrml_gen(mng_of_note(chord.bass()));
+        else if (t.chord_start)
+            t.note = near(chord.bass(), *previous);
+        else
+            t.note = near(fifth_of(chord), *chord_note);
         if (t.chord_start) chord_note = t.note;
         previous = t.note;
     }
@@ -80,8 +83,7 @@ Midinote pickup(const Target& from, const Target& to, const Scale& next_scale) {
 
 Note fifth_of(const Chord& chord) {
     const auto& intervals = chord.chordtype().intervals();
-    if (std::any_of(intervals.begin(), intervals.end(), [](const Intvl& i) { return i.i() == 4; }))
-        return chord.nth(5);
+    if (std::any_of(intervals.begin(), intervals.end(), [](const Intvl& i) { return i.i() == 4; })) return chord.nth(5);
     try {
         return chord.root().add_intvl(Intvl::of_string("5"));
     } catch (const Failure&) {

@@ -60,8 +60,8 @@ Midi_seq gen(const Sections& sections, int bars, const Kit& kit) {
         merged = Midi_seq::merge(merged, midify(tracks[k].second, note));
         velocities.emplace_back(note, list[k].velocity);
     }
-    const Midi_seq shaped = Perform::groove_velocity_scaling(
-        kit.groove, mpq_class(kit.bar_beats), Perform::midinote_velocity_map(velocities, merged));
+    const Midi_seq shaped = Perform::groove_velocity_scaling(kit.groove, mpq_class(kit.bar_beats),
+                                                             Perform::midinote_velocity_map(velocities, merged));
     return Perform::swing(kit.swing_ratio, shaped);
 }
 

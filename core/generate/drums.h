@@ -1,8 +1,9 @@
-// The drum generator: ride cymbal, hi-hat, snare and bass drum, bar by bar.
-// Each bar draws one one-bar pattern per instrument from a weighted table; the
-// bar before a section mark draws from the fill table, the last bar plays a
-// fixed ending figure. Chords are not looked at. Velocities come from the
-// instrument table and the groove, off-beats are swung.
+// The drum generator: the instruments of a style's kit (in swing the ride
+// cymbal, hi-hat, snare and bass drum), bar by bar. Each bar draws one one-bar
+// pattern per instrument from a weighted table; the bar before a section mark
+// draws from the fill table, the last bar plays a fixed ending figure. Chords
+// are not looked at. Velocities come from the instrument table and the groove;
+// off-beats are swung unless the kit plays straight.
 #pragma once
 #include <string>
 #include <utility>

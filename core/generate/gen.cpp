@@ -33,11 +33,8 @@ const Pattern& count_in_pattern(int bar_beats) {
 }
 
 Midi_seq bass_of(Style style, const Chord_seq& chords) {
-    switch (style) {
-        case Style::jazz_waltz: return Bass::gen(chords, Bass::waltz_walk());
-        case Style::bossa_nova: return Bossa_bass::gen(chords);
-        case Style::swing: break;
-    }
+    if (style == Style::jazz_waltz) return Bass::gen(chords, Bass::waltz_walk());
+    if (style == Style::bossa_nova) return Bossa_bass::gen(chords);
     return Bass::gen(chords);
 }
 

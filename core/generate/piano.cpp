@@ -63,8 +63,8 @@ bool has_degree(const Chord& chord, int degree) {
 
 // gen_pat with the root motion already judged, so that each symbol is parsed once.
 Pattern pattern_with_motion(const Event<std::string>* previous, const Event<std::string>& current,
-                            const Event<std::string>* next, const std::optional<Pattern>& previous_pattern,
-                            bool motion, const Comping& comping) {
+                            const Event<std::string>* next, const std::optional<Pattern>& previous_pattern, bool motion,
+                            const Comping& comping) {
     if (next == nullptr) return comping.last;
     if (!draws_pattern(current, comping)) return held_pattern(current.duration, comping.bar_beats);
     const Comp_sets& sets = sets_of(current, comping);
@@ -170,7 +170,8 @@ Midi_seq gen(const Chord_seq& sequence, const Sections& sections, const Comping&
         const auto* next = k + 1 < chords.size() ? &chords[k + 1] : nullptr;
         // A chord that starts a marked section never anticipates: pass no previous pattern.
         const bool marked = at_section_start(chords[k].time, sections, comping.bar_beats);
-        const bool motion = k > 0 && (!comping.pickup_needs_root_motion || root_motion_suits_pickup(parsed[k - 1], parsed[k]));
+        const bool motion =
+            k > 0 && (!comping.pickup_needs_root_motion || root_motion_suits_pickup(parsed[k - 1], parsed[k]));
         patterns.push_back(
             pattern_with_motion(previous, chords[k], next, marked ? std::nullopt : carried, motion, comping));
         carried = patterns.back();

@@ -12,50 +12,57 @@ using Patterns::weighted;
 // Bars of three beats in six eighths: short chords on the "and" of 1, on 2 or
 // on 3, sometimes held.
 Comping make_waltz_comping() {
-    return Comping{3,
-                   3,
-                   {weighted({{"|.x..x.|", 20},
-                              {"|..x...|", 20},
-                              {"|..x.x.|", 15},
-                              {"|.x....|", 15},
-                              {"|x-----|", 10},
-                              {"|..x---|", 10},
-                              {"|x...x.|", 10}}),
-                    weighted({{"x|-...x.|", 10}, {"x|-.....|", 20}, {"x|------|", 10}}), 0.25},
-                   {weighted({{"|x.....|", 20}, {"|.x....|", 20}, {"|x-....|", 10}}),
-                    weighted({{"x|-.....|", 20}, {"x|---...|", 10}}), 0.25},
-                   {weighted({{"|x-....|", 20}, {"|.x....|", 20}}), weighted({{"x|-.....|", 10}, {"x|......|", 20}}),
-                    0.3},
-                   true,
-                   Pattern::of_string("|x--|"),
-                   {{mpq_class(1), 90}, {mpq_class(LONG_MAX), 70}},
-                   2.3,
-                   0.5,
-                   64};
+    return {
+        .bar_beats = 3,
+        .bar_chord = 3,
+        .bar_sets = {.plain = weighted({{"|.x..x.|", 20},
+                                        {"|..x...|", 20},
+                                        {"|..x.x.|", 15},
+                                        {"|.x....|", 15},
+                                        {"|x-----|", 10},
+                                        {"|..x---|", 10},
+                                        {"|x...x.|", 10}}),
+                     .pickup = weighted({{"x|-...x.|", 10}, {"x|-.....|", 20}, {"x|------|", 10}}),
+                     .pickup_probability = 0.25},
+        .two_at_bar_start = {.plain = weighted({{"|x.....|", 20}, {"|.x....|", 20}, {"|x-....|", 10}}),
+                             .pickup = weighted({{"x|-.....|", 20}, {"x|---...|", 10}}),
+                             .pickup_probability = 0.25},
+        .two_mid_bar = {.plain = weighted({{"|x-....|", 20}, {"|.x....|", 20}}),
+                        .pickup = weighted({{"x|-.....|", 10}, {"x|......|", 20}}),
+                        .pickup_probability = 0.3},
+        .pickup_needs_root_motion = true,
+        .last = Pattern::of_string("|x--|"),
+        .velocities = {{mpq_class(1), 90}, {mpq_class(LONG_MAX), 70}},
+        .swing_ratio = 2.3,
+        .shape1_probability = 0.5,
+        .velocity = 64,
+    };
 }
 
 // Straight eighths, syncopated: anticipations on the "and" of 2 inside a
 // chord and on the "and" of 4 into the next, a little softer than swing.
 Comping make_bossa_comping() {
-    return Comping{4,
-                   4,
-                   {weighted({{"|x-.x-...|", 30},
-                              {"|x..x..x.|", 20},
-                              {"|x-.x----|", 20},
-                              {"|x-...x-.|", 15},
-                              {"|..x..x..|", 15}}),
-                    weighted({{"x|-..x-...|", 30}, {"x|-..x..x.|", 20}, {"x|-..x----|", 20}, {"x|-...x-..|", 15}}),
-                    0.5},
-                   {weighted({{"|x-......|", 30}, {"|.x-.....|", 20}}),
-                    weighted({{"x|-.......|", 30}, {"x|---.....|", 20}}), 0.5},
-                   {weighted({{"|x-......|", 30}, {"|.x......|", 20}}),
-                    weighted({{"x|-.......|", 30}, {"x|........|", 20}}), 0.5},
-                   false,
-                   Pattern::of_string("|x---|"),
-                   {{mpq_class(1), 75}, {mpq_class(LONG_MAX), 60}},
-                   1.0,
-                   0.5,
-                   64};
+    return {
+        .bar_beats = 4,
+        .bar_chord = 4,
+        .bar_sets =
+            {.plain = weighted(
+                 {{"|x-.x-...|", 30}, {"|x..x..x.|", 20}, {"|x-.x----|", 20}, {"|x-...x-.|", 15}, {"|..x..x..|", 15}}),
+             .pickup = weighted({{"x|-..x-...|", 30}, {"x|-..x..x.|", 20}, {"x|-..x----|", 20}, {"x|-...x-..|", 15}}),
+             .pickup_probability = 0.5},
+        .two_at_bar_start = {.plain = weighted({{"|x-......|", 30}, {"|.x-.....|", 20}}),
+                             .pickup = weighted({{"x|-.......|", 30}, {"x|---.....|", 20}}),
+                             .pickup_probability = 0.5},
+        .two_mid_bar = {.plain = weighted({{"|x-......|", 30}, {"|.x......|", 20}}),
+                        .pickup = weighted({{"x|-.......|", 30}, {"x|........|", 20}}),
+                        .pickup_probability = 0.5},
+        .pickup_needs_root_motion = false,
+        .last = Pattern::of_string("|x---|"),
+        .velocities = {{mpq_class(1), 75}, {mpq_class(LONG_MAX), 60}},
+        .swing_ratio = 1.0,
+        .shape1_probability = 0.5,
+        .velocity = 64,
+    };
 }
 
 }  // namespace

@@ -9,31 +9,37 @@ namespace {
 using Patterns::weighted;
 
 Comping make_swing_comping() {
-    return Comping{4,
-                   4,
-                   {weighted({{"|x-.x....|", 20},
-                              {"|x-.x--..|", 20},
-                              {"|x-.x----|", 20},
-                              {"|x---.x--|", 20},
-                              {"|x-----x.|", 20},
-                              {"|.x..x-..|", 10},
-                              {"|.x...x..|", 20},
-                              {"|..x-.x--|", 10},
-                              {"|..x-....|", 10},
-                              {"|...x....|", 10},
-                              {"|.....x..|", 10}}),
-                    weighted({{"x|-..x....|", 10}, {"x|--...x..|", 10}, {"x|----..x.|", 10}, {"x|--------|", 10}}),
-                    0.25},
-                   {weighted({{"|x.......|", 20}, {"|x-......|", 20}, {"|..x-....|", 10}, {"|.x......|", 10}}),
-                    weighted({{"x|----....|", 10}, {"x|-.......|", 20}}), 0.25},
-                   {weighted({{"|x-......|", 30}, {"|.x......|", 10}, {"|.x--....|", 10}}),
-                    weighted({{"x|-.......|", 10}, {"x|........|", 30}}), 0.3},
-                   true,
-                   Pattern::of_string("|x---|"),
-                   {{mpq_class(1), 90}, {mpq_class(LONG_MAX), 70}},
-                   2.3,
-                   0.5,
-                   64};
+    return {
+        .bar_beats = 4,
+        .bar_chord = 4,
+        .bar_sets = {.plain = weighted({{"|x-.x....|", 20},
+                                        {"|x-.x--..|", 20},
+                                        {"|x-.x----|", 20},
+                                        {"|x---.x--|", 20},
+                                        {"|x-----x.|", 20},
+                                        {"|.x..x-..|", 10},
+                                        {"|.x...x..|", 20},
+                                        {"|..x-.x--|", 10},
+                                        {"|..x-....|", 10},
+                                        {"|...x....|", 10},
+                                        {"|.....x..|", 10}}),
+                     .pickup =
+                         weighted({{"x|-..x....|", 10}, {"x|--...x..|", 10}, {"x|----..x.|", 10}, {"x|--------|", 10}}),
+                     .pickup_probability = 0.25},
+        .two_at_bar_start = {.plain = weighted(
+                                 {{"|x.......|", 20}, {"|x-......|", 20}, {"|..x-....|", 10}, {"|.x......|", 10}}),
+                             .pickup = weighted({{"x|----....|", 10}, {"x|-.......|", 20}}),
+                             .pickup_probability = 0.25},
+        .two_mid_bar = {.plain = weighted({{"|x-......|", 30}, {"|.x......|", 10}, {"|.x--....|", 10}}),
+                        .pickup = weighted({{"x|-.......|", 10}, {"x|........|", 30}}),
+                        .pickup_probability = 0.3},
+        .pickup_needs_root_motion = true,
+        .last = Pattern::of_string("|x---|"),
+        .velocities = {{mpq_class(1), 90}, {mpq_class(LONG_MAX), 70}},
+        .swing_ratio = 2.3,
+        .shape1_probability = 0.5,
+        .velocity = 64,
+    };
 }
 
 }  // namespace
@@ -44,11 +50,8 @@ const Comping& swing_comping() {
 }
 
 const Comping& comping(Style style) {
-    switch (style) {
-        case Style::jazz_waltz: return waltz_comping();
-        case Style::bossa_nova: return bossa_comping();
-        case Style::swing: break;
-    }
+    if (style == Style::jazz_waltz) return waltz_comping();
+    if (style == Style::bossa_nova) return bossa_comping();
     return swing_comping();
 }
 

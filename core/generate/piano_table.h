@@ -16,16 +16,16 @@ struct Comp_sets {
 
 struct Comping {
     int bar_beats;
-    int bar_chord;                  // a chord this long (a whole bar) draws from bar_sets wherever it starts
+    int bar_chord;  // a chord this long (a whole bar) draws from bar_sets wherever it starts
     Comp_sets bar_sets;
-    Comp_sets two_at_bar_start;     // two-beat chords
+    Comp_sets two_at_bar_start;  // two-beat chords
     Comp_sets two_mid_bar;
     bool pickup_needs_root_motion;  // swing and waltz: only from the same root, a fifth above or a step above
     Pattern last;                   // the last chord, held for a bar
     Perform::Duration_velocity_table velocities;
-    double swing_ratio;             // 1.0 plays straight
+    double swing_ratio;  // 1.0 plays straight
     double shape1_probability;
-    int velocity;                   // before the duration table
+    int velocity;  // before the duration table
 };
 
 // Built once.

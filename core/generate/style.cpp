@@ -15,11 +15,8 @@ Style style_of(const Chart::Style& style) {
 int beats_per_bar(Style style) { return style == Style::jazz_waltz ? 3 : 4; }
 
 const char* name(Style style) {
-    switch (style) {
-        case Style::jazz_waltz: return "jazz waltz";
-        case Style::bossa_nova: return "bossa nova";
-        case Style::swing: break;
-    }
+    if (style == Style::jazz_waltz) return "jazz waltz";
+    if (style == Style::bossa_nova) return "bossa nova";
     return "swing";
 }
 

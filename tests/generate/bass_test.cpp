@@ -6,8 +6,8 @@
 
 #include "core/analysis/tonalana.h"
 #include "core/generate/bass.h"
-#include "core/theory/chordtype.h"
 #include "core/generate/random.h"
+#include "core/theory/chordtype.h"
 #include "generate_testing.h"
 
 namespace zub {

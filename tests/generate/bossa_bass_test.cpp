@@ -21,8 +21,13 @@ Chord_seq chords(const std::vector<std::tuple<int, int, const char*>>& listed) {
 }
 
 TEST(BossaBass, FifthOfEachChord) {
-    for (const auto& [symbol, fifth] : std::vector<std::pair<const char*, const char*>>{
-             {"C7", "G"}, {"Cm7b5", "Gb"}, {"C7#5", "G#"}, {"F#m7", "C#"}, {"C/E", "G"}, {"Bb7sus", "F"}, {"B#", "F##"}})
+    for (const auto& [symbol, fifth] : std::vector<std::pair<const char*, const char*>>{{"C7", "G"},
+                                                                                        {"Cm7b5", "Gb"},
+                                                                                        {"C7#5", "G#"},
+                                                                                        {"F#m7", "C#"},
+                                                                                        {"C/E", "G"},
+                                                                                        {"Bb7sus", "F"},
+                                                                                        {"B#", "F##"}})
         EXPECT_EQ(Bossa_bass::fifth_of(Chord::of_string(symbol)).to_string(), fifth) << symbol;
 }
 

@@ -1,8 +1,8 @@
 #include "smf_reader.h"
 
 #include <cstdio>
-#include <string>
 #include <stdexcept>
+#include <string>
 
 namespace zub::testing {
 
@@ -126,7 +126,8 @@ std::vector<Smf_note> notes_of(const Smf_track& track) {
             break;
         }
     }
-    if (!open.empty()) throw std::runtime_error("note never switched off at tick " + std::to_string(notes[open.front()].tick));
+    if (!open.empty())
+        throw std::runtime_error("note never switched off at tick " + std::to_string(notes[open.front()].tick));
     return notes;
 }
 

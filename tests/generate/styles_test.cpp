@@ -23,11 +23,13 @@ TEST(Styles, ChosenFromMeterAndStyleCode) {
         Style style;
     };
     for (const Case& c : {Case{{3, 8}, Style::jazz_waltz}, Case{{3, 1}, Style::jazz_waltz},
-                          Case{{3, 17}, Style::jazz_waltz}, Case{{4, 4}, Style::bossa_nova},
-                          Case{{4, 1}, Style::swing}, Case{{4, 8}, Style::swing}, Case{{4, 0}, Style::swing}})
+                          Case{{3, 17}, Style::jazz_waltz}, Case{{4, 4}, Style::bossa_nova}, Case{{4, 1}, Style::swing},
+                          Case{{4, 8}, Style::swing}, Case{{4, 0}, Style::swing}})
         EXPECT_EQ(Styles::style_of(c.chart), c.style) << c.chart.meter << "/" << c.chart.type;
     for (const int meter : {5, 2, 6, 0, -3})
-        EXPECT_EQ(testing::message_of<Failure>([&] { Styles::style_of({meter, 4}); }),
+        EXPECT_EQ(testing::message_of<Failure>([&] {
+                      Styles::style_of({meter, 4});
+                  }),
                   "Chart not in 4/4 time: " + std::to_string(meter));
 }
 
@@ -59,14 +61,21 @@ std::vector<Smf_note> only(const std::vector<Smf_note>& notes, int number) {
 std::set<long> in_bar(const std::vector<Smf_note>& notes, long count_in, long bar, long b) {
     std::set<long> positions;
     for (const Smf_note& n : notes)
-        if (n.tick >= count_in + b * bar && n.tick < count_in + (b + 1) * bar) positions.insert(n.tick - count_in - b * bar);
+        if (n.tick >= count_in + b * bar && n.tick < count_in + (b + 1) * bar)
+            positions.insert(n.tick - count_in - b * bar);
     return positions;
 }
 
 Chart waltz() {
     return Chart("Waltz", {3, 8}, "Bb", 160,
-                 {{{"BbMaj7", 3}}, {{"D7", 3}}, {{"EbMaj7", 3}}, {{"G7", 3}}, {{"Cm7", 3}}, {{"G7", 3}},
-                  {{"Cm7", 2}, {"F7", 1}}, {{"Bb", 3}}},
+                 {{{"BbMaj7", 3}},
+                  {{"D7", 3}},
+                  {{"EbMaj7", 3}},
+                  {{"G7", 3}},
+                  {{"Cm7", 3}},
+                  {{"G7", 3}},
+                  {{"Cm7", 2}, {"F7", 1}},
+                  {{"Bb", 3}}},
                  {1, 8, 2}, {{1, 'A'}, {5, 'B'}});
 }
 
@@ -79,8 +88,10 @@ TEST(Styles, WaltzPlaysInThree) {
         // The count-in: two bars of three clicks, and nothing else before the band.
         std::vector<long> clicks;
         for (const Smf_note& n : p.drums) {
-            if (n.number == click) clicks.push_back(n.tick);
-            else EXPECT_GE(n.tick, count_in);
+            if (n.number == click)
+                clicks.push_back(n.tick);
+            else
+                EXPECT_GE(n.tick, count_in);
         }
         EXPECT_EQ(clicks, (std::vector<long>{0, 480, 960, 1440, 1920, 2400}));
         for (long b = 0; b < bars; ++b) {
@@ -101,6 +112,12 @@ TEST(Styles, WaltzPlaysInThree) {
             }
         }
         for (const Smf_note& n : p.bass) EXPECT_LT(n.tick, count_in + bars * bar);
+        // Comping in three: on the beats or their swung "and" (a pickup starts on the last "and" before a chord).
+        for (const Smf_note& n : p.piano) {
+            EXPECT_TRUE(n.tick % beat == 0 || n.tick % beat == 334) << n.tick;
+            EXPECT_GE(n.tick, count_in - beat + 334);
+            EXPECT_LE(n.tick + n.length, count_in + bars * bar);
+        }
     }
     EXPECT_TRUE(walked);
     EXPECT_TRUE(two_feel);
@@ -108,8 +125,14 @@ TEST(Styles, WaltzPlaysInThree) {
 
 Chart bossa() {
     return Chart("Bossa", {4, 4}, "C", 140,
-                 {{{"Dm7", 4}}, {{"G7", 4}}, {{"CMaj7", 4}}, {{"CMaj7", 4}}, {{"Dm7", 2}, {"G7", 2}},
-                  {{"Em7", 2}, {"A7b9", 2}}, {{"Dm7", 4}}, {{"Db7", 4}}},
+                 {{{"Dm7", 4}},
+                  {{"G7", 4}},
+                  {{"CMaj7", 4}},
+                  {{"CMaj7", 4}},
+                  {{"Dm7", 2}, {"G7", 2}},
+                  {{"Em7", 2}, {"A7b9", 2}},
+                  {{"Dm7", 4}},
+                  {{"Db7", 4}}},
                  {1, 8, 2}, {{1, 'A'}, {5, 'B'}});
 }
 
