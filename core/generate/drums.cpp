@@ -62,7 +62,8 @@ Midi_seq gen(const Sections& sections, int bars, const Kit& kit) {
     }
     const Midi_seq shaped = Perform::groove_velocity_scaling(kit.groove, mpq_class(kit.bar_beats),
                                                              Perform::midinote_velocity_map(velocities, merged));
-    return Perform::swing(kit.swing_ratio, shaped);
+    // Straight kits skip the pass that would move nothing.
+    return kit.swing_ratio == Perform::straight ? shaped : Perform::swing(kit.swing_ratio, shaped);
 }
 
 }  // namespace zub::Drums

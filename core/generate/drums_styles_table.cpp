@@ -45,7 +45,7 @@ Kit make_waltz_kit() {
 // 3, 6), closed hi-hat on every eighth, bass drum on 1 and 3 with the pickup
 // on the "and" before each.
 Kit make_bossa_kit() {
-    Kit kit{.instruments = {}, .groove = {}, .bar_beats = 4, .swing_ratio = 1.0};
+    Kit kit{.instruments = {}, .groove = {}, .bar_beats = 4, .swing_ratio = Perform::straight};
     kit.instruments.push_back(
         {.name = "ss",
          .notenum = 37,

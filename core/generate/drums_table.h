@@ -25,7 +25,7 @@ struct Kit {
     std::vector<Instrument> instruments;  // in drawing order
     Perform::Groove_table groove;         // positions within a bar of bar_beats
     int bar_beats;
-    double swing_ratio;  // 1.0 plays straight
+    double swing_ratio;  // Perform::straight: no swing
 };
 
 // Built once.

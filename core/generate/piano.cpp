@@ -185,7 +185,8 @@ Midi_seq gen(const Chord_seq& sequence, const Sections& sections, const Comping&
                 seq = seq.add(chords[k].time + comping.bar_beats * hit.start, comping.bar_beats * hit.duration,
                               {note, comping.velocity});
     }
-    return Perform::swing(comping.swing_ratio, Perform::duration_velocity_map(comping.velocities, seq));
+    const Midi_seq shaped = Perform::duration_velocity_map(comping.velocities, seq);
+    return comping.swing_ratio == Perform::straight ? shaped : Perform::swing(comping.swing_ratio, shaped);
 }
 
 }  // namespace zub::Piano

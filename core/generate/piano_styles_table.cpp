@@ -59,7 +59,7 @@ Comping make_bossa_comping() {
         .pickup_needs_root_motion = false,
         .last = Pattern::of_string("|x---|"),
         .velocities = {{mpq_class(1), 75}, {mpq_class(LONG_MAX), 60}},
-        .swing_ratio = 1.0,
+        .swing_ratio = Perform::straight,
         .shape1_probability = 0.5,
         .velocity = 64,
     };

@@ -23,7 +23,7 @@ struct Comping {
     bool pickup_needs_root_motion;  // swing and waltz: only from the same root, a fifth above or a step above
     Pattern last;                   // the last chord, held for a bar
     Perform::Duration_velocity_table velocities;
-    double swing_ratio;  // 1.0 plays straight
+    double swing_ratio;  // Perform::straight: no swing
     double shape1_probability;
     int velocity;  // before the duration table
 };
