@@ -125,8 +125,10 @@ std::string rewritten_signs(std::string text) {
 std::string in_degree_order(const std::string& text) {
     static const std::regex split("^(.*?)((?:[#b][0-9]+|sus)+)$");
     static const std::regex piece("[#b][0-9]+|sus");
+    // No chord type is this long; the regex engine recurses per character.
+    constexpr std::size_t longest_type = 40;
     std::smatch parts;
-    if (!std::regex_match(text, parts, split)) return text;
+    if (text.size() > longest_type || !std::regex_match(text, parts, split)) return text;
     const std::string run = parts[2];
     std::vector<std::string> alterations;
     bool sus = false;
@@ -134,9 +136,11 @@ std::string in_degree_order(const std::string& text) {
         if (it->str() == "sus") sus = true;
         else alterations.push_back(it->str());
     }
+    // Degrees compare as numbers: the shorter digit string is the smaller.
     std::stable_sort(alterations.begin(), alterations.end(), [](const std::string& a, const std::string& b) {
-        const int da = std::stoi(a.substr(1)), db = std::stoi(b.substr(1));
-        return da != db ? da < db : (a[0] == 'b' && b[0] == '#');
+        if (a.size() != b.size()) return a.size() < b.size();
+        const int by_degree = a.compare(1, std::string::npos, b, 1, std::string::npos);
+        return by_degree != 0 ? by_degree < 0 : (a[0] == 'b' && b[0] == '#');
     });
     std::string out = parts[1];
     for (const std::string& alteration : alterations) out += alteration;

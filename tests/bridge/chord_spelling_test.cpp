@@ -41,7 +41,11 @@ TEST(ChordSpelling, MusiciansSpellingsPrintAsTheNames) {
         {"Cxyz", "Unknown chord type: xyz"}, {"Cmaj", "Unknown chord type: Maj"}, {"H7", "Invalid chord: H7"},
         {"", "Invalid chord: "}, {"C7/", "Invalid chord: C7/"}, {"C7/9", "Invalid chord: C7/9"},
     };
-    for (const auto& [typed, printed] : cases) EXPECT_EQ(printname_or_message(typed), printed) << typed;
+    for (const auto& [typed, printed] : cases) {
+        EXPECT_EQ(printname_or_message(typed), printed) << typed;
+        const std::string once = Chord_spelling::respell_symbol(typed);
+        EXPECT_EQ(Chord_spelling::respell_symbol(once), once) << typed;  // respelling is final
+    }
 }
 
 TEST(ChordSpelling, NamesAndTheirBeginningsAreLeftAsTheyAre) {
@@ -51,6 +55,10 @@ TEST(ChordSpelling, NamesAndTheirBeginningsAreLeftAsTheyAre) {
             EXPECT_EQ(Chord_spelling::respell_type(name.substr(0, length)), name.substr(0, length)) << name;
     EXPECT_EQ(Chord_spelling::respell_type("m7\u266D5"), "m7b5");
     EXPECT_EQ(Chord_spelling::respell_type("xyz\u266D"), "xyzb");
+    // Texts no chord is spelled like come back whole, however long or odd.
+    for (const std::string& odd : {std::string("7b99999999999999999999#11"), std::string(5000, '#') + "9", std::string("7\0b9", 4),
+                                  std::string("\xCE", 1), std::string("b") + std::string(3000, '9')})
+        EXPECT_EQ(Chord_spelling::respell_type(odd), odd);
 }
 
 TEST(ChordSpelling, WhatTypingCanStillBecome) {
