@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "bridge/accidentals.h"
+#include "core/failure.h"
 #include "core/theory/chord.h"
 #include "core/theory/chordtype.h"
 
@@ -216,6 +217,13 @@ std::string respell_symbol(std::string_view typed) {
     return symbol.append(upper_note(bass, bass_end)).append(bass.substr(bass_end));
 }
 
-std::string lenient_printname(std::string_view typed) { return chord_printname(respell_symbol(typed)); }
+std::string lenient_printname(std::string_view typed) {
+    try {
+        return chord_printname(respell_symbol(typed));
+    } catch (const Failure&) {
+        // The message names what was typed, not our respelling of it.
+        return chord_printname(ascii_accidentals(typed));
+    }
+}
 
 }  // namespace zub::Chord_spelling
