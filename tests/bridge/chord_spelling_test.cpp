@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "core/failure.h"
 #include "core/theory/chordtype.h"
 
@@ -68,6 +70,28 @@ TEST(ChordSpelling, WhatTypingCanStillBecome) {
         {"x", false},   {"7x", false},  {"alx", false}, {"m77", false},  {"q", false},
     };
     for (const auto& [typed, expected] : cases) EXPECT_EQ(Chord_spelling::could_become_type(typed), expected) << typed;
+}
+
+// Random texts of the characters chord entry sees: respelling never throws, is
+// final, and a text it makes a chord prints as that chord again.
+TEST(ChordSpelling, RandomTextsRespellOnceAndForAll) {
+    const std::vector<std::string> pieces = {"C", "b", "#", "m", "M", "a", "j", "7", "9", "1", "3", "5", "6", "/",
+                                             "-", "\u00F8", "\u0394", "\u00B0", "o", "(", ")", ",", "s", "u", "4",
+                                             "+", "l", "t", "d", "i", "^", "\u266D", "\u266F", " ", "E", "g"};
+    std::mt19937 random(2026);
+    std::uniform_int_distribution<std::size_t> piece(0, pieces.size() - 1), length(0, 9);
+    for (int round = 0; round < 20000; ++round) {
+        std::string typed;
+        for (std::size_t k = length(random); k > 0; --k) typed += pieces[piece(random)];
+        const std::string once = Chord_spelling::respell_symbol(typed);
+        EXPECT_EQ(Chord_spelling::respell_symbol(once), once) << typed;
+        Chord_spelling::could_become_type(typed);
+        try {
+            const std::string printed = Chord_spelling::lenient_printname(typed);
+            EXPECT_EQ(Chord_spelling::lenient_printname(printed), printed) << typed;
+        } catch (const Failure&) {
+        }
+    }
 }
 
 }  // namespace
