@@ -44,6 +44,7 @@ extern const Command chord_types_command;
 // Reading, printing and converting chart files.
 extern const Command show_command;
 extern const Command convert_command;
+extern const Command transpose_command;
 // The harmonic analysis of a chart.
 extern const Command analyze_command;
 // The accompaniment as a MIDI file.

@@ -34,7 +34,7 @@ TEST(Zub, UsageErrorsExitTwoWithOneLine) {
         std::vector<std::string> args;
         std::string err;
     } cases[] = {
-        {{"transpose"}, "zub: unknown command 'transpose' (see 'zub --help')\n"},
+        {{"transcribe"}, "zub: unknown command 'transcribe' (see 'zub --help')\n"},
         {{"--fast"}, "zub: A subcommand is required (see 'zub --help')\n"},
         {{"chord", "--fast", "C"}, "zub chord: The following argument was not expected: --fast (see 'zub chord --help')\n"},
         {{"chord"}, "zub chord: SYMBOL is required (see 'zub chord --help')\n"},

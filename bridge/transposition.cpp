@@ -1,0 +1,145 @@
+#include "bridge/transposition.h"
+
+#include <vector>
+
+#include "bridge/accidentals.h"
+#include "bridge/bridge_exception.h"
+#include "bridge/internal/reaching_core.h"
+#include "core/charts/transpose.h"
+
+namespace zub {
+
+namespace {
+
+// The semitones a part is written above concert pitch.
+int semitones_above_concert(Instrument instrument) {
+    switch (instrument) {
+        case Instrument::b_flat: return 2;
+        case Instrument::e_flat: return 9;
+        case Instrument::f: return 7;
+        case Instrument::concert: break;
+    }
+    return 0;
+}
+
+// Text back in the form it came in: display accidentals if it had any.
+std::string in_form_of(const std::string& original, const std::string& ascii) {
+    return replaceWithAsciiSharpsAndFlats(original) == original ? ascii : replaceWithUnicodeSharpsAndFlats(ascii);
+}
+
+Key key_of(const std::string& name) { return Key::of_string(replaceWithAsciiSharpsAndFlats(name)); }
+
+int checked_semitones(std::int64_t semitones) {
+    if (semitones < -11 || semitones > 11) throw Failure("Invalid number of semitones: " + std::to_string(semitones));
+    return static_cast<int>(semitones);
+}
+
+// Chords are stored with display accidentals, whatever form they came in.
+std::string moved_symbol(const Transposition& move, const std::string& symbol) {
+    return replaceWithUnicodeSharpsAndFlats(move.symbol(replaceWithAsciiSharpsAndFlats(symbol)));
+}
+
+// A key slot or key-center name: the empty name and the "!" of no bars stay.
+std::string moved_key_name(const Transposition& move, const std::string& name) {
+    if (name.empty() || name == "!") return name;
+    return in_form_of(name, move.key_name(replaceWithAsciiSharpsAndFlats(name)));
+}
+
+Plist moved_strings(const Plist::Array& strings, auto move_one) {
+    Plist::Array moved;
+    moved.reserve(strings.size());
+    for (const Plist& text : strings) moved.push_back(Plist::make_string(move_one(text.as_string())));
+    return Plist::make_array(std::move(moved));
+}
+
+Plist moved_bar(const Transposition& move, const Plist& bar) {
+    return bar
+        .with("Chords", moved_strings(bar.array_at("Chords"), [&](const std::string& s) { return moved_symbol(move, s); }))
+        .with("Keys", moved_strings(bar.array_at("Keys"), [&](const std::string& s) { return moved_key_name(move, s); }));
+}
+
+Plist moved_chart(const Plist& chart, const Transposition& move) {
+    Plist::Array bars;
+    const Plist::Array& old_bars = chart.array_at("Chords");
+    bars.reserve(old_bars.size());
+    for (const Plist& bar : old_bars) {
+        try {
+            bars.push_back(moved_bar(move, bar));
+        } catch (const Failure& failure) {
+            throw Failure("Bar " + std::to_string(bars.size() + 1) + ": " + failure.what());
+        }
+    }
+    const std::string& key = chart.string_at("Key");
+    return chart.with("Key", Plist::make_string(in_form_of(key, move.to().to_string())))
+        .with("Chords", Plist::make_array(std::move(bars)));
+}
+
+}  // namespace
+
+Plist transposeChartTo(const Plist& chart, const std::string& key) {
+    return reaching_core("transposeChartTo", [&] {
+        return moved_chart(chart, Transposition(key_of(chart.string_at("Key")), key_of(key)));
+    });
+}
+
+Plist transposeChartBy(const Plist& chart, std::int64_t semitones) {
+    return reaching_core("transposeChartBy", [&] {
+        return moved_chart(chart, Transposition::by(key_of(chart.string_at("Key")), checked_semitones(semitones)));
+    });
+}
+
+std::string transposedKeyName(const std::string& key, std::int64_t semitones) {
+    return reaching_core("transposedKeyName", [&] {
+        return in_form_of(key, key_of(key).moved_by(checked_semitones(semitones)).to_string());
+    });
+}
+
+Plist transposeKeyCenters(const Plist& key_centers, const std::string& from_key, const std::string& to_key) {
+    return reaching_core("transposeKeyCenters", [&] {
+        const Transposition move(key_of(from_key), key_of(to_key));
+        Plist::Array moved;
+        for (const Plist& center : key_centers.as_array())
+            moved.push_back(center.with("Key", Plist::make_string(moved_key_name(move, center.string_at("Key")))));
+        return Plist::make_array(std::move(moved));
+    });
+}
+
+Instrument instrumentOfName(std::string_view name) {
+    const std::string ascii = replaceWithAsciiSharpsAndFlats(name);
+    for (Instrument instrument : {Instrument::concert, Instrument::b_flat, Instrument::e_flat, Instrument::f})
+        if (ascii == replaceWithAsciiSharpsAndFlats(instrumentName(instrument))) return instrument;
+    throw Bridge_exception("instrumentOfName", "Unknown instrument: " + std::string(name) + " (use Bb, Eb or F)");
+}
+
+std::string instrumentName(Instrument instrument) {
+    switch (instrument) {
+        case Instrument::b_flat: return replaceWithUnicodeSharpsAndFlats("Bb");
+        case Instrument::e_flat: return replaceWithUnicodeSharpsAndFlats("Eb");
+        case Instrument::f: return "F";
+        case Instrument::concert: break;
+    }
+    return "Concert";
+}
+
+std::string partTitle(Instrument instrument) {
+    return instrument == Instrument::concert ? instrumentName(instrument) : instrumentName(instrument) + " part";
+}
+
+std::string partKey(const std::string& concert_key, Instrument instrument) {
+    return transposedKeyName(concert_key, semitones_above_concert(instrument));
+}
+
+Plist partForInstrument(const Plist& chart, Instrument instrument) {
+    if (instrument == Instrument::concert) return chart;
+    return transposeChartBy(chart, semitones_above_concert(instrument));
+}
+
+std::string concertChordOfPart(const std::string& symbol, const std::string& concert_key, Instrument instrument) {
+    return reaching_core("concertChordOfPart", [&] {
+        const Key concert = key_of(concert_key);
+        const Transposition back(concert.moved_by(semitones_above_concert(instrument)), concert);
+        return moved_symbol(back, symbol);
+    });
+}
+
+}  // namespace zub

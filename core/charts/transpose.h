@@ -1,0 +1,71 @@
+// Transposition of a chart into another key, read as a musician writes it:
+// every root, bass note and key center moves by the spelled interval between
+// the two tonics (Bb to Eb is a fourth, so C#7 becomes F#7); a result with a
+// double accidental, or an E#, B#, Cb or Fb the new key's scale does not hold,
+// takes its plain enharmonic name (F## -> G, B# -> C). Chord types, durations,
+// sections and everything else stay as they are.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "core/charts/chart.h"
+#include "core/theory/intvl.h"
+#include "core/theory/key.h"
+
+namespace zub {
+
+class Transposition {
+public:
+    // Transposition(Bb, Eb): up a fourth. "Cannot transpose from Gm to Eb: the modes differ",
+    // "Cannot transpose from Fb to B#" when no interval spells the step.
+    Transposition(Key from, Key to);
+    // by(Bb, 1) -> from Bb to B; by(Bb, -4) -> to Gb (see Key::moved_by).
+    static Transposition by(Key from, int semitones);
+
+    const Key& from() const { return from_; }
+    const Key& to() const { return to_; }
+    // The step from the old tonic up to the new one: 4 from Bb to Eb, #4 from Bb to E.
+    Intvl interval() const { return interval_; }
+
+    // From Bb to E: C# -> G (not F##), F# -> C (not B#), C -> F#.
+    Note note(Note note) const { return moved_[index(note)]; }
+
+    // From Bb to Eb: "F#m7b5/C" -> "Bm7b5/F"; the empty symbol (no chord) stays
+    // empty; the chord type is not read. "Invalid chord: H7" when the symbol does
+    // not start with a note name, or a slash is not followed by one.
+    std::string symbol(std::string_view symbol) const;
+
+    // From Bb to Eb: "Gm" -> "Cm", "F" -> "Bb"; "Invalid key: Hm" for a bad name.
+    std::string key_name(std::string_view name) const;
+
+private:
+    static std::size_t index(Note note) { return static_cast<std::size_t>(note.n() * 5 + note.alt() + 2); }
+    Note respelled(Note note) const;
+
+    Key from_;
+    Key to_;
+    Intvl interval_;
+    std::vector<Note> moved_;  // by index(): every one of the 35 notes, moved
+};
+
+// A key name and its beats, as the analysis exchanges key centers.
+using Key_center_entry = std::pair<std::string, int>;
+
+namespace Transpose {
+
+// chart(chart in Bb, Eb) -> the chart in Eb, its "Key" field "Eb". "Invalid key: X"
+// when the chart's own key is no key name, the failures of Transposition, and
+// "Bar 3: Invalid chord: H7" for a chord symbol without a root.
+Chart chart(const Chart& chart, const Key& to);
+// chart_by(chart in Bb, 1) -> the chart in B; "Invalid number of semitones: 12" outside -11..11.
+Chart chart_by(const Chart& chart, int semitones);
+
+// key_centers({("Gm", 8), ("Bb", 4)}, from Bb to Eb) -> {("Cm", 8), ("Eb", 4)}.
+std::vector<Key_center_entry> key_centers(const std::vector<Key_center_entry>& centers,
+                                          const Transposition& transposition);
+
+}  // namespace Transpose
+}  // namespace zub

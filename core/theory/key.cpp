@@ -1,0 +1,68 @@
+#include "core/theory/key.h"
+
+#include <array>
+#include <cstdlib>
+#include <optional>
+
+#include "core/failure.h"
+#include "core/theory/intvl.h"
+
+namespace zub {
+
+namespace {
+
+// Position of each natural letter on the circle of fifths from C: F -1, C 0, G 1 ... B 5.
+constexpr std::array<int, 7> letter_fifths = {0, 2, 4, -1, 1, 3, 5};
+
+// The scale degrees above the tonic; a minor key also holds its raised seventh.
+constexpr std::array<std::string_view, 7> major_scale = {"1", "2", "3", "4", "5", "6", "7"};
+constexpr std::array<std::string_view, 8> minor_scale = {"1", "2", "b3", "4", "5", "b6", "b7", "7"};
+
+bool holds_degree(Note tonic, Note note, auto const& scale) {
+    for (std::string_view degree : scale)
+        if (tonic.add_intvl(Intvl::of_string(degree)) == note) return true;
+    return false;
+}
+
+}  // namespace
+
+Key Key::of_string(std::string_view text) {
+    const std::size_t length = Note::name_length(text);
+    const std::string_view rest = text.substr(length);
+    if (length == 0 || length > 2 || (!rest.empty() && rest != "m")) throw Failure("Invalid key: " + std::string(text));
+    return Key(Note::of_string(text.substr(0, length)), rest.empty() ? Mode::major : Mode::minor);
+}
+
+Key Key::of_tonic(Note tonic, Mode mode) {
+    const Key key(tonic, mode);
+    if (tonic.alt() < -1 || tonic.alt() > 1) throw Failure("Invalid key: " + key.to_string());
+    return key;
+}
+
+std::string Key::to_string() const { return tonic_.to_string() + (mode_ == Mode::minor ? "m" : ""); }
+
+int Key::signature() const {
+    // A minor key shares the signature of the major key a minor third above it.
+    return letter_fifths[tonic_.n()] + 7 * tonic_.alt() - (mode_ == Mode::minor ? 3 : 0);
+}
+
+Key Key::moved_by(int semitones) const {
+    if (semitones < -11 || semitones > 11) throw Failure("Invalid number of semitones: " + std::to_string(semitones));
+    const int pitch = (tonic_.semi() + semitones + 12) % 12;
+    // Every spelling of the pitch with at most one accidental, flats first so that ties go to them.
+    std::optional<Key> best;
+    for (int alt = -1; alt <= 1; ++alt)
+        for (int n = 0; n < 7; ++n) {
+            const Note tonic = Note::of_n_alt(n, alt);
+            if (tonic.semi() != pitch) continue;
+            const Key candidate(tonic, mode_);
+            if (!best || std::abs(candidate.signature()) < std::abs(best->signature())) best = candidate;
+        }
+    return *best;
+}
+
+bool Key::holds(Note note) const {
+    return mode_ == Mode::major ? holds_degree(tonic_, note, major_scale) : holds_degree(tonic_, note, minor_scale);
+}
+
+}  // namespace zub

@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "bridge/accidentals.h"
+#include "bridge/bridge_exception.h"
+#include "bridge/transposition.h"
+#include "testing.h"
+
+namespace zub {
+namespace {
+
+Plist strings(const std::vector<std::string>& texts) {
+    Plist::Array array;
+    for (const std::string& text : texts) array.push_back(Plist::make_string(text));
+    return Plist::make_array(std::move(array));
+}
+
+std::vector<std::string> words(const std::string& text) {
+    std::vector<std::string> result;
+    std::istringstream in(text);
+    for (std::string word; in >> word;) result.push_back(word == "-" ? "" : word);
+    return result;
+}
+
+// A chart dictionary in key from bars written "C7 - F7 -" with key slots "Bb Bb - -"
+// ("-" is an empty slot); display accidentals stand for what the editor stores.
+Plist chart(const std::string& key, const std::vector<std::pair<std::string, std::string>>& bars) {
+    Plist::Array array;
+    for (const auto& [chords, keys] : bars)
+        array.push_back(Plist::make_dictionary({{"Chords", strings(words(replaceWithUnicodeSharpsAndFlats(chords)))},
+                                                {"Keys", strings(words(keys))},
+                                                {"SectionMark", Plist::make_integer(65)}}));
+    return Plist::make_dictionary({
+        {"Name", Plist::make_string("Tune")},
+        {"Style", Plist::make_dictionary({{"Meter", Plist::make_integer(4)}, {"StyleType", Plist::make_integer(1)}})},
+        {"Key", Plist::make_string(key)},
+        {"Tempo", Plist::make_integer(132)},
+        {"Chorus", Plist::make_dictionary({{"Begin", Plist::make_integer(1)},
+                                           {"End", Plist::make_integer(2147483647)},
+                                           {"Repeats", Plist::make_integer(2)}})},
+        {"Chords", Plist::make_array(std::move(array))},
+        {"Font", Plist::make_dictionary({{"FontName", Plist::make_string("Serif")}, {"PointSize", Plist::make_real(18)}})},
+    });
+}
+
+// The chords (ASCII) and key slots of every bar: "Fm7 - Bb7 - [Cm Cm - -] | ...".
+std::string bars_of(const Plist& chart) {
+    std::string text;
+    for (const Plist& bar : chart.array_at("Chords")) {
+        if (!text.empty()) text += " | ";
+        for (const Plist& chord : bar.array_at("Chords"))
+            text += (chord.as_string().empty() ? "-" : replaceWithAsciiSharpsAndFlats(chord.as_string())) + " ";
+        text += "[";
+        for (const Plist& key : bar.array_at("Keys")) text += (key.as_string().empty() ? "-" : key.as_string()) + " ";
+        text.back() = ']';
+    }
+    return text;
+}
+
+const Plist tune = chart("Bb", {{"Cm7 - F7 -", "Bb Bb Bb Bb"}, {"C#7 - - -", "Gm Gm - -"}, {"F#m7b5/C - - -", "- - - -"}});
+
+TEST(Transposition, ChordsKeyAndKeySlotsMoveTheRestStays) {
+    const Plist in_e = transposeChartTo(tune, "E");
+    EXPECT_EQ(bars_of(in_e), "F#m7 - B7 - [E E E E] | G7 - - - [C#m C#m - -] | Cm7b5/F# - - - [- - - -]");
+    EXPECT_EQ(in_e.string_at("Key"), "E");
+    EXPECT_EQ(in_e.array_at("Chords")[1].array_at("Chords")[0].as_string(), "G7");
+    EXPECT_EQ(in_e.array_at("Chords")[0].array_at("Chords")[0].as_string(), replaceWithUnicodeSharpsAndFlats("F#m7"));
+    for (const char* key : {"Name", "Style", "Tempo", "Chorus", "Font"}) EXPECT_EQ(in_e.at(key), tune.at(key)) << key;
+    EXPECT_EQ(in_e.array_at("Chords")[0].at("SectionMark"), tune.array_at("Chords")[0].at("SectionMark"));
+
+    const Plist by_one = transposeChartBy(tune, 1);
+    EXPECT_EQ(bars_of(by_one), "C#m7 - F#7 - [B B B B] | D7 - - - [G#m G#m - -] | Gm7b5/C# - - - [- - - -]");
+    EXPECT_EQ(transposeChartBy(transposeChartBy(tune, 5), -5), tune);
+}
+
+// Keys keep the form they came in: display accidentals stay display, ASCII stays ASCII.
+TEST(Transposition, KeysKeepTheirForm) {
+    const Plist display = chart(replaceWithUnicodeSharpsAndFlats("Bb"), {{"C - - -", replaceWithUnicodeSharpsAndFlats("Bb Bb Gm Gm")}});
+    const Plist in_a = transposeChartBy(display, -1);
+    EXPECT_EQ(in_a.string_at("Key"), "A");
+    EXPECT_EQ(transposeChartBy(display, -3).string_at("Key"), replaceWithUnicodeSharpsAndFlats("G"));
+    EXPECT_EQ(transposeChartBy(display, 2).string_at("Key"), "C");
+    EXPECT_EQ(transposeChartBy(display, 1).array_at("Chords")[0].array_at("Keys")[2].as_string(), "G#m");
+    EXPECT_EQ(transposeChartBy(display, -4).string_at("Key"), replaceWithUnicodeSharpsAndFlats("Gb"));
+    EXPECT_EQ(transposedKeyName(replaceWithUnicodeSharpsAndFlats("Ebm"), -1), "Dm");
+    EXPECT_EQ(transposedKeyName("F#", 0), "Gb");
+}
+
+TEST(Transposition, KeyCenterLists) {
+    const Plist centers = Plist::make_array({
+        Plist::make_dictionary({{"Key", Plist::make_string("Gm")}, {"Beats", Plist::make_integer(8)}}),
+        Plist::make_dictionary({{"Key", Plist::make_string(replaceWithUnicodeSharpsAndFlats("Bb"))}, {"Beats", Plist::make_integer(4)}}),
+        Plist::make_dictionary({{"Key", Plist::make_string("")}, {"Beats", Plist::make_integer(6)}}),
+    });
+    const Plist moved = transposeKeyCenters(centers, "Bb", "Eb");
+    ASSERT_EQ(moved.as_array().size(), 3u);
+    EXPECT_EQ(moved.as_array()[0].string_at("Key"), "Cm");
+    EXPECT_EQ(moved.as_array()[1].string_at("Key"), replaceWithUnicodeSharpsAndFlats("Eb"));
+    EXPECT_EQ(moved.as_array()[1].integer_at("Beats"), 4);
+    EXPECT_EQ(moved.as_array()[2].string_at("Key"), "");
+}
+
+TEST(Transposition, PartsForTransposingInstruments) {
+    const Plist in_c = chart("C", {{"Dm7 - G7 -", "C C C C"}, {"CMaj7 - - -", "C C C C"}});
+    const struct {
+        Instrument instrument;
+        const char* key;
+        const char* bars;
+    } parts[] = {
+        {Instrument::concert, "C", "Dm7 - G7 - [C C C C] | CMaj7 - - - [C C C C]"},
+        {Instrument::b_flat, "D", "Em7 - A7 - [D D D D] | DMaj7 - - - [D D D D]"},
+        {Instrument::e_flat, "A", "Bm7 - E7 - [A A A A] | AMaj7 - - - [A A A A]"},
+        {Instrument::f, "G", "Am7 - D7 - [G G G G] | GMaj7 - - - [G G G G]"},
+    };
+    for (const auto& part : parts) {
+        const Plist shown = partForInstrument(in_c, part.instrument);
+        EXPECT_EQ(shown.string_at("Key"), part.key);
+        EXPECT_EQ(bars_of(shown), part.bars);
+        EXPECT_EQ(partKey("C", part.instrument), part.key);
+    }
+    // A part is spelled with the fewest accidentals: concert B's E♭ part is in A♭, not G♯.
+    EXPECT_EQ(partKey("B", Instrument::e_flat), "Ab");
+    EXPECT_EQ(partKey("Eb", Instrument::b_flat), "F");
+    EXPECT_EQ(partTitle(Instrument::e_flat), replaceWithUnicodeSharpsAndFlats("Eb part"));
+    EXPECT_EQ(partTitle(Instrument::concert), "Concert");
+    for (const char* name : {"Bb", "B\u266D", "Eb", "F", "Concert"})
+        EXPECT_EQ(instrumentName(instrumentOfName(name)), replaceWithUnicodeSharpsAndFlats(replaceWithAsciiSharpsAndFlats(name)));
+
+    // Typing C7 in the E♭ part of a chart in C stores E♭7.
+    EXPECT_EQ(concertChordOfPart("C7", "C", Instrument::e_flat), replaceWithUnicodeSharpsAndFlats("Eb7"));
+    EXPECT_EQ(concertChordOfPart(replaceWithUnicodeSharpsAndFlats("F#m7/C#"), "Bb", Instrument::b_flat),
+              replaceWithUnicodeSharpsAndFlats("Em7/B"));
+    EXPECT_EQ(concertChordOfPart("", "C", Instrument::f), "");
+    EXPECT_EQ(concertChordOfPart("G7", "Am", Instrument::f), "C7");  // the F part of A minor is in E minor
+}
+
+std::pair<std::string, std::string> failure(auto&& action) {
+    try {
+        action();
+    } catch (const Bridge_exception& e) {
+        return {e.name(), e.reason()};
+    }
+    return {"", "(no failure)"};
+}
+
+TEST(Transposition, ErrorCases) {
+    using Failure = std::pair<std::string, std::string>;
+    EXPECT_EQ(failure([] { transposeChartTo(tune, "H"); }), (Failure{"transposeChartTo", "Invalid key: H"}));
+    EXPECT_EQ(failure([] { transposeChartTo(tune, "Ebm"); }),
+              (Failure{"transposeChartTo", "Cannot transpose from Bb to Ebm: the modes differ"}));
+    EXPECT_EQ(failure([] { transposeChartBy(tune, 12); }), (Failure{"transposeChartBy", "Invalid number of semitones: 12"}));
+    EXPECT_EQ(failure([] { transposeChartBy(tune, -40000000000); }),
+              (Failure{"transposeChartBy", "Invalid number of semitones: -40000000000"}));
+    EXPECT_EQ(failure([] { transposeChartBy(chart("X", {{"C - - -", "- - - -"}}), 1); }),
+              (Failure{"transposeChartBy", "Invalid key: X"}));
+    EXPECT_EQ(failure([] { transposeChartBy(chart("C", {{"C - - -", "- - - -"}, {"H7 - - -", "- - - -"}}), 1); }),
+              (Failure{"transposeChartBy", "Bar 2: Invalid chord: H7"}));
+    EXPECT_EQ(failure([] { transposeChartBy(chart("C", {{"C - - -", "- - Xm - "}}), 1); }),
+              (Failure{"transposeChartBy", "Bar 1: Invalid key: Xm"}));
+    EXPECT_EQ(failure([] { transposeChartBy(tune.with("Key", Plist::make_integer(3)), 1); }).second,
+              "Wrong type for key Key: expected string, found integer");
+    EXPECT_EQ(failure([] { instrumentOfName("G"); }), (Failure{"instrumentOfName", "Unknown instrument: G (use Bb, Eb or F)"}));
+    EXPECT_EQ(failure([] { transposeKeyCenters(Plist::make_array({}), "C", "Q"); }),
+              (Failure{"transposeKeyCenters", "Invalid key: Q"}));
+}
+
+}  // namespace
+}  // namespace zub

@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include "testing.h"
+
+#include "core/theory/key.h"
+
+namespace zub {
+namespace {
+
+using testing::failure_of;
+
+TEST(Key, ParsesAndPrintsKeyNames) {
+    for (const char* name : {"C", "Bb", "F#", "Ebm", "G#m", "Cb", "A#m"}) EXPECT_EQ(Key::of_string(name).to_string(), name);
+    EXPECT_EQ(Key::of_string("Bbm").mode(), Key::Mode::minor);
+    EXPECT_EQ(Key::of_string("Bb").tonic(), Note::of_string("Bb"));
+}
+
+TEST(Key, ErrorCases) {
+    for (const char* bad : {"", "H", "c", "C##", "Ebbm", "Cmaj", "C m", "Cmm", "m"})
+        EXPECT_EQ(failure_of([&] { Key::of_string(bad); }), std::string("Invalid key: ") + bad);
+    EXPECT_EQ(failure_of([] { Key::of_tonic(Note::of_string("C##"), Key::Mode::minor); }), "Invalid key: C##m");
+    EXPECT_EQ(failure_of([] { Key::of_string("C").moved_by(12); }), "Invalid number of semitones: 12");
+    EXPECT_EQ(failure_of([] { Key::of_string("C").moved_by(-12); }), "Invalid number of semitones: -12");
+}
+
+TEST(Key, SignaturesCountSharpsAndFlats) {
+    const std::vector<std::pair<const char*, int>> table = {
+        {"C", 0}, {"A", 3}, {"F#", 6}, {"C#", 7}, {"Gb", -6}, {"Cb", -7}, {"Am", 0}, {"Ebm", -6}, {"G#m", 5}, {"Dm", -1}};
+    for (const auto& [name, signature] : table) EXPECT_EQ(Key::of_string(name).signature(), signature) << name;
+}
+
+// The key N semitones away, spelled with the fewest accidentals; a tie goes to the flats.
+TEST(Key, MovedByTakesTheSimplestSpelling) {
+    const std::vector<std::tuple<const char*, int, const char*>> table = {
+        {"Bb", 1, "B"},    {"Bb", -4, "Gb"}, {"C", 6, "Gb"},   {"C", -6, "Gb"}, {"C", 11, "B"},
+        {"C", 1, "Db"},    {"Fm", 3, "G#m"}, {"Em", -1, "Ebm"}, {"Am", 1, "Bbm"}, {"C#", 0, "Db"},
+        {"F#", 0, "Gb"},   {"D#m", 0, "Ebm"}, {"Cm", 1, "C#m"}, {"Gm", 5, "Cm"},  {"G", -11, "Ab"}};
+    for (const auto& [from, semitones, to] : table)
+        EXPECT_EQ(Key::of_string(from).moved_by(semitones).to_string(), to) << from << " by " << semitones;
+}
+
+TEST(Key, ScalesHoldTheirNotes) {
+    const std::vector<std::tuple<const char*, const char*, bool>> table = {
+        {"F#", "E#", true}, {"C#", "B#", true}, {"Gb", "Cb", true}, {"Cb", "Fb", true}, {"C#m", "B#", true},
+        {"C#m", "B", true}, {"E", "B#", false}, {"Eb", "Fb", false}, {"C", "F#", false}, {"Am", "G#", true}};
+    for (const auto& [key, note, held] : table) EXPECT_EQ(Key::of_string(key).holds(Note::of_string(note)), held) << key << " " << note;
+}
+
+}  // namespace
+}  // namespace zub
