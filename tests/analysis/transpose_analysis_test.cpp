@@ -79,7 +79,9 @@ int expect_same_analysis_in_every_key(const Chart& chart, bool example) {
         const auto moved_bars = bars_of(Transpose::chart(chart, move.to()));
         const auto moved_centers = Transpose::key_centers(centers, move);
         SCOPED_TRACE("to " + move.to().to_string());
-        if (example) EXPECT_EQ(Kov::partition(moved_bars), moved_centers);
+        if (example) {
+            EXPECT_EQ(Kov::partition(moved_bars), moved_centers);
+        }
         EXPECT_EQ(labels_of(Kov::annotate(moved_bars, moved_centers)), labels);
         ++compared;
     }
