@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/failure.h"
+#include "core/theory/chord.h"
 #include "core/theory/chordtype.h"
 
 namespace zub::testing {
@@ -12,6 +14,20 @@ const std::vector<std::string> roots = {"C", "C#", "Db", "D", "D#", "Eb", "E", "
                                         "Gb", "G", "G#", "Ab", "A", "A#", "Bb", "B", "Cb", "B#"};
 
 const std::string& root(std::size_t k) { return roots[k % roots.size()]; }
+
+// The type on the k-th root, or on the next root that can spell it: no chart
+// holds B#7#9, whose ninth would be C###.
+std::string spelled(std::size_t k, const std::string& type) {
+    for (std::size_t step = 0; step < roots.size(); ++step) {
+        const std::string symbol = root(k + step) + type;
+        try {
+            Chord::of_string(symbol);
+            return symbol;
+        } catch (const Failure&) {
+        }
+    }
+    return root(k) + type;
+}
 
 std::vector<std::string> sorted_types() {
     std::vector<std::string> types = Chordtype::all_names();
@@ -32,7 +48,7 @@ Chart chart_of(const std::string& name, std::vector<Chart::Bar> bars, int meter,
 std::vector<Chart::Bar> whole_bars(int meter) {
     std::vector<Chart::Bar> bars;
     const auto types = sorted_types();
-    for (std::size_t k = 0; k < types.size(); ++k) bars.push_back({{root(5 * k) + types[k], meter}});
+    for (std::size_t k = 0; k < types.size(); ++k) bars.push_back({{spelled(5 * k, types[k]), meter}});
     return bars;
 }
 
@@ -40,7 +56,7 @@ std::vector<Chart::Bar> split_bars(int meter) {
     std::vector<Chart::Bar> bars;
     const auto types = sorted_types();
     for (std::size_t k = 0; k + 1 < types.size(); k += 2)
-        bars.push_back(halves(root(7 * k + 3) + types[k], root(11 * k + 1) + types[k + 1], meter));
+        bars.push_back(halves(spelled(7 * k + 3, types[k]), spelled(11 * k + 1, types[k + 1]), meter));
     return bars;
 }
 
