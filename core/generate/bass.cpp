@@ -68,9 +68,11 @@ std::vector<Midinote> other_notes(const Anchored& current, const Scale& s, const
     return notes;
 }
 
-std::vector<Placed> embellish(const std::vector<Midinote>& notes) {
+std::vector<Placed> embellish(const std::vector<Midinote>& notes, const Walk& walk) {
     if (notes.size() == 2 && Random::float_unit() < split_probability_2) return embell_2(notes);
     if (notes.size() == 4 && Random::float_unit() < split_probability_4) return embell_4(notes, split_beats().choose());
+    if (notes.size() == 3 && walk.two_feel_probability > 0 && Random::float_unit() < walk.two_feel_probability)
+        return two_feel(notes, two_feel_figures().choose());
     return no_embell(notes);
 }
 
@@ -243,6 +245,12 @@ std::vector<Placed> embell_4(const std::vector<Midinote>& notes, int beat) {
     return placed;
 }
 
+std::vector<Placed> two_feel(const std::vector<Midinote>& notes, int figure) {
+    if (notes.size() != 3) throw Failure("Internal error: number of MIDI notes <> 3 in two_feel");
+    if (figure == dotted_half) return {{mpq_class(0), mpq_class(3), notes[0]}};
+    return {{mpq_class(0), mpq_class(2), notes[0]}, {mpq_class(2), mpq_class(1), notes[2]}};
+}
+
 std::vector<Placed> no_embell(const std::vector<Midinote>& notes) {
     std::vector<Placed> placed;
     for (std::size_t i = 0; i < notes.size(); ++i)
@@ -250,7 +258,9 @@ std::vector<Placed> no_embell(const std::vector<Midinote>& notes) {
     return placed;
 }
 
-Midi_seq gen(const Chord_seq& sequence) {
+Midi_seq gen(const Chord_seq& sequence) { return gen(sequence, swing_walk()); }
+
+Midi_seq gen(const Chord_seq& sequence, const Walk& walk) {
     std::vector<Event<Chord>> chords;
     for (const auto* e : sequence.ordered()) chords.push_back({e->time, e->duration, Chord::of_string(e->payload)});
     const std::vector<Anchored> anchored = anchors(chords);
@@ -266,9 +276,9 @@ Midi_seq gen(const Chord_seq& sequence) {
     }
     Midi_seq seq = Midi_seq::create();
     for (std::size_t k = 0; k < anchored.size(); ++k)
-        for (const Placed& p : embellish(notes[k]))
+        for (const Placed& p : embellish(notes[k], walk))
             seq = seq.add(anchored[k].time + p.offset, p.duration, {p.note, velocity});
-    return Perform::swing(swing_ratio, Perform::groove_velocity_scaling(groove_table(), mpq_class(4), seq));
+    return Perform::swing(swing_ratio, Perform::groove_velocity_scaling(walk.groove, mpq_class(walk.bar_beats), seq));
 }
 
 }  // namespace zub::Bass

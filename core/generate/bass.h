@@ -7,6 +7,7 @@
 #pragma once
 #include <optional>
 #include <vector>
+#include "core/generate/bass_table.h"
 #include "core/generate/chordseq.h"
 #include "core/generate/midiwriter.h"
 #include "core/generate/mng.h"
@@ -20,6 +21,9 @@ namespace zub::Bass {
 // Failures: the chord parser's for a bad symbol, the tonal analysis's for an
 // empty sequence. Draws: anchors, then other notes, then splits, in time order.
 Midi_seq gen(const Chord_seq& chords);
+// The same line in another style's bar: the waltz walks in three and sometimes
+// plays a three-beat chord in two (one more draw for each, after the splits').
+Midi_seq gen(const Chord_seq& chords, const Walk& walk);
 
 // The anchor of a middle chord, given the previous anchor p and how long the
 // previous chord lasted (beats); first and last chords pass no previous anchor
@@ -80,5 +84,8 @@ struct Placed {
 std::vector<Placed> embell_2(const std::vector<Midinote>& notes);
 std::vector<Placed> embell_4(const std::vector<Midinote>& notes, int beat);
 std::vector<Placed> no_embell(const std::vector<Midinote>& notes);
+// [a, s, t] in two: dotted_half -> a for 3 beats; half_and_quarter -> a for 2, t on 3.
+// "Internal error: number of MIDI notes <> 3 in two_feel" unless notes has 3.
+std::vector<Placed> two_feel(const std::vector<Midinote>& notes, int figure);
 
 }  // namespace zub::Bass

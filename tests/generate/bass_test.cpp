@@ -6,8 +6,8 @@
 
 #include "core/analysis/tonalana.h"
 #include "core/generate/bass.h"
-#include "core/theory/chordtype.h"
 #include "core/generate/random.h"
+#include "core/theory/chordtype.h"
 #include "generate_testing.h"
 
 namespace zub {
@@ -109,6 +109,21 @@ TEST(Bass, EmbellishedTiming) {
     ASSERT_EQ(two.size(), 3u);
     EXPECT_EQ(two[1].offset, mpq_class(1, 2));
     EXPECT_EQ(two[2].note, midi("G2"));
+}
+
+TEST(Bass, TwoFeelInThree) {
+    const std::vector<Midinote> three = {midi("Bb1"), midi("C2"), midi("D2")};
+    const auto dotted = Bass::two_feel(three, Bass::dotted_half);
+    ASSERT_EQ(dotted.size(), 1u);
+    EXPECT_EQ(dotted[0].duration, 3);
+    EXPECT_EQ(dotted[0].note, midi("Bb1"));
+    const auto half = Bass::two_feel(three, Bass::half_and_quarter);
+    ASSERT_EQ(half.size(), 2u);
+    EXPECT_EQ(half[0].duration, 2);
+    EXPECT_EQ(half[1].offset, 2);
+    EXPECT_EQ(half[1].note, midi("D2"));
+    EXPECT_EQ(message_of<Failure>([&] { Bass::two_feel({midi("D2")}, Bass::dotted_half); }),
+              "Internal error: number of MIDI notes <> 3 in two_feel");
 }
 
 TEST(Bass, WalkToTheTopOfTheRangeStaysInIt) {

@@ -10,8 +10,8 @@ namespace zub::testing {
 
 namespace {
 
-const std::vector<std::string> roots = {"C", "C#", "Db", "D", "D#", "Eb", "E", "E#", "Fb", "F", "F#",
-                                        "Gb", "G", "G#", "Ab", "A", "A#", "Bb", "B", "Cb", "B#"};
+const std::vector<std::string> roots = {"C",  "C#", "Db", "D",  "D#", "Eb", "E",  "E#", "Fb", "F", "F#",
+                                        "Gb", "G",  "G#", "Ab", "A",  "A#", "Bb", "B",  "Cb", "B#"};
 
 const std::string& root(std::size_t k) { return roots[k % roots.size()]; }
 
@@ -61,8 +61,8 @@ std::vector<Chart::Bar> split_bars(int meter) {
 }
 
 std::vector<Chart::Bar> edge_bars(int meter) {
-    const std::vector<std::string> symbols = {"Cb7",   "B#m7", "E#7",    "Fb",     "C7/E", "Dm7/G", "F/A",  "Bb/C",
-                                              "G#m7",  "D#7",  "A#m7b5", "Gb7/Db", "E/G#", "Ab/Eb", "C#7/B", "Cb/Eb"};
+    const std::vector<std::string> symbols = {"Cb7",  "B#m7", "E#7",    "Fb",     "C7/E", "Dm7/G", "F/A",   "Bb/C",
+                                              "G#m7", "D#7",  "A#m7b5", "Gb7/Db", "E/G#", "Ab/Eb", "C#7/B", "Cb/Eb"};
     std::vector<Chart::Bar> bars;
     for (const auto& symbol : symbols) bars.push_back({{symbol, meter}});
     for (std::size_t k = 0; k < symbols.size(); k += 2) bars.push_back(halves(symbols[k], symbols[k + 1], meter));
@@ -70,8 +70,8 @@ std::vector<Chart::Bar> edge_bars(int meter) {
 }
 
 std::vector<Chart::Bar> short_chord_bars(int meter) {
-    const std::vector<std::string> symbols = {"Cm7", "F7",    "BbMaj7", "EbMaj7", "Am7b5", "D7b9",
-                                              "Gm",  "C#7",   "F#m7",   "B7",     "E7",    "A7"};
+    const std::vector<std::string> symbols = {"Cm7", "F7",  "BbMaj7", "EbMaj7", "Am7b5", "D7b9",
+                                              "Gm",  "C#7", "F#m7",   "B7",     "E7",    "A7"};
     std::vector<Chart::Bar> bars;
     const std::size_t n = symbols.size();
     for (std::size_t k = 0; k < n; ++k) {
@@ -85,12 +85,14 @@ std::vector<Chart::Bar> short_chord_bars(int meter) {
 }
 
 std::vector<Chart::Bar> long_bars(int meter) {
-    const std::vector<std::string> symbols = {"Dm7",  "G7",    "CMaj7",  "A7",  "C#7", "F#m7b5", "B7", "Em",
-                                              "C/E",  "Bb7",   "Ebm7",   "Ab7", "DbMaj7", "Gm7",  "C7", "F"};
+    const std::vector<std::string> symbols = {"Dm7", "G7",  "CMaj7", "A7",  "C#7",    "F#m7b5", "B7", "Em",
+                                              "C/E", "Bb7", "Ebm7",  "Ab7", "DbMaj7", "Gm7",    "C7", "F"};
     std::vector<Chart::Bar> bars;
     for (std::size_t k = 0; k < 160; ++k) {
-        if (k % 3 == 0) bars.push_back(halves(symbols[k % 16], symbols[(k + 7) % 16], meter));
-        else bars.push_back({{symbols[k % 16], meter}});
+        if (k % 3 == 0)
+            bars.push_back(halves(symbols[k % 16], symbols[(k + 7) % 16], meter));
+        else
+            bars.push_back({{symbols[k % 16], meter}});
     }
     return bars;
 }
