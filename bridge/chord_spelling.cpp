@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "bridge/accidentals.h"
-#include "core/failure.h"
+#include "bridge/internal/reaching_core.h"
 #include "core/theory/chord.h"
 #include "core/theory/chordtype.h"
 
@@ -218,12 +218,14 @@ std::string respell_symbol(std::string_view typed) {
 }
 
 std::string lenient_printname(std::string_view typed) {
-    try {
-        return chord_printname(respell_symbol(typed));
-    } catch (const Failure&) {
-        // The message names what was typed, not our respelling of it.
-        return chord_printname(ascii_accidentals(typed));
-    }
+    return reaching_core("lenient_printname", [&] {
+        try {
+            return chord_printname(respell_symbol(typed));
+        } catch (const Failure&) {
+            // The message names what was typed, not our respelling of it.
+            return chord_printname(ascii_accidentals(typed));
+        }
+    });
 }
 
 }  // namespace zub::Chord_spelling

@@ -32,8 +32,9 @@ std::string respell_symbol(std::string_view typed);
 
 // lenient_printname("Cmaj7") -> "CMaj7"; ("G7alt/B") -> "G7alt/B"; ("D7♭13") -> "D7b13":
 // the core's chord_printname of respell_symbol. What no respelling makes a chord
-// fails as the strict parser fails on the text typed ("Cmaj" -> "Unknown chord
-// type: maj", "c-x" -> "Invalid chord: c-x"). For `zub chord --lenient`.
+// fails as the strict parser fails on the text typed: Bridge_exception named
+// "lenient_printname" with the reason "Unknown chord type: maj" for "Cmaj",
+// "Invalid chord: c-x" for "c-x". For `zub chord --lenient`.
 std::string lenient_printname(std::string_view typed);
 
 }  // namespace zub::Chord_spelling

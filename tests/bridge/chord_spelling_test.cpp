@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "core/failure.h"
+#include "bridge/bridge_exception.h"
 #include "core/theory/chordtype.h"
 
 namespace zub {
@@ -13,8 +13,9 @@ namespace {
 std::string printname_or_message(std::string_view typed) {
     try {
         return Chord_spelling::lenient_printname(typed);
-    } catch (const Failure& failure) {
-        return failure.what();
+    } catch (const Bridge_exception& failure) {
+        EXPECT_EQ(failure.name(), "lenient_printname");
+        return failure.reason();
     }
 }
 
@@ -89,7 +90,7 @@ TEST(ChordSpelling, RandomTextsRespellOnceAndForAll) {
         try {
             const std::string printed = Chord_spelling::lenient_printname(typed);
             EXPECT_EQ(Chord_spelling::lenient_printname(printed), printed) << typed;
-        } catch (const Failure&) {
+        } catch (const Bridge_exception&) {
         }
     }
 }

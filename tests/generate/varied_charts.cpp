@@ -15,8 +15,8 @@ const std::vector<std::string> roots = {"C",  "C#", "Db", "D",  "D#", "Eb", "E",
 
 const std::string& root(std::size_t k) { return roots[k % roots.size()]; }
 
-// The chord of type on root(k), or on the next root that can spell it: B#7#9
-// would need a triple sharp, which no chart can hold.
+// The type on the k-th root, or on the next root that can spell it: no chart
+// holds B#7#9, whose ninth would be C###.
 std::string spelled(std::size_t k, const std::string& type) {
     for (std::size_t step = 0; step < roots.size(); ++step) {
         const std::string symbol = root(k + step) + type;
@@ -26,7 +26,7 @@ std::string spelled(std::size_t k, const std::string& type) {
         } catch (const Failure&) {
         }
     }
-    return "C" + type;
+    return root(k) + type;
 }
 
 std::vector<std::string> sorted_types() {
