@@ -17,6 +17,11 @@ TEST(ZubChord, PrintsOneLinePerSymbol) {
     const Result bad = zub({"chord", "Cmaj7", "C7"});
     EXPECT_EQ(bad.status, 1);
     EXPECT_EQ(bad.out, "error: Unknown chord type: maj7\nC7\n");
+
+    // --lenient takes musicians' spellings; what no respelling makes a chord still fails.
+    const Result lenient = zub({"chord", "--lenient", "Cmaj7", "D-7", "G7alt/B", "C6/9", "F\u00F8", "Cmaj"});
+    EXPECT_EQ(lenient.status, 1);
+    EXPECT_EQ(lenient.out, "CMaj7\nDm7\nG7alt/B\nC69\nFm7b5\nerror: Unknown chord type: maj\n");
 }
 
 TEST(ZubChordTypes, ListsSortedNamesWithTheEmptyOneFirst) {
@@ -77,7 +82,7 @@ TEST(Zub, HelpGoesToStandardOutput) {
             EXPECT_NE(one.out.find("options:\n  -h,--help "), std::string::npos) << one.out;
         }
     }
-    EXPECT_EQ(zub({"chord", "--help"}).out.rfind("usage: zub chord SYMBOL...\n\nprint chord symbols in canonical form\n", 0), 0u);
+    EXPECT_EQ(zub({"chord", "--help"}).out.rfind("usage: zub chord [--lenient] SYMBOL...\n\nprint chord symbols in canonical form\n", 0), 0u);
     EXPECT_NE(zub({"analyze", "--help"}).out.find("  --keys KEY:BEATS,...  "), std::string::npos);
     EXPECT_EQ(zub({"help"}).out, help.out);
 }
