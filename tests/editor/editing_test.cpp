@@ -13,7 +13,7 @@
 #include "bridge/bridge_exception.h"
 #include "bridge/chart_document.h"
 #include "bridge/chart_dictionary.h"
-#include "core/failure.h"
+#include "editor/bar_commands.h"
 #include "editor/bars_clipboard.h"
 #include "editor/chart_view.h"
 #include "editor/my_document.h"
@@ -294,7 +294,7 @@ TEST_F(Editing, SectionMarksAndTheirMenuRule) {
 
 TEST_F(Editing, KeyCenterForTheSelection) {
     open(chartOfBars(4));
-    const QStringList keys = ChartView::keyCenterMenuTitles();
+    const QStringList keys = BarCommands::keyCenterMenuTitles();
     EXPECT_EQ(keys.size(), 24);
     EXPECT_TRUE(keys.contains(QString::fromUtf8("G\u266D")));
     EXPECT_TRUE(keys.contains(QString::fromUtf8("F\u266Fm")));
@@ -362,8 +362,8 @@ TEST_F(Editing, ErrorCases) {
         try {
             view_->editSlot(slot);
             ADD_FAILURE() << message;
-        } catch (const Invalid_argument& e) {
-            EXPECT_STREQ(e.what(), message);
+        } catch (const Bridge_exception& e) {
+            EXPECT_EQ(e.reason(), message);
         }
     }
     view_->setSelection({0, 0});
@@ -374,7 +374,7 @@ TEST_F(Editing, ErrorCases) {
         EXPECT_EQ(e.name(), "appendOneBlankBarWithUndo:");
         EXPECT_EQ(e.reason(), "Can't append blank bar when no chord view is active");
     }
-    EXPECT_THROW(view_->barDictionaries({1, 5}), Invalid_argument);
+    EXPECT_THROW(view_->barDictionaries({1, 5}), Bridge_exception);
 }
 
 TEST_F(Editing, AFailedFinalCheckKeepsTheTypedText) {
@@ -485,17 +485,17 @@ TEST(BarsClipboard, RoundTripAndErrorCases) {
     const std::string badBar = "<?xml version=\"1.0\"?><plist version=\"1.0\"><array><dict/></array></plist>";
     QMimeData plain;
     plain.setText("C7");
-    EXPECT_THROW(barsFromMimeData(plain), Failure);
+    EXPECT_THROW(barsFromMimeData(plain), Bridge_exception);
     try {
         barsFromMimeData(plain);
-    } catch (const Failure& e) {
-        EXPECT_STREQ(e.what(), "No bars on the clipboard");
+    } catch (const Bridge_exception& e) {
+        EXPECT_EQ(e.reason(), "No bars on the clipboard");
     }
     try {
         barsFromMimeData(*withBytes(dict.c_str()));
         ADD_FAILURE();
-    } catch (const Failure& e) {
-        EXPECT_STREQ(e.what(), "Expected array of bars, found dictionary");
+    } catch (const Bridge_exception& e) {
+        EXPECT_EQ(e.reason(), "Expected array of bars, found dictionary");
     }
     try {
         barsFromMimeData(*withBytes(badBar.c_str()));
