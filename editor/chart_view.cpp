@@ -32,6 +32,7 @@ ChartView::ChartView(ChartModel& model, ChartEdits& edits, QWidget* parent)
     : QWidget(parent), model_(&model), edits_(&edits), title_field_(new QLineEdit(this)),
       tempo_field_(new QLineEdit(this)) {
     setUp();
+    modelReset();  // shows the model as it stands
 }
 
 ChartView::ChartView(QWidget* parent)
@@ -61,7 +62,6 @@ void ChartView::setUp() {
     setUpFields();
     observeModel();
     edits_->setFocus(this);
-    modelReset();  // shows the model as it stands
 }
 
 void ChartView::setUpFields() {

@@ -39,7 +39,8 @@ class ChartView : public QWidget, public EditingFocus {
 public:
     // A view of the document's model, changing it through edits.
     ChartView(ChartModel& model, ChartEdits& edits, QWidget* parent = nullptr);
-    // A view with a model of its own and no undo (tests, benchmarks).
+    // A view with a model of its own and no undo (tests, benchmarks); it shows
+    // nothing until setChart.
     explicit ChartView(QWidget* parent = nullptr);
     ~ChartView() override;
 

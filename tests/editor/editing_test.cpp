@@ -251,6 +251,12 @@ TEST_F(Editing, ChorusFollowsTheBars) {
     view_->setSelection({0, 3});
     view_->deleteSelection();
     EXPECT_EQ(view_->chorus(), (Chorus{1, Chorus::to_the_end, 1}));  // a chorus to the end never changes
+    // A chorus is played at least once: other counts are refused, with nothing to undo.
+    for (int repeats : {0, -2}) {
+        view_->setChorusRepeats(repeats);
+        EXPECT_EQ(view_->chorus().repeats, 1) << repeats;
+    }
+    EXPECT_EQ(undo().undoText(), "Delete");
 }
 
 TEST_F(Editing, DragMoveAndItsSingleUndo) {
