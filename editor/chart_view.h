@@ -49,6 +49,7 @@ public:
     ChordEntry& chordEntry() const { return *chord_entry_; }
     SelectionCursor& selectionCursor() const { return *selection_; }
     BarCommands& barCommands() const { return *commands_; }
+    BarDrag& barDrag() const { return *drag_; }
 
     // setChart(dictionary): the chord font from its "Font", then the model; fails
     // like fontFromDescription, ChordFont and ChartModel::setChart, changing nothing.
@@ -124,24 +125,6 @@ public:
     Chorus chorus() const;
     Plist::Array barDictionaries(BarRange range) const;
     Plist::Array allBarDictionaries() const;
-
-    // --- the Edit menu and the keys (BarCommands); each beeps when its condition fails ---
-    void copy();
-    void cut();
-    void paste();
-    void deleteSelection();
-    void selectAll();
-    void processDeleteBackwardKey();
-    void processDeleteForwardKey();
-    void setChorusFromSelection();
-    void setChorusRepeats(int repeats);
-    void setSectionMarkAction(int tag);
-    void setKeyCenterForSelection(const QString& keyName);
-    bool canSetChorus() const;
-    bool canSetSectionMark() const;
-    // The drop of a drag (BarDrag): a move within this chart, a copy otherwise.
-    void performMove(std::size_t dropIndex, const Plist::Array& bars);
-    void performCopy(std::size_t dropIndex, const Plist::Array& bars);
 
     void beep() const;
     void scrollRectToVisible(const QRectF& rect);

@@ -1,5 +1,4 @@
-// The chart view's input: keys, mouse, context menu and drags go to its
-// controllers, and the operations the document's menus call on the view.
+// The chart view's input: keys, mouse, context menu and drags go to its controllers.
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -75,24 +74,6 @@ Chorus ChartView::chorus() const { return model_->chorus(); }
 Plist::Array ChartView::barDictionaries(BarRange range) const { return model_->bars(range); }
 Plist::Array ChartView::allBarDictionaries() const { return model_->allBars(); }
 
-// --- the Edit menu ---
-
-void ChartView::copy() { commands_->copy(); }
-void ChartView::cut() { commands_->cut(); }
-void ChartView::paste() { commands_->paste(); }
-void ChartView::deleteSelection() { commands_->deleteSelection(); }
-void ChartView::selectAll() { commands_->selectAll(); }
-void ChartView::processDeleteBackwardKey() { commands_->deleteBackward(); }
-void ChartView::processDeleteForwardKey() { commands_->deleteForward(); }
-void ChartView::setChorusFromSelection() { commands_->setChorusFromSelection(); }
-void ChartView::setChorusRepeats(int repeats) { commands_->setChorusRepeats(repeats); }
-void ChartView::setSectionMarkAction(int tag) { commands_->setSectionMark(tag); }
-void ChartView::setKeyCenterForSelection(const QString& keyName) { commands_->setKeyCenterForSelection(keyName); }
-bool ChartView::canSetChorus() const { return commands_->canSetChorus(); }
-bool ChartView::canSetSectionMark() const { return commands_->canSetSectionMark(); }
-void ChartView::performMove(std::size_t dropIndex, const Plist::Array& bars) { drag_->performMove(dropIndex, bars); }
-void ChartView::performCopy(std::size_t dropIndex, const Plist::Array& bars) { drag_->performCopy(dropIndex, bars); }
-
 // --- events ---
 
 void ChartView::keyPressEvent(QKeyEvent* event) {
@@ -104,8 +85,8 @@ void ChartView::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Backtab: moveLeft(false); return;
     case Qt::Key_Down: moveDown(shift); return;
     case Qt::Key_Up: moveUp(shift); return;
-    case Qt::Key_Backspace: processDeleteBackwardKey(); return;
-    case Qt::Key_Delete: processDeleteForwardKey(); return;
+    case Qt::Key_Backspace: commands_->deleteBackward(); return;
+    case Qt::Key_Delete: commands_->deleteForward(); return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         // Back to typing: the first slot of the bar after the insertion point or of the selection.
@@ -161,7 +142,7 @@ void ChartView::contextMenuEvent(QContextMenuEvent* event) {
     if (!selection_->inSelection(event->pos())) return;
     QMenu menu(this);
     for (const QString& key : BarCommands::keyCenterMenuTitles())
-        menu.addAction(key, this, [this, key] { setKeyCenterForSelection(key); });
+        menu.addAction(key, this, [this, key] { commands_->setKeyCenterForSelection(key); });
     menu.exec(event->globalPos());
 }
 

@@ -20,6 +20,7 @@
 #include "bridge/chart_document.h"
 #include "bridge/my_constants.h"
 #include "editor/analysis_commands.h"
+#include "editor/bar_commands.h"
 #include "editor/chart_edits.h"
 #include "editor/chart_model.h"
 #include "editor/chart_printer.h"
@@ -127,18 +128,19 @@ void MyDocument::buildMenus() {
     edit->addAction(redo);
     edit->addSeparator();
     ChartView* view = chart_view_;
-    edit->addAction(tr("Cu&t"), QKeySequence::Cut, view, &ChartView::cut);
-    edit->addAction(tr("&Copy"), QKeySequence::Copy, view, &ChartView::copy);
-    edit->addAction(tr("&Paste"), QKeySequence::Paste, view, &ChartView::paste);
-    edit->addAction(tr("&Delete"), view, &ChartView::deleteSelection);
-    edit->addAction(tr("Select &All"), QKeySequence::SelectAll, view, &ChartView::selectAll);
+    BarCommands* bars = &view->barCommands();
+    edit->addAction(tr("Cu&t"), QKeySequence::Cut, view, [bars] { bars->cut(); });
+    edit->addAction(tr("&Copy"), QKeySequence::Copy, view, [bars] { bars->copy(); });
+    edit->addAction(tr("&Paste"), QKeySequence::Paste, view, [bars] { bars->paste(); });
+    edit->addAction(tr("&Delete"), view, [bars] { bars->deleteSelection(); });
+    edit->addAction(tr("Select &All"), QKeySequence::SelectAll, view, [bars] { bars->selectAll(); });
     edit->addSeparator();
     QAction* setChorus = edit->addAction(tr("Set C&horus"), QKeySequence(Qt::CTRL | Qt::Key_R), view,
-                                         &ChartView::setChorusFromSelection);
+                                         [bars] { bars->setChorusFromSelection(); });
     QMenu* repeats = edit->addMenu(tr("&Repeats"));
     for (int times = 1; times <= 8; ++times) {
-        QAction* item = repeats->addAction(tr("%n time(s)", nullptr, times), [view, times] {
-            view->setChorusRepeats(times);
+        QAction* item = repeats->addAction(tr("%n time(s)", nullptr, times), [bars, times] {
+            bars->setChorusRepeats(times);
         });
         item->setData(times);
     }
@@ -146,15 +148,15 @@ void MyDocument::buildMenus() {
     const QString marks[] = {tr("A"), tr("B"), tr("None")};
     for (int tag = 0; tag < 3; ++tag) {
         sections->addAction(marks[tag], QKeySequence(Qt::CTRL | Qt::ALT | (Qt::Key_1 + tag)),
-                            [view, tag] { view->setSectionMarkAction(tag); });
+                            [bars, tag] { bars->setSectionMark(tag); });
     }
     edit->addSeparator();
     edit->addAction(tr("&Preferences..."), QKeySequence::Preferences, [] { MyApplication::showPreferences(); });
     // Menu validation follows the selection.
-    auto validate = [view, setChorus, sections] {
-        setChorus->setEnabled(view->canSetChorus());
-        sections->setEnabled(view->canSetSectionMark());
-        for (QAction* item : sections->actions()) item->setEnabled(view->canSetSectionMark());
+    auto validate = [bars, setChorus, sections] {
+        setChorus->setEnabled(bars->canSetChorus());
+        sections->setEnabled(bars->canSetSectionMark());
+        for (QAction* item : sections->actions()) item->setEnabled(bars->canSetSectionMark());
     };
     connect(view, &ChartView::selectionChanged, this, validate);
     validate();
