@@ -73,6 +73,8 @@ void BarCommands::deleteForward() {
 }
 
 void BarCommands::selectAll() {
+    // In a slot, Select All means the slot's text, as in any text field; every bar in bar mode.
+    if (view_.activeSlot() && !view_.selectionActive()) return view_.chordFieldEditor()->selectAll();
     if (!view_.endChordEditing()) return;
     view_.setSelection({0, view_.barCount()});
 }

@@ -29,7 +29,7 @@ void drawTitle(QPainter& painter, const ChartPicture& p) {
     }
 }
 
-void drawBar(QPainter& painter, const ChartPicture& p, std::size_t index) {
+void drawBar(QPainter& painter, const ChartPicture& p, std::size_t index, bool printing) {
     const ChordFontMetrics& m = p.font.metrics();
     const BarPlacement& placed = p.layout.bars[index];
     const ShownBar& bar = p.bars[index];
@@ -40,11 +40,13 @@ void drawBar(QPainter& painter, const ChartPicture& p, std::size_t index) {
     painter.setPen(Qt::black);
     const double ascent = QFontMetricsF(p.font.font()).ascent();
     for (qsizetype k = 0; k < bar.shown.size(); ++k) {
-        if (p.hiddenSlot && *p.hiddenSlot == SlotRef{index, static_cast<std::size_t>(k)}) continue;
-        const LayoutRect& c = placed.chordFrames[static_cast<std::size_t>(k)];
+        const auto slot = static_cast<std::size_t>(k);
+        const bool edited = p.editedSlot && *p.editedSlot == SlotRef{index, slot};
+        if (edited && !printing) continue;
+        const LayoutRect& c = placed.chordFrames[slot];
         drawAdorned(painter, QPointF(placed.frame.x + c.x + m.chordVerticalPadding() / 2,
                                      placed.frame.y + c.y + m.chordVerticalPadding() / 2 + ascent),
-                    p.font.adorn(bar.shown[k]));
+                    p.font.adorn(edited ? p.storedChordOfEditedSlot : bar.shown[k]));
     }
 }
 
@@ -106,7 +108,7 @@ void paintChart(QPainter& painter, const ChartPicture& p, const QRectF& area, bo
         const LayoutRect& f = p.layout.bars[i].frame;
         if (!area.intersects(QRectF(f.x - 10, f.y - 10, f.width + 20, f.height + 20))) continue;
         drawBarLines(painter, p, i, rules);
-        drawBar(painter, p, i);
+        drawBar(painter, p, i, printing);
     }
     if (p.analysis) draw_analysis(painter, *p.analysis, p.romanFont);
     draw_keys(painter, p.keyLabels, p.keyFont);

@@ -48,7 +48,10 @@ struct ChartPicture {
     const QFont& romanFont;
     const std::vector<AnalysisText>& keyLabels;
     const QFont& keyFont;
-    std::optional<SlotRef> hiddenSlot;  // the slot the chord field editor shows
+    // The slot the chord field editor shows: left out on screen, drawn with its
+    // stored chord when printing.
+    std::optional<SlotRef> editedSlot;
+    QString storedChordOfEditedSlot;
     std::optional<TitleText> title, tempo;  // drawn only when printing
 };
 

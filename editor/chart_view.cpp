@@ -25,7 +25,16 @@
 namespace zub {
 
 namespace {
+
 constexpr float hidden_title_height = 15;
+
+// A family not installed is matched, an unusable description gives the
+// preferred chord font; the chart keeps naming its own.
+ChordFont chordFontOf(const Plist& description) {
+    const QFont preferred = Preferences::shared().fontForKey(Preferences::chord_font_key);
+    return ChordFont::withResourceSubstitutions(chartFontFromDescription(description, preferred));
+}
+
 }  // namespace
 
 ChartView::ChartView(ChartModel& model, ChartEdits& edits, QWidget* parent)
@@ -105,9 +114,7 @@ void ChartView::observeModel() {
 void ChartView::modelReset() {
     chord_entry_->stop(false);
     selection_->reset();
-    chord_font_.emplace(incoming_font_ ? std::move(*incoming_font_)
-                                       : ChordFont::withResourceSubstitutions(
-                                             fontFromDescription(model_->fontDescription())));
+    chord_font_.emplace(incoming_font_ ? std::move(*incoming_font_) : chordFontOf(model_->fontDescription()));
     incoming_font_.reset();
     chord_entry_->setChordFont(*chord_font_);
     title_field_->blockSignals(true);
@@ -121,7 +128,7 @@ void ChartView::modelReset() {
 
 void ChartView::setChart(const Plist& chart) {
     // The font is made before the model changes, so a chart that fails leaves the view as it was.
-    incoming_font_.emplace(ChordFont::withResourceSubstitutions(fontFromDescription(chart.dictionary_at("Font"))));
+    incoming_font_.emplace(chordFontOf(chart.dictionary_at("Font")));
     try {
         model_->setChart(chart);
     } catch (...) {
@@ -289,9 +296,13 @@ void ChartView::updateAnalysisFigures() {
 ChartPicture ChartView::picture(bool printing) const {
     ChartPicture p{layout_, bars_, *chord_font_, model_->chorus(), model_->analysis().has_value(),
                    model_->analysis() ? &analysis_figures_ : nullptr, roman_font_, key_labels_, key_font_,
-                   std::nullopt, std::nullopt, std::nullopt};
-    // On screen the field editor shows the slot being edited; on paper every chord is printed.
-    if (!printing) p.hiddenSlot = chord_entry_->activeSlot();
+                   std::nullopt, {}, std::nullopt, std::nullopt};
+    // On screen the field editor shows the slot being edited; a print shows no
+    // editing widget and no unstored text, only the chord as stored.
+    if (const std::optional<SlotRef> edited = chord_entry_->activeSlot()) {
+        p.editedSlot = edited;
+        if (printing) p.storedChordOfEditedSlot = chord_font_->encode(QString::fromStdString(model_->chord(*edited)));
+    }
     if (printing && show_name_) {
         p.title = TitleText{title_field_->text(), title_field_->font(), title_field_->geometry()};
         p.tempo = TitleText{tempo_field_->text(), tempo_field_->font(), tempo_field_->geometry()};

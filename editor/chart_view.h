@@ -51,8 +51,10 @@ public:
     BarCommands& barCommands() const { return *commands_; }
     BarDrag& barDrag() const { return *drag_; }
 
-    // setChart(dictionary): the chord font from its "Font", then the model; fails
-    // like fontFromDescription, ChordFont and ChartModel::setChart, changing nothing.
+    // setChart(dictionary): the chord font from its "Font" (a family not installed
+    // is matched, an unusable description gives the preferred chord font; the
+    // stored "Font" stays as it is), then the model; fails like ChordFont and
+    // ChartModel::setChart, changing nothing.
     void setChart(const Plist& chart);
     Plist chart() const;
 
@@ -78,7 +80,8 @@ public:
     void showStoredChords(std::size_t bar);
 
     // paintChart(painter, area, printing): everything in area; when printing,
-    // the title and tempo as text, and every chord, the one being edited too.
+    // the title and tempo as text, and the slot being edited with its stored
+    // chord instead of the field editor.
     void paintChart(QPainter& painter, const QRectF& area, bool printing) const;
 
     // The analysis shown over the chords (the model keeps it).

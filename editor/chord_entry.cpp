@@ -50,6 +50,8 @@ void ChordEntry::editSlot(SlotRef slot) {
     in_progress_ = false;
     clearError();
     field_->setChord(view_.chordFont().decode(view_.shownChord(slot.bar, slot.slot)));
+    // As in any form field, a slot just entered has its chord selected: typing replaces it.
+    field_->selectAll();
     place();
     field_->show();
     field_->setFocus(Qt::OtherFocusReason);
@@ -133,8 +135,11 @@ bool ChordEntry::navigate(NavigationCommand command, bool extend) {
     const SlotCounts counts = slotCountsOf(view_);
     const SlotRef at = *editing_;
     const float goal = view_.selectionCursor().selection().goalColumn();
-    const bool caretAtEnd = field_->cursorPosition() == field_->text().size() && !field_->hasSelectedText();
-    const bool caretAtStart = field_->cursorPosition() == 0 && !field_->hasSelectedText();
+    // Until typing begins, the arrows leave a slot whose whole chord is selected.
+    const bool untouched = !in_progress_ && field_->selectedText() == field_->text();
+    const bool caretAtEnd =
+        untouched || (field_->cursorPosition() == field_->text().size() && !field_->hasSelectedText());
+    const bool caretAtStart = untouched || (field_->cursorPosition() == 0 && !field_->hasSelectedText());
     switch (command) {
     case NavigationCommand::MoveRight:
         if (!caretAtEnd) return false;  // the editor moves its caret
@@ -178,8 +183,7 @@ bool ChordEntry::filterFieldEvent(QEvent* event) {
     }
     if (event->type() == QEvent::ShortcutOverride) {
         auto* key = static_cast<QKeyEvent*>(event);
-        // Select All means every bar; Undo and Redo reach the document unless the field has its own to undo.
-        if (key->matches(QKeySequence::SelectAll)) return true;
+        // Undo and Redo reach the document unless the field has its own to undo.
         if ((key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) && !in_progress_) return true;
         if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
             event->accept();

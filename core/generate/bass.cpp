@@ -168,7 +168,13 @@ Midinote gen_2(const Chord& c, const Midinote& a, const Midinote& n, const Scale
         if (mng_is_null(m)) return mng_gen(mng_of_chord(c) & mng_normal(a, 7, 2.0) & range_weighting());
         return mng_gen(m);
     }
-    return mng_gen(mng_of_note(c.root()) & mng_normal(a, 12, 2.0) & mng_normal(n, 12, 2.0) & range_weighting());
+    const Mng near_both = mng_of_note(c.root()) & mng_normal(a, 12, 2.0) & mng_normal(n, 12, 2.0) & range_weighting();
+    if (!mng_is_null(near_both)) return mng_gen(near_both);
+    // The last chord's anchor is drawn without a leap limit, so the anchors can
+    // lie more than an octave apart with no octave of the root near both: take
+    // the root nearest their midpoint, which any 13 notes of the range contain.
+    const Midinote middle = Midinote::of_notenum((a.to_notenum() + n.to_notenum()) / 2);
+    return mng_gen(mng_of_note(c.root()) & mng_normal(middle, 12, 2.0) & range_weighting());
 }
 
 Midinote gen_3rd_note(const Chord& c, const Midinote& a, const Midinote& n) {

@@ -37,6 +37,8 @@ Mng limit_range_by_prev_dur(const Mng& m, const Midinote& p, const mpq_class& pr
 
 // The beats after the anchor, given anchor a, next anchor n, chord C, scale S
 // and the next scale S2; each draws as its description says.
+// gen_2: an approach to n when a or n is the root, else the root within an
+// octave of both anchors, or nearest their midpoint when no octave is near both.
 Midinote gen_2(const Chord& c, const Midinote& a, const Midinote& n, const Scale& s2);
 std::vector<Midinote> gen_3(const Chord& c, const Scale& s, const Midinote& a, const Midinote& n);
 std::vector<Midinote> gen_4(const Chord& c, const Scale& s, const Midinote& a, const Midinote& n, const Scale& s2);

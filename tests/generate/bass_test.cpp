@@ -4,7 +4,9 @@
 #include <tuple>
 #include <vector>
 
+#include "core/analysis/tonalana.h"
 #include "core/generate/bass.h"
+#include "core/theory/chordtype.h"
 #include "core/generate/random.h"
 #include "generate_testing.h"
 
@@ -120,6 +122,29 @@ TEST(Bass, WalkToTheTopOfTheRangeStaysInIt) {
     Random::init(1);
     for (const Midinote& m : Bass::gen_walk2(midi("A1"), midi("E1"), major, {midi("G1"), midi("F1")}))
         EXPECT_GE(m.to_notenum(), 28) << m.to_string();
+}
+
+// Every pair of anchors the line can meet (the last chord's anchor is drawn
+// without a leap limit, so any two notes of E1..F3), for every chord type on
+// every pitch class: each beat between them finds a note to draw.
+TEST(Bass, EveryBeatBetweenTwoAnchorsFindsANote) {
+    Random::init(5);
+    for (const char* root : {"C", "Db", "D", "Eb", "E", "F", "Gb", "G", "Ab", "A", "Bb", "B"}) {
+        for (const std::string& type : Chordtype::all_names()) {
+            const Chord c = Chord::of_string(root + type);
+            const Scale s = Tonalana::analyze({c}).front();
+            for (int a = 28; a <= 53; ++a) {
+                for (int n = 28; n <= 53; ++n) {
+                    const Midinote from = Midinote::of_notenum(a);
+                    const Midinote to = Midinote::of_notenum(n);
+                    const std::string where = root + type + " " + from.to_string() + " -> " + to.to_string();
+                    EXPECT_NO_THROW(Bass::gen_2(c, from, to, s)) << where;
+                    EXPECT_NO_THROW(Bass::gen_3(c, s, from, to)) << where;
+                    EXPECT_NO_THROW(Bass::gen_4(c, s, from, to, s)) << where;
+                }
+            }
+        }
+    }
 }
 
 TEST(Bass, ErrorCases) {

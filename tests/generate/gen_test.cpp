@@ -87,13 +87,29 @@ TEST(Zub2lite, FailuresNameTheSeed) {
     Zub2lite::init_random_with(1234);
     EXPECT_EQ(message_of<Failure>([] { Zub2lite::gen(chart_of(five_bars(), {1, 5, 1}, {}, 3)); }),
               "Gen error (Chart not in 4/4 time: 3): random seed = 1234");
-    EXPECT_EQ(message_of<Failure>([] { Zub2lite::gen(chart_of(five_bars(), {1, 5, 1}, {}, 4, "G#")); }),
-              "Gen error (Invalid key: G#): random seed = 1234");
+    EXPECT_EQ(message_of<Failure>([] { Zub2lite::gen(chart_of(five_bars(), {1, 5, 1}, {}, 4, "G#7")); }),
+              "Gen error (Invalid key: G#7): random seed = 1234");
     EXPECT_EQ(message_of<Failure>([] { Zub2lite::gen(chart_of(five_bars(), {1, 5, 0})); }),
               "Gen error (Chorus repeat count must be at least 1: 0): random seed = 1234");
     // Seeding again is a no-op once seeded.
     Zub2lite::init_random();
     EXPECT_EQ(Zub2lite::seed(), 1234u);
+}
+
+// The key signature event's data in the tempo track, as "sharps minor".
+std::string key_signature_of(const std::string& bytes) {
+    const testing::Smf_file file = testing::read_smf(bytes);
+    for (const auto& e : file.tracks.at(0).events)
+        if (e.bytes.size() == 5 && e.bytes[0] == 0xFF && e.bytes[1] == 0x59)
+            return std::to_string(static_cast<std::int8_t>(e.bytes[3])) + " " + std::to_string(e.bytes[4]);
+    return "none";
+}
+
+TEST(Zub2lite, SharpMinorKeysAccompany) {
+    Zub2lite::init_random_with(3);
+    for (const auto& [key, signature] : std::vector<std::pair<const char*, const char*>>{
+             {"G#m", "5 1"}, {"D#m", "6 1"}, {"A#m", "7 1"}, {"G#", "-4 0"}, {"Ebb", "2 0"}})
+        EXPECT_EQ(key_signature_of(Zub2lite::gen(chart_of(five_bars(), {1, 5, 1}, {}, 4, key))), signature) << key;
 }
 
 TEST(Zub2lite, SameSeedSameFileAndTheStreamContinues) {
