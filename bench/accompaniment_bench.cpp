@@ -2,7 +2,7 @@
 // chart dictionary, generating drums, piano and bass, and writing the file.
 #include <benchmark/benchmark.h>
 
-#include "bridge/chart_conversion.h"
+#include "bridge/internal/chart_conversion.h"
 #include "bridge/generation.h"
 #include "bridge/my_constants.h"
 #include "core/generate/zub2lite.h"

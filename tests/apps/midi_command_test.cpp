@@ -2,23 +2,11 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
-#include "apps/zub/cli.h"
+#include "apps/zub_runner.h"
 
 namespace zub::cli {
 namespace {
-
-struct Result {
-    int status;
-    std::string out, err;
-};
-
-Result zub(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int status = run(args, out, err);
-    return {status, out.str(), err.str()};
-}
 
 const std::string blues = ZUB_RESOURCE_DIR "/examples/blues-in-f.txt";
 
