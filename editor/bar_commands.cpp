@@ -7,11 +7,11 @@
 #include "bridge/accidentals.h"
 #include "bridge/analysis_conversion.h"
 #include "bridge/chart_dictionary.h"
+#include "bridge/core_names.h"
 #include "editor/bars_clipboard.h"
 #include "editor/chart_edits.h"
 #include "editor/chart_model.h"
 #include "editor/chart_view.h"
-#include "editor/key_names.h"
 #include "editor/selection_cursor.h"
 
 namespace zub {

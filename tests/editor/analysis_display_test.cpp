@@ -6,7 +6,6 @@
 #include <numbers>
 
 #include "bridge/bridge_exception.h"
-#include "core/failure.h"
 #include "editor/chart_view.h"
 #include "editor/my_document.h"
 
