@@ -251,12 +251,6 @@ void ChartView::relayout() {
 
 // --- the analysis ---
 
-Plist ChartView::keyCenters() const { return model_->keyCenters(); }
-
-void ChartView::setKeyCenters(const Plist& keyCenterList) { model_->setKeyCenters(keyCenterList); }
-
-void ChartView::setAnalysis(const AnalysisResult& analysis) { model_->setAnalysis(analysis); }
-
 const std::optional<ChartAnalysis>& ChartView::analysis() const { return model_->analysis(); }
 
 void ChartView::analysisChanged() {

@@ -85,10 +85,6 @@ public:
     void paintChart(QPainter& painter, const QRectF& area, bool printing) const;
 
     // The analysis shown over the chords (the model keeps it).
-    Plist keyCenters() const;
-    void setKeyCenters(const Plist& keyCenterList);
-    void setAnalysis(const AnalysisResult& analysis);
-    void clearAnalysis() { recomputeLayoutResettingAnalysis(true); }
     const std::optional<ChartAnalysis>& analysis() const;
     // romanWidthForChordView(bar, slot) -> its roman's width in the roman font; 0 without analysis.
     float romanWidthForChordView(std::size_t bar, std::size_t slot) const;
@@ -118,11 +114,6 @@ public:
     void selectBars(BarRange range) override { setSelection(range); }
     void unsetSelection();
     QPainterPath focusRingPath() const;
-    bool insertionPointVisible() const;
-    void moveRight(bool shift);
-    void moveLeft(bool shift);
-    void moveUp(bool shift);
-    void moveDown(bool shift);
 
     // --- the model's bars ---
     Chorus chorus() const;
@@ -152,6 +143,11 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // The arrow keys: from slot to slot while a chord is edited, else the bar selection.
+    void moveRight(bool shift);
+    void moveLeft(bool shift);
+    void moveUp(bool shift);
+    void moveDown(bool shift);
     void setUp();
     void setUpFields();
     void observeModel();

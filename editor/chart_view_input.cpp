@@ -44,7 +44,6 @@ BarRange ChartView::selection() const { return selection_->range(); }
 void ChartView::setSelection(BarRange range) { selection_->set(range); }
 void ChartView::unsetSelection() { selection_->unset(); }
 QPainterPath ChartView::focusRingPath() const { return selection_->focusRingPath(); }
-bool ChartView::insertionPointVisible() const { return selection_->insertionPointVisible(); }
 
 void ChartView::moveRight(bool shift) {
     if (const auto at = activeSlot()) return chord_entry_->go(chordMoveRight(slotCountsOf(*this), *at), false);
