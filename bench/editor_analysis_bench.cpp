@@ -6,13 +6,14 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
-#include <QUndoStack>
 
 #include <string>
 
 #include "bench/editor_bench_support.h"
 #include "bridge/chart_document.h"
 #include "editor/analysis_commands.h"
+#include "editor/chart_edits.h"
+#include "editor/chart_model.h"
 #include "editor/chart_view.h"
 #include "editor/my_document.h"
 
@@ -35,8 +36,7 @@ void BM_AnalyseRelayoutPaint(benchmark::State& state) {
     view.setEnclosingSize(800, 600);
     QImage target(800, static_cast<int>(view.layout().height) * 2, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
-        QUndoStack undo;
-        if (zub::analyze(view, undo)) state.SkipWithError("analysis failed");
+        if (zub::analyze(view.model(), view.edits())) state.SkipWithError("analysis failed");
         QPainter painter(&target);
         view.paintChart(painter, QRectF(0, 0, view.layout().width, view.layout().height), true);
         painter.end();
@@ -52,8 +52,7 @@ void BM_RelayoutWithAnalysis500Bars(benchmark::State& state) {
     zub::ChartView view;
     view.setChart(changes(500));
     view.setEnclosingSize(800, 600);
-    QUndoStack undo;
-    if (zub::analyze(view, undo)) state.SkipWithError("analysis failed");
+    if (zub::analyze(view.model(), view.edits())) state.SkipWithError("analysis failed");
     for (auto _ : state) {
         view.recomputeLayoutResettingAnalysis(false);
         benchmark::DoNotOptimize(view.layout().height);

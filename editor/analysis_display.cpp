@@ -9,75 +9,15 @@
 #include <numbers>
 
 #include "bridge/accidentals.h"
-#include "bridge/analysis_conversion.h"
-#include "core/failure.h"
+#include "bridge/bridge_exception.h"
 #include "editor/chord_font.h"
 #include "editor/my_parameters.h"
 
 namespace zub {
 
 namespace {
-
 constexpr double pi = std::numbers::pi;
-
-// Result-slot indexes arrive as property-list numbers; anything else has no position.
-std::optional<std::int64_t> destinationOf(const Plist& figure) {
-    const Plist* d = figure.find("Destination");
-    if (!d || d->kind() != Plist::Kind::integer) return std::nullopt;
-    return d->as_integer();
-}
-
-const std::string& typeOf(const Plist& figure) { return figure.string_at("Type"); }
-
 }  // namespace
-
-ChartAnalysis ChartAnalysis::computeRomansAndChordIndexes(const Plist& analysis,
-                                                          const std::vector<std::vector<std::string>>& chords,
-                                                          const ChordNamer& standardize) {
-    const Plist::Array& annotations = analysis.array_at("Annotations");
-    for (const char* key : {"Arrows", "Keys", "Brackets"}) analysis.array_at(key);
-    ChartAnalysis result(analysis);
-    // Charts repeat their chords a lot: each distinct name goes to the core once.
-    std::map<std::string, std::string, std::less<>> standard;
-    auto standardized = [&](const std::string& name) -> const std::string& {
-        auto found = standard.find(name);
-        if (found == standard.end())
-            found = standard.emplace(name, standardize ? standardize(name) : standardize_chord_name(name)).first;
-        return found->second;
-    };
-    std::size_t next = 0;
-    for (std::size_t bar = 0; bar < chords.size(); ++bar) {
-        std::vector<std::string> romans;
-        for (std::size_t slot = 0; slot < chords[bar].size(); ++slot) {
-            if (next == annotations.size()) {
-                romans.emplace_back();
-                continue;
-            }
-            const Plist& annotation = annotations[next];
-            const std::string shown = replaceWithUnicodeSharpsAndFlats(annotation.string_at("Chord"));
-            if (shown == "/" || standardized(chords[bar][slot]) == shown) {
-                result.chord_indexes_.push_back({bar, slot});
-                romans.push_back(preprocessRomanDisplayString(annotation.string_at("Roman")));
-                ++next;
-            } else {
-                romans.emplace_back();
-            }
-        }
-        result.romans_.push_back(std::move(romans));
-    }
-    return result;
-}
-
-std::optional<ChordIndex> ChartAnalysis::chordIndexAt(std::int64_t slot) const {
-    if (slot < 0 || static_cast<std::uint64_t>(slot) >= chord_indexes_.size()) return std::nullopt;
-    return chord_indexes_[static_cast<std::size_t>(slot)];
-}
-
-const std::string& ChartAnalysis::roman(std::size_t bar, std::size_t slot) const {
-    static const std::string none;
-    if (bar >= romans_.size() || slot >= romans_[bar].size()) return none;
-    return romans_[bar][slot];
-}
 
 std::vector<AnalysisBar> analysisBars(const ChartLayout& layout, const std::vector<std::vector<float>>& widths) {
     std::vector<AnalysisBar> bars;
@@ -99,7 +39,7 @@ AnalysisGeometry::AnalysisGeometry(std::vector<AnalysisBar> bars, const ChordFon
 
 const LayoutRect& AnalysisGeometry::frame(ChordIndex v) const {
     if (v.bar >= bars_.size() || v.chord >= bars_[v.bar].chordFrames.size())
-        throw Invalid_argument("Chord index out of range: " + std::to_string(v.bar) + "/" + std::to_string(v.chord));
+        throw Bridge_exception("AnalysisGeometry", "Chord index out of range: " + std::to_string(v.bar) + "/" + std::to_string(v.chord));
     return bars_[v.bar].chordFrames[v.chord];
 }
 
@@ -298,24 +238,30 @@ void addRomans(const ChartAnalysis& analysis, const AnalysisGeometry& g, Analysi
         }
 }
 
-void addArrow(const ChartAnalysis& analysis, const Plist::Array& arrows, std::size_t i, FigureBuilder& build) {
+void addArrow(const ChartAnalysis& analysis, std::size_t i, FigureBuilder& build) {
+    const std::vector<AnalysisArrow>& arrows = analysis.result().arrows;
     const std::optional<ChordIndex> s = analysis.chordIndexAt(static_cast<std::int64_t>(i));
-    const std::optional<std::int64_t> dest = destinationOf(arrows[i]);
+    const std::optional<std::int64_t> dest = arrows[i].destination;
     if (!s || !dest) return;
-    const std::string& type = typeOf(arrows[i]);
-    if (type == "Passthru1") {
+    const ArrowKind kind = arrows[i].kind;
+    if (kind == ArrowKind::passthru1) {
         // The arrow arches over the pass-through chord to where that one goes.
         if (*dest < 0 || static_cast<std::uint64_t>(*dest) >= arrows.size()) return;
-        const Plist& second = arrows[static_cast<std::size_t>(*dest)];
-        if (typeOf(second) != "Passthru2") return;
-        const std::optional<std::int64_t> far = destinationOf(second);
-        if (const auto d = far ? analysis.chordIndexAt(*far) : std::nullopt) build.arrow(*s, *d, false);
+        const AnalysisArrow& second = arrows[static_cast<std::size_t>(*dest)];
+        if (second.kind != ArrowKind::passthru2) return;
+        if (const auto d = second.destination ? analysis.chordIndexAt(*second.destination) : std::nullopt)
+            build.arrow(*s, *d, false);
         return;
     }
     const std::optional<ChordIndex> d = analysis.chordIndexAt(*dest);
     if (!d) return;
-    if (type == "Solid" || type == "Dotted") build.arrow(*s, *d, type == "Dotted");
-    if (type == "Passthru2") build.passthru(*s, *d);
+    switch (kind) {
+    case ArrowKind::solid: build.arrow(*s, *d, false); return;
+    case ArrowKind::dotted: build.arrow(*s, *d, true); return;
+    case ArrowKind::passthru2: build.passthru(*s, *d); return;
+    case ArrowKind::none:
+    case ArrowKind::passthru1: return;
+    }
 }
 
 }  // namespace
@@ -325,17 +271,15 @@ AnalysisFigures analysisFigures(const ChartAnalysis& analysis, const AnalysisGeo
     AnalysisFigures out;
     addRomans(analysis, g, out);
     FigureBuilder build(g, parameters, out);
-    const Plist::Array& brackets = analysis.analysis().array_at("Brackets");
+    const std::vector<AnalysisBracket>& brackets = analysis.result().brackets;
     for (std::size_t i = 0; i < brackets.size(); ++i) {
-        const std::string& type = typeOf(brackets[i]);
-        if (type == "None") continue;
+        if (brackets[i].kind == BracketKind::none) continue;
         const std::optional<ChordIndex> s = analysis.chordIndexAt(static_cast<std::int64_t>(i));
-        const std::optional<std::int64_t> dest = destinationOf(brackets[i]);
-        const std::optional<ChordIndex> d = dest ? analysis.chordIndexAt(*dest) : std::nullopt;
-        if (s && d) build.bracket(*s, *d, type == "Dotted");
+        const std::optional<ChordIndex> d =
+            brackets[i].destination ? analysis.chordIndexAt(*brackets[i].destination) : std::nullopt;
+        if (s && d) build.bracket(*s, *d, brackets[i].kind == BracketKind::dotted);
     }
-    const Plist::Array& arrows = analysis.analysis().array_at("Arrows");
-    for (std::size_t i = 0; i < arrows.size(); ++i) addArrow(analysis, arrows, i, build);
+    for (std::size_t i = 0; i < analysis.result().arrows.size(); ++i) addArrow(analysis, i, build);
     return out;
 }
 

@@ -1,6 +1,4 @@
-// The analysis drawn over a chart: the analysis dictionary of the core with
-// the roman numeral of every chord view and the chord view that shows each
-// result slot, and the figures drawn from it - romans above the chords,
+// The analysis drawn over a chart (chart_analysis): the figures drawn from it - romans above the chords,
 // brackets under ii-V pairs, arcs with arrowheads from chords to their
 // resolutions, dotted pass-through arrows - plus the key labels under the
 // slash rows. Geometry is computed from the chord frames alone, so it needs no
@@ -20,51 +18,13 @@
 #include <string>
 #include <vector>
 
-#include "bridge/plist.h"
+#include "editor/chart_analysis.h"
 #include "editor/chart_layout.h"
 #include "editor/chord_font_metrics.h"
 
 class QPainter;
 
 namespace zub {
-
-// The chord view that shows a result slot: {"Bar": bar index, "Chord": slot index}.
-struct ChordIndex {
-    std::size_t bar;
-    std::size_t chord;
-    bool operator==(const ChordIndex&) const = default;
-};
-
-using ChordNamer = std::function<std::string(const std::string&)>;
-
-// An analysis as the chart view keeps it.
-class ChartAnalysis {
-public:
-    // computeRomansAndChordIndexes(analysis, chords per bar in display form):
-    // annotations matched to chord views in chart order; a slot takes the next
-    // annotation when its standardized chord equals the annotation's chord or
-    // the annotation is "/". standardize defaults to the core's chord printer
-    // (and its failures). "Missing key: Annotations" and the like for a bad dictionary.
-    static ChartAnalysis computeRomansAndChordIndexes(const Plist& analysis,
-                                                      const std::vector<std::vector<std::string>>& chords,
-                                                      const ChordNamer& standardize = {});
-
-    const Plist& analysis() const { return analysis_; }
-    // romans()[bar][slot] -> "V7/II" in display form, "" where none is shown.
-    const std::vector<std::vector<std::string>>& romans() const { return romans_; }
-    const std::vector<ChordIndex>& chordIndexes() const { return chord_indexes_; }
-    // chordIndexAt(3) -> the chord view of result slot 3; none for a slot
-    // without a position (or outside the analysis, negative included).
-    std::optional<ChordIndex> chordIndexAt(std::int64_t resultSlot) const;
-    // roman(bar, slot) -> the roman string, "" outside the chart.
-    const std::string& roman(std::size_t bar, std::size_t slot) const;
-
-private:
-    ChartAnalysis(Plist analysis) : analysis_(std::move(analysis)) {}
-    Plist analysis_;
-    std::vector<std::vector<std::string>> romans_;
-    std::vector<ChordIndex> chord_indexes_;
-};
 
 // What the analysis figures know of one bar: its chord frames in chart
 // coordinates, the width of each chord's text in the roman font, and its line flags.

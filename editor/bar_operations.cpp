@@ -2,19 +2,9 @@
 
 #include <string>
 
-#include "core/failure.h"
+#include "bridge/bridge_exception.h"
 
 namespace zub {
-
-Chorus Chorus::of_plist(const Plist& chorus) {
-    return {chorus.integer_at("Begin"), chorus.integer_at("End"), chorus.integer_at("Repeats")};
-}
-
-Plist Chorus::to_plist() const {
-    return Plist::make_dictionary({{"Begin", Plist::make_integer(begin)},
-                                   {"End", Plist::make_integer(end)},
-                                   {"Repeats", Plist::make_integer(repeats)}});
-}
 
 Chorus newChorusAfterReplacementInRange(const Chorus& chorus, BarRange range, std::size_t newBars) {
     if (chorus.end == Chorus::to_the_end) return chorus;
@@ -72,7 +62,7 @@ std::int64_t sectionMarkForTag(int tag) {
     case 0: return 'A';
     case 1: return 'B';
     case 2: return 32;
-    default: throw Invalid_argument("Unknown section mark tag: " + std::to_string(tag));
+    default: throw Bridge_exception("sectionMarkForTag", "Unknown section mark tag: " + std::to_string(tag));
     }
 }
 

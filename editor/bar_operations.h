@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "bridge/plist.h"
+#include "editor/chorus.h"
 
 namespace zub {
 
@@ -19,20 +20,15 @@ struct BarRange {
     bool operator==(const BarRange&) const = default;
 };
 
-// The chorus dictionary's values: bars counted from 1, "End" 2147483647 = through the last bar.
-struct Chorus {
-    static constexpr std::int64_t to_the_end = 2147483647;
-    std::int64_t begin = 1;
-    std::int64_t end = to_the_end;
-    std::int64_t repeats = 1;
-    bool operator==(const Chorus&) const = default;
-    // of_plist({Begin 3, End 6, Repeats 2}) -> that chorus; the dictionary reading failures otherwise.
-    static Chorus of_plist(const Plist& chorus);
-    Plist to_plist() const;
+// One slot (chord view) of one bar.
+struct SlotRef {
+    std::size_t bar = 0;
+    std::size_t slot = 0;
+    bool operator==(const SlotRef&) const = default;
 };
 
 // newChorusAfterReplacementInRange({3, 6}, {2, 0}, 3) -> {3, 9}: bars inserted at or
-// inside the chorus join it; replacing every chorus bar resets it to {1, 2147483647}.
+// inside the chorus join it; replacing every chorus bar resets it to {1, Chorus::to_the_end}.
 Chorus newChorusAfterReplacementInRange(const Chorus& chorus, BarRange range, std::size_t newBars);
 
 // chorusOfSelection({s, l}, chorus) -> "Begin" s + 1, "End" s + l, repeats kept.

@@ -13,13 +13,6 @@
 
 namespace zub {
 
-// One slot (chord view) of one bar.
-struct SlotRef {
-    std::size_t bar = 0;
-    std::size_t slot = 0;
-    bool operator==(const SlotRef&) const = default;
-};
-
 struct LayoutPoint {
     float x = 0, y = 0;
     bool operator==(const LayoutPoint&) const = default;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "core/failure.h"
+#include "bridge/bridge_exception.h"
 
 namespace zub {
 
@@ -131,10 +131,8 @@ std::vector<Stroke> slashStrokes(const LayoutRect& bar, std::size_t slots, const
     return strokes;
 }
 
-BarLineRules::BarLineRules(std::vector<std::int64_t> marks, std::int64_t begin, std::int64_t endKey)
-    : section_marks_(std::move(marks)),
-      chorus_begin_(begin),
-      chorus_end_(endKey == 2147483647 ? static_cast<std::int64_t>(section_marks_.size()) - 1 : endKey - 1) {}
+BarLineRules::BarLineRules(std::vector<std::int64_t> marks, const Chorus& chorus)
+    : section_marks_(std::move(marks)), chorus_begin_(chorus.begin), chorus_end_(chorus.lastBarIndex(section_marks_.size())) {}
 
 bool BarLineRules::barBeginsSection(std::int64_t i) const {
     if (i < 0 || i >= static_cast<std::int64_t>(section_marks_.size())) return false;
@@ -170,7 +168,7 @@ float adjustPageBottom(const ChartLayout& layout, float top, float proposedBotto
 namespace zub {
 
 std::vector<PageBand> pageBands(const ChartLayout& layout, float pageHeight) {
-    if (!(pageHeight > 0)) throw Invalid_argument("Invalid page height: " + std::to_string(pageHeight));
+    if (!(pageHeight > 0)) throw Bridge_exception("pageBands", "Invalid page height: " + std::to_string(pageHeight));
     std::vector<PageBand> pages;
     float top = 0;
     do {

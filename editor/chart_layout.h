@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "editor/chord_font_metrics.h"
+#include "editor/chorus.h"
 
 namespace zub {
 
@@ -88,12 +89,11 @@ std::vector<Stroke> slashStrokes(const LayoutRect& barFrame, std::size_t slots, 
 
 enum class BarLineType { single = 0, doubleLine = 1, repeatStart = 2, repeatEnd = 3 };
 
-// The chart facts that choose bar lines: the section marks of the bars, the
-// chorus's "Begin" (from 1) and "End" (2147483647 = through the last bar).
+// The chart facts that choose bar lines: the section marks of the bars and the chorus.
 class BarLineRules {
 public:
-    BarLineRules(std::vector<std::int64_t> sectionMarks, std::int64_t chorusBegin, std::int64_t chorusEndKey);
-    // chorusEnd() -> End - 1, or the number of bars - 1 for End 2147483647.
+    BarLineRules(std::vector<std::int64_t> sectionMarks, const Chorus& chorus);
+    // chorusEnd() -> End - 1, or the number of bars - 1 for a chorus to the end.
     std::int64_t chorusEnd() const { return chorus_end_; }
     // barBeginsSection(i) -> false outside the chart, else whether bar i has a mark.
     bool barBeginsSection(std::int64_t index) const;

@@ -6,7 +6,7 @@
 #include <QPrinter>
 #include <QScreen>
 
-#include "core/failure.h"
+#include "bridge/bridge_exception.h"
 #include "editor/chart_view.h"
 #include "editor/my_parameters.h"
 
@@ -24,7 +24,7 @@ void setUpPrinter(QPrinter& printer) {
 
 void printChart(const ChartView& view, QPrinter& printer) {
     QPainter painter;
-    if (!painter.begin(&printer)) throw Failure("Can't write output file: " + printer.outputFileName().toStdString());
+    if (!painter.begin(&printer)) throw Bridge_exception("printChart", "Can't write output file: " + printer.outputFileName().toStdString());
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF page = printer.pageRect(QPrinter::DevicePixel);
     const ChartLayout& layout = view.layout();
@@ -53,7 +53,7 @@ void printChartToPdf(ChartView& view, const QString& path) {
     const QRectF page = printer.pageRect(QPrinter::DevicePixel);
     view.setEnclosingSize(static_cast<float>(page.width()), 0);
     printChart(view, printer);
-    if (!QFileInfo(path).isFile()) throw Failure("Can't write output file: " + path.toStdString());
+    if (!QFileInfo(path).isFile()) throw Bridge_exception("printChartToPdf", "Can't write output file: " + path.toStdString());
 }
 
 }  // namespace zub

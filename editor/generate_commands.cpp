@@ -15,7 +15,6 @@
 #include "bridge/chart_document.h"
 #include "bridge/entry_points.h"
 #include "bridge/generation.h"
-#include "core/failure.h"
 #include "editor/my_error.h"
 #include "editor/my_parameters.h"
 #include "editor/my_utilities.h"
@@ -23,11 +22,6 @@
 namespace zub {
 
 namespace {
-
-QString reasonOf(const std::exception& e) {
-    if (const auto* bridge = dynamic_cast<const Bridge_exception*>(&e)) return QString::fromStdString(bridge->reason());
-    return QString::fromUtf8(e.what());
-}
 
 void showCodedError(QWidget* window, MyErrorCode code, const char* description, const std::exception& e) {
     showErrorSheet(window, errorWithCode(code, QString::fromUtf8(description).arg(reasonOf(e)), reasonOf(e)));
@@ -96,7 +90,7 @@ QString temporaryMidiPath(const QString& name) {
 QString extensionFromStyle(std::int64_t code) {
     const std::int64_t c = 48 + code;
     const bool alnum = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-    if (!alnum) throw Invalid_argument("Invalid style code: " + std::to_string(code));
+    if (!alnum) throw Bridge_exception("extensionFromStyle", "Invalid style code: " + std::to_string(code));
     return QStringLiteral("sg") + QChar(static_cast<char16_t>(c));
 }
 

@@ -14,9 +14,11 @@
 #include <stdexcept>
 
 #include "bridge/entry_points.h"
-#include "core/registry/registry.h"
+#include "bridge/core_start.h"
 
 #include "editor/analysis_commands.h"
+#include "editor/chart_edits.h"
+#include "editor/chart_model.h"
 #include "editor/chart_printer.h"
 #include "editor/chart_view.h"
 #include "editor/my_document.h"
@@ -108,9 +110,9 @@ int printToPdf(const QString& out, const QString& in, bool withAnalysis) {
     try {
         ChartView view;
         view.setChart(MyDocument::readChart(in));
-        QUndoStack undo;
         if (withAnalysis) {
-            if (const auto error = analyze(view, undo)) throw std::runtime_error(error->description.toStdString());
+            if (const auto error = analyze(view.model(), view.edits()))
+                throw std::runtime_error(error->description.toStdString());
         }
         printChartToPdf(view, out);
         return 0;
@@ -123,7 +125,7 @@ int printToPdf(const QString& out, const QString& in, bool withAnalysis) {
 }  // namespace
 
 int runZubaroo(int argc, char** argv) {
-    start_core();  // the core's tables before anything else
+    startCore();  // the core's tables before anything else
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Zubaroo"));
     QApplication::setApplicationName(QStringLiteral("Zubaroo"));

@@ -21,6 +21,9 @@
 #include "bridge/chart_document.h"
 #include "bridge/my_constants.h"
 #include "editor/analysis_commands.h"
+#include "editor/bar_commands.h"
+#include "editor/chart_edits.h"
+#include "editor/chart_model.h"
 #include "editor/chart_printer.h"
 #include "editor/chart_view.h"
 #include "editor/chord_font.h"
@@ -32,31 +35,6 @@
 namespace zub {
 
 namespace {
-
-// Title and tempo edits are undoable; each records the old and the new value.
-class NameChange : public QUndoCommand {
-public:
-    NameChange(ChartView* view, QString oldName, QString newName)
-        : QUndoCommand(QStringLiteral("Name Change")), view_(view), old_(std::move(oldName)), new_(std::move(newName)) {}
-    void undo() override { view_->setName(old_); }
-    void redo() override { view_->setName(new_); }
-
-private:
-    ChartView* view_;
-    QString old_, new_;
-};
-
-class TempoChange : public QUndoCommand {
-public:
-    TempoChange(ChartView* view, qint64 oldTempo, qint64 newTempo)
-        : QUndoCommand(QStringLiteral("Tempo Change")), view_(view), old_(oldTempo), new_(newTempo) {}
-    void undo() override { view_->setTempo(old_); }
-    void redo() override { view_->setTempo(new_); }
-
-private:
-    ChartView* view_;
-    qint64 old_, new_;
-};
 
 const QString chart_filter = QStringLiteral(
     "Charts (*.zub *.txt *.sg? *.SG? *.mg? *.MG?);;Chart documents (*.zub);;All files (*)");
@@ -76,6 +54,9 @@ Plist MyDocument::readChart(const QString& path) {
 MyDocument::MyDocument() { buildWindow(newChart()); }
 
 MyDocument::MyDocument(const Plist& chart, const QString& path) : path_(path) { buildWindow(chart); }
+
+// The view goes while the edits it changes the chart through still exist.
+MyDocument::~MyDocument() { delete takeCentralWidget(); }
 
 void MyDocument::buildWindow(const Plist& chart) {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -99,9 +80,9 @@ void MyDocument::buildWindow(const Plist& chart) {
     scroll_area_->setBackgroundRole(QPalette::Base);
     scroll_area_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     scroll_area_->setFocusPolicy(Qt::NoFocus);  // the arrow keys belong to the chart view
-    chart_view_ = new ChartView;
-    chart_view_->setUndoStack(undo_stack_);
-    chart_view_->setChart(chart);
+    model_ = new ChartModel(chart, this);
+    edits_ = std::make_unique<ChartEdits>(*model_, undo_stack_);
+    chart_view_ = new ChartView(*model_, *edits_);
     scroll_area_->setWidget(chart_view_);
     scroll_area_->viewport()->installEventFilter(this);
     column->addWidget(scroll_area_);
@@ -115,11 +96,6 @@ void MyDocument::buildWindow(const Plist& chart) {
         disclosure_->setArrowType(on ? Qt::DownArrow : Qt::RightArrow);
         chart_view_->setShowName(on);
     });
-    connect(chart_view_, &ChartView::nameEdited, this, [this](const QString& o, const QString& n) {
-        undo_stack_->push(new NameChange(chart_view_, o, n));
-    });
-    connect(chart_view_, &ChartView::tempoEdited, this,
-            [this](qint64 o, qint64 n) { undo_stack_->push(new TempoChange(chart_view_, o, n)); });
     connect(undo_stack_, &QUndoStack::cleanChanged, this, [this] { updateTitle(); });
     // The document counts as edited while a chord is being typed.
     connect(chart_view_, &ChartView::chordEditChanged, this, [this] { updateTitle(); });
@@ -156,18 +132,19 @@ void MyDocument::buildMenus() {
     edit->addAction(redo);
     edit->addSeparator();
     ChartView* view = chart_view_;
-    edit->addAction(tr("Cu&t"), QKeySequence::Cut, view, &ChartView::cut);
-    edit->addAction(tr("&Copy"), QKeySequence::Copy, view, &ChartView::copy);
-    edit->addAction(tr("&Paste"), QKeySequence::Paste, view, &ChartView::paste);
-    edit->addAction(tr("&Delete"), view, &ChartView::deleteSelection);
-    edit->addAction(tr("Select &All"), QKeySequence::SelectAll, view, &ChartView::selectAll);
+    BarCommands* bars = &view->barCommands();
+    edit->addAction(tr("Cu&t"), QKeySequence::Cut, view, [bars] { bars->cut(); });
+    edit->addAction(tr("&Copy"), QKeySequence::Copy, view, [bars] { bars->copy(); });
+    edit->addAction(tr("&Paste"), QKeySequence::Paste, view, [bars] { bars->paste(); });
+    edit->addAction(tr("&Delete"), view, [bars] { bars->deleteSelection(); });
+    edit->addAction(tr("Select &All"), QKeySequence::SelectAll, view, [bars] { bars->selectAll(); });
     edit->addSeparator();
     QAction* setChorus = edit->addAction(tr("Set C&horus"), QKeySequence(Qt::CTRL | Qt::Key_R), view,
-                                         &ChartView::setChorusFromSelection);
+                                         [bars] { bars->setChorusFromSelection(); });
     QMenu* repeats = edit->addMenu(tr("&Repeats"));
     for (int times = 1; times <= 8; ++times) {
-        QAction* item = repeats->addAction(tr("%n time(s)", nullptr, times), [view, times] {
-            view->setChorusRepeats(times);
+        QAction* item = repeats->addAction(tr("%n time(s)", nullptr, times), [bars, times] {
+            bars->setChorusRepeats(times);
         });
         item->setData(times);
     }
@@ -175,15 +152,15 @@ void MyDocument::buildMenus() {
     const QString marks[] = {tr("A"), tr("B"), tr("None")};
     for (int tag = 0; tag < 3; ++tag) {
         sections->addAction(marks[tag], QKeySequence(Qt::CTRL | Qt::ALT | (Qt::Key_1 + tag)),
-                            [view, tag] { view->setSectionMarkAction(tag); });
+                            [bars, tag] { bars->setSectionMark(tag); });
     }
     edit->addSeparator();
     edit->addAction(tr("&Preferences..."), QKeySequence::Preferences, [] { MyApplication::showPreferences(); });
     // Menu validation follows the selection.
-    auto validate = [view, setChorus, sections] {
-        setChorus->setEnabled(view->canSetChorus());
-        sections->setEnabled(view->canSetSectionMark());
-        for (QAction* item : sections->actions()) item->setEnabled(view->canSetSectionMark());
+    auto validate = [bars, setChorus, sections] {
+        setChorus->setEnabled(bars->canSetChorus());
+        sections->setEnabled(bars->canSetSectionMark());
+        for (QAction* item : sections->actions()) item->setEnabled(bars->canSetSectionMark());
     };
     connect(view, &ChartView::selectionChanged, this, validate);
     validate();
@@ -193,19 +170,19 @@ void MyDocument::buildMenus() {
 void MyDocument::buildAnalysisMenus() {
     QMenu* analysis = menuBar()->addMenu(tr("&Analysis"));
     analysis->addAction(tr("&Analyze"), QKeySequence(Qt::CTRL | Qt::Key_K),
-                        [this] { analyzeCommand(this, *chart_view_, *undo_stack_); });
+                        [this] { analyzeCommand(this, *model_, *edits_); });
     analysis->addAction(tr("&Show Analysis"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K),
-                        [this] { showAnalysisCommand(this, *chart_view_); });
+                        [this] { showAnalysisCommand(this, *model_); });
     QMenu* accompaniment = menuBar()->addMenu(tr("Acco&mpaniment"));
     accompaniment->addAction(tr("Generate &MIDI File..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M), [this] {
         const QString base = suggestedSaveBase(path_, documentName(path_, windowTitle()));
-        generateMIDIFile(this, chart_view_->chart(), base + ".mid", savePanelOn(this));
+        generateMIDIFile(this, model_->chart(), base + ".mid", savePanelOn(this));
     });
     accompaniment->addAction(tr("Generate and &Open"), QKeySequence(Qt::CTRL | Qt::Key_M), [this] {
-        generateAndOpen(this, chart_view_->chart(), documentName(path_, windowTitle()), openInMidiPlayer);
+        generateAndOpen(this, model_->chart(), documentName(path_, windowTitle()), openInMidiPlayer);
     });
     accompaniment->addAction(tr("Export as &BiaB..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_B), [this] {
-        exportAsBiaB(this, chart_view_->chart(), suggestedSaveBase(path_, documentName(path_, windowTitle())),
+        exportAsBiaB(this, model_->chart(), suggestedSaveBase(path_, documentName(path_, windowTitle())),
                      savePanelOn(this));
     });
 }
@@ -222,9 +199,9 @@ bool MyDocument::saveTo(const QString& target) {
     // A chord being typed is part of what the user saves.
     if (!chart_view_->endChordEditing()) return false;
     try {
-        saveChartDocument(target.toStdString(), chart_view_->chart());
+        saveChartDocument(target.toStdString(), model_->chart());
     } catch (const std::exception& e) {
-        showErrorSheet(this, errorWithCode(MyErrorCode::cantWrite, tr("Can't write output file"), e.what()));
+        showErrorSheet(this, errorWithCode(MyErrorCode::cantWrite, tr("Can't write output file"), reasonOf(e)));
         return false;
     }
     path_ = target;
@@ -258,7 +235,7 @@ void MyDocument::print() {
     try {
         printChart(*chart_view_, printer);
     } catch (const std::exception& e) {
-        showErrorSheet(this, errorWithCode(MyErrorCode::cantWrite, tr("Can't write output file"), e.what()));
+        showErrorSheet(this, errorWithCode(MyErrorCode::cantWrite, tr("Can't write output file"), reasonOf(e)));
     }
 }
 
@@ -272,7 +249,7 @@ bool MyDocument::exportPdf(const QString& out) {
         printChart(*chart_view_, printer);
         return true;
     } catch (const std::exception& e) {
-        showErrorSheet(this, errorWithCode(MyErrorCode::cantWrite, tr("Can't write output file"), e.what()));
+        showErrorSheet(this, errorWithCode(MyErrorCode::cantWrite, tr("Can't write output file"), reasonOf(e)));
         return false;
     }
 }

@@ -1,11 +1,14 @@
-// One open chart: a window with the chart view in a scroll area, the title
-// disclosure button, an undo stack whose clean state is the unsaved-changes
-// marker, and the File menu's reading, writing and printing.
+// One open chart: its chart model with the undo stack whose clean state is
+// the unsaved-changes marker, and a window with the chart view of the model in
+// a scroll area, the title disclosure button, and the File menu's reading,
+// writing and printing.
 #pragma once
 
 #include <QMainWindow>
 #include <QString>
 #include <QUndoStack>
+
+#include <memory>
 
 #include "bridge/plist.h"
 
@@ -14,6 +17,8 @@ class QToolButton;
 
 namespace zub {
 
+class ChartEdits;
+class ChartModel;
 class ChartView;
 
 class MyDocument : public QMainWindow {
@@ -23,6 +28,7 @@ public:
     MyDocument();
     // A document holding chart, read from path (empty for an untitled one).
     MyDocument(const Plist& chart, const QString& path);
+    ~MyDocument() override;
 
     // newChart() -> the template chart with "Font" = the preferred chord font.
     static Plist newChart();
@@ -38,6 +44,8 @@ public:
     // exportPdf(path) prints the chart to a PDF file; false on failure.
     bool exportPdf(const QString& path);
 
+    ChartModel& model() const { return *model_; }
+    ChartEdits& edits() const { return *edits_; }
     ChartView* chartView() const { return chart_view_; }
     QUndoStack* undoStack() const { return undo_stack_; }
     const QString& path() const { return path_; }
@@ -61,10 +69,12 @@ private:
     bool askToSave();
     void fitChartToViewport();
 
+    QUndoStack* undo_stack_ = nullptr;
+    ChartModel* model_ = nullptr;
+    std::unique_ptr<ChartEdits> edits_;
     ChartView* chart_view_ = nullptr;
     QScrollArea* scroll_area_ = nullptr;
     QToolButton* disclosure_ = nullptr;
-    QUndoStack* undo_stack_ = nullptr;
     QString path_;
 };
 

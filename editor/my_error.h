@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <exception>
+
 class QWidget;
 
 namespace zub {
@@ -19,6 +21,9 @@ struct MyError {
 
 // errorWithCode(cantWrite, "Can't write output file", why).
 MyError errorWithCode(MyErrorCode code, const QString& description, const QString& reason);
+
+// reasonOf(e) -> the reason of a Bridge_exception, else e.what(): what the user reads.
+QString reasonOf(const std::exception& e);
 
 // showErrorSheet(window, error) opens a window-modal message box and returns at once.
 void showErrorSheet(QWidget* window, const MyError& error);

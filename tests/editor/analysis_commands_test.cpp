@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "editor/chart_edits.h"
+#include "editor/chart_model.h"
 #include "editor/chart_view.h"
 #include "editor/my_document.h"
 
@@ -19,6 +21,14 @@ std::vector<std::string> keySlots(const ChartView& view, std::size_t bar) {
     return keys;
 }
 
+// A chart view over a model whose edits are recorded on a stack of its own.
+struct Recorded {
+    QUndoStack undo;
+    ChartModel model{MyDocument::newChart()};
+    ChartEdits edits{model, &undo};
+    ChartView view{model, edits};
+};
+
 TEST(Analyze, BundledExamplesShowTheirRomansAtTheirSlots) {
     const struct {
         const char* file;
@@ -31,22 +41,23 @@ TEST(Analyze, BundledExamplesShowTheirRomansAtTheirSlots) {
         {"autumn-leaves.txt", 1, 1, ""},     {"blues-in-f.txt", 0, 0, "(V7)"},
     };
     for (const auto& c : cases) {
-        ChartView view;
-        QUndoStack undo;
+        Recorded r;
+        ChartView& view = r.view;
         view.setChart(MyDocument::readChart(examples + c.file));
-        ASSERT_FALSE(analyze(view, undo)) << c.file;
+        ASSERT_FALSE(analyze(r.model, r.edits)) << c.file;
         ASSERT_TRUE(view.analysis());
         EXPECT_EQ(view.analysis()->roman(c.bar, c.slot), c.roman) << c.file << " " << c.bar << "/" << c.slot;
     }
 }
 
 TEST(Analyze, StoresKeyCentersWithUndoAndShowsTheBand) {
-    ChartView view;
-    QUndoStack undo;
+    Recorded r;
+    ChartView& view = r.view;
+    QUndoStack& undo = r.undo;
     view.setChart(MyDocument::readChart(examples + "autumn-leaves.txt"));
     const Plist before = view.chart();
     const float plainHeight = view.layout().bars[0].frame.height;
-    ASSERT_FALSE(analyze(view, undo));
+    ASSERT_FALSE(analyze(r.model, r.edits));
     EXPECT_EQ(undo.undoText(), "Change Key Centers");
     EXPECT_EQ(keySlots(view, 0), (std::vector<std::string>{"Bb", "Bb", "Bb", "Bb"}));
     EXPECT_FLOAT_EQ(view.layout().bars[0].frame.height,
@@ -64,17 +75,18 @@ TEST(Analyze, StoresKeyCentersWithUndoAndShowsTheBand) {
     EXPECT_EQ(keySlots(view, 0), (std::vector<std::string>{"Bb", "Bb", "Bb", "Bb"}));
     EXPECT_FALSE(view.analysis());  // redo restores key centers; the analysis is asked for again
 
-    ASSERT_FALSE(showAnalysis(view));
+    ASSERT_FALSE(showAnalysis(r.model));
     EXPECT_TRUE(view.analysis());
     view.setChart(view.chart());  // loading a chart discards it
     EXPECT_FALSE(view.analysis());
 }
 
 TEST(Analyze, ErrorCases) {
-    ChartView view;
-    QUndoStack undo;
+    Recorded r;
+    ChartView& view = r.view;
+    QUndoStack& undo = r.undo;
     view.setChart(MyDocument::newChart());
-    const auto incomplete = showAnalysis(view);
+    const auto incomplete = showAnalysis(r.model);
     ASSERT_TRUE(incomplete);
     EXPECT_EQ(incomplete->code, MyErrorCode::analysis);
     EXPECT_EQ(incomplete->description,
@@ -88,7 +100,7 @@ TEST(Analyze, ErrorCases) {
     row[0] = Plist::make_string("Hxyz");
     bars[0] = bars[0].with("Chords", Plist::make_array(row));
     view.setChart(chart.with("Chords", Plist::make_array(bars)));
-    const auto failed = analyze(view, undo);
+    const auto failed = analyze(r.model, r.edits);
     ASSERT_TRUE(failed);
     EXPECT_TRUE(failed->description.startsWith("Kov cannot analyze this chart (")) << failed->description.toStdString();
     EXPECT_FALSE(view.analysis());
@@ -97,7 +109,7 @@ TEST(Analyze, ErrorCases) {
     // The menu command shows it as a window-modal sheet.
     QWidget window;
     view.setChart(MyDocument::newChart());
-    showAnalysisCommand(&window, view);
+    showAnalysisCommand(&window, r.model);
     const auto boxes = window.findChildren<QMessageBox*>();
     ASSERT_EQ(boxes.size(), 1);
     EXPECT_EQ(boxes[0]->text(), "Kov cannot show the analysis for this chart (Incomplete key center specification)");

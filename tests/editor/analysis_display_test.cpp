@@ -5,7 +5,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "core/failure.h"
+#include "bridge/bridge_exception.h"
 #include "editor/chart_view.h"
 #include "editor/my_document.h"
 
@@ -54,7 +54,7 @@ TEST(ComputeRomansAndChordIndexes, MatchesAnnotationsToChordViewsInOrder) {
                                        annotation("/", ""), annotation("Bb7", "bVII7")},
                                       {}, {});
     const auto a = ChartAnalysis::computeRomansAndChordIndexes(
-        analysis, {{"Dm7", "", "G7", ""}, {"C", "", "", ""}, {"B\u266D7", ""}}, same);
+        analysisResultOf(analysis), {{"Dm7", "", "G7", ""}, {"C", "", "", ""}, {"B\u266D7", ""}}, same);
     const std::vector<std::vector<std::string>> romans = {
         {"IIm7", "", "V7", ""}, {"I", "", "", ""}, {"\u266DVII7", ""}};
     EXPECT_EQ(a.romans(), romans);
@@ -67,7 +67,7 @@ TEST(ComputeRomansAndChordIndexes, MatchesAnnotationsToChordViewsInOrder) {
 
 TEST(ComputeRomansAndChordIndexes, UnmatchedAnnotationsLeaveNoPosition) {
     const Plist analysis = analysisOf({annotation("C", "I"), annotation("F", "IV")}, {}, {});
-    const auto a = ChartAnalysis::computeRomansAndChordIndexes(analysis, {{"C", "G7"}}, same);
+    const auto a = ChartAnalysis::computeRomansAndChordIndexes(analysisResultOf(analysis), {{"C", "G7"}}, same);
     EXPECT_EQ(a.chordIndexes().size(), 1u);
     EXPECT_FALSE(a.chordIndexAt(1));
 }
@@ -83,7 +83,7 @@ TEST(ComputeRomansAndChordIndexes, ErrorCases) {
     };
     for (const auto& c : cases) {
         try {
-            ChartAnalysis::computeRomansAndChordIndexes(c.analysis, {{"C"}}, same);
+            ChartAnalysis::computeRomansAndChordIndexes(analysisResultOf(c.analysis), {{"C"}}, same);
             ADD_FAILURE() << c.message;
         } catch (const std::exception& e) {
             EXPECT_STREQ(e.what(), c.message);
@@ -115,12 +115,12 @@ TEST(AnalysisGeometry, ErrorCases) {
         try {
             g.upperLeft(outside);
             ADD_FAILURE();
-        } catch (const Invalid_argument& e) {
-            EXPECT_EQ(e.what(), "Chord index out of range: " + std::to_string(outside.bar) + "/" +
+        } catch (const Bridge_exception& e) {
+            EXPECT_EQ(e.reason(), "Chord index out of range: " + std::to_string(outside.bar) + "/" +
                                     std::to_string(outside.chord));
         }
     }
-    EXPECT_THROW(g.sameLine({0, 0}, {9, 0}), Invalid_argument);
+    EXPECT_THROW(g.sameLine({0, 0}, {9, 0}), Bridge_exception);
 }
 
 TEST(Arcs, ControlRodAngleAndCurves) {
@@ -158,7 +158,7 @@ ChartAnalysis fourSlots(Plist::Array arrows, Plist::Array brackets) {
     const Plist analysis = analysisOf({annotation("A", "I"), annotation("B", "II"), annotation("C", "III"),
                                        annotation("D", "IV")},
                                       std::move(arrows), std::move(brackets));
-    return ChartAnalysis::computeRomansAndChordIndexes(analysis, {{"A", ""}, {"", "B"}, {"C", ""}, {"", "D"}}, same);
+    return ChartAnalysis::computeRomansAndChordIndexes(analysisResultOf(analysis), {{"A", ""}, {"", "B"}, {"C", ""}, {"", "D"}}, same);
 }
 
 TEST(AnalysisFigures, RomansSitAboveTheirChords) {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/failure.h"
+#include "bridge/bridge_exception.h"
 #include "editor/bar_operations.h"
 
 namespace zub {
@@ -101,8 +101,8 @@ TEST(BarOperations, ErrorCases) {
     try {
         sectionMarkForTag(7);
         FAIL();
-    } catch (const Invalid_argument& e) {
-        EXPECT_STREQ(e.what(), "Unknown section mark tag: 7");
+    } catch (const Bridge_exception& e) {
+        EXPECT_EQ(e.reason(), "Unknown section mark tag: 7");
     }
 }
 

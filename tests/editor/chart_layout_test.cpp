@@ -1,3 +1,4 @@
+#include "bridge/bridge_exception.h"
 #include "editor/chart_layout.h"
 
 #include <gtest/gtest.h>
@@ -6,7 +7,6 @@
 #include <vector>
 
 #include "bridge/plist.h"
-#include "core/failure.h"
 
 namespace zub {
 namespace {
@@ -183,7 +183,7 @@ TEST(SlashStrokes, RisingAndCentredInTheNotationRow) {
 
 TEST(BarLineRules, TypesAtChorusAndSections) {
     // Eight bars, sections at bars 0 and 4, chorus bars 2..5 (Begin 3, End 6).
-    const BarLineRules rules({65, 32, 32, 32, 66, 32, 32, 32}, 3, 6);
+    const BarLineRules rules({65, 32, 32, 32, 66, 32, 32, 32}, Chorus{3, 6, 1});
     using T = BarLineType;
     EXPECT_EQ(rules.chorusEnd(), 5);
     struct Case { std::int64_t bar; T first, middle, last; };
@@ -204,7 +204,7 @@ TEST(BarLineRules, TypesAtChorusAndSections) {
 }
 
 TEST(BarLineRules, WholeChartChorusAndOutOfRangeSections) {
-    const BarLineRules rules({32, 32, 32}, 1, 2147483647);
+    const BarLineRules rules({32, 32, 32}, Chorus{1, Chorus::to_the_end, 1});
     EXPECT_EQ(rules.chorusEnd(), 2);
     EXPECT_EQ(rules.forFirstInLineBar(0), BarLineType::repeatStart);
     EXPECT_EQ(rules.forLastInLineBar(2), BarLineType::repeatEnd);
@@ -235,8 +235,8 @@ TEST(PageBands, ErrorCases) {
         try {
             pageBands(layout, height);
             ADD_FAILURE() << height;
-        } catch (const Invalid_argument& e) {
-            EXPECT_EQ(std::string(e.what()).rfind("Invalid page height: ", 0), 0u);
+        } catch (const Bridge_exception& e) {
+            EXPECT_EQ(e.reason().rfind("Invalid page height: ", 0), 0u);
         }
     }
 }

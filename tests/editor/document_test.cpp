@@ -15,8 +15,8 @@
 #include <map>
 #include <optional>
 
+#include "bridge/bridge_exception.h"
 #include "bridge/chart_document.h"
-#include "core/failure.h"
 #include "editor/chart_printer.h"
 #include "editor/chart_view.h"
 #include "editor/chord_font.h"
@@ -45,17 +45,17 @@ TEST(MyDocument, ErrorCases) {
     ChartView view;
     view.setChart(MyDocument::readChart(autumn));
     for (auto [bar, slot] : {std::pair<std::size_t, std::size_t>{32, 0}, {0, 4}, {1000000, 1000000}}) {
-        EXPECT_THROW(view.shownChord(bar, slot), Invalid_argument);
+        EXPECT_THROW(view.shownChord(bar, slot), Bridge_exception);
     }
     try {
         view.shownChord(32, 0);
-    } catch (const Invalid_argument& e) {
-        EXPECT_STREQ(e.what(), "Bar index out of range: 32");
+    } catch (const Bridge_exception& e) {
+        EXPECT_EQ(e.reason(), "Bar index out of range: 32");
     }
     try {
         view.shownChord(0, 4);
-    } catch (const Invalid_argument& e) {
-        EXPECT_STREQ(e.what(), "Slot index out of range: 4");
+    } catch (const Bridge_exception& e) {
+        EXPECT_EQ(e.reason(), "Slot index out of range: 4");
     }
     EXPECT_ANY_THROW(MyDocument::readChart("/no/such/chart.zub"));
 }
@@ -211,8 +211,8 @@ TEST(Printing, ErrorCases) {
     try {
         printChartToPdf(view, "/no/such/folder/out.pdf");
         ADD_FAILURE();
-    } catch (const Failure& e) {
-        EXPECT_STREQ(e.what(), "Can't write output file: /no/such/folder/out.pdf");
+    } catch (const Bridge_exception& e) {
+        EXPECT_EQ(e.reason(), "Can't write output file: /no/such/folder/out.pdf");
     }
 }
 

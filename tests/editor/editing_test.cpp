@@ -13,7 +13,8 @@
 #include "bridge/bridge_exception.h"
 #include "bridge/chart_document.h"
 #include "bridge/chart_dictionary.h"
-#include "core/failure.h"
+#include "editor/bar_commands.h"
+#include "editor/bar_drag.h"
 #include "editor/bars_clipboard.h"
 #include "editor/chart_view.h"
 #include "editor/my_document.h"
@@ -181,7 +182,7 @@ TEST_F(Editing, ShiftExtendsTheBarSelection) {
     QKeyEvent capsRight(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier, 0, 0, 0x2);
     QApplication::sendEvent(view_, &capsRight);
     EXPECT_EQ(view_->selection(), (BarRange{2, 1}));
-    view_->selectAll();
+    view_->barCommands().selectAll();
     EXPECT_EQ(view_->selection(), (BarRange{0, 6}));
     EXPECT_FALSE(view_->focusRingPath().isEmpty());
 }
@@ -189,14 +190,14 @@ TEST_F(Editing, ShiftExtendsTheBarSelection) {
 TEST_F(Editing, CutCopyPasteAndDelete) {
     open(chartOfBars(5));
     view_->setSelection({1, 2});
-    view_->copy();
+    view_->barCommands().copy();
     view_->setSelection({5, 0});
-    view_->paste();
+    view_->barCommands().paste();
     EXPECT_EQ(markers(*view_), (std::vector<std::string>{"D1", "D2", "D3", "D4", "D5", "D2", "D3"}));
     EXPECT_EQ(view_->selection(), (BarRange{7, 0}));
     EXPECT_EQ(undo().undoText(), "Paste");
     view_->setSelection({0, 2});
-    view_->cut();
+    view_->barCommands().cut();
     EXPECT_EQ(markers(*view_), (std::vector<std::string>{"D3", "D4", "D5", "D2", "D3"}));
     EXPECT_EQ(undo().undoText(), "Cut");
     view_->setSelection({2, 0});
@@ -208,7 +209,7 @@ TEST_F(Editing, CutCopyPasteAndDelete) {
     EXPECT_EQ(undo().undoText(), "Delete");
     const int steps = undo().count();
     view_->setSelection({0, 0});
-    view_->cut();  // nothing selected: beeps
+    view_->barCommands().cut();  // nothing selected: beeps
     QTest::keyClick(view_, Qt::Key_Backspace);
     EXPECT_EQ(undo().count(), steps);
     undoAll();
@@ -218,8 +219,8 @@ TEST_F(Editing, CutCopyPasteAndDelete) {
 TEST_F(Editing, DeletingEveryBarLeavesOneBlankBarAndOneUndo) {
     open(chartOfBars(4));
     view_->setSelection({0, 0});
-    view_->selectAll();
-    view_->deleteSelection();
+    view_->barCommands().selectAll();
+    view_->barCommands().deleteSelection();
     EXPECT_EQ(view_->barCount(), 1u);
     EXPECT_EQ(view_->allBarDictionaries()[0], oneBlankBar(4).as_array().front());
     EXPECT_EQ(view_->selection(), (BarRange{0, 1}));
@@ -240,14 +241,14 @@ TEST_F(Editing, ChorusFollowsTheBars) {
          [&](ChartView& v) {
              QApplication::clipboard()->setMimeData(mimeDataForBars(three).release());
              v.setSelection({2, 0});
-             v.paste();
+             v.barCommands().paste();
          },
          {3, 9, 2}},
-        {"delete bars 1-2", [](ChartView& v) { v.setSelection({0, 2}); v.deleteSelection(); }, {1, 4, 2}},
-        {"delete exactly the chorus", [](ChartView& v) { v.setSelection({2, 4}); v.deleteSelection(); },
+        {"delete bars 1-2", [](ChartView& v) { v.setSelection({0, 2}); v.barCommands().deleteSelection(); }, {1, 4, 2}},
+        {"delete exactly the chorus", [](ChartView& v) { v.setSelection({2, 4}); v.barCommands().deleteSelection(); },
          {1, Chorus::to_the_end, 2}},
-        {"set chorus", [](ChartView& v) { v.setSelection({1, 3}); v.setChorusFromSelection(); }, {2, 4, 2}},
-        {"repeats", [](ChartView& v) { v.setChorusRepeats(5); }, {3, 6, 5}},
+        {"set chorus", [](ChartView& v) { v.setSelection({1, 3}); v.barCommands().setChorusFromSelection(); }, {2, 4, 2}},
+        {"repeats", [](ChartView& v) { v.barCommands().setChorusRepeats(5); }, {3, 6, 5}},
     };
     for (const Case& c : cases) {
         open(chartOfBars(8, {3, 6, 2}));
@@ -259,15 +260,21 @@ TEST_F(Editing, ChorusFollowsTheBars) {
     }
     open(chartOfBars(8));
     view_->setSelection({0, 3});
-    view_->deleteSelection();
+    view_->barCommands().deleteSelection();
     EXPECT_EQ(view_->chorus(), (Chorus{1, Chorus::to_the_end, 1}));  // a chorus to the end never changes
+    // A chorus is played at least once: other counts are refused, with nothing to undo.
+    for (int repeats : {0, -2}) {
+        view_->barCommands().setChorusRepeats(repeats);
+        EXPECT_EQ(view_->chorus().repeats, 1) << repeats;
+    }
+    EXPECT_EQ(undo().undoText(), "Delete");
 }
 
 TEST_F(Editing, DragMoveAndItsSingleUndo) {
     open(chartOfBars(8));
     view_->setSelection({1, 2});
     const Plist::Array dragged = view_->barDictionaries({1, 2});
-    view_->performMove(6, dragged);
+    view_->barDrag().performMove(6, dragged);
     EXPECT_EQ(markers(*view_), (std::vector<std::string>{"D1", "D4", "D5", "D6", "D2", "D3", "D7", "D8"}));
     EXPECT_EQ(view_->selection(), (BarRange{4, 2}));
     EXPECT_EQ(undo().count(), 1);
@@ -275,10 +282,10 @@ TEST_F(Editing, DragMoveAndItsSingleUndo) {
     undo().undo();
     EXPECT_EQ(view_->chart(), original_);
     view_->setSelection({1, 2});
-    view_->performMove(3, dragged);  // right after itself: nothing
+    view_->barDrag().performMove(3, dragged);  // right after itself: nothing
     EXPECT_EQ(undo().count(), 1);
     EXPECT_FALSE(undo().canUndo() && undo().index() == 2);
-    view_->performCopy(0, dragged);
+    view_->barDrag().performCopy(0, dragged);
     EXPECT_EQ(markers(*view_).front(), "D2");
     EXPECT_EQ(view_->selection(), (BarRange{0, 2}));
     EXPECT_EQ(undo().undoText(), "Drag-and-Drop Copy");
@@ -287,16 +294,16 @@ TEST_F(Editing, DragMoveAndItsSingleUndo) {
 TEST_F(Editing, SectionMarksAndTheirMenuRule) {
     open(chartOfBars(3));
     view_->setSelection({3, 0});
-    EXPECT_FALSE(view_->canSetSectionMark());  // after the last bar
-    view_->setSectionMarkAction(0);
+    EXPECT_FALSE(view_->barCommands().canSetSectionMark());  // after the last bar
+    view_->barCommands().setSectionMark(0);
     EXPECT_EQ(undo().count(), 0);
     view_->setSelection({1, 0});
-    EXPECT_TRUE(view_->canSetSectionMark());
-    EXPECT_FALSE(view_->canSetChorus());
-    view_->setSectionMarkAction(1);
+    EXPECT_TRUE(view_->barCommands().canSetSectionMark());
+    EXPECT_FALSE(view_->barCommands().canSetChorus());
+    view_->barCommands().setSectionMark(1);
     EXPECT_EQ(view_->allBarDictionaries()[1].integer_at("SectionMark"), 'B');
     EXPECT_EQ(undo().undoText(), "Set Section Mark");
-    view_->setSectionMarkAction(2);
+    view_->barCommands().setSectionMark(2);
     EXPECT_EQ(view_->allBarDictionaries()[1].integer_at("SectionMark"), 32);
     undoAll();
     EXPECT_EQ(view_->chart(), original_);
@@ -304,12 +311,12 @@ TEST_F(Editing, SectionMarksAndTheirMenuRule) {
 
 TEST_F(Editing, KeyCenterForTheSelection) {
     open(chartOfBars(4));
-    const QStringList keys = ChartView::keyCenterMenuTitles();
+    const QStringList keys = BarCommands::keyCenterMenuTitles();
     EXPECT_EQ(keys.size(), 24);
     EXPECT_TRUE(keys.contains(QString::fromUtf8("G\u266D")));
     EXPECT_TRUE(keys.contains(QString::fromUtf8("F\u266Fm")));
     view_->setSelection({1, 2});
-    view_->setKeyCenterForSelection(QString::fromUtf8("B\u266D"));
+    view_->barCommands().setKeyCenterForSelection(QString::fromUtf8("B\u266D"));
     for (std::size_t bar : {1u, 2u}) {
         const Plist& dict = view_->allBarDictionaries()[bar];
         for (const Plist& key : dict.array_at("Keys")) EXPECT_EQ(key.as_string(), "Bb");
@@ -338,19 +345,19 @@ TEST_F(Editing, UndoAndRedoOfEveryOperationReturnToTheSavedChart) {
     QTest::keyClicks(field, "F7");
     QTest::keyClick(field, Qt::Key_Right);
     view_->setSelection({3, 4});
-    view_->setChorusFromSelection();
-    view_->setChorusRepeats(3);
-    view_->copy();
+    view_->barCommands().setChorusFromSelection();
+    view_->barCommands().setChorusRepeats(3);
+    view_->barCommands().copy();
     view_->setSelection({10, 0});
-    view_->paste();
+    view_->barCommands().paste();
     view_->setSelection({12, 0});
-    view_->setSectionMarkAction(0);
+    view_->barCommands().setSectionMark(0);
     view_->setSelection({0, 2});
-    view_->setKeyCenterForSelection("F");
+    view_->barCommands().setKeyCenterForSelection("F");
     view_->setSelection({5, 2});
-    view_->performMove(20, view_->barDictionaries({5, 2}));
+    view_->barDrag().performMove(20, view_->barDictionaries({5, 2}));
     view_->setSelection({1, 3});
-    view_->cut();
+    view_->barCommands().cut();
     view_->editSlot({view_->barCount() - 1, 3});
     QTest::keyClick(field, Qt::Key_Right);
     const Plist edited = view_->chart();
@@ -372,8 +379,8 @@ TEST_F(Editing, ErrorCases) {
         try {
             view_->editSlot(slot);
             ADD_FAILURE() << message;
-        } catch (const Invalid_argument& e) {
-            EXPECT_STREQ(e.what(), message);
+        } catch (const Bridge_exception& e) {
+            EXPECT_EQ(e.reason(), message);
         }
     }
     view_->setSelection({0, 0});
@@ -384,7 +391,7 @@ TEST_F(Editing, ErrorCases) {
         EXPECT_EQ(e.name(), "appendOneBlankBarWithUndo:");
         EXPECT_EQ(e.reason(), "Can't append blank bar when no chord view is active");
     }
-    EXPECT_THROW(view_->barDictionaries({1, 5}), Invalid_argument);
+    EXPECT_THROW(view_->barDictionaries({1, 5}), Bridge_exception);
 }
 
 TEST_F(Editing, AFailedFinalCheckKeepsTheTypedText) {
@@ -495,17 +502,17 @@ TEST(BarsClipboard, RoundTripAndErrorCases) {
     const std::string badBar = "<?xml version=\"1.0\"?><plist version=\"1.0\"><array><dict/></array></plist>";
     QMimeData plain;
     plain.setText("C7");
-    EXPECT_THROW(barsFromMimeData(plain), Failure);
+    EXPECT_THROW(barsFromMimeData(plain), Bridge_exception);
     try {
         barsFromMimeData(plain);
-    } catch (const Failure& e) {
-        EXPECT_STREQ(e.what(), "No bars on the clipboard");
+    } catch (const Bridge_exception& e) {
+        EXPECT_EQ(e.reason(), "No bars on the clipboard");
     }
     try {
         barsFromMimeData(*withBytes(dict.c_str()));
         ADD_FAILURE();
-    } catch (const Failure& e) {
-        EXPECT_STREQ(e.what(), "Expected array of bars, found dictionary");
+    } catch (const Bridge_exception& e) {
+        EXPECT_EQ(e.reason(), "Expected array of bars, found dictionary");
     }
     try {
         barsFromMimeData(*withBytes(badBar.c_str()));
@@ -566,7 +573,7 @@ TEST_F(Editing, SelectAllInASlotSelectsItsTextNotTheBars) {
     EXPECT_EQ(chordAt(*view_, 1, 0), "");
     EXPECT_EQ(markers(*view_), (std::vector<std::string>{"D1", "", "D3"}));
     // The menu's Select All acts the same in a slot, and selects the bars in bar mode.
-    view_->selectAll();
+    view_->barCommands().selectAll();
     EXPECT_FALSE(view_->selectionActive());
     QTest::keyClick(field, Qt::Key_Escape);
     QTest::keyClick(view_, Qt::Key_A, Qt::ControlModifier);

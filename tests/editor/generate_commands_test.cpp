@@ -1,3 +1,4 @@
+#include "bridge/bridge_exception.h"
 #include "editor/generate_commands.h"
 
 #include <QFile>
@@ -8,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/failure.h"
 #include "editor/chart_view.h"
 #include "editor/my_document.h"
 #include "editor/my_utilities.h"
@@ -72,8 +72,8 @@ TEST(GenerateCommands, ExtensionFromStyle) {
         try {
             extensionFromStyle(bad);
             ADD_FAILURE() << bad;
-        } catch (const Invalid_argument& e) {
-            EXPECT_EQ(e.what(), "Invalid style code: " + std::to_string(bad));
+        } catch (const Bridge_exception& e) {
+            EXPECT_EQ(e.reason(), "Invalid style code: " + std::to_string(bad));
         }
     }
 }
