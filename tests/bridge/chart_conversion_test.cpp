@@ -13,18 +13,15 @@
 #include "bridge/internal/core_values.h"
 #include "bridge/my_constants.h"
 #include "bridge/plist_io.h"
+#include "plist_testing.h"
 
 namespace zub {
 namespace {
 
+using testing::strings;
+
 const std::string sharp = "\u266F";
 const std::string flat = "\u266D";
-
-Plist strings(std::vector<std::string> texts) {
-    Plist::Array items;
-    for (auto& t : texts) items.push_back(Plist::make_string(std::move(t)));
-    return Plist::make_array(std::move(items));
-}
 
 Plist bar(std::vector<std::string> chords, std::int64_t mark = 32) {
     std::vector<std::string> keys(chords.size());

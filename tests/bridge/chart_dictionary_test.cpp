@@ -6,15 +6,12 @@
 #include "bridge/chart_dictionary.h"
 #include "bridge/my_constants.h"
 #include "bridge/bridge_exception.h"
+#include "plist_testing.h"
 
 namespace zub {
 namespace {
 
-Plist strings(const std::vector<std::string>& texts) {
-    Plist::Array array;
-    for (const std::string& text : texts) array.push_back(Plist::make_string(text));
-    return Plist::make_array(std::move(array));
-}
+using testing::strings;
 
 // A bar written as "C - - F" ("-" an empty slot), with a section mark.
 Plist bar(const std::string& slots, std::int64_t mark = no_section_mark) {

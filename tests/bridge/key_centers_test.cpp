@@ -5,15 +5,12 @@
 
 #include "bridge/key_centers.h"
 #include "bridge/bridge_exception.h"
+#include "plist_testing.h"
 
 namespace zub {
 namespace {
 
-Plist strings(const std::vector<std::string>& texts) {
-    Plist::Array array;
-    for (const std::string& text : texts) array.push_back(Plist::make_string(text));
-    return Plist::make_array(std::move(array));
-}
+using testing::strings;
 
 // A bar with chords C - - - and the given key slots ("-" stands for an unassigned slot).
 Plist bar_with_keys(const std::string& keys) {

@@ -6,15 +6,12 @@
 #include "bridge/bridge_exception.h"
 #include "bridge/transposition.h"
 #include "testing.h"
+#include "plist_testing.h"
 
 namespace zub {
 namespace {
 
-Plist strings(const std::vector<std::string>& texts) {
-    Plist::Array array;
-    for (const std::string& text : texts) array.push_back(Plist::make_string(text));
-    return Plist::make_array(std::move(array));
-}
+using testing::strings;
 
 std::vector<std::string> words(const std::string& text) {
     std::vector<std::string> result;

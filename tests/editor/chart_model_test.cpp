@@ -12,21 +12,12 @@
 #include "bridge/chart_dictionary.h"
 #include "editor/chart_edits.h"
 #include "editor/my_document.h"
+#include "chart_testing.h"
 
 namespace zub {
 namespace {
 
-// n four-beat bars; bar i holds "D<i+1>" in its first slot, so moved bars can be told apart.
-Plist chartOfBars(std::size_t n, Chorus chorus = {}) {
-    Plist::Array bars;
-    for (std::size_t i = 0; i < n; ++i) {
-        Plist bar = oneBlankBar(4).as_array().front();
-        Plist::Array chords = bar.array_at("Chords");
-        chords[0] = Plist::make_string("D" + std::to_string(i + 1));
-        bars.push_back(bar.with("Chords", Plist::make_array(chords)));
-    }
-    return MyDocument::newChart().with("Chords", Plist::make_array(bars)).with("Chorus", chorus.to_plist());
-}
+using testing::chartOfBars;
 
 std::vector<std::string> markers(const ChartModel& model) {
     std::vector<std::string> out;

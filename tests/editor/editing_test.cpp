@@ -18,23 +18,15 @@
 #include "editor/bars_clipboard.h"
 #include "editor/chart_view.h"
 #include "editor/my_document.h"
+#include "chart_testing.h"
 
 namespace zub {
 namespace {
 
+using testing::chartOfBars;
+
 const QString autumn = QStringLiteral(ZUB_TEST_DATA "/../../resources/examples/autumn-leaves.txt");
 
-// n four-beat bars; bar i holds the chord "C<i+1>" ... as a plain marker in its first slot.
-Plist chartOfBars(std::size_t n, Chorus chorus = {}) {
-    Plist::Array bars;
-    for (std::size_t i = 0; i < n; ++i) {
-        Plist bar = oneBlankBar(4).as_array().front();
-        Plist::Array chords = bar.array_at("Chords");
-        chords[0] = Plist::make_string("D" + std::to_string(i + 1));
-        bars.push_back(bar.with("Chords", Plist::make_array(chords)));
-    }
-    return MyDocument::newChart().with("Chords", Plist::make_array(bars)).with("Chorus", chorus.to_plist());
-}
 
 // The first-slot marker of every bar, to see where bars went.
 std::vector<std::string> markers(const ChartView& view) {

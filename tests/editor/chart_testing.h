@@ -1,0 +1,26 @@
+// Charts the editor's tests build.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "bridge/chart_dictionary.h"
+#include "bridge/plist.h"
+#include "editor/chorus.h"
+#include "editor/my_document.h"
+
+namespace zub::testing {
+
+// n four-beat bars; bar i holds "D<i+1>" in its first slot, so moved bars can be told apart.
+inline Plist chartOfBars(std::size_t n, Chorus chorus = {}) {
+    Plist::Array bars;
+    for (std::size_t i = 0; i < n; ++i) {
+        Plist bar = oneBlankBar(4).as_array().front();
+        Plist::Array chords = bar.array_at("Chords");
+        chords[0] = Plist::make_string("D" + std::to_string(i + 1));
+        bars.push_back(bar.with("Chords", Plist::make_array(chords)));
+    }
+    return MyDocument::newChart().with("Chords", Plist::make_array(bars)).with("Chorus", chorus.to_plist());
+}
+
+}  // namespace zub::testing
