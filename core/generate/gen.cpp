@@ -1,6 +1,7 @@
 #include "core/generate/gen.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 
 #include "core/failure.h"
@@ -23,6 +24,13 @@ void check_chorus(std::size_t bar_count, int begin, int end, int repeats) {
     if (begin < 1 || end < begin || static_cast<std::size_t>(end) > bar_count)
         throw Failure("Chorus bars " + std::to_string(begin) + "-" + std::to_string(end) + " outside the chart's " +
                       std::to_string(bar_count) + " bars");
+    // Counted in 64 bits before anything is unrolled: a huge count would
+    // otherwise fill the memory long before it overflowed.
+    const auto played = static_cast<std::int64_t>(bar_count) +
+                        static_cast<std::int64_t>(end - begin + 1) * (static_cast<std::int64_t>(repeats) - 1);
+    if (played > Gen::max_played_bars)
+        throw Failure("Chorus repeat count makes more than " + std::to_string(Gen::max_played_bars) +
+                      " bars: " + std::to_string(repeats));
 }
 
 // Two bars of claves: in four, beats 1 and 3 and then every beat; in three, every beat.

@@ -4,6 +4,7 @@
 // of their random draws), and their output is moved behind a two-bar count-in
 // of claves. Bars are 4 beats long, 3 in a jazz waltz.
 #pragma once
+#include <cstdint>
 #include <utility>
 #include <vector>
 #include "core/charts/chart.h"
@@ -26,7 +27,10 @@ std::vector<Track> gen(const Chart& chart);
 Unrolled extractchordseq(const Chart& chart, int bar_beats = 4);
 // Bars 1, 2 | 3, 4 x 2 | 5 -> chords of bars 1 2 3 4 3 4 5, 7 bars; bar i (from 0)
 // starts at beat bar_beats x i. "Chorus repeat count must be at least 1: 0";
-// "Chorus bars 3-9 outside the chart's 8 bars" unless 1 <= begin <= end <= bars.
+// "Chorus bars 3-9 outside the chart's 8 bars" unless 1 <= begin <= end <= bars;
+// "Chorus repeat count makes more than 10000 bars: 100000" beyond max_played_bars.
+// Hours of music, and about a hundred megabytes to generate it.
+inline constexpr std::int64_t max_played_bars = 10000;
 std::pair<Chord_seq, int> unrollchords(const std::vector<Chart::Bar>& bars, int begin, int end, int repeats,
                                        int bar_beats = 4);
 // A mark before the chorus stays, one in it is placed once per repeat, one after

@@ -71,6 +71,8 @@ TEST(Gen, ErrorCases) {
         {chart_of(five_bars(), {1, 5, 0}), "Chorus repeat count must be at least 1: 0"},
         {chart_of(five_bars(), {1, 5, -2}), "Chorus repeat count must be at least 1: -2"},
         {chart_of(five_bars(), {3, 9, 1}), "Chorus bars 3-9 outside the chart's 5 bars"},
+        {chart_of(five_bars(), {1, 4, 2500}), nullptr},  // 10,001 bars
+        {chart_of(five_bars(), {1, 4, 2000000000}), "Chorus repeat count makes more than 10000 bars: 2000000000"},
         {chart_of(five_bars(), {0, 2, 1}), "Chorus bars 0-2 outside the chart's 5 bars"},
         {chart_of(five_bars(), {4, 3, 1}), "Chorus bars 4-3 outside the chart's 5 bars"},
         {chart_of({}, {1, 1, 1}), "Chorus bars 1-1 outside the chart's 0 bars"},
