@@ -2,9 +2,10 @@
 
 #include "bridge/accidentals.h"
 #include "bridge/bridge_exception.h"
-#include "bridge/chart_conversion.h"
-#include "bridge/core_function.h"
-#include "bridge/core_values.h"
+#include "bridge/internal/analysis_values.h"
+#include "bridge/internal/chart_conversion.h"
+#include "bridge/internal/core_function.h"
+#include "bridge/internal/core_values.h"
 #include "bridge/entry_points.h"
 
 namespace zub {
@@ -100,6 +101,11 @@ std::vector<bool> analysisBarlines(const Value& result) {
 
 Plist kov_annotate(const Plist::Array& bars, const Plist::Array& key_centers) {
     return analysisDictionary(kov_annotate_result(bars, key_centers));
+}
+
+Annotated_chart kov_annotate_with_barlines(const Plist::Array& bars, const Plist::Array& key_centers) {
+    const Value result = kov_annotate_result(bars, key_centers);
+    return {analysisDictionary(result), analysisBarlines(result)};
 }
 
 std::string standardize_chord_name(const std::string& display_name) {

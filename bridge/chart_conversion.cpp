@@ -1,11 +1,10 @@
-#include "bridge/chart_conversion.h"
+#include "bridge/internal/chart_conversion.h"
 
 #include <map>
 
 #include "bridge/bridge_exception.h"
 #include "bridge/chart_dictionary.h"
-#include "bridge/core_values.h"
-#include "core/failure.h"
+#include "bridge/internal/core_values.h"
 
 namespace zub {
 
@@ -36,7 +35,7 @@ Plist convertBar(const Value& bar) {
     std::vector<ChordDurationPair> pairs;
     for (const Value& entry : CoreListElements(bar, "convertBar"))
         pairs.push_back({NSStringFromCoreString(CoreTupleField(entry, 0)), LongFromCoreInt(CoreTupleField(entry, 1))});
-    if (pairs.empty()) throw Failure("Empty bar in chart");
+    if (pairs.empty()) throw Bridge_exception("convertBar", "Empty bar in chart");
     return slotsFromChordDurationPairs(pairs);
 }
 

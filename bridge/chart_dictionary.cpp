@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "bridge/accidentals.h"
-#include "core/failure.h"
+#include "bridge/bridge_exception.h"
 
 namespace zub {
 
@@ -14,8 +14,8 @@ template <typename Check>
 void within(const std::string& place, Check check) {
     try {
         check();
-    } catch (const Failure& failure) {
-        throw Failure(place + ": " + failure.what());
+    } catch (const Bridge_exception& failure) {
+        throw Bridge_exception(failure.name(), place + ": " + failure.reason());
     }
 }
 
@@ -25,7 +25,7 @@ std::size_t count_strings(const Plist::Array& slots) {
 }
 
 void check_meter(std::int64_t meter) {
-    if (meter < 1 || meter > max_meter) throw Failure("Invalid meter: " + std::to_string(meter));
+    if (meter < 1 || meter > max_meter) throw Bridge_exception("checkChartDictionary", "Invalid meter: " + std::to_string(meter));
 }
 
 Plist empty_slots(std::size_t count) { return Plist::make_array(Plist::Array(count, Plist::make_string(""))); }
@@ -36,11 +36,11 @@ void checkBar(const Plist& bar, std::size_t number) {
     within("Bar " + std::to_string(number), [&] {
         const std::size_t chords = count_strings(bar.array_at("Chords"));
         const std::size_t keys = count_strings(bar.array_at("Keys"));
-        if (chords == 0) throw Failure("no slots");
+        if (chords == 0) throw Bridge_exception("checkBar", "no slots");
         if (keys != chords)
-            throw Failure("Keys has " + std::to_string(keys) + " slots, Chords has " + std::to_string(chords));
+            throw Bridge_exception("checkBar", "Keys has " + std::to_string(keys) + " slots, Chords has " + std::to_string(chords));
         const std::int64_t mark = bar.integer_at("SectionMark");
-        if (mark < 1 || mark > 255) throw Failure("Invalid section mark: " + std::to_string(mark));
+        if (mark < 1 || mark > 255) throw Bridge_exception("checkBar", "Invalid section mark: " + std::to_string(mark));
     });
 }
 
@@ -123,7 +123,7 @@ Plist slotsFromChordDurationPairs(const std::vector<ChordDurationPair>& pairs) {
     std::int64_t total = 0;
     for (const ChordDurationPair& pair : pairs) {
         total += std::clamp<std::int64_t>(pair.beats, 1, max_bar_slots + 1);
-        if (total > max_bar_slots) throw Failure("Too many slots in a bar: " + std::to_string(total));
+        if (total > max_bar_slots) throw Bridge_exception("convertBar", "Too many slots in a bar: " + std::to_string(total));
         slots.push_back(Plist::make_string(replaceWithUnicodeSharpsAndFlats(pair.chord)));
         for (std::int64_t k = 1; k < pair.beats; ++k) slots.push_back(Plist::make_string(""));
     }

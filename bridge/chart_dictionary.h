@@ -25,7 +25,7 @@ inline constexpr std::int64_t max_meter = 64;
 inline constexpr std::int64_t max_bar_slots = 1024;
 
 // checkChartDictionary(chart) returns normally for a complete chart
-// dictionary; otherwise throws zub::Failure naming the place:
+// dictionary; otherwise throws Bridge_exception whose reason names the place:
 // "Missing key: Tempo", "Chorus: Wrong type for key End: expected integer, found string",
 // "Bar 3: Keys has 3 slots, Chords has 4", "Bar 1: no slots",
 // "Bar 2: Invalid section mark: 300", "Style: Invalid meter: 0".

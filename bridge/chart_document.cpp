@@ -13,7 +13,7 @@
 #include "bridge/chart_dictionary.h"
 #include "bridge/entry_points.h"
 #include "bridge/plist_io.h"
-#include "core/failure.h"
+#include "bridge/bridge_exception.h"
 
 namespace zub {
 
@@ -28,12 +28,12 @@ Plist chartFromDocumentBytes(std::string_view bytes, const Plist& font) {
 std::string readFileBytes(const std::string& path) {
     std::error_code error;
     const auto size = std::filesystem::file_size(path, error);
-    if (error || std::filesystem::is_directory(path)) throw Failure("Can't read input file: " + path);
-    if (size > max_chart_file_bytes) throw Failure("File too large: " + path);
+    if (error || std::filesystem::is_directory(path)) throw Bridge_exception("readFileBytes", "Can't read input file: " + path);
+    if (size > max_chart_file_bytes) throw Bridge_exception("readFileBytes", "File too large: " + path);
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw Failure("Can't read input file: " + path);
+    if (!in) throw Bridge_exception("readFileBytes", "Can't read input file: " + path);
     std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) throw Failure("Can't read input file: " + path);
+    if (in.bad()) throw Bridge_exception("readFileBytes", "Can't read input file: " + path);
     return bytes;
 }
 
@@ -53,12 +53,27 @@ Plist openChartFile(const std::string& path, const Plist& font) {
     return openChartDocument(path, font);
 }
 
+namespace {
+
+// The mode the written file gets: the replaced file's permissions, or for a
+// new file the usual mode a program's new files get under the umask.
+mode_t mode_for(const std::string& path) {
+    struct stat existing {};
+    if (::stat(path.c_str(), &existing) == 0) return existing.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+}  // namespace
+
 void writeFileAtomically(const std::string& path, std::string_view bytes) {
     const std::string failure = "Can't write output file: " + path;
+    const mode_t mode = mode_for(path);
     std::string temporary = path + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) throw Failure(failure);
-    bool written = true;
+    if (fd < 0) throw Bridge_exception("writeFileAtomically", failure);
+    bool written = ::fchmod(fd, mode) == 0;
     for (std::size_t done = 0; written && done < bytes.size();) {
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
         written = n > 0;
@@ -67,10 +82,9 @@ void writeFileAtomically(const std::string& path, std::string_view bytes) {
     // The new file replaces the old only once its bytes are safely on disk.
     written = written && ::fsync(fd) == 0;
     written = ::close(fd) == 0 && written;
-    written = written && ::chmod(temporary.c_str(), 0644) == 0;
     if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
         std::remove(temporary.c_str());
-        throw Failure(failure);
+        throw Bridge_exception("writeFileAtomically", failure);
     }
 }
 

@@ -18,7 +18,7 @@ inline constexpr std::size_t max_chart_file_bytes = 16u << 20;
 // chartFromDocumentBytes(bytes) -> a checked chart dictionary. A property-list
 // dictionary is taken as it is (and must pass checkChartDictionary); anything
 // else goes through "Kelreader.read_chart" and dictionaryFromCoreChart, the
-// "Font" coming from font. Failures: zub::Failure from the checks and the
+// "Font" coming from font. Failures (Bridge_exception): the reasons of the checks and the
 // property-list limits, Bridge_exception "callWithParam:" with the reader's
 // message ("Core exception in function Kelreader.read_chart - Invalid input line: ...").
 Plist chartFromDocumentBytes(std::string_view bytes, const Plist& font);
@@ -43,7 +43,8 @@ Plist openChartFile(const std::string& path, const Plist& font);
 // readFileBytes(path) -> the whole file; "Can't read input file: <path>", "File too large: <path>".
 std::string readFileBytes(const std::string& path);
 
-// writeFileAtomically(path, bytes) - the atomic write used by saving, for any bytes.
+// writeFileAtomically(path, bytes) - the atomic write used by saving, for any
+// bytes. A replaced file keeps its permissions; a new one gets 0666 less the umask.
 void writeFileAtomically(const std::string& path, std::string_view bytes);
 
 }  // namespace zub

@@ -1,4 +1,4 @@
-#include "bridge/core_function.h"
+#include "bridge/internal/core_function.h"
 
 #include <map>
 

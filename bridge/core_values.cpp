@@ -1,4 +1,4 @@
-#include "bridge/core_values.h"
+#include "bridge/internal/core_values.h"
 
 #include "bridge/bridge_exception.h"
 #include "bridge/latin1.h"

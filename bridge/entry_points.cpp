@@ -1,10 +1,12 @@
 #include "bridge/entry_points.h"
 
-
 #include "bridge/bridge_exception.h"
-#include "bridge/chart_conversion.h"
-#include "bridge/core_function.h"
-#include "bridge/core_values.h"
+#include "bridge/internal/chart_conversion.h"
+#include "bridge/internal/core_function.h"
+#include "bridge/internal/core_values.h"
+#include "bridge/internal/reaching_core.h"
+#include "core/charts/kelwriter.h"
+#include "core/registry/chart_value.h"
 
 namespace zub::Entry_points {
 
@@ -37,6 +39,11 @@ Plist biabreader_read_chart(std::string_view bytes, const Plist& font) {
 
 Plist::Data biabwriter_write_chart(const Plist& chart) {
     return NSDataFromCoreString(entry("Biabwriter.write_chart").callWithParam(convertChart(chart)));
+}
+
+std::string kelwriter_write_chart(const Plist& chart) {
+    const Value record = convertChart(chart);
+    return reaching_core("kelwriter_write_chart", [&] { return Kelwriter::write_chart(Chart_value::chart_of(record)); });
 }
 
 void compatscales_set_cache_pathname(const std::string& directory) {

@@ -21,6 +21,10 @@ Plist kelreader_read_chart(std::string_view bytes, const Plist& font);
 Plist biabreader_read_chart(std::string_view bytes, const Plist& font);
 // "Biabwriter.write_chart": the BiaB file of a chart dictionary.
 Plist::Data biabwriter_write_chart(const Plist& chart);
+// The text chart of a chart dictionary, in the core's bytes (ISO Latin 1).
+// The core registers no name for its text chart writer, so this calls it
+// directly: Bridge_exception ("kelwriter_write_chart", "Cannot write chord \"C 7\" in a text chart").
+std::string kelwriter_write_chart(const Plist& chart);
 // "Compatscales.set_cache_pathname".
 void compatscales_set_cache_pathname(const std::string& directory);
 

@@ -3,9 +3,11 @@
 #include <memory>
 
 #include "bridge/bridge_exception.h"
-#include "bridge/chart_conversion.h"
-#include "bridge/core_function.h"
-#include "bridge/core_values.h"
+#include "bridge/internal/chart_conversion.h"
+#include "bridge/internal/core_function.h"
+#include "bridge/internal/core_values.h"
+#include "bridge/internal/reaching_core.h"
+#include "core/generate/zub2lite.h"
 
 namespace zub::Entry_points {
 
@@ -14,6 +16,14 @@ Plist::Data zub2lite_gen(const Plist& chart) {
     if (!gen) throw Bridge_exception("initWithName:", "No core function Zub2lite.gen");
     CoreFunction::garbageCollection();
     return NSDataFromCoreString(gen->callWithParam(convertChart(chart)));
+}
+
+void zub2lite_init_random_with(std::uint64_t seed) {
+    reaching_core("zub2lite_init_random_with", [&] { Zub2lite::init_random_with(seed); });
+}
+
+std::uint64_t zub2lite_seed() {
+    return reaching_core("zub2lite_seed", [] { return Zub2lite::seed(); });
 }
 
 }  // namespace zub::Entry_points

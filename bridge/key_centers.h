@@ -10,13 +10,13 @@ namespace zub {
 // keyCenters(bars with key slots [F F F F] [F F G G]) -> ({Key F, Beats 6}, {Key G, Beats 2}).
 // An unassigned slot ("") absorbs every later slot into one last entry with an
 // empty key; no bars give the single entry {Key "!", Beats 0}.
-// Throws zub::Failure for a bar without a "Keys" array of strings.
+// Throws Bridge_exception for a bar without a "Keys" array of strings.
 Plist keyCenters(const Plist::Array& bars);
 
 // setKeyCenters(bars, list) -> copies of the bars with each entry's key written
 // into its next "Beats" slots, continuing into the next bar; slots beyond the
 // list keep their key, and entries reaching past the last slot are cut off there.
-// Throws zub::Failure for a malformed bar or entry.
+// Throws Bridge_exception for a malformed bar or entry.
 Plist::Array setKeyCenters(const Plist::Array& bars, const Plist::Array& key_centers);
 
 }  // namespace zub

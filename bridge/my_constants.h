@@ -10,7 +10,7 @@ namespace zub {
 
 class MyConstants {
 public:
-    // The shared table read from the resource directory. Throws zub::Failure
+    // The shared table read from the resource directory. Throws Bridge_exception
     // "Cannot read resource: <path>" when the file is missing, or the reading
     // and lookup failures of from_plist.
     static const MyConstants& shared();

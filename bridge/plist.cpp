@@ -4,7 +4,7 @@
 #include <iomanip>
 #include <sstream>
 
-#include "core/failure.h"
+#include "bridge/bridge_exception.h"
 
 namespace zub {
 
@@ -14,7 +14,7 @@ constexpr std::array<std::string_view, 7> kind_names = {"dictionary", "array",  
                                                         "real",       "boolean", "data"};
 
 [[noreturn]] void wrong_kind(Plist::Kind expected, Plist::Kind found) {
-    throw Failure("Expected " + std::string(kind_name(expected)) + ", found " + std::string(kind_name(found)));
+    throw Bridge_exception("Plist", "Expected " + std::string(kind_name(expected)) + ", found " + std::string(kind_name(found)));
 }
 
 template <typename T>
@@ -70,7 +70,7 @@ const Plist* Plist::find(std::string_view key) const {
 const Plist& Plist::at(std::string_view key) const {
     const Dictionary& entries = as_dictionary();
     const auto found = entries.find(key);
-    if (found == entries.end()) throw Failure("Missing key: " + std::string(key));
+    if (found == entries.end()) throw Bridge_exception("Plist", "Missing key: " + std::string(key));
     return found->second;
 }
 
@@ -83,7 +83,7 @@ decltype(auto) typed_at(const Plist& dictionary, std::string_view key, Plist::Ki
     const bool fits = value.kind() == expected ||
                       (expected == Plist::Kind::real && value.kind() == Plist::Kind::integer);
     if (!fits)
-        throw Failure("Wrong type for key " + std::string(key) + ": expected " + std::string(kind_name(expected)) +
+        throw Bridge_exception("Plist", "Wrong type for key " + std::string(key) + ": expected " + std::string(kind_name(expected)) +
                       ", found " + std::string(kind_name(value.kind())));
     return read(value);
 }

@@ -1,7 +1,7 @@
 // A property-list value: the editor's form of every chart, bar and constant.
 // One of dictionary, array, string (UTF-8), integer, real, boolean or data.
 // Values are immutable; a changed chart is a new value built from the old one.
-// Typed accessors check the kind and throw zub::Failure with a message that
+// Typed accessors check the kind and throw Bridge_exception ("Plist") with a reason that
 // names the key, so a damaged document gives a clear error and never a crash.
 #pragma once
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "bridge/latin1.h"
-#include "core/failure.h"
+#include "bridge/bridge_exception.h"
 
 namespace zub {
 
@@ -18,8 +18,8 @@ namespace {
 // Bytes that libplist would reject anyway, or that we cannot walk safely.
 struct Malformed {};
 
-[[noreturn]] void too_deep() { throw Failure("Property list too deeply nested"); }
-[[noreturn]] void too_large() { throw Failure("Property list too large"); }
+[[noreturn]] void too_deep() { throw Bridge_exception("read_plist", "Property list too deeply nested"); }
+[[noreturn]] void too_large() { throw Bridge_exception("read_plist", "Property list too large"); }
 
 // ---- Binary property lists: walk the object graph before libplist does. ----
 //
@@ -116,13 +116,13 @@ private:
         bool high_surrogate_before = false;
         for (std::uint64_t k = 0; k < count; ++k) {
             const std::uint64_t unit = number(position + static_cast<std::size_t>(k * width), width);
-            if (unit == 0) throw Failure("Zero character in property-list string");
+            if (unit == 0) throw Bridge_exception("read_plist", "Zero character in property-list string");
             if (type != 0x6) continue;
             const bool high = unit >= 0xD800 && unit <= 0xDBFF, low = unit >= 0xDC00 && unit <= 0xDFFF;
-            if (low != high_surrogate_before) throw Failure("Invalid UTF-16 in property list");
+            if (low != high_surrogate_before) throw Bridge_exception("read_plist", "Invalid UTF-16 in property list");
             high_surrogate_before = high;
         }
-        if (high_surrogate_before) throw Failure("Invalid UTF-16 in property list");
+        if (high_surrogate_before) throw Bridge_exception("read_plist", "Invalid UTF-16 in property list");
     }
 
     // The objects an array, set or dictionary refers to; nothing for a scalar.
@@ -192,7 +192,7 @@ using Node = std::unique_ptr<void, Node_deleter>;
 
 std::string checked_utf8(const char* text) {
     std::string result = text == nullptr ? std::string() : std::string(text);
-    if (!is_valid_utf8(result)) throw Failure("Invalid UTF-8 in property list");
+    if (!is_valid_utf8(result)) throw Bridge_exception("read_plist", "Invalid UTF-8 in property list");
     return result;
 }
 
@@ -273,11 +273,11 @@ Plist from_node(plist_t node, std::size_t depth) {
         if (bytes == nullptr) return Plist::make_data({});
         return Plist::make_data(Plist::Data(bytes, bytes + length));
     }
-    case PLIST_DATE: throw Failure("Unsupported property-list value: date");
-    case PLIST_UID: throw Failure("Unsupported property-list value: uid");
+    case PLIST_DATE: throw Bridge_exception("read_plist", "Unsupported property-list value: date");
+    case PLIST_UID: throw Bridge_exception("read_plist", "Unsupported property-list value: uid");
     case PLIST_NONE: break;
     }
-    throw Failure("Unsupported property-list value: none");
+    throw Bridge_exception("read_plist", "Unsupported property-list value: none");
 }
 
 // ---- From our values to libplist's nodes, for writing. ----
@@ -304,7 +304,7 @@ Node to_node(const Plist& value) {
         return Node(plist_new_data(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     }
     }
-    throw Failure("Unsupported property-list value");
+    throw Bridge_exception("write_xml_plist", "Unsupported property-list value");
 }
 
 }  // namespace
@@ -328,7 +328,7 @@ std::optional<Plist> try_read_plist(std::string_view bytes) {
 
 Plist read_plist(std::string_view bytes) {
     std::optional<Plist> value = try_read_plist(bytes);
-    if (!value) throw Failure("Not a property list");
+    if (!value) throw Bridge_exception("read_plist", "Not a property list");
     return *std::move(value);
 }
 
@@ -337,7 +337,7 @@ std::string write_xml_plist(const Plist& value) {
     char* xml = nullptr;
     std::uint32_t length = 0;
     plist_to_xml(root.get(), &xml, &length);
-    if (xml == nullptr) throw Failure("Cannot write property list");
+    if (xml == nullptr) throw Bridge_exception("write_xml_plist", "Cannot write property list");
     std::string result(xml, length);
     plist_to_xml_free(xml);
     return result;

@@ -19,7 +19,7 @@ inline constexpr std::size_t max_plist_depth = 32;
 inline constexpr std::size_t max_plist_nodes = 250'000;
 
 // try_read_plist(bytes of an XML or binary plist) -> the value; nullopt when the
-// bytes are no property list at all. Throws zub::Failure for a property list
+// bytes are no property list at all. Throws Bridge_exception for a property list
 // that cannot be accepted: "Property list too large", "Property list too deeply
 // nested", "Invalid UTF-8 in property list", "Invalid UTF-16 in property list",
 // "Zero character in property-list string", "Unsupported property-list value: date".

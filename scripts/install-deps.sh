@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config libgmp-dev libplist-dev libplist++-dev
-          qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
+          qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev xvfb xauth
           fonts-dejavu-core poppler-utils
           clang libclang-rt-dev)  # clang's libFuzzer and sanitizer runtimes, for the fuzz targets
 

@@ -2,10 +2,11 @@
 // and shows every chord's roman numeral, the arrows from dominants to their
 // resolutions and the ii-V brackets, bar by bar; --plist prints the result as
 // a property list instead.
+#include <CLI/CLI.hpp>
+
 #include <algorithm>
 #include <charconv>
-#include <iostream>
-#include <sstream>
+#include <memory>
 
 #include "apps/zub/command.h"
 #include "bridge/accidentals.h"
@@ -14,7 +15,6 @@
 #include "bridge/chart_document.h"
 #include "bridge/my_constants.h"
 #include "bridge/plist_io.h"
-#include "core/failure.h"
 
 namespace zub::cli {
 
@@ -25,7 +25,7 @@ constexpr std::size_t bars_per_line = 4;
 struct Options {
     std::string file;
     bool plist = false;
-    bool given_keys = false;
+    std::string keys_text;  // empty: the key centers are found
     Plist::Array keys;
 };
 
@@ -147,50 +147,42 @@ void print_analysis(std::ostream& out, const Plist& centers, const Plist& analys
 }
 
 int analyze(const Options& options, Io io) {
+    const bool given_keys = !options.keys.empty();
     const Plist& font = MyConstants::shared().newDocumentChartTemplate().at("Font");
-    const char* failure = options.given_keys ? "Kov cannot show the analysis for this chart (" : "Kov cannot analyze this chart (";
+    const char* failure = given_keys ? "Kov cannot show the analysis for this chart (" : "Kov cannot analyze this chart (";
     try {
         const Plist chart = openChartFile(options.file, font);
         const Plist::Array& bars = chart.array_at("Chords");
-        const Plist centers = options.given_keys ? Plist::make_array(options.keys) : kov_partition(bars);
-        const Value result = kov_annotate_result(bars, centers.as_array());
-        const Plist analysis = analysisDictionary(result);
+        const Plist centers = given_keys ? Plist::make_array(options.keys) : kov_partition(bars);
+        const Annotated_chart annotated = kov_annotate_with_barlines(bars, centers.as_array());
         if (options.plist)
-            io.out << write_xml_plist(Plist::make_dictionary({{"KeyCenters", centers}, {"Analysis", analysis}}));
+            io.out << write_xml_plist(Plist::make_dictionary({{"KeyCenters", centers}, {"Analysis", annotated.analysis}}));
         else
-            print_analysis(io.out, centers, analysis, analysisBarlines(result));
+            print_analysis(io.out, centers, annotated.analysis, annotated.barlines);
         return exit_ok;
     } catch (const Bridge_exception& e) {
         io.err << failure << e.reason() << ")\n";
-    } catch (const Failure& e) {
-        io.err << failure << e.what() << ")\n";
     }
     return exit_failed;
 }
 
-int run_analyze(const std::vector<std::string>& args, Io io) {
-    Options options;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--plist") {
-            options.plist = true;
-        } else if (args[i] == "--keys" && i + 1 < args.size()) {
-            options.given_keys = true;
-            if (!parse_keys(args[++i], options.keys)) {
-                io.err << "zub analyze: --keys wants KEY:BEATS,... with whole beats, not '" << args[i] << "'\n";
-                return exit_usage;
-            }
-        } else if (options.file.empty() && !args[i].starts_with("--")) {
-            options.file = args[i];
-        } else {
-            io.err << "zub analyze: unexpected argument '" << args[i] << "' (see 'zub analyze --help')\n";
-            return exit_usage;
-        }
-    }
-    if (options.file.empty()) {
-        io.err << "zub analyze: expected a FILE (see 'zub analyze --help')\n";
-        return exit_usage;
-    }
-    return analyze(options, io);
+Action declare_analyze(CLI::App& command) {
+    auto options = std::make_shared<Options>();
+    command.add_option("FILE", options->file, "the chart file")->required();
+    command.add_option("--keys", options->keys_text, "the key centers to annotate under")
+        ->type_name("KEY:BEATS,...")
+        ->check(CLI::Validator(
+            [](const std::string& text) {
+                Plist::Array keys;
+                return parse_keys(text, keys) ? std::string()
+                                              : "wants KEY:BEATS,... with whole beats, not '" + text + "'";
+            },
+            "", "KEY:BEATS,..."));
+    command.add_flag("--plist", options->plist, "print a property list");
+    return [options](Io io) {
+        if (!options->keys_text.empty()) parse_keys(options->keys_text, options->keys);
+        return analyze(*options, io);
+    };
 }
 
 }  // namespace
@@ -203,6 +195,6 @@ const Command analyze_command = {
     "line [---] runs under each ii-V ([...] when the ii is not a fifth above).\n"
     "--keys F:16,Dm:8 annotates under the given key centers instead.\n"
     "--plist prints the key centers and the analysis as a property list.\n",
-    run_analyze, "--keys --plist"};
+    declare_analyze};
 
 }  // namespace zub::cli

@@ -1,17 +1,16 @@
 // "zub show" prints a chart as a text chart; "zub convert" writes it as a
 // chart document, a text chart or a BiaB file.
+#include <CLI/CLI.hpp>
+
 #include <filesystem>
+#include <memory>
 
 #include "apps/zub/command.h"
 #include "bridge/bridge_exception.h"
-#include "bridge/chart_conversion.h"
 #include "bridge/chart_document.h"
 #include "bridge/entry_points.h"
 #include "bridge/latin1.h"
 #include "bridge/my_constants.h"
-#include "core/charts/kelwriter.h"
-#include "core/failure.h"
-#include "core/registry/chart_value.h"
 
 namespace zub::cli {
 
@@ -28,21 +27,12 @@ auto about(const std::string& file, Step step) {
         return step();
     } catch (const Bridge_exception& e) {
         throw Chart_error{file + ": " + e.reason()};
-    } catch (const Failure& e) {
-        throw Chart_error{file + ": " + e.what()};
-    } catch (const Invalid_argument& e) {
-        throw Chart_error{file + ": " + e.what()};
     }
 }
 
 Plist read_chart_file(const std::string& path) {
     const Plist& font = MyConstants::shared().newDocumentChartTemplate().at("Font");
     return about(path, [&] { return openChartFile(path, font); });
-}
-
-// The text chart in the core's bytes (ISO Latin 1).
-std::string text_chart(const Plist& chart) {
-    return Kelwriter::write_chart(Chart_value::chart_of(convertChart(chart)));
 }
 
 int run_chart_command(Io io, auto&& body) {
@@ -54,16 +44,18 @@ int run_chart_command(Io io, auto&& body) {
     }
 }
 
-int show(const std::vector<std::string>& args, Io io) {
-    if (args.size() != 1) {
-        io.err << "zub show: expected one FILE (see 'zub show --help')\n";
-        return exit_usage;
-    }
+int show(const std::string& file, Io io) {
     return run_chart_command(io, [&] {
-        const Plist chart = read_chart_file(args[0]);
-        io.out << latin1_to_utf8(about(args[0], [&] { return text_chart(chart); }));
+        const Plist chart = read_chart_file(file);
+        io.out << latin1_to_utf8(about(file, [&] { return Entry_points::kelwriter_write_chart(chart); }));
         return exit_ok;
     });
+}
+
+Action declare_show(CLI::App& command) {
+    auto file = std::make_shared<std::string>();
+    command.add_option("FILE", *file, "the chart file")->required();
+    return [file](Io io) { return show(*file, io); };
 }
 
 enum class Output_kind { document, text, biab, unknown };
@@ -76,24 +68,21 @@ Output_kind output_kind(const std::string& path) {
     return Output_kind::unknown;
 }
 
-int convert(const std::vector<std::string>& args, Io io) {
-    if (args.size() != 2) {
-        io.err << "zub convert: expected IN and OUT (see 'zub convert --help')\n";
-        return exit_usage;
-    }
-    const std::string& out = args[1];
-    const Output_kind kind = output_kind(out);
-    if (kind == Output_kind::unknown) {
-        io.err << "zub convert: cannot tell the output format of '" << out << "' (use .zub, .txt or .sgX)\n";
-        return exit_usage;
-    }
+// The output's extension must name a format: refused before anything is read.
+std::string known_output_format(const std::string& path) {
+    if (output_kind(path) != Output_kind::unknown) return {};
+    return "cannot tell the output format of '" + path + "': use .zub, .txt or .sgX";
+}
+
+int convert(const std::string& in, const std::string& out, Io io) {
     return run_chart_command(io, [&] {
-        const Plist chart = read_chart_file(args[0]);
+        const Plist chart = read_chart_file(in);
         about(out, [&] {
+            const Output_kind kind = output_kind(out);
             if (kind == Output_kind::document) {
                 saveChartDocument(out, chart);
             } else if (kind == Output_kind::text) {
-                writeFileAtomically(out, text_chart(chart));
+                writeFileAtomically(out, Entry_points::kelwriter_write_chart(chart));
             } else {
                 const Plist::Data bytes = Entry_points::biabwriter_write_chart(chart);
                 writeFileAtomically(out, std::string(bytes.begin(), bytes.end()));
@@ -104,19 +93,28 @@ int convert(const std::vector<std::string>& args, Io io) {
     });
 }
 
+Action declare_convert(CLI::App& command) {
+    auto files = std::make_shared<std::pair<std::string, std::string>>();
+    command.add_option("IN", files->first, "the chart file to read")->required();
+    command.add_option("OUT", files->second, "the file to write: .zub, .txt, .sgX or .mgX")
+        ->required()
+        ->check(CLI::Validator(known_output_format, "", "OUT"));
+    return [files](Io io) { return convert(files->first, files->second, io); };
+}
+
 }  // namespace
 
 const Command show_command = {
     "show", "FILE", "print a chart as a text chart",
     "FILE is a chart document (.zub), a text chart or a BiaB song file\n"
     "(.sgX, .mgX). Key centers and the font are not part of a text chart.\n",
-    show};
+    declare_show};
 
 const Command convert_command = {
     "convert", "IN OUT", "convert a chart to a chart document, text chart or BiaB file",
     "IN is any chart file zub can read. OUT's extension chooses the format:\n"
     ".zub a chart document, .txt a text chart, .sgX or .mgX a BiaB song file.\n"
     "OUT is replaced only when the whole file could be written.\n",
-    convert};
+    declare_convert};
 
 }  // namespace zub::cli

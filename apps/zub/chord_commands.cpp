@@ -1,43 +1,46 @@
 // "zub chord" prints chord symbols in canonical form; "zub chord-types" lists
 // the chord-type names.
+#include <CLI/CLI.hpp>
+
 #include <algorithm>
+#include <memory>
 
 #include "apps/zub/command.h"
-#include "core/failure.h"
-#include "core/theory/chord.h"
-#include "core/theory/chordtype.h"
+#include "bridge/accidentals.h"
+#include "bridge/bridge_exception.h"
+#include "bridge/core_names.h"
 
 namespace zub::cli {
 
 namespace {
 
 int print_chords(const std::vector<std::string>& symbols, Io io) {
-    if (symbols.empty()) {
-        io.err << "zub chord: no chord symbol given (see 'zub chord --help')\n";
-        return exit_usage;
-    }
     int status = exit_ok;
     for (const std::string& symbol : symbols) {
         try {
-            io.out << chord_printname(ascii_accidentals(symbol)) << '\n';
-        } catch (const Failure& failure) {
-            io.out << "error: " << failure.what() << '\n';
+            io.out << chordPrintName(replaceWithAsciiSharpsAndFlats(symbol)) << '\n';
+        } catch (const Bridge_exception& failure) {
+            io.out << "error: " << failure.reason() << '\n';
             status = exit_failed;
         }
     }
     return status;
 }
 
-int print_chord_types(const std::vector<std::string>& args, Io io) {
-    if (!args.empty()) {
-        io.err << "zub chord-types: unexpected argument '" << args[0] << "'\n";
-        return exit_usage;
-    }
-    std::vector<std::string> names = Chordtype::all_names();
+Action declare_chord(CLI::App& command) {
+    auto symbols = std::make_shared<std::vector<std::string>>();
+    command.add_option("SYMBOL", *symbols, "a chord symbol such as Bb7#11/D")->required();
+    return [symbols](Io io) { return print_chords(*symbols, io); };
+}
+
+int print_chord_types(Io io) {
+    std::vector<std::string> names = chordTypeNames();
     std::sort(names.begin(), names.end());
     for (const std::string& name : names) io.out << name << '\n';
     return exit_ok;
 }
+
+Action declare_chord_types(CLI::App&) { return print_chord_types; }
 
 }  // namespace
 
@@ -46,10 +49,10 @@ const Command chord_command = {
     "Prints one line per symbol: its canonical name (C7#5 gives C7+) or\n"
     "'error: ' and the reason. Sharps and flats may be written # and b or\n"
     "\u266F and \u266D. Exit status 1 when any symbol is invalid.\n",
-    print_chords};
+    declare_chord};
 
 const Command chord_types_command = {
     "chord-types", "", "list the chord-type names, one per line",
-    "The major triad has the empty name and prints as an empty line.\n", print_chord_types};
+    "The major triad has the empty name and prints as an empty line.\n", declare_chord_types};
 
 }  // namespace zub::cli

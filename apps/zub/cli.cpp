@@ -1,7 +1,10 @@
 #include "apps/zub/cli.h"
 
-#include <algorithm>
+#include <CLI/CLI.hpp>
+
 #include <array>
+#include <map>
+#include <memory>
 
 #include "apps/zub/command.h"
 
@@ -12,94 +15,88 @@ namespace {
 const std::array<const Command*, 6> commands = {&chord_command, &chord_types_command, &show_command,
                                                 &convert_command, &analyze_command, &midi_command};
 
-void print_usage(std::ostream& out) {
-    out << "usage: zub COMMAND [ARGS...]\n\n"
-           "Zubaroo's command-line tool for jazz chord charts.\n\n"
-           "commands:\n";
-    for (const Command* command : commands) {
-        std::string head = "  " + std::string(command->name);
-        head.resize(std::max<std::size_t>(head.size() + 2, 16), ' ');
-        out << head << command->summary << '\n';
+// Help in one layout for the tool and every command: the usage line, the
+// summary, the arguments and options CLI11 knows, then the further text.
+class Help : public CLI::Formatter {
+public:
+    explicit Help(std::string usage) : usage_(std::move(usage)) {
+        label("Positionals", "arguments");
+        label("REQUIRED", "");
+        column_width(24);
     }
-    out << "\nRun 'zub COMMAND --help' for the usage of one command.\n";
-}
 
-void print_command_usage(const Command& command, std::ostream& out) {
-    out << "usage: zub " << command.name;
-    if (!command.synopsis.empty()) out << ' ' << command.synopsis;
-    out << "\n\n" << command.summary << '\n';
-    if (!command.details.empty()) out << '\n' << command.details;
-}
-
-// Whether option is one of the space-separated options the command reads itself.
-bool takes_option(const Command& command, std::string_view option) {
-    std::string_view rest = command.options;
-    while (!rest.empty()) {
-        const auto end = rest.find(' ');
-        if (rest.substr(0, end) == option) return true;
-        if (end == std::string_view::npos) break;
-        rest.remove_prefix(end + 1);
+    // An argument shows its name alone, an option the name of its value: "--keys KEY:BEATS,...".
+    std::string make_option_opts(const CLI::Option* option) const override {
+        return option->get_positional() ? std::string() : CLI::Formatter::make_option_opts(option);
     }
+
+    std::string make_help(const CLI::App* app, std::string, CLI::AppFormatMode mode) const override {
+        return "usage: " + usage_ + "\n\n" + app->get_description() + "\n" + make_positionals(app) +
+               make_groups(app, mode) + make_subcommands(app, mode) + make_footer(app);
+    }
+
+    std::string make_footer(const CLI::App* app) const override {
+        return app->get_footer().empty() ? std::string() : "\n" + app->get_footer();
+    }
+
+private:
+    std::string usage_;
+};
+
+bool is_command(std::string_view name) {
+    for (const Command* command : commands)
+        if (command->name == name) return true;
     return false;
 }
 
-const Command* find_command(std::string_view name) {
-    for (const Command* command : commands)
-        if (command->name == name) return command;
-    return nullptr;
+// One line on standard error: "zub analyze: FILE is required (see 'zub analyze --help')".
+int usage_error(std::ostream& err, const std::string& where, const std::string& message) {
+    err << where << ": " << message << " (see '" << where << " --help')\n";
+    return exit_usage;
 }
 
 }  // namespace
 
-std::string ascii_accidentals(std::string_view text) {
-    static constexpr std::string_view sharp = "\u266F", flat = "\u266D";
-    std::string ascii;
-    ascii.reserve(text.size());
-    for (std::size_t k = 0; k < text.size();) {
-        if (text.substr(k, sharp.size()) == sharp) {
-            ascii += '#';
-            k += sharp.size();
-        } else if (text.substr(k, flat.size()) == flat) {
-            ascii += 'b';
-            k += flat.size();
-        } else {
-            ascii += text[k++];
-        }
-    }
-    return ascii;
-}
-
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    CLI::App zub("Zubaroo's command-line tool for jazz chord charts.", "zub");
+    zub.formatter(std::make_shared<Help>("zub COMMAND [ARGS...]"));
+    zub.footer("Run 'zub COMMAND --help' for the usage of one command.\n");
+    zub.require_subcommand(1);
+    zub.get_help_ptr()->group("options");
+    std::map<const CLI::App*, Action> actions;
+    for (const Command* command : commands) {
+        CLI::App* sub = zub.add_subcommand(std::string(command->name), std::string(command->summary));
+        std::string usage = "zub " + std::string(command->name);
+        if (!command->synopsis.empty()) usage += " " + std::string(command->synopsis);
+        sub->group("commands");
+        sub->get_help_ptr()->group("options");
+        sub->option_defaults()->group("options");
+        sub->formatter(std::make_shared<Help>(usage));
+        sub->footer(std::string(command->details));
+        actions[sub] = command->declare(*sub);
+    }
+
     if (args.empty()) {
-        print_usage(err);
+        err << zub.help();
         return exit_usage;
     }
-    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
-        print_usage(out);
+    if (args[0] == "help") {
+        out << zub.help();
         return exit_ok;
     }
-    const Command* command = find_command(args[0]);
-    if (command == nullptr) {
-        err << "zub: unknown command '" << args[0] << "' (see 'zub --help')\n";
-        return exit_usage;
+    if (!args[0].starts_with("-") && !is_command(args[0]))
+        return usage_error(err, "zub", "unknown command '" + args[0] + "'");
+    std::vector<std::string> reversed(args.rbegin(), args.rend());  // CLI11 takes them last first
+    try {
+        zub.parse(reversed);
+    } catch (const CLI::CallForHelp&) {
+        out << zub.help();
+        return exit_ok;
+    } catch (const CLI::ParseError& e) {
+        const auto chosen = zub.get_subcommands();
+        return usage_error(err, chosen.empty() ? "zub" : "zub " + chosen.front()->get_name(), e.what());
     }
-    std::vector<std::string> rest(args.begin() + 1, args.end());
-    for (const std::string& arg : rest) {
-        if (arg == "--help" || arg == "-h") {
-            print_command_usage(*command, out);
-            return exit_ok;
-        }
-    }
-    for (const std::string& arg : rest) {
-        // A lone "-" may name standard input; anything else with a dash is an option we lack.
-        const bool own = takes_option(*command, arg);
-        if (arg.size() > 1 && arg[0] == '-' && !own) {
-            err << "zub " << command->name << ": unknown option '" << arg << "' (see 'zub " << command->name
-                << " --help')\n";
-            return exit_usage;
-        }
-    }
-    return command->run(rest, Io{out, err});
+    return actions.at(zub.get_subcommands().front())(Io{out, err});
 }
 
 }  // namespace zub::cli

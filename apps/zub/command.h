@@ -1,31 +1,41 @@
 // One subcommand of the zub tool. Each command lives in a source file of its
-// own and is listed in the table of cli.cpp.
+// own and is listed in the table of cli.cpp; CLI11 parses every command's
+// arguments, so all share one --help, one error form and one exit status for
+// usage errors.
 #pragma once
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <string_view>
-#include <vector>
+
+namespace CLI {
+class App;
+}
 
 namespace zub::cli {
 
 // Exit statuses shared by every command.
 inline constexpr int exit_ok = 0;
 inline constexpr int exit_failed = 1;  // the command ran but some input was bad
-inline constexpr int exit_usage = 2;   // unknown command or option, missing arguments
+inline constexpr int exit_usage = 2;   // unknown command or option, missing or extra arguments
 
 struct Io {
     std::ostream& out;
     std::ostream& err;
 };
 
+// What a command does once its arguments are parsed.
+using Action = std::function<int(Io)>;
+
 struct Command {
     std::string_view name;
     std::string_view synopsis;  // "SYMBOL..." after "zub <name> "
     std::string_view summary;   // one line for "zub --help"
     std::string_view details;   // further help text for "zub <name> --help"
-    int (*run)(const std::vector<std::string>& args, Io io);
-    std::string_view options = "";  // the options run reads itself: "--keys --plist"
+    // Declares the command's arguments and options on its subcommand and
+    // returns the action that runs with what they hold after parsing.
+    Action (*declare)(CLI::App& command);
 };
 
 // The command for the symbols of chord printing, and the list of chord types.
@@ -38,9 +48,5 @@ extern const Command convert_command;
 extern const Command analyze_command;
 // The accompaniment as a MIDI file.
 extern const Command midi_command;
-
-// Replaces the display sharp and flat (U+266F, U+266D) with "#" and "b":
-// "B\u266D7" -> "Bb7". Other text is left as it is.
-std::string ascii_accidentals(std::string_view text);
 
 }  // namespace zub::cli

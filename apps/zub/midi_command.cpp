@@ -1,17 +1,17 @@
 // "zub midi" writes the accompaniment of a chart (drums, piano, bass after a
 // two-bar count-in) to a Standard MIDI File. --seed N repeats a run exactly,
 // as ZUB_SEED does; the seed used is reported so that any run can be repeated.
+#include <CLI/CLI.hpp>
+
 #include <charconv>
 #include <cstdint>
-#include <iostream>
+#include <memory>
 
 #include "apps/zub/command.h"
 #include "bridge/bridge_exception.h"
 #include "bridge/chart_document.h"
 #include "bridge/generation.h"
 #include "bridge/my_constants.h"
-#include "core/failure.h"
-#include "core/generate/zub2lite.h"
 
 namespace zub::cli {
 
@@ -22,8 +22,7 @@ constexpr const char* failure = "ZUB cannot generate accompaniment for this char
 struct Options {
     std::string file;
     std::string output;
-    bool given_seed = false;
-    std::uint64_t seed = 0;
+    std::string seed_text;  // empty: the generator's own seed
 };
 
 bool parse_seed(std::string_view text, std::uint64_t& seed) {
@@ -35,42 +34,30 @@ int generate(const Options& options, Io io) {
     const Plist& font = MyConstants::shared().newDocumentChartTemplate().at("Font");
     try {
         const Plist chart = openChartFile(options.file, font);
-        if (options.given_seed) Zub2lite::init_random_with(options.seed);
+        if (std::uint64_t seed = 0; parse_seed(options.seed_text, seed)) Entry_points::zub2lite_init_random_with(seed);
         const Plist::Data bytes = Entry_points::zub2lite_gen(chart);
         writeFileAtomically(options.output, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-        io.err << "seed " << Zub2lite::seed() << "\n";
+        io.err << "seed " << Entry_points::zub2lite_seed() << "\n";
         return exit_ok;
     } catch (const Bridge_exception& e) {
         io.err << failure << e.reason() << ")\n";
-    } catch (const Failure& e) {
-        io.err << failure << e.what() << ")\n";
     }
     return exit_failed;
 }
 
-int run_midi(const std::vector<std::string>& args, Io io) {
-    Options options;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "-o" && i + 1 < args.size()) {
-            options.output = args[++i];
-        } else if (args[i] == "--seed" && i + 1 < args.size()) {
-            options.given_seed = true;
-            if (!parse_seed(args[++i], options.seed)) {
-                io.err << "zub midi: --seed wants a whole number, not '" << args[i] << "'\n";
-                return exit_usage;
-            }
-        } else if (options.file.empty() && !args[i].starts_with("-")) {
-            options.file = args[i];
-        } else {
-            io.err << "zub midi: unexpected argument '" << args[i] << "' (see 'zub midi --help')\n";
-            return exit_usage;
-        }
-    }
-    if (options.file.empty() || options.output.empty()) {
-        io.err << "zub midi: expected FILE -o OUT.mid (see 'zub midi --help')\n";
-        return exit_usage;
-    }
-    return generate(options, io);
+Action declare_midi(CLI::App& command) {
+    auto options = std::make_shared<Options>();
+    command.add_option("FILE", options->file, "the chart file")->required();
+    command.add_option("-o", options->output, "the MIDI file to write")->type_name("OUT.mid")->required();
+    command.add_option("--seed", options->seed_text, "the random seed of an earlier run")
+        ->type_name("N")
+        ->check(CLI::Validator(
+            [](const std::string& text) {
+                std::uint64_t seed = 0;
+                return parse_seed(text, seed) ? std::string() : "wants a whole number, not '" + text + "'";
+            },
+            "", "N"));
+    return [options](Io io) { return generate(*options, io); };
 }
 
 }  // namespace
@@ -78,8 +65,11 @@ int run_midi(const std::vector<std::string>& args, Io io) {
 const Command midi_command = {
     "midi", "FILE -o OUT.mid [--seed N]", "write the accompaniment of a chart as a MIDI file",
     "Generates drums, piano and bass for the chart after a two-bar count-in and\n"
-    "writes them as a Standard MIDI File. The seed used is printed on standard\n"
-    "error; --seed N (or the environment variable ZUB_SEED) repeats a run exactly.\n",
-    run_midi, "-o --seed"};
+    "writes them as a Standard MIDI File. The style follows the chart: a chart in\n"
+    "3/4 is played as a jazz waltz, a 4/4 chart in the Bossa Nova style as a bossa\n"
+    "nova, any other 4/4 chart as swing; other meters are refused. The seed used\n"
+    "is printed on standard error; --seed N (or the environment variable ZUB_SEED)\n"
+    "repeats a run exactly.\n",
+    declare_midi};
 
 }  // namespace zub::cli

@@ -3,11 +3,11 @@
 #include <gmp.h>
 
 #include <array>
+#include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
-#include <new>
-#include <vector>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define ZUB_NUMBER_MEMORY_POOL 0
@@ -37,25 +37,36 @@ struct Free_block {
     Free_block* next;
 };
 
-// Every slab ever made, so the blocks stay reachable for leak checkers.
-std::mutex slabs_mutex;
-std::vector<void*>& slabs() {
-    static auto* list = new std::vector<void*>;
-    return *list;
+// GMP documents that its allocation functions must not return when they
+// fail, and throwing through its C code is undefined: report and stop, as
+// GMP's own allocator does.
+[[noreturn]] void out_of_memory(std::size_t bytes) noexcept {
+    std::fprintf(stderr, "zub: cannot allocate %zu bytes for an exact number\n", bytes);
+    std::abort();
 }
+
+// Every slab ever made, linked through its first word, so the blocks stay
+// reachable for leak checkers. Linking allocates nothing and cannot fail.
+struct Slab {
+    Slab* previous;
+};
+std::atomic<Slab*> slabs{nullptr};
 
 struct Free_lists {
     std::array<Free_block*, classes> heads{};
     char* slab_next = nullptr;
     char* slab_end = nullptr;
 
-    void* carve(std::size_t bytes) {
+    void* carve(std::size_t bytes) noexcept {
         if (static_cast<std::size_t>(slab_end - slab_next) < bytes) {
-            slab_next = static_cast<char*>(std::malloc(slab_size));
-            if (slab_next == nullptr) throw std::bad_alloc();
-            slab_end = slab_next + slab_size;
-            const std::lock_guard<std::mutex> lock(slabs_mutex);
-            slabs().push_back(slab_next);
+            auto* slab = static_cast<Slab*>(std::malloc(slab_size));
+            if (slab == nullptr) out_of_memory(slab_size);
+            slab->previous = slabs.load(std::memory_order_relaxed);
+            while (!slabs.compare_exchange_weak(slab->previous, slab, std::memory_order_release,
+                                                std::memory_order_relaxed)) {
+            }
+            slab_next = reinterpret_cast<char*>(slab) + granule;  // the blocks start after the link
+            slab_end = reinterpret_cast<char*>(slab) + slab_size;
         }
         void* block = slab_next;
         slab_next += bytes;
@@ -68,10 +79,11 @@ thread_local Free_lists lists;
 bool pooled(std::size_t bytes) { return bytes != 0 && bytes <= largest && bytes % granule == 0; }
 std::size_t class_of(std::size_t bytes) { return bytes / granule - 1; }
 
-void* allocate(std::size_t bytes) {
+// The three hooks never throw: GMP calls them from C.
+void* allocate(std::size_t bytes) noexcept {
     if (!pooled(bytes)) {
         void* block = std::malloc(bytes == 0 ? 1 : bytes);
-        if (block == nullptr) throw std::bad_alloc();
+        if (block == nullptr) out_of_memory(bytes);
         return block;
     }
     const std::size_t k = class_of(bytes);
@@ -82,7 +94,7 @@ void* allocate(std::size_t bytes) {
     return lists.carve(bytes);
 }
 
-void release(void* block, std::size_t bytes) {
+void release(void* block, std::size_t bytes) noexcept {
     if (block == nullptr) return;
     if (!pooled(bytes)) {
         std::free(block);
@@ -94,10 +106,10 @@ void release(void* block, std::size_t bytes) {
     lists.heads[k] = freed;
 }
 
-void* reallocate(void* block, std::size_t old_bytes, std::size_t new_bytes) {
+void* reallocate(void* block, std::size_t old_bytes, std::size_t new_bytes) noexcept {
     if (!pooled(old_bytes) && !pooled(new_bytes)) {
         void* moved = std::realloc(block, new_bytes == 0 ? 1 : new_bytes);
-        if (moved == nullptr) throw std::bad_alloc();
+        if (moved == nullptr) out_of_memory(new_bytes);
         return moved;
     }
     if (old_bytes == new_bytes) return block;

@@ -3,7 +3,9 @@
 // general-purpose allocator spends most of the generator's time on them. Small
 // blocks are therefore kept on per-thread free lists carved from large slabs
 // and reused; larger ones go to the usual allocator. Slabs are never given
-// back, so memory stays at the peak the program reached.
+// back, so memory stays at the peak the program reached. When memory runs out
+// the program stops with one line on standard error, as with GMP's own
+// allocator: GMP's allocation functions may neither return nor throw on failure.
 #pragma once
 
 namespace zub::Number_memory {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "bridge/bridge_exception.h"
+#include "bridge/internal/analysis_values.h"
 
 namespace zub {
 namespace {

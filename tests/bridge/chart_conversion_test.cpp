@@ -1,17 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 
 #include "bridge/bridge_exception.h"
-#include "bridge/chart_conversion.h"
 #include "bridge/chart_document.h"
-#include "bridge/core_function.h"
-#include "bridge/core_values.h"
 #include "bridge/entry_points.h"
+#include "bridge/internal/chart_conversion.h"
+#include "bridge/internal/core_function.h"
+#include "bridge/internal/core_values.h"
 #include "bridge/my_constants.h"
 #include "bridge/plist_io.h"
-#include "core/failure.h"
 
 namespace zub {
 namespace {
@@ -45,8 +46,6 @@ std::string reason_of(auto&& action) {
         action();
     } catch (const Bridge_exception& e) {
         return e.name() + " / " + e.reason();
-    } catch (const Failure& e) {
-        return e.what();
     }
     return "(no failure)";
 }
@@ -65,7 +64,7 @@ TEST(CoreFunction, CallsByNameAndReportsFailures) {
               "callWithParam1:param2: / Core exception in function Kov.annotate - Not enough chords for repartitioning");
     EXPECT_NO_THROW(CoreFunction::garbageCollection());
     EXPECT_EQ(Entry_points::chord_printname("C7#5"), "C7+");
-    EXPECT_EQ(Entry_points::chordtype_all_names().size(), 38u);
+    EXPECT_EQ(Entry_points::chordtype_all_names().size(), 68u);
 }
 
 TEST(CoreValues, StringsAndData) {
@@ -145,19 +144,50 @@ TEST_F(ChartDocument, OpensTextChartsDocumentsAndBiabFiles) {
 
 TEST_F(ChartDocument, ErrorCases) {
     EXPECT_EQ(reason_of([&] { openChartFile((dir / "missing.zub").string(), font()); }),
-              "Can't read input file: " + (dir / "missing.zub").string());
+              "readFileBytes / Can't read input file: " + (dir / "missing.zub").string());
     EXPECT_EQ(reason_of([&] { openChartFile(file("bad.txt", "hello"), font()); }),
               "callWithParam: / Core exception in function Kelreader.read_chart - Invalid input line: hello");
     EXPECT_EQ(reason_of([&] { openChartFile(file("partial.zub", write_xml_plist(Plist::make_dictionary({}))), font()); }),
-              "Missing key: Name");
+              "Plist / Missing key: Name");
     // A failed save leaves the old document whole.
     std::string old_doc = file("keep.zub", "old");
     Plist broken = Plist::make_dictionary({});
-    EXPECT_THROW(saveChartDocument(old_doc, broken), Failure);
+    EXPECT_THROW(saveChartDocument(old_doc, broken), Bridge_exception);
     EXPECT_EQ(readFileBytes(old_doc), "old");
     EXPECT_EQ(reason_of([&] { writeFileAtomically((dir / "no" / "such.zub").string(), "x"); }),
-              "Can't write output file: " + (dir / "no" / "such.zub").string());
+              "writeFileAtomically / Can't write output file: " + (dir / "no" / "such.zub").string());
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 3);  // no temporary left behind
+}
+
+mode_t mode_of(const std::string& path) {
+    struct stat status {};
+    EXPECT_EQ(::stat(path.c_str(), &status), 0) << path;
+    return status.st_mode & 07777;
+}
+
+// Saving over a file keeps its permissions; a new file gets the umask's.
+TEST_F(ChartDocument, WritingKeepsThePermissionsOfTheReplacedFile) {
+    const struct {
+        mode_t existing;  // 0: no file before
+        mode_t umask;
+        mode_t expected;
+    } cases[] = {
+        {0640, 022, 0640}, {0755, 022, 0755}, {0444, 022, 0444}, {0600, 0, 0600},
+        {0, 022, 0644},    {0, 077, 0600},    {0, 002, 0664},
+    };
+    for (const auto& c : cases) {
+        const std::string path = (dir / "modes.zub").string();
+        std::filesystem::remove(path);
+        if (c.existing != 0) {
+            file("modes.zub", "old");
+            ASSERT_EQ(::chmod(path.c_str(), c.existing), 0);
+        }
+        const mode_t before = ::umask(c.umask);
+        writeFileAtomically(path, "new");
+        ::umask(before);
+        EXPECT_EQ(mode_of(path), c.expected) << std::oct << c.existing << " " << c.umask;
+        EXPECT_EQ(readFileBytes(path), "new");
+    }
 }
 
 }  // namespace

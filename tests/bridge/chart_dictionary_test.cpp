@@ -5,7 +5,7 @@
 
 #include "bridge/chart_dictionary.h"
 #include "bridge/my_constants.h"
-#include "core/failure.h"
+#include "bridge/bridge_exception.h"
 
 namespace zub {
 namespace {
@@ -89,7 +89,7 @@ TEST(CheckChartDictionary, TheTemplateIsComplete) {
 std::string failure_of(const std::function<void()>& action) {
     try {
         action();
-    } catch (const Failure& failure) {
+    } catch (const Bridge_exception& failure) {
         return failure.what();
     }
     return "no failure";

@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "bridge/key_centers.h"
-#include "core/failure.h"
+#include "bridge/bridge_exception.h"
 
 namespace zub {
 namespace {
@@ -101,7 +101,7 @@ TEST(KeyCenters, ErrorCases) {
         try {
             c.action();
             ADD_FAILURE() << c.message;
-        } catch (const Failure& failure) {
+        } catch (const Bridge_exception& failure) {
             EXPECT_EQ(std::string(failure.what()), c.message);
         }
     }

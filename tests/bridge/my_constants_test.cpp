@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "bridge/my_constants.h"
-#include "core/failure.h"
+#include "bridge/bridge_exception.h"
 
 namespace zub {
 namespace {
@@ -61,7 +61,7 @@ TEST(MyConstants, ErrorCases) {
         try {
             MyConstants::from_plist(c.table);
             ADD_FAILURE() << c.message;
-        } catch (const Failure& failure) {
+        } catch (const Bridge_exception& failure) {
             EXPECT_EQ(std::string(failure.what()), c.message);
         }
     }

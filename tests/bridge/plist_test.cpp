@@ -6,7 +6,7 @@
 
 #include "bridge/plist.h"
 #include "bridge/plist_io.h"
-#include "core/failure.h"
+#include "bridge/bridge_exception.h"
 
 namespace zub {
 namespace {
@@ -26,7 +26,7 @@ Plist sample_chart_like() {
 std::string message_of(const std::function<void()>& action) {
     try {
         action();
-    } catch (const Failure& failure) {
+    } catch (const Bridge_exception& failure) {
         return failure.what();
     }
     return "no failure";

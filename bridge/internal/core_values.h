@@ -1,3 +1,4 @@
+// Inside the bridge only: this header names core types, which code above the bridge cannot include.
 // Conversions between the editor's values (UTF-8 strings, property lists)
 // and core values. Each failing conversion throws a Bridge_exception named
 // after the conversion: ("CoreStringFromNSString", "Cannot convert to Latin 1"),

@@ -1,3 +1,4 @@
+// Inside the bridge only: this header names core types, which code above the bridge cannot include.
 // Calling the core by name. A CoreFunction wraps the entry point registered
 // under a fixed name; a core failure comes back as a Bridge_exception whose
 // reason names the entry point: "Core exception in function

@@ -1,3 +1,4 @@
+// Inside the bridge only: this header names core types, which code above the bridge cannot include.
 // The two conversions between the chart dictionary (the editor's form) and
 // the core's chart record: convertChart before the BiaB writer and the
 // accompaniment, dictionaryFromCoreChart after the chart readers.
@@ -19,7 +20,7 @@ Value convertChords(const Plist::Array& bars);
 
 // The chart dictionary of a core chart, with every key slot empty and the
 // given font description. Bridge_exception ("convertBar", "Not a list node")
-// and the like for a value of the wrong shape; zub::Failure "Empty bar in chart"
+// and the like for a value of the wrong shape; ("convertBar", "Empty bar in chart")
 // for a bar without chords.
 Plist dictionaryFromCoreChart(const Value& chart, const Plist& font);
 
