@@ -1,0 +1,79 @@
+#include "playback/live_player.h"
+
+#include <fluidsynth.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "playback/playback_error.h"
+
+namespace zub::playback {
+
+namespace {
+
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+// None when FluidSynth does not know the driver, or the device does not open.
+fluid_audio_driver_t* open_driver(fluid_settings_t* settings, fluid_synth_t* synth, const std::string& name) {
+    if (fluid_settings_setstr(settings, "audio.driver", name.c_str()) != FLUID_OK) return nullptr;
+    return new_fluid_audio_driver(settings, synth);
+}
+
+fluid_audio_driver_t* open_sound_device(fluid_settings_t* settings, fluid_synth_t* synth) {
+    const std::string chosen = environment("ZUB_AUDIO_DRIVER");
+    if (chosen.empty()) {
+        for (const char* name : {"pulseaudio", "alsa"})
+            if (fluid_audio_driver_t* driver = open_driver(settings, synth, name)) return driver;
+        throw Playback_error("No sound device: neither PulseAudio nor ALSA could be opened");
+    }
+    if (chosen == "file") {
+        const std::string file = environment("ZUB_AUDIO_FILE");
+        if (file.empty()) throw Playback_error("No sound device: ZUB_AUDIO_DRIVER=file needs ZUB_AUDIO_FILE");
+        fluid_settings_setstr(settings, "audio.file.name", file.c_str());
+    }
+    if (fluid_audio_driver_t* driver = open_driver(settings, synth, chosen)) return driver;
+    throw Playback_error("No sound device: the audio driver " + chosen + " could not be opened");
+}
+
+}  // namespace
+
+Live_player::Live_player(const std::string& soundfont)
+    : synth_(soundfont, Sample_loading::up_front), driver_(open_sound_device(synth_.settings(), synth_.handle())) {}
+
+Live_player::~Live_player() {
+    playback_.reset();
+    delete_fluid_audio_driver(driver_);
+}
+
+void Live_player::play(const Accompaniment& accompaniment, const Play_options& options) {
+    int start = 0;
+    if (options.from_bar != 0) {
+        const auto beat = accompaniment.time_map.first_beat_of(options.from_bar);
+        if (!beat)
+            throw Playback_error("Bar " + std::to_string(options.from_bar) + " is not played (the chart has " +
+                                 std::to_string(accompaniment.chart.array_at("Chords").size()) + " bars)");
+        start = *beat * ticks_per_beat;
+    }
+    stop();
+    playback_ = std::make_unique<Midi_playback>(synth_, accompaniment.midi, options.tempo_bpm, options.mutes);
+    playback_->set_looping(options.looping);
+    playback_->play_from(start);
+}
+
+void Live_player::stop() {
+    if (playback_) playback_->stop();
+    playback_.reset();
+}
+
+bool Live_player::playing() const { return playback_ && !playback_->done(); }
+
+int Live_player::tick() const { return playback_ ? playback_->tick() : 0; }
+
+void Live_player::set_mutes(Mutes mutes) {
+    if (playback_) playback_->set_mutes(mutes);
+}
+
+}  // namespace zub::playback
