@@ -48,5 +48,8 @@ extern const Command convert_command;
 extern const Command analyze_command;
 // The accompaniment as a MIDI file.
 extern const Command midi_command;
+// The accompaniment heard: rendered to an audio file, or played.
+extern const Command render_command;
+extern const Command play_command;
 
 }  // namespace zub::cli
