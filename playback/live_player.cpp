@@ -40,8 +40,25 @@ fluid_audio_driver_t* open_sound_device(fluid_settings_t* settings, fluid_synth_
 
 }  // namespace
 
+// The device is opened before the SoundFont loads: without one, the user hears at once.
 Live_player::Live_player(const std::string& soundfont)
-    : synth_(soundfont, Sample_loading::up_front), driver_(open_sound_device(synth_.settings(), synth_.handle())) {}
+    : synth_(Sample_loading::up_front), driver_(open_sound_device(synth_.settings(), synth_.handle())) {
+    try {
+        synth_.load(soundfont);
+    } catch (...) {
+        delete_fluid_audio_driver(driver_);
+        throw;
+    }
+}
+
+int start_tick(const Accompaniment& accompaniment, int from_bar) {
+    if (from_bar == 0) return 0;
+    const auto beat = accompaniment.time_map.first_beat_of(from_bar);
+    if (!beat)
+        throw Playback_error("Bar " + std::to_string(from_bar) + " is not played (the chart has " +
+                             std::to_string(accompaniment.chart.array_at("Chords").size()) + " bars)");
+    return *beat * ticks_per_beat;
+}
 
 Live_player::~Live_player() {
     playback_.reset();
@@ -49,14 +66,7 @@ Live_player::~Live_player() {
 }
 
 void Live_player::play(const Accompaniment& accompaniment, const Play_options& options) {
-    int start = 0;
-    if (options.from_bar != 0) {
-        const auto beat = accompaniment.time_map.first_beat_of(options.from_bar);
-        if (!beat)
-            throw Playback_error("Bar " + std::to_string(options.from_bar) + " is not played (the chart has " +
-                                 std::to_string(accompaniment.chart.array_at("Chords").size()) + " bars)");
-        start = *beat * ticks_per_beat;
-    }
+    const int start = start_tick(accompaniment, options.from_bar);
     stop();
     playback_ = std::make_unique<Midi_playback>(synth_, accompaniment.midi, options.tempo_bpm, options.mutes);
     playback_->set_looping(options.looping);

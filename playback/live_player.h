@@ -23,6 +23,10 @@ struct Play_options {
     Mutes mutes;
 };
 
+// start_tick(accompaniment, 3) -> the tick where chart bar 3 first sounds;
+// 0 for from_bar 0. Playback_error "Bar 40 is not played (the chart has 32 bars)".
+int start_tick(const Accompaniment& accompaniment, int from_bar);
+
 class Live_player {
 public:
     // Loads the SoundFont (about a second for an .sf3) and opens the sound
@@ -32,8 +36,7 @@ public:
     Live_player(const Live_player&) = delete;
     Live_player& operator=(const Live_player&) = delete;
 
-    // Stops what plays and plays the accompaniment. Playback_error "Bar 40 is
-    // not played (the chart has 32 bars)" for a from_bar that never sounds.
+    // Stops what plays and plays the accompaniment; Playback_error from start_tick.
     void play(const Accompaniment& accompaniment, const Play_options& options);
     void stop();
     // True from play() until the last bar has been played (never while looping) or stop().

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "playback/fluid_log.h"
 #include "playback/playback_error.h"
 
 namespace zub::playback {
@@ -18,6 +19,7 @@ std::string advice() {
 std::string checked(const std::string& path) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) throw Playback_error("SoundFont not found: " + path + advice());
+    silence_fluidsynth_log();
     if (!fluid_is_soundfont(path.c_str())) throw Playback_error("Not a SoundFont: " + path + advice());
     return path;
 }

@@ -2,6 +2,7 @@
 
 #include <fluidsynth.h>
 
+#include "playback/fluid_log.h"
 #include "playback/playback_error.h"
 #include "playback/soundfont.h"
 
@@ -12,7 +13,8 @@ namespace {
 constexpr int note_on = 0x90;
 constexpr int drum_channel = 9, piano_channel = 0, bass_channel = 1;
 
-// FluidSynth writes its warnings to standard error; our callers report failures themselves.
+}  // namespace
+
 void silence_fluidsynth_log() {
     static const bool silenced = [] {
         for (int level = FLUID_PANIC; level <= FLUID_DBG; ++level) fluid_set_log_function(level, nullptr, nullptr);
@@ -21,13 +23,11 @@ void silence_fluidsynth_log() {
     (void)silenced;
 }
 
-}  // namespace
-
 unsigned Mutes::channel_mask() const {
     return (drums ? 1u << drum_channel : 0u) | (piano ? 1u << piano_channel : 0u) | (bass ? 1u << bass_channel : 0u);
 }
 
-Synth::Synth(const std::string& soundfont, Sample_loading loading) {
+Synth::Synth(Sample_loading loading) {
     silence_fluidsynth_log();
     settings_ = new_fluid_settings();
     if (!settings_) throw Playback_error("Cannot start the synthesizer");
@@ -44,9 +44,12 @@ Synth::Synth(const std::string& soundfont, Sample_loading loading) {
         delete_fluid_settings(settings_);
         throw Playback_error("Cannot start the synthesizer");
     }
+}
+
+Synth::Synth(const std::string& soundfont, Sample_loading loading) : Synth(loading) { load(soundfont); }
+
+void Synth::load(const std::string& soundfont) {
     if (fluid_synth_sfload(synth_, soundfont.c_str(), 1) == FLUID_FAILED) {
-        delete_fluid_synth(synth_);
-        delete_fluid_settings(settings_);
         throw Playback_error("Not a SoundFont: " + soundfont + " (install the Debian package " + soundfont_package +
                              ", or use --soundfont PATH)");
     }

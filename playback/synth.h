@@ -41,6 +41,9 @@ enum class Sample_loading { on_demand, up_front };
 class Synth {
 public:
     Synth(const std::string& soundfont, Sample_loading loading);
+    // A synth without a SoundFont yet, silent until load().
+    explicit Synth(Sample_loading loading);
+    void load(const std::string& soundfont);
     ~Synth();
     Synth(const Synth&) = delete;
     Synth& operator=(const Synth&) = delete;

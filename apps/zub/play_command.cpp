@@ -91,6 +91,7 @@ void follow(const playback::Live_player& player, const playback::Accompaniment& 
 int play(const Options& options, Io io) {
     return with_accompaniment(options.playback, io, [&](const playback::Accompaniment& accompaniment,
                                                         const std::string& soundfont) {
+        playback::start_tick(accompaniment, options.from_bar);  // a bad --from fails before the long load
         playback::Live_player player(soundfont);
         const double tempo = options.playback.tempo_bpm > 0 ? options.playback.tempo_bpm : accompaniment.tempo;
         Interrupt_guard guard;
