@@ -41,7 +41,8 @@ public:
     void stop();
     // True from play() until the last bar has been played (never while looping) or stop().
     bool playing() const;
-    // The player's position in ticks (480 a beat from the first click of the count-in).
+    // The player's position in ticks (480 a beat from the first click of the
+    // count-in); -1 until the first block of a play() has been rendered.
     int tick() const;
     void set_mutes(Mutes mutes);
 

@@ -80,7 +80,7 @@ Midi_playback::~Midi_playback() {
 }
 
 void Midi_playback::play_from(int tick) {
-    tick_.store(tick, std::memory_order_relaxed);
+    tick_.store(-1, std::memory_order_relaxed);
     if (tick > 0) fluid_player_seek(player_, tick);
     fluid_player_play(player_);
 }

@@ -73,7 +73,8 @@ public:
     bool done() const;
     // Playing again from the start (count-in included) at the end, until stopped.
     void set_looping(bool looping);
-    // The player's position in ticks, as last seen on the audio thread.
+    // The player's position in ticks, as last seen on the audio thread; -1
+    // from play_from() until the first block after it has been rendered.
     int tick() const { return tick_.load(std::memory_order_relaxed); }
     // Newly muted tracks fall silent at once; unmuted ones sound from their next note.
     void set_mutes(Mutes mutes);
