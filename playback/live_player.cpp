@@ -69,7 +69,7 @@ void Live_player::play(const Accompaniment& accompaniment, const Play_options& o
     const int start = start_tick(accompaniment, options.from_bar);
     stop();
     playback_ = std::make_unique<Midi_playback>(synth_, accompaniment.midi, options.tempo_bpm, options.mutes);
-    playback_->set_looping(options.looping);
+    if (options.looping) playback_->set_loop(start, accompaniment.time_map.total_beats() * ticks_per_beat);
     playback_->play_from(start);
 }
 

@@ -18,7 +18,7 @@ namespace zub::playback {
 
 struct Play_options {
     int from_bar = 0;  // a chart bar to start at (its first playing), 0 for the count-in
-    bool looping = false;
+    bool looping = false;  // from from_bar (or the count-in) to the end of the last bar, until stopped
     double tempo_bpm = 0;  // 0: the chart's tempo
     Mutes mutes;
 };

@@ -92,7 +92,11 @@ void Midi_playback::stop() {
 
 bool Midi_playback::done() const { return fluid_player_get_status(player_) == FLUID_PLAYER_DONE; }
 
-void Midi_playback::set_looping(bool looping) { fluid_player_set_loop(player_, looping ? -1 : 1); }
+void Midi_playback::set_loop(int start_tick, int end_tick) {
+    loop_end_.store(-1);  // never a jump to a start that is half set
+    loop_start_.store(start_tick);
+    loop_end_.store(end_tick);
+}
 
 void Midi_playback::set_mutes(Mutes mutes) {
     const unsigned mask = mutes.channel_mask();
@@ -110,9 +114,13 @@ int Midi_playback::on_event(void* self, fluid_midi_event_t* event) {
     return fluid_synth_handle_midi_event(playback.synth_.handle(), event);
 }
 
-// On the audio thread: publish the position for the display.
+// On the audio thread: publish the position, and jump back at the end of a
+// loop (FluidSynth's seek only records the tick for its next block).
 int Midi_playback::on_tick(void* self, int tick) {
-    static_cast<Midi_playback*>(self)->tick_.store(tick, std::memory_order_relaxed);
+    auto& playback = *static_cast<Midi_playback*>(self);
+    playback.tick_.store(tick, std::memory_order_relaxed);
+    if (const int end = playback.loop_end_.load(); end >= 0 && tick >= end)
+        fluid_player_seek(playback.player_, playback.loop_start_.load());
     return FLUID_OK;
 }
 

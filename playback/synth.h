@@ -71,8 +71,9 @@ public:
     void play_from(int tick);
     void stop();
     bool done() const;
-    // Playing again from the start (count-in included) at the end, until stopped.
-    void set_looping(bool looping);
+    // From now on, on reaching end_tick the player jumps back to start_tick,
+    // until stopped: a passage loops seamlessly. set_loop(-1, -1) ends looping.
+    void set_loop(int start_tick, int end_tick);
     // The player's position in ticks, as last seen on the audio thread; -1
     // from play_from() until the first block after it has been rendered.
     int tick() const { return tick_.load(std::memory_order_relaxed); }
@@ -87,6 +88,7 @@ private:
     fluid_player_t* player_ = nullptr;
     std::atomic<unsigned> muted_channels_;
     std::atomic<int> tick_{0};
+    std::atomic<int> loop_start_{-1}, loop_end_{-1};
 };
 
 }  // namespace zub::playback

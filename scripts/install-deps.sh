@@ -4,7 +4,8 @@ set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config libgmp-dev libplist-dev libplist++-dev
           qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev xvfb xauth
-          fonts-dejavu-core poppler-utils)
+          fonts-dejavu-core poppler-utils
+          libfluidsynth-dev libsndfile1-dev musescore-general-soundfont-small)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -76,7 +76,12 @@ void follow(const playback::Live_player& player, const playback::Accompaniment& 
     const bool terminal = io.out.rdbuf() == std::cout.rdbuf() && ::isatty(STDOUT_FILENO);
     std::string shown;
     while (player.playing() && !interrupted) {
-        std::string line = display_line(accompaniment, player.tick(), tempo);
+        const int tick = player.tick();
+        if (tick < 0) {  // not sounding yet
+            std::this_thread::sleep_for(1ms);
+            continue;
+        }
+        std::string line = display_line(accompaniment, tick, tempo);
         if (terminal) {
             io.out << "\r" << line << "\033[K" << std::flush;
         } else if (line.substr(0, line.find("  beat")) != shown.substr(0, shown.find("  beat"))) {
@@ -110,7 +115,7 @@ Action declare_play(CLI::App& command) {
     command.add_option("--from", options->from_bar, "start at this bar of the chart, after the count-in")
         ->type_name("BAR")
         ->check(CLI::PositiveNumber);
-    command.add_flag("--loop", options->looping, "play again from the start until stopped");
+    command.add_flag("--loop", options->looping, "from the end of the last bar, back to the start (or --from) until stopped");
     return [options](Io io) { return play(*options, io); };
 }
 

@@ -23,8 +23,13 @@ std::string scratch(const std::string& name) {
     return (dir / name).string();
 }
 
+// Files of their own for each test: ctest runs the tests of this file in parallel processes.
+std::string own(const std::string& name) {
+    return scratch(std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" + name);
+}
+
 std::string chart_file() {
-    const std::string path = scratch("short.txt");
+    const std::string path = own("short.txt");
     std::ofstream(path) << short_chart;
     return path;
 }
@@ -37,7 +42,9 @@ long frames_of(const std::string& path) {
     return info.frames;
 }
 
-bool have_soundfont() { return zub({"render", "/no/such/chart.txt", "-o", scratch("x.wav")}).err.find("SoundFont") == std::string::npos; }
+bool have_soundfont() {
+    return zub({"render", "/no/such/chart.txt", "-o", own("x.wav")}).err.find("SoundFont") == std::string::npos;
+}
 
 TEST(ZubRender, WritesTheTake) {
     if (!have_soundfont()) GTEST_SKIP() << "no SoundFont installed";
@@ -50,11 +57,11 @@ TEST(ZubRender, WritesTheTake) {
 }
 
 TEST(ZubRender, ErrorCases) {
-    const std::string out = scratch("failed.wav");
+    const std::string out = own("failed.wav");
     std::filesystem::remove(out);
-    const std::string waltz = scratch("waltz.txt");
+    const std::string waltz = own("waltz.txt");
     std::ofstream(waltz) << "Meter: 3/4\n| C | F |\n";
-    const std::string not_a_soundfont = scratch("notes.sf2");
+    const std::string not_a_soundfont = own("notes.sf2");
     std::ofstream(not_a_soundfont) << "not a SoundFont\n";
     const std::string chart = chart_file();
 
@@ -106,7 +113,7 @@ protected:
         ::unsetenv("ZUB_AUDIO_DRIVER");
         ::unsetenv("ZUB_AUDIO_FILE");
     }
-    const std::string heard = scratch("heard.wav");
+    const std::string heard = own("heard.wav");
 };
 
 // The bar each display line names, in order.
