@@ -3,13 +3,15 @@
 #include <map>
 
 #include "bridge/bridge_exception.h"
+#include "bridge/internal/reaching_core.h"
 #include "bridge/latin1.h"
 #include "core/failure.h"
 
 namespace zub {
 
 std::unique_ptr<CoreFunction> CoreFunction::initWithName(const std::string& name) {
-    start_core();  // idempotent: a caller that forgot cannot meet an empty registry
+    // idempotent: a caller that forgot cannot meet an empty registry
+    reaching_core("initWithName:", [] { start_core(); });
     auto latin1 = utf8_to_latin1(name);
     const Core_function* f = latin1 ? Registry::find(*latin1) : nullptr;
     if (f == nullptr) return nullptr;

@@ -13,7 +13,7 @@ namespace zub {
 // keys "Gb", "Db", ... "B", then the minor keys "Ebm", "Bbm", ... "G#m".
 std::vector<std::string> analysisKeyNames();
 
-// Every chord-type name (38), in no particular order; the major triad's name is "".
+// Every chord-type name, in no particular order; the major triad's name is "".
 std::vector<std::string> chordTypeNames();
 
 // chordPrintName("C7#5") -> "C7+"; Bridge_exception ("chordPrintName",

@@ -2,12 +2,6 @@
 
 #include "bridge/resources.h"
 
-#include <fstream>
-#include <iterator>
-
-#include "bridge/plist_io.h"
-#include "bridge/bridge_exception.h"
-
 namespace zub {
 
 MyConstants::MyConstants(std::string sharp, std::string flat, std::string chord_characters, double padding,
@@ -32,13 +26,7 @@ MyConstants MyConstants::from_plist(const Plist& table) {
 }
 
 const MyConstants& MyConstants::shared() {
-    static const MyConstants constants = [] {
-        const std::string path = resource_path("MyConstants.plist");
-        std::ifstream file(path, std::ios::binary);
-        if (!file) throw Bridge_exception("MyConstants", "Cannot read resource: " + path);
-        const std::string bytes{std::istreambuf_iterator<char>(file), {}};
-        return from_plist(read_plist(bytes));
-    }();
+    static const MyConstants constants = from_plist(resource_table("MyConstants.plist"));
     return constants;
 }
 

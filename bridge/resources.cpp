@@ -2,6 +2,11 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "bridge/bridge_exception.h"
+#include "bridge/plist_io.h"
 
 namespace zub {
 
@@ -28,6 +33,18 @@ const std::string& resource_directory() {
 }
 
 std::string resource_path(const std::string& name) { return resource_directory() + "/" + name; }
+
+Plist resource_table(const std::string& name) {
+    const std::string path = resource_path(name);
+    std::error_code error;
+    std::ifstream file(path, std::ios::binary);
+    // A folder opens as a stream but fails on the first read.
+    if (!std::filesystem::is_regular_file(path, error) || !file)
+        throw Bridge_exception("resource_table", "Cannot read resource: " + path);
+    const std::string bytes{std::istreambuf_iterator<char>(file), {}};
+    if (file.bad()) throw Bridge_exception("resource_table", "Cannot read resource: " + path);
+    return read_plist(bytes);
+}
 
 std::string cache_directory() {
     std::error_code error;

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "bridge/plist.h"
+
 namespace zub {
 
 // resource_directory() -> "/usr/local/share/zubaroo" for an installed zubaroo.
@@ -12,6 +14,12 @@ const std::string& resource_directory();
 
 // resource_path("MyConstants.plist") -> resource_directory() + "/MyConstants.plist".
 std::string resource_path(const std::string& name);
+
+// resource_table("MyConstants.plist") -> the property list in that resource
+// file, read by the constants and parameters tables. Bridge_exception
+// "Cannot read resource: <path>" when the file cannot be read, or the
+// reasons of read_plist for its contents.
+Plist resource_table(const std::string& name);
 
 // cache_directory() -> the folder holding the prebuilt chord-scale compatibility
 // cache: the resource directory when it has one (an installed program), else

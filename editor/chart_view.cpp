@@ -59,7 +59,9 @@ ChartView::ChartView(QWidget* parent)
 
 void ChartView::setChart(const Plist& chart) {
     // Everything is read before anything changes, so a chart that fails leaves the view as it was.
-    ChordFont font = ChordFont::withResourceSubstitutions(fontFromDescription(chart.dictionary_at("Font")));
+    const QFont preferred = Preferences::shared().fontForKey(Preferences::chord_font_key);
+    ChordFont font =
+        ChordFont::withResourceSubstitutions(chartFontFromDescription(chart.dictionary_at("Font"), preferred));
     std::vector<Bar> bars = readBars(chart, font);
     const QString name = QString::fromStdString(chart.string_at("Name"));
     const qint64 tempo = chart.integer_at("Tempo");
@@ -195,7 +197,7 @@ void ChartView::paintChart(QPainter& painter, const QRectF& area, bool printing)
         const LayoutRect& f = layout_.bars[i].frame;
         if (!area.intersects(QRectF(f.x - 10, f.y - 10, f.width + 20, f.height + 20))) continue;
         drawBarLines(painter, i, rules);
-        drawBar(painter, i);
+        drawBar(painter, i, printing);
     }
     if (analysis_) draw_analysis(painter, analysis_figures_, roman_font_);
     draw_keys(painter, key_labels_, key_font_);
@@ -210,7 +212,7 @@ void ChartView::drawTitle(QPainter& painter) const {
     painter.drawText(tempo_field_->geometry(), Qt::AlignLeft | Qt::AlignVCenter, tempo_field_->text());
 }
 
-void ChartView::drawBar(QPainter& painter, std::size_t index) const {
+void ChartView::drawBar(QPainter& painter, std::size_t index, bool printing) const {
     const ChordFontMetrics& m = chord_font_->metrics();
     const BarPlacement& placed = layout_.bars[index];
     const Bar& bar = bars_[index];
@@ -220,10 +222,16 @@ void ChartView::drawBar(QPainter& painter, std::size_t index) const {
         painter.drawLine(QPointF(s.x1, s.y1), QPointF(s.x2, s.y2));
     painter.setPen(Qt::black);
     for (qsizetype k = 0; k < bar.shown.size(); ++k) {
-        // The field editor shows the slot being edited.
-        if (editing_ && editing_->bar == index && editing_->slot == static_cast<std::size_t>(k)) continue;
-        const LayoutRect& c = placed.chordFrames[static_cast<std::size_t>(k)];
-        const AdornedText text = chord_font_->adorn(bar.shown[k]);
+        const auto slot = static_cast<std::size_t>(k);
+        const bool edited = editing_ && editing_->bar == index && editing_->slot == slot;
+        // On screen the field editor shows the slot being edited; a print shows
+        // no editing widget and no unstored text, only the chord as stored.
+        if (edited && !printing) continue;
+        const QString shown =
+            edited ? chord_font_->encode(QString::fromStdString(bar.dictionary.array_at("Chords").at(slot).as_string()))
+                   : bar.shown[k];
+        const LayoutRect& c = placed.chordFrames[slot];
+        const AdornedText text = chord_font_->adorn(shown);
         const double ascent = QFontMetricsF(chord_font_->font()).ascent();
         drawAdorned(painter, QPointF(placed.frame.x + c.x + m.chordVerticalPadding() / 2,
                                      placed.frame.y + c.y + m.chordVerticalPadding() / 2 + ascent), text);

@@ -38,8 +38,9 @@ class ChartView : public QWidget {
 public:
     explicit ChartView(QWidget* parent = nullptr);
 
-    // setChart(dictionary): the chord font from its "Font", then a full layout.
-    // Fails like fontFromDescription and ChordFont.
+    // setChart(dictionary): the chord font from its "Font" (a family not installed
+    // is matched, an unusable description gives the preferred chord font; the
+    // stored "Font" stays as it is), then a full layout. Fails like ChordFont.
     void setChart(const Plist& chart);
     // The chart dictionary as it stands, with the title and tempo fields' values.
     Plist chart() const;
@@ -60,7 +61,8 @@ public:
     QString shownChord(std::size_t bar, std::size_t slot) const;
 
     // paintChart(painter, area, printing): everything in area; when printing,
-    // the title and tempo are drawn as text instead of by their fields.
+    // the title and tempo are drawn as text instead of by their fields, and the
+    // slot being edited shows its stored chord instead of the field editor.
     void paintChart(QPainter& painter, const QRectF& area, bool printing) const;
 
     // Key centers and the analysis shown over the chords.
@@ -220,7 +222,7 @@ private:
     void startDrag();
     void drawCursor(QPainter& painter) const;
     void adjustTitleField();
-    void drawBar(QPainter& painter, std::size_t index) const;
+    void drawBar(QPainter& painter, std::size_t index, bool printing) const;
     void drawBarLines(QPainter& painter, std::size_t index, const BarLineRules& rules) const;
     void drawBarLineAt(QPainter& painter, QPointF at, BarLineType type) const;
     void drawTitle(QPainter& painter) const;

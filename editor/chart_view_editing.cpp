@@ -122,6 +122,8 @@ void ChartView::editSlot(SlotRef slot) {
     entry_error_.clear();
     error_label_->hide();
     field_->setChord(chord_font_->decode(bars_[slot.bar].shown[static_cast<qsizetype>(slot.slot)]));
+    // As in any form field, a slot just entered has its chord selected: typing replaces it.
+    field_->selectAll();
     placeFieldEditor();
     field_->show();
     field_->setFocus(Qt::OtherFocusReason);
@@ -207,8 +209,11 @@ bool ChartView::navigateFromChord(NavigationCommand command, bool extend) {
     if (!editing_ || extend) return false;
     const SlotCounts counts = slotCounts();
     const SlotRef at = *editing_;
-    const bool caretAtEnd = field_->cursorPosition() == field_->text().size() && !field_->hasSelectedText();
-    const bool caretAtStart = field_->cursorPosition() == 0 && !field_->hasSelectedText();
+    // Until typing begins, the arrows leave a slot whose whole chord is selected.
+    const bool untouched = !edit_in_progress_ && field_->selectedText() == field_->text();
+    const bool caretAtEnd =
+        untouched || (field_->cursorPosition() == field_->text().size() && !field_->hasSelectedText());
+    const bool caretAtStart = untouched || (field_->cursorPosition() == 0 && !field_->hasSelectedText());
     switch (command) {
     case NavigationCommand::MoveRight:
         if (!caretAtEnd) return false;  // the editor moves its caret
@@ -251,8 +256,7 @@ bool ChartView::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::ShortcutOverride) {
         auto* key = static_cast<QKeyEvent*>(event);
-        // Select All means every bar; Undo and Redo reach the document unless the field has its own to undo.
-        if (key->matches(QKeySequence::SelectAll)) return true;
+        // Undo and Redo reach the document unless the field has its own to undo.
         if ((key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) && !edit_in_progress_) return true;
         if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
             event->accept();
@@ -716,6 +720,8 @@ void ChartView::processDeleteForwardKey() {
 }
 
 void ChartView::selectAll() {
+    // In a slot, Select All means the slot's text, as in any text field; every bar in bar mode.
+    if (editing_ && !selection_active_) return field_->selectAll();
     if (!endChordEditing()) return;
     setSelection({0, bars_.size()});
 }

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QTextBlock>
@@ -96,11 +97,36 @@ QHash<QChar, Substitute> substitutionsFromStyledText(const QList<StyledChar>& te
 QFont fontFromDescription(const Plist& description) {
     const QString name = QString::fromStdString(description.string_at("FontName"));
     const double size = description.real_at("PointSize");
-    if (!QFontDatabase::hasFamily(name) || !(size > 0))
+    if (name.trimmed().isEmpty() || !(size > 0))
         throw Bridge_exception("fontFromDescription", "Cannot reconstruct font from font description");
     QFont font(name);
     font.setPointSizeF(size);
+    // A family that is not installed here is matched by fontconfig, as in any Linux
+    // application; naming the family it resolves to gives the substitutions and
+    // metrics of the font actually drawn.
+    if (!QFontDatabase::hasFamily(name)) font.setFamily(QFontInfo(font).family());
     return font;
+}
+
+QFont chartFontFromDescription(const Plist& description, const QFont& preferred) {
+    try {
+        return fontFromDescription(description);
+    } catch (const std::exception&) {
+        return preferred;  // a description without a family or size must not cost the chart
+    }
+}
+
+QString fontStandInNote(const Plist& description, const QFont& shown) {
+    QString name;
+    try {
+        name = QString::fromStdString(description.string_at("FontName"));
+    } catch (const std::exception&) {
+    }
+    if (name == shown.family()) return {};
+    if (name.trimmed().isEmpty())
+        return QObject::tr("The chart names no usable font; \u201C%1\u201D stands in.").arg(shown.family());
+    return QObject::tr("The chart's font \u201C%1\u201D is not installed; \u201C%2\u201D stands in.")
+        .arg(name, shown.family());
 }
 
 Plist fontDescription(const QFont& font) {

@@ -47,9 +47,16 @@ QHash<QChar, Substitute> substitutionsFromStyledText(const QList<StyledChar>& te
 // styledCharsOfDocument(doc) -> every character of the rich text with its font.
 QList<StyledChar> styledCharsOfDocument(const QTextDocument& document);
 
-// fontFromDescription({FontName "DejaVu Sans", PointSize 14}) -> that font;
-// "Cannot reconstruct font from font description" when it is not installed.
+// fontFromDescription({FontName "DejaVu Sans", PointSize 14}) -> that font; a family
+// that is not installed -> the closest installed family at that size; "Cannot
+// reconstruct font from font description" without a family name or a positive size.
 QFont fontFromDescription(const Plist& description);
+// chartFontFromDescription(description, preferred) -> fontFromDescription, or
+// preferred when the description is unusable. Never fails.
+QFont chartFontFromDescription(const Plist& description, const QFont& preferred);
+// fontStandInNote({FontName "Helvetica", ...}, DejaVu Sans 14) -> "The chart's font
+// “Helvetica” is not installed; “DejaVu Sans” stands in."; empty when shown is the named family.
+QString fontStandInNote(const Plist& description, const QFont& shown);
 // fontDescription(font) -> {FontName, PointSize}.
 Plist fontDescription(const QFont& font);
 

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "bridge/accidentals.h"
+#include "bridge/chord_spelling.h"
 #include "editor/chord_symbol.h"
 
 namespace zub {
@@ -22,6 +24,17 @@ std::optional<QString> canonicalType(const QString& type, bool complete) {
     return test(type, true);
 }
 
+// The text with musicians' spellings made names ("C-7" -> "Cm7", "C6/9" -> "C69").
+QString respelled(const ChordFont& font, const QString& text) {
+    const std::string ascii = Chord_spelling::respell_symbol(font.decode(text).toStdString());
+    return font.encode(QString::fromStdString(replaceWithUnicodeSharpsAndFlats(ascii)));
+}
+
+// A type still on its way to a spelling ("al" of alt, "m(ma" of m(maj7)) is kept as typed.
+bool couldBecomeType(const QString& displayType) {
+    return Chord_spelling::could_become_type(displayType.toStdString());
+}
+
 QString rebuilt(const ParsedChordString& chord, const QString& encodedType) {
     if (!chord.containsSlash) return QStringLiteral("%1%2").arg(chord.root, encodedType);
     return QStringLiteral("%1%2/%3").arg(chord.root, encodedType, chord.bass);
@@ -33,15 +46,34 @@ ChordFormatter::ChordFormatter(const ChordFont& font, QObject* parent) : QValida
 
 ChordFormatter::PartialCheck ChordFormatter::isPartialStringValid(const QString& text) const {
     if (text.isEmpty()) return {true, text, {}};
-    const auto chord = parseChordString(font_, text);
+    const auto chord = parseChordString(font_, respelled(font_, text));
     if (!chord) return {false, {}, invalidChordString};
-    const auto type = canonicalType(font_.decode(chord->chordType), chord->containsSlash);
+    const QString typed = font_.decode(chord->chordType);
+    auto type = canonicalType(typed, chord->containsSlash);
+    if (!type && !chord->containsSlash && couldBecomeType(typed)) type = typed;
     if (!type) return {false, {}, invalidChordTypePrefix};
     return {true, rebuilt(*chord, font_.encode(*type)), {}};
 }
 
+ChordFormatter::PartialCheck ChordFormatter::checkKeystroke(const QString& text) const {
+    PartialCheck check = isPartialStringValid(text);
+    QString typed = text;
+    // A key after a sign that was respelled whole ("CΔ" shown as "CMaj7", then "9")
+    // continues what was typed: "CΔ9" is CMaj9, "Cø7" stays Cm7♭5.
+    if (!check.accepted && !spelling_.shown.isEmpty() && text.size() > spelling_.shown.size() &&
+        text.startsWith(spelling_.shown)) {
+        const QString continued = spelling_.typed + text.mid(spelling_.shown.size());
+        if (PartialCheck retry = isPartialStringValid(continued); retry.accepted) {
+            check = retry;
+            typed = continued;
+        }
+    }
+    if (check.accepted) spelling_ = {typed, check.text};
+    return check;
+}
+
 QValidator::State ChordFormatter::validate(QString& text, int& pos) const {
-    const PartialCheck check = isPartialStringValid(text);
+    const PartialCheck check = checkKeystroke(text);
     last_error_ = check.error;
     if (!check.accepted) {
         QApplication::beep();

@@ -1,7 +1,9 @@
 // The chord formatter: the validator of a chord slot. On every keystroke it
 // accepts only text that can still become a chord symbol, correcting the case
 // of the root and the chord type and turning "#" and "b" into the chord font's
-// sharp and flat; when editing ends it checks the text is a whole chord.
+// sharp and flat, and turning the spellings musicians type into the names
+// ("CM7" -> "CMaj7", "C-7" -> "Cm7", "Cø" -> "Cm7♭5", "C6/9" -> "C69"); when
+// editing ends it checks the text is a whole chord.
 // Texts given to and returned by the formatter are in the font's encoded
 // (shown) form.
 //
@@ -50,7 +52,8 @@ public:
     void fixup(QString& text) const override;
     const QString& lastError() const { return last_error_; }
 
-    // isPartialStringValid("f#") -> accepted, "F" + encoded sharp; ("7") -> "Invalid chord string".
+    // isPartialStringValid("f#") -> accepted, "F" + encoded sharp; ("7") -> "Invalid chord string";
+    // ("c-7") -> "Cm7"; ("Cal") -> accepted as typed, on its way to "C7alt".
     PartialCheck isPartialStringValid(const QString& text) const;
 
     // finalCheck("Cm7") -> nullopt; "" -> nullopt; "C7/" -> "Root must follow slash";
@@ -67,8 +70,18 @@ signals:
     void keystrokeRejected(const QString& description) const;
 
 private:
+    // What the user typed and what was shown for it after the last accepted keystroke.
+    struct Spelling {
+        QString typed;
+        QString shown;
+    };
+
+    // isPartialStringValid, continuing a respelled sign the keystroke extends.
+    PartialCheck checkKeystroke(const QString& text) const;
+
     ChordFont font_;
     mutable QString last_error_;
+    mutable Spelling spelling_;
 };
 
 }  // namespace zub

@@ -11,6 +11,7 @@
 #include <QPrinter>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QToolButton>
 #include <QUndoCommand>
 #include <QVBoxLayout>
@@ -105,6 +106,9 @@ void MyDocument::buildWindow(const Plist& chart) {
     scroll_area_->viewport()->installEventFilter(this);
     column->addWidget(scroll_area_);
     setCentralWidget(central);
+    // Not an error: the chart reads and prints in the stand-in, and keeps naming its own font.
+    const QString standIn = fontStandInNote(chart.dictionary_at("Font"), chart_view_->chordFont().font());
+    if (!standIn.isEmpty()) statusBar()->showMessage(standIn);
     // The chart view was given its first slot before it had a window: the keyboard goes there on opening.
     if (chart_view_->activeSlot()) chart_view_->chordFieldEditor()->setFocus(Qt::OtherFocusReason);
     connect(disclosure_, &QToolButton::toggled, this, [this](bool on) {
@@ -244,6 +248,8 @@ bool MyDocument::saveAs() {
 }
 
 void MyDocument::print() {
+    // A chord being typed is stored first, as Tab would; one that fails its check prints as stored.
+    chart_view_->endChordEditing();
     QPrinter printer(QPrinter::HighResolution);
     setUpPrinter(printer);
     QPrintDialog dialog(&printer, this);
@@ -257,6 +263,7 @@ void MyDocument::print() {
 }
 
 bool MyDocument::exportPdf(const QString& out) {
+    chart_view_->endChordEditing();  // as for print()
     try {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);

@@ -2,12 +2,6 @@
 
 #include "bridge/resources.h"
 
-#include <fstream>
-#include <iterator>
-
-#include "bridge/plist_io.h"
-#include "core/failure.h"
-
 namespace zub {
 
 MyParameters MyParameters::from_plist(Plist table) {
@@ -16,13 +10,7 @@ MyParameters MyParameters::from_plist(Plist table) {
 }
 
 const MyParameters& MyParameters::shared() {
-    static const MyParameters parameters = [] {
-        const std::string path = resource_path("MyParameters.plist");
-        std::ifstream file(path, std::ios::binary);
-        if (!file) throw Failure("Cannot read resource: " + path);
-        const std::string bytes{std::istreambuf_iterator<char>(file), {}};
-        return from_plist(read_plist(bytes));
-    }();
+    static const MyParameters parameters = from_plist(resource_table("MyParameters.plist"));
     return parameters;
 }
 

@@ -11,7 +11,6 @@
 
 namespace zub::playback {
 
-inline constexpr int beats_per_bar = 4;  // the generator plays 4/4 only
 inline constexpr int count_in_bars = 2;
 inline constexpr int ticks_per_beat = 480;
 
@@ -27,17 +26,19 @@ struct Played_position {
 
 class Time_map {
 public:
-    // Time_map(5, 3, 4, 2): bars 1-2, the chorus 3-4 twice, bar 5; 7 bars played.
-    // Playback_error "Invalid chorus: bars 3 to 9 of 5" unless 1 <= begin <= end <= bar_count.
-    // A repeat count below 1 leaves the chorus out, as the generator does.
-    Time_map(int bar_count, int chorus_begin, int chorus_end, int repeats);
-    // The same from a chart dictionary ("Chords", "Chorus"; an "End" of
-    // 2147483647 is the last bar); Bridge_exception for a missing key.
+    // Time_map(5, 3, 4, 2, 4): bars 1-2, the chorus 3-4 twice, bar 5; 7 bars of
+    // 4 beats played (a jazz waltz's bars, and its count-in's, have 3).
+    // Playback_error "Invalid chorus: bars 3 to 9 of 5" unless 1 <= begin <= end <= bar_count,
+    // "Invalid meter: 0" outside 1 to 16. A repeat count below 1 leaves the chorus out, as the generator does.
+    Time_map(int bar_count, int chorus_begin, int chorus_end, int repeats, int beats_per_bar);
+    // The same from a chart dictionary ("Chords", "Chorus", "Style"/"Meter"; an
+    // "End" of 2147483647 is the last bar); Bridge_exception for a missing key.
     static Time_map of_chart(const Plist& chart);
 
     int played_bars() const;
+    int beats_per_bar() const { return bar_beats_; }
     // Beats from the first click of the count-in to the end of the last bar.
-    int total_beats() const { return (count_in_bars + played_bars()) * beats_per_bar; }
+    int total_beats() const { return (count_in_bars + played_bars()) * bar_beats_; }
 
     // at_beat(8.5) -> bar 1 slot 0 of the chart (the count-in takes beats 0 to 8).
     // Beats before 0 give the count-in's start; beats past the end, the last bar's last slot.
@@ -51,7 +52,7 @@ public:
     std::optional<int> first_beat_of(int bar) const;
 
 private:
-    int bar_count_, begin_, end_, repeats_;
+    int bar_count_, begin_, end_, repeats_, bar_beats_;
 };
 
 }  // namespace zub::playback

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "apps/zub/command.h"
+#include "bridge/bridge_exception.h"
 
 namespace zub::cli {
 
@@ -97,7 +98,14 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         const auto chosen = zub.get_subcommands();
         return usage_error(err, chosen.empty() ? "zub" : "zub " + chosen.front()->get_name(), e.what());
     }
-    return actions.at(zub.get_subcommands().front())(Io{out, err});
+    const CLI::App* chosen = zub.get_subcommands().front();
+    try {
+        return actions.at(chosen)(Io{out, err});
+    } catch (const Bridge_exception& e) {
+        // What no command reports itself, such as a missing resource table.
+        err << "zub " << chosen->get_name() << ": " << e.reason() << '\n';
+        return exit_failed;
+    }
 }
 
 }  // namespace zub::cli

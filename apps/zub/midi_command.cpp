@@ -52,8 +52,11 @@ Action declare_midi(CLI::App& command) {
 const Command midi_command = {
     "midi", "FILE -o OUT.mid [--seed N]", "write the accompaniment of a chart as a MIDI file",
     "Generates drums, piano and bass for the chart after a two-bar count-in and\n"
-    "writes them as a Standard MIDI File. The seed used is printed on standard\n"
-    "error; --seed N (or the environment variable ZUB_SEED) repeats a run exactly.\n",
+    "writes them as a Standard MIDI File. The style follows the chart: a chart in\n"
+    "3/4 is played as a jazz waltz, a 4/4 chart in the Bossa Nova style as a bossa\n"
+    "nova, any other 4/4 chart as swing; other meters are refused. The seed used\n"
+    "is printed on standard error; --seed N (or the environment variable ZUB_SEED)\n"
+    "repeats a run exactly.\n",
     declare_midi};
 
 }  // namespace zub::cli

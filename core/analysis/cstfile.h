@@ -25,7 +25,9 @@ struct Contents {
     Table table;
 };
 
-inline constexpr unsigned char format_version = 1;
+// Version 2 came with the jazz chord-type names; a file of another version is
+// rebuilt, whatever its key lists say.
+inline constexpr unsigned char format_version = 2;
 
 // The bytes of the file for contents; entries are written sorted by chord name so
 // the same table always gives the same bytes.

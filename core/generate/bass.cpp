@@ -68,9 +68,11 @@ std::vector<Midinote> other_notes(const Anchored& current, const Scale& s, const
     return notes;
 }
 
-std::vector<Placed> embellish(const std::vector<Midinote>& notes) {
+std::vector<Placed> embellish(const std::vector<Midinote>& notes, const Walk& walk) {
     if (notes.size() == 2 && Random::float_unit() < split_probability_2) return embell_2(notes);
     if (notes.size() == 4 && Random::float_unit() < split_probability_4) return embell_4(notes, split_beats().choose());
+    if (notes.size() == 3 && walk.two_feel_probability > 0 && Random::float_unit() < walk.two_feel_probability)
+        return two_feel(notes, two_feel_figures().choose());
     return no_embell(notes);
 }
 
@@ -168,7 +170,13 @@ Midinote gen_2(const Chord& c, const Midinote& a, const Midinote& n, const Scale
         if (mng_is_null(m)) return mng_gen(mng_of_chord(c) & mng_normal(a, 7, 2.0) & range_weighting());
         return mng_gen(m);
     }
-    return mng_gen(mng_of_note(c.root()) & mng_normal(a, 12, 2.0) & mng_normal(n, 12, 2.0) & range_weighting());
+    const Mng near_both = mng_of_note(c.root()) & mng_normal(a, 12, 2.0) & mng_normal(n, 12, 2.0) & range_weighting();
+    if (!mng_is_null(near_both)) return mng_gen(near_both);
+    // The last chord's anchor is drawn without a leap limit, so the anchors can
+    // lie more than an octave apart with no octave of the root near both: take
+    // the root nearest their midpoint, which any 13 notes of the range contain.
+    const Midinote middle = Midinote::of_notenum((a.to_notenum() + n.to_notenum()) / 2);
+    return mng_gen(mng_of_note(c.root()) & mng_normal(middle, 12, 2.0) & range_weighting());
 }
 
 Midinote gen_3rd_note(const Chord& c, const Midinote& a, const Midinote& n) {
@@ -237,6 +245,12 @@ std::vector<Placed> embell_4(const std::vector<Midinote>& notes, int beat) {
     return placed;
 }
 
+std::vector<Placed> two_feel(const std::vector<Midinote>& notes, int figure) {
+    if (notes.size() != 3) throw Failure("Internal error: number of MIDI notes <> 3 in two_feel");
+    if (figure == dotted_half) return {{mpq_class(0), mpq_class(3), notes[0]}};
+    return {{mpq_class(0), mpq_class(2), notes[0]}, {mpq_class(2), mpq_class(1), notes[2]}};
+}
+
 std::vector<Placed> no_embell(const std::vector<Midinote>& notes) {
     std::vector<Placed> placed;
     for (std::size_t i = 0; i < notes.size(); ++i)
@@ -244,7 +258,9 @@ std::vector<Placed> no_embell(const std::vector<Midinote>& notes) {
     return placed;
 }
 
-Midi_seq gen(const Chord_seq& sequence) {
+Midi_seq gen(const Chord_seq& sequence) { return gen(sequence, swing_walk()); }
+
+Midi_seq gen(const Chord_seq& sequence, const Walk& walk) {
     std::vector<Event<Chord>> chords;
     for (const auto* e : sequence.ordered()) chords.push_back({e->time, e->duration, Chord::of_string(e->payload)});
     const std::vector<Anchored> anchored = anchors(chords);
@@ -260,9 +276,9 @@ Midi_seq gen(const Chord_seq& sequence) {
     }
     Midi_seq seq = Midi_seq::create();
     for (std::size_t k = 0; k < anchored.size(); ++k)
-        for (const Placed& p : embellish(notes[k]))
+        for (const Placed& p : embellish(notes[k], walk))
             seq = seq.add(anchored[k].time + p.offset, p.duration, {p.note, velocity});
-    return Perform::swing(swing_ratio, Perform::groove_velocity_scaling(groove_table(), mpq_class(4), seq));
+    return Perform::swing(swing_ratio, Perform::groove_velocity_scaling(walk.groove, mpq_class(walk.bar_beats), seq));
 }
 
 }  // namespace zub::Bass

@@ -7,6 +7,7 @@
 #pragma once
 #include <optional>
 #include <vector>
+#include "core/generate/bass_table.h"
 #include "core/generate/chordseq.h"
 #include "core/generate/midiwriter.h"
 #include "core/generate/mng.h"
@@ -20,6 +21,9 @@ namespace zub::Bass {
 // Failures: the chord parser's for a bad symbol, the tonal analysis's for an
 // empty sequence. Draws: anchors, then other notes, then splits, in time order.
 Midi_seq gen(const Chord_seq& chords);
+// The same line in another style's bar: the waltz walks in three and sometimes
+// plays a three-beat chord in two (one more draw for each, after the splits').
+Midi_seq gen(const Chord_seq& chords, const Walk& walk);
 
 // The anchor of a middle chord, given the previous anchor p and how long the
 // previous chord lasted (beats); first and last chords pass no previous anchor
@@ -37,6 +41,8 @@ Mng limit_range_by_prev_dur(const Mng& m, const Midinote& p, const mpq_class& pr
 
 // The beats after the anchor, given anchor a, next anchor n, chord C, scale S
 // and the next scale S2; each draws as its description says.
+// gen_2: an approach to n when a or n is the root, else the root within an
+// octave of both anchors, or nearest their midpoint when no octave is near both.
 Midinote gen_2(const Chord& c, const Midinote& a, const Midinote& n, const Scale& s2);
 std::vector<Midinote> gen_3(const Chord& c, const Scale& s, const Midinote& a, const Midinote& n);
 std::vector<Midinote> gen_4(const Chord& c, const Scale& s, const Midinote& a, const Midinote& n, const Scale& s2);
@@ -78,5 +84,8 @@ struct Placed {
 std::vector<Placed> embell_2(const std::vector<Midinote>& notes);
 std::vector<Placed> embell_4(const std::vector<Midinote>& notes, int beat);
 std::vector<Placed> no_embell(const std::vector<Midinote>& notes);
+// [a, s, t] in two: dotted_half -> a for 3 beats; half_and_quarter -> a for 2, t on 3.
+// "Internal error: number of MIDI notes <> 3 in two_feel" unless notes has 3.
+std::vector<Placed> two_feel(const std::vector<Midinote>& notes, int figure);
 
 }  // namespace zub::Bass

@@ -14,4 +14,26 @@ const Perform::Groove_table& groove_table() {
     return table;
 }
 
+const Randset<int>& two_feel_figures() {
+    static const Randset<int> set = Randset<int>::create({{dotted_half, 0.5}, {half_and_quarter, 0.5}});
+    return set;
+}
+
+const Walk& swing_walk() {
+    static const Walk walk = {4, groove_table(), 0.0};
+    return walk;
+}
+
+const Walk& waltz_walk() {
+    static const Walk walk = {3,
+                              {{mpq_class(0), 1.0},
+                               {mpq_class(1, 2), 0.7},
+                               {mpq_class(1), 0.8},
+                               {mpq_class(3, 2), 0.7},
+                               {mpq_class(2), 0.8},
+                               {mpq_class(5, 2), 0.7}},
+                              0.3};
+    return walk;
+}
+
 }  // namespace zub::Bass

@@ -20,4 +20,18 @@ inline constexpr double swing_ratio = 2.3;
 const Randset<int>& split_beats();
 const Perform::Groove_table& groove_table();
 
+// What the walking line changes with the style: the bar it grooves in and how
+// often a three-beat chord is played in two (a dotted half, or a half and a quarter).
+struct Walk {
+    int bar_beats;
+    Perform::Groove_table groove;
+    double two_feel_probability;  // 0: never, and no draw
+};
+inline constexpr int dotted_half = 0;
+inline constexpr int half_and_quarter = 1;
+// Which two-feel figure a three-beat chord plays.
+const Randset<int>& two_feel_figures();
+const Walk& swing_walk();
+const Walk& waltz_walk();
+
 }  // namespace zub::Bass

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "core/generate/drums_table.h"
 #include "core/generate/perform.h"
 
 namespace zub::Drums {
@@ -15,19 +14,26 @@ bool has_mark(const Sections& sections, int bar) {
 
 }  // namespace
 
-Bar_track add(const Bar_track& track, int bar, const Pattern& pattern) {
-    return track.add(mpq_class(4 * (bar - 1)), mpq_class(4), pattern);
+Bar_track add(const Bar_track& track, int bar, const Pattern& pattern, int bar_beats) {
+    return track.add(mpq_class(bar_beats * (bar - 1)), mpq_class(bar_beats), pattern);
 }
 
 std::vector<std::pair<std::string, Bar_track>> gen_trks(const Sections& sections, int bars) {
-    const std::vector<Instrument>& list = instruments();
+    return gen_trks(sections, bars, swing_kit());
+}
+
+std::vector<std::pair<std::string, Bar_track>> gen_trks(const Sections& sections, int bars, const Kit& kit) {
+    const std::vector<Instrument>& list = kit.instruments;
     std::vector<Bar_track> tracks(list.size(), Bar_track::create());
     for (int bar = 1; bar < bars; ++bar) {
         const bool fill = has_mark(sections, bar + 1);
-        for (std::size_t k = 0; k < list.size(); ++k)
-            tracks[k] = add(tracks[k], bar, (fill ? list[k].fill : list[k].normal).choose());
+        for (std::size_t k = 0; k < list.size(); ++k) {
+            const auto& cycle = fill ? list[k].fill : list[k].normal;
+            const Randset<Pattern>& set = cycle[static_cast<std::size_t>(bar - 1) % cycle.size()];
+            tracks[k] = add(tracks[k], bar, set.choose(), kit.bar_beats);
+        }
     }
-    for (std::size_t k = 0; k < list.size(); ++k) tracks[k] = add(tracks[k], bars, list[k].ending);
+    for (std::size_t k = 0; k < list.size(); ++k) tracks[k] = add(tracks[k], bars, list[k].ending, kit.bar_beats);
     std::vector<std::pair<std::string, Bar_track>> named;
     for (std::size_t k = 0; k < list.size(); ++k) named.emplace_back(list[k].name, tracks[k]);
     return named;
@@ -37,13 +43,16 @@ Midi_seq midify(const Bar_track& track, const Midinote& note) {
     Midi_seq seq = Midi_seq::create();
     for (const auto* bar : track.ordered())
         for (const Pattern_note& hit : bar->payload.notes())
-            seq = seq.add(bar->time + 4 * hit.start, 4 * hit.duration, {note, Perform::default_velocity});
+            seq = seq.add(bar->time + bar->duration * hit.start, bar->duration * hit.duration,
+                          {note, Perform::default_velocity});
     return seq;
 }
 
-Midi_seq gen(const Sections& sections, int bars) {
-    const std::vector<Instrument>& list = instruments();
-    const auto tracks = gen_trks(sections, bars);
+Midi_seq gen(const Sections& sections, int bars) { return gen(sections, bars, swing_kit()); }
+
+Midi_seq gen(const Sections& sections, int bars, const Kit& kit) {
+    const std::vector<Instrument>& list = kit.instruments;
+    const auto tracks = gen_trks(sections, bars, kit);
     Midi_seq merged = Midi_seq::create();
     Perform::Note_velocity_table velocities;
     for (std::size_t k = 0; k < list.size(); ++k) {
@@ -51,9 +60,10 @@ Midi_seq gen(const Sections& sections, int bars) {
         merged = Midi_seq::merge(merged, midify(tracks[k].second, note));
         velocities.emplace_back(note, list[k].velocity);
     }
-    const Midi_seq shaped = Perform::groove_velocity_scaling(
-        groove_table(), mpq_class(4), Perform::midinote_velocity_map(velocities, merged));
-    return Perform::swing(swing_ratio, shaped);
+    const Midi_seq shaped = Perform::groove_velocity_scaling(kit.groove, mpq_class(kit.bar_beats),
+                                                             Perform::midinote_velocity_map(velocities, merged));
+    // Straight kits skip the pass that would move nothing.
+    return kit.swing_ratio == Perform::straight ? shaped : Perform::swing(kit.swing_ratio, shaped);
 }
 
 }  // namespace zub::Drums

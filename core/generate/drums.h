@@ -1,13 +1,15 @@
-// The drum generator: ride cymbal, hi-hat, snare and bass drum, bar by bar.
-// Each bar draws one one-bar pattern per instrument from a weighted table; the
-// bar before a section mark draws from the fill table, the last bar plays a
-// fixed ending figure. Chords are not looked at. Velocities come from the
-// instrument table and the groove, off-beats are swung.
+// The drum generator: the instruments of a style's kit (in swing the ride
+// cymbal, hi-hat, snare and bass drum), bar by bar. Each bar draws one one-bar
+// pattern per instrument from a weighted table; the bar before a section mark
+// draws from the fill table, the last bar plays a fixed ending figure. Chords
+// are not looked at. Velocities come from the instrument table and the groove;
+// off-beats are swung unless the kit plays straight.
 #pragma once
 #include <string>
 #include <utility>
 #include <vector>
 #include "core/generate/chordseq.h"
+#include "core/generate/drums_table.h"
 #include "core/generate/midiwriter.h"
 #include "core/generate/pattern.h"
 #include "core/generate/randset.h"
@@ -17,18 +19,21 @@ namespace zub {
 
 namespace Drums {
 
-// A track of bar events: one per bar, 4 beats long, the bar's pattern as payload.
+// A track of bar events: one per bar, a bar long, the bar's pattern as payload.
 using Bar_track = Seq<Pattern>;
 
 // gen({}, 1) -> the ending figure only: snare at beats 0, 3/4 and 1, bass drum
 // at 3/2 and 2, ride at 2. Draws one pattern per instrument per bar but the last.
 Midi_seq gen(const Sections& sections, int bars);
+// The same with the kit of any style (gen above is the swing kit's).
+Midi_seq gen(const Sections& sections, int bars, const Kit& kit);
 // The chosen patterns: ("rc", track), ("hh", track), ("sd", track), ("bd", track).
 std::vector<std::pair<std::string, Bar_track>> gen_trks(const Sections& sections, int bars);
+std::vector<std::pair<std::string, Bar_track>> gen_trks(const Sections& sections, int bars, const Kit& kit);
 // The notes of one instrument, velocity 64 before shaping.
 Midi_seq midify(const Bar_track& track, const Midinote& note);
-// The track with bar `bar` (from 1) playing pattern.
-Bar_track add(const Bar_track& track, int bar, const Pattern& pattern);
+// The track with bar `bar` (from 1) playing pattern, bars of bar_beats beats.
+Bar_track add(const Bar_track& track, int bar, const Pattern& pattern, int bar_beats = 4);
 
 }  // namespace Drums
 }  // namespace zub

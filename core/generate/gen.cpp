@@ -5,6 +5,7 @@
 
 #include "core/failure.h"
 #include "core/generate/bass.h"
+#include "core/generate/bossa_bass.h"
 #include "core/generate/drums.h"
 #include "core/generate/pattern.h"
 #include "core/generate/piano.h"
@@ -15,7 +16,7 @@ namespace {
 
 constexpr int count_in_note = 75;
 constexpr int count_in_velocity = 100;
-const mpq_class count_in_shift(8);
+constexpr int count_in_bars = 2;
 
 void check_chorus(std::size_t bar_count, int begin, int end, int repeats) {
     if (repeats <= 0) throw Failure("Chorus repeat count must be at least 1: " + std::to_string(repeats));
@@ -24,9 +25,17 @@ void check_chorus(std::size_t bar_count, int begin, int end, int repeats) {
                       std::to_string(bar_count) + " bars");
 }
 
-const Pattern& count_in_pattern() {
-    static const Pattern pattern = Pattern::of_string("|x...x...|x.x.x.x.|");
-    return pattern;
+// Two bars of claves: in four, beats 1 and 3 and then every beat; in three, every beat.
+const Pattern& count_in_pattern(int bar_beats) {
+    static const Pattern in_four = Pattern::of_string("|x...x...|x.x.x.x.|");
+    static const Pattern in_three = Pattern::of_string("|x.x.x.|x.x.x.|");
+    return bar_beats == 3 ? in_three : in_four;
+}
+
+Midi_seq bass_of(Style style, const Chord_seq& chords) {
+    if (style == Style::jazz_waltz) return Bass::gen(chords, Bass::waltz_walk());
+    if (style == Style::bossa_nova) return Bossa_bass::gen(chords);
+    return Bass::gen(chords);
 }
 
 }  // namespace
@@ -37,17 +46,19 @@ std::vector<Chart::Bar> repeat_array(const std::vector<Chart::Bar>& bars, int co
     return repeated;
 }
 
-Chord_seq add_bar(const Chord_seq& seq, const Chart::Bar& bar, int index) {
+Chord_seq add_bar(const Chord_seq& seq, const Chart::Bar& bar, int index, int bar_beats) {
     Chord_seq result = seq;
     long offset = 0;
     for (const Chart::Entry& entry : bar) {
-        result = result.add(mpq_class(4L * index + offset), mpq_class(entry.duration), entry.symbol);
+        result = result.add(mpq_class(static_cast<long>(bar_beats) * index + offset), mpq_class(entry.duration),
+                            entry.symbol);
         offset += entry.duration;
     }
     return result;
 }
 
-std::pair<Chord_seq, int> unrollchords(const std::vector<Chart::Bar>& bars, int begin, int end, int repeats) {
+std::pair<Chord_seq, int> unrollchords(const std::vector<Chart::Bar>& bars, int begin, int end, int repeats,
+                                       int bar_beats) {
     check_chorus(bars.size(), begin, end, repeats);
     const auto first = bars.begin() + (begin - 1);
     const auto after = bars.begin() + end;
@@ -56,7 +67,7 @@ std::pair<Chord_seq, int> unrollchords(const std::vector<Chart::Bar>& bars, int 
     unrolled.insert(unrolled.end(), chorus.begin(), chorus.end());
     unrolled.insert(unrolled.end(), after, bars.end());
     Chord_seq seq = Chord_seq::create();
-    for (std::size_t i = 0; i < unrolled.size(); ++i) seq = add_bar(seq, unrolled[i], static_cast<int>(i));
+    for (std::size_t i = 0; i < unrolled.size(); ++i) seq = add_bar(seq, unrolled[i], static_cast<int>(i), bar_beats);
     return {seq, static_cast<int>(unrolled.size())};
 }
 
@@ -82,17 +93,17 @@ Sections unrollsections(const std::vector<Chart::Section>& sections, int begin, 
     return placed;
 }
 
-Unrolled extractchordseq(const Chart& chart) {
+Unrolled extractchordseq(const Chart& chart, int bar_beats) {
     const Chart::Chorus& c = chart.chorus();
-    auto [chords, bars] = unrollchords(chart.bars(), c.begin, c.end, c.repeats);
+    auto [chords, bars] = unrollchords(chart.bars(), c.begin, c.end, c.repeats, bar_beats);
     return {chords, unrollsections(chart.sections(), c.begin, c.end, c.repeats), bars};
 }
 
-Midi_seq co_seq() {
+Midi_seq co_seq(int bar_beats) {
     const Midinote note = Midinote::of_notenum(count_in_note);
     Midi_seq seq = Midi_seq::create();
-    for (const Pattern_note& hit : count_in_pattern().notes())
-        seq = seq.add(hit.start * 4, hit.duration * 4, {note, count_in_velocity});
+    for (const Pattern_note& hit : count_in_pattern(bar_beats).notes())
+        seq = seq.add(hit.start * bar_beats, hit.duration * bar_beats, {note, count_in_velocity});
     return seq;
 }
 
@@ -101,12 +112,14 @@ Midi_seq shift(const mpq_class& amount, const Midi_seq& seq) {
 }
 
 std::vector<Track> gen(const Chart& chart) {
-    if (chart.style().meter != 4)
-        throw Failure("Chart not in 4/4 time: " + std::to_string(chart.style().meter));
-    const Unrolled unrolled = extractchordseq(chart);
-    const Midi_seq drums = Midi_seq::merge(co_seq(), shift(count_in_shift, Drums::gen(unrolled.sections, unrolled.bars)));
-    const Midi_seq piano = shift(count_in_shift, Piano::gen(unrolled.chords, unrolled.sections));
-    const Midi_seq bass = shift(count_in_shift, Bass::gen(unrolled.chords));
+    const Style style = Styles::style_of(chart.style());
+    const int bar_beats = Styles::beats_per_bar(style);
+    const mpq_class count_in(count_in_bars * bar_beats);
+    const Unrolled unrolled = extractchordseq(chart, bar_beats);
+    const Midi_seq drums = Midi_seq::merge(
+        co_seq(bar_beats), shift(count_in, Drums::gen(unrolled.sections, unrolled.bars, Drums::kit(style))));
+    const Midi_seq piano = shift(count_in, Piano::gen(unrolled.chords, unrolled.sections, Piano::comping(style)));
+    const Midi_seq bass = shift(count_in, bass_of(style, unrolled.chords));
     return {Track{drums, "Drums", 10, 1}, Track{piano, "Piano", 1, 1}, Track{bass, "Bass", 2, 33}};
 }
 

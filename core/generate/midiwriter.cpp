@@ -7,7 +7,6 @@
 #include "core/failure.h"
 #include "core/generate/exact.h"
 #include "core/generate/midiwriter_table.h"
-#include "core/theory/intvl.h"
 #include "core/theory/note.h"
 
 namespace zub::Midiwriter {
@@ -114,6 +113,29 @@ void write_midievent(std::string& buffer, const E& event, int channel) {
         write_note_off(buffer, channel, event.note);
 }
 
+// The tonic's place on the circle of fifths, sharps positive: F# 6, G# 8, Fb -8.
+int fifths(const Note& tonic) {
+    static constexpr int letter_fifths[] = {0, 2, 4, -1, 1, 3, 5};  // C D E F G A B
+    return letter_fifths[tonic.n()] + 7 * tonic.alt();
+}
+
+// A signature of more than seven accidentals as that of the enharmonic
+// equivalent twelve fifths away: G# (8) as Ab (-4), C## (14) as D (2).
+int enharmonic(int sharps) {
+    while (sharps > 7) sharps -= 12;
+    while (sharps < -7) sharps += 12;
+    return sharps;
+}
+
+// The table's entry for its fifteen tonics; any other spelling (G#, E#, Fb,
+// double accidentals) takes the signature of its enharmonic equivalent.
+int major_signature(const Note& tonic) {
+    const std::string name = tonic.to_string();
+    for (const auto& [root, sharps] : key_signature_table())
+        if (root == name) return sharps;
+    return enharmonic(fifths(tonic));
+}
+
 int log2_floor(int denominator) {
     int log = 0;
     for (; denominator > 1; denominator /= 2) ++log;
@@ -202,22 +224,14 @@ void write_set_tempo(std::string& buffer, int tempo) {
 }
 
 std::pair<int, int> key_signature(std::string_view key) {
-    static const std::regex pattern("^([A-G]|F#|C#|Bb|Eb|Ab|Db|Gb|Cb)(m)?$");
+    static const std::regex pattern("^([A-G](?:##|#|bb|b)?)(m)?$");
     std::match_results<std::string_view::const_iterator> match;
     if (!std::regex_match(key.begin(), key.end(), match, pattern)) throw Failure("Invalid key: " + std::string(key));
-    const auto sharps = [](std::string_view root) -> const int* {
-        for (const auto& [name, count] : key_signature_table())
-            if (name == root) return &count;
-        return nullptr;
-    };
-    const std::string root = match[1].str();
-    if (!match[2].matched) return {*sharps(root), 0};
-    // A minor key takes its relative major's signature when the table has one
-    // (A minor: none); Dbm, Gbm and Cbm, whose relative majors Fb, Bbb and Ebb
-    // are not in it, keep their root's own.
-    const std::string relative_major = Note::of_string(root).add_intvl(Intvl::of_string("b3")).to_string();
-    const int* relative = sharps(relative_major);
-    return {relative ? *relative : *sharps(root), 1};
+    const Note tonic = Note::of_string(match[1].str());
+    if (!match[2].matched) return {major_signature(tonic), 0};
+    // A minor key takes its relative major's signature, a minor third up: G#m
+    // has the five sharps of B, Dbm the four of E (Fb respelled).
+    return {enharmonic(fifths(tonic) - 3), 1};
 }
 
 void write_key_signature(std::string& buffer, std::string_view key) {

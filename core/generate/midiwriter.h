@@ -69,7 +69,8 @@ void write_sequence_or_track_name(std::string& buffer, std::string_view name);
 void write_time_signature(std::string& buffer, std::pair<int, int> meter);
 // 120 -> FF 51 03 07 A1 20.
 void write_set_tempo(std::string& buffer, int tempo);
-// "Bb" -> FF 59 02 FE 00; "Am" -> ... 00 01 (its relative major's signature).
+// "Bb" -> FF 59 02 FE 00; "Am" -> ... 00 01 (its relative major's signature);
+// "A#m" -> ... 07 01.
 void write_key_signature(std::string& buffer, std::string_view key);
 void write_end_of_track(std::string& buffer);
 
@@ -85,8 +86,10 @@ void write_tempo_track_chunk(std::string& buffer, std::string_view name, std::pa
                              std::string_view key);
 void write_instrument_track_chunk(std::string& buffer, const Track& track);
 
-// Key signature data (sharps, negative for flats; 1 for minor):
-// "F#" -> (6, 0), "Am" -> (0, 1), "Dbm" -> (-5, 1); "Invalid key: E#" otherwise.
+// Key signature data (sharps, negative for flats; 1 for minor): "F#" -> (6, 0);
+// a tonic outside the table as its enharmonic equivalent, "G#" -> (-4, 0);
+// a minor key as its relative major, "Am" -> (0, 1), "G#m" -> (5, 1), "Dbm" ->
+// (4, 1). "Invalid key: H" for anything but a note name with an optional "m".
 std::pair<int, int> key_signature(std::string_view key);
 
 }  // namespace Midiwriter

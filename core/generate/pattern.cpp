@@ -126,6 +126,13 @@ long common_denom(const std::vector<mpq_class>& values) {
     return grid.get_si();
 }
 
+Randset<Pattern> weighted(const std::vector<std::pair<const char*, double>>& texts) {
+    std::vector<std::pair<Pattern, double>> parsed;
+    parsed.reserve(texts.size());
+    for (const auto& [text, weight] : texts) parsed.emplace_back(Pattern::of_string(text), weight);
+    return Randset<Pattern>::create(parsed);
+}
+
 }  // namespace Patterns
 
 }  // namespace zub

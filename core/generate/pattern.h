@@ -16,6 +16,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/generate/randset.h"
+
 namespace zub {
 
 struct Pattern_note {
@@ -64,6 +66,9 @@ std::pair<std::string, std::string> split_at_index_string(std::string_view text,
 // common_denom({0, 3/16, 1/4}) -> 16 and common_denom({1, 3/8}) -> 8; 1 when
 // every value is whole (and for the empty list).
 long common_denom(const std::vector<mpq_class>& values);
+// A pattern table's weighted set: weighted({{"|x...|", 80}, {"|x.x.|", 20}}) parses
+// each text (failing as of_string does) and keeps the weights in order.
+Randset<Pattern> weighted(const std::vector<std::pair<const char*, double>>& texts);
 
 }  // namespace Patterns
 

@@ -17,6 +17,8 @@ namespace zub::Perform {
 
 inline constexpr int default_velocity = 64;
 inline constexpr long swing_grid = 480;
+// The swing ratio of straight eighths: swing(straight, seq) moves nothing.
+inline constexpr double straight = 1.0;
 
 using Note_velocity_table = std::vector<std::pair<Midinote, int>>;
 using Groove_table = Utils::Num_alist<double>;                   // position in the bar (beats), factor

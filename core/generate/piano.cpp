@@ -13,9 +13,9 @@ namespace zub::Piano {
 
 namespace {
 
-bool is_multiple_of_4(const mpq_class& t) {
-    const mpq_class quarter = t / 4;
-    return quarter.get_den() == 1;
+bool starts_bar(const mpq_class& t, int bar_beats) {
+    const mpq_class bars = t / bar_beats;
+    return bars.get_den() == 1;
 }
 
 // prev_root is root, root + fifth or root + major second.
@@ -33,25 +33,25 @@ bool root_motion_suits_pickup(const Chord& previous, const Chord& current) {
     return false;
 }
 
-// One chord held for d beats from its start, on a grid of quarter-bar steps.
-Pattern held_pattern(const mpq_class& beats) {
+// One chord held for d beats from its start, on a grid of one step a beat.
+Pattern held_pattern(const mpq_class& beats, int bar_beats) {
     const long d = std::max(0L, static_cast<long>(mpz_class(beats.get_num() / beats.get_den()).get_si()));
-    const long bars = std::max(1L, (d + 3) / 4);
-    std::string steps(static_cast<std::size_t>(bars * 4), '.');
+    const long bars = std::max(1L, (d + bar_beats - 1) / bar_beats);
+    std::string steps(static_cast<std::size_t>(bars * bar_beats), '.');
     for (long k = 0; k < d; ++k) steps[static_cast<std::size_t>(k)] = k == 0 ? 'x' : '-';
     std::string text = "|";
-    for (long b = 0; b < bars; ++b) text += steps.substr(static_cast<std::size_t>(b * 4), 4) + "|";
+    for (long b = 0; b < bars; ++b) text += steps.substr(static_cast<std::size_t>(b * bar_beats), bar_beats) + "|";
     return Pattern::of_string(text);
 }
 
-const Randset<Pattern>& pattern_set(const Event<std::string>& current, bool pickup) {
-    if (current.duration == 4) return four_beats(pickup);
-    return is_multiple_of_4(current.time) ? two_beats_bar_start(pickup) : two_beats_mid_bar(pickup);
+// The sets of a chord that draws a pattern: a whole-bar chord or a two-beat one.
+const Comp_sets& sets_of(const Event<std::string>& current, const Comping& comping) {
+    if (current.duration == comping.bar_chord) return comping.bar_sets;
+    return starts_bar(current.time, comping.bar_beats) ? comping.two_at_bar_start : comping.two_mid_bar;
 }
 
-double pickup_probability(const Event<std::string>& current) {
-    if (current.duration == 4) return pickup_four;
-    return is_multiple_of_4(current.time) ? pickup_two_bar_start : pickup_two_mid_bar;
+bool draws_pattern(const Event<std::string>& current, const Comping& comping) {
+    return current.duration == 2 || current.duration == comping.bar_chord;
 }
 
 int distance(const Midinote& a, const Midinote& b) { return std::abs(a.to_notenum() - b.to_notenum()); }
@@ -63,31 +63,33 @@ bool has_degree(const Chord& chord, int degree) {
 
 // gen_pat with the root motion already judged, so that each symbol is parsed once.
 Pattern pattern_with_motion(const Event<std::string>* previous, const Event<std::string>& current,
-                            const Event<std::string>* next, const std::optional<Pattern>& previous_pattern,
-                            bool motion) {
-    if (next == nullptr) return last_chord_pattern();
-    if (current.duration != 2 && current.duration != 4) return held_pattern(current.duration);
-    const bool room = prev_pat_allows_pickup(previous, previous_pattern);
-    const bool drawn = use_pickup_by_random(pickup_probability(current));
-    return pattern_set(current, room && motion && drawn).choose();
+                            const Event<std::string>* next, const std::optional<Pattern>& previous_pattern, bool motion,
+                            const Comping& comping) {
+    if (next == nullptr) return comping.last;
+    if (!draws_pattern(current, comping)) return held_pattern(current.duration, comping.bar_beats);
+    const Comp_sets& sets = sets_of(current, comping);
+    const bool room = prev_pat_allows_pickup(previous, previous_pattern, comping.bar_beats);
+    const bool drawn = use_pickup_by_random(sets.pickup_probability);
+    return (room && motion && drawn ? sets.pickup : sets.plain).choose();
 }
 
 }  // namespace
 
-bool at_section_start(const mpq_class& t, const Sections& sections) {
-    if (!is_multiple_of_4(t)) return false;
-    const mpq_class quarter = t / 4;
-    const long bar = mpz_class(quarter.get_num() / quarter.get_den()).get_si() + 1;
+bool at_section_start(const mpq_class& t, const Sections& sections, int bar_beats) {
+    if (!starts_bar(t, bar_beats)) return false;
+    const mpq_class bars = t / bar_beats;
+    const long bar = mpz_class(bars.get_num() / bars.get_den()).get_si() + 1;
     return std::any_of(sections.begin(), sections.end(), [bar](const auto& mark) { return mark.first == bar; });
 }
 
-bool prev_pat_allows_pickup(const Event<std::string>* previous, const std::optional<Pattern>& previous_pattern) {
+bool prev_pat_allows_pickup(const Event<std::string>* previous, const std::optional<Pattern>& previous_pattern,
+                            int bar_beats) {
     if (!previous_pattern) return false;
     if (previous == nullptr) throw Failure("Internal error: previous must exist");
     if (previous_pattern->notes().empty()) return true;
     mpq_class latest = previous_pattern->notes().front().start + previous_pattern->notes().front().duration;
     for (const Pattern_note& note : previous_pattern->notes()) latest = std::max(latest, mpq_class(note.start + note.duration));
-    return latest * 4 < previous->duration;
+    return latest * bar_beats < previous->duration;
 }
 
 bool use_pickup_by_random(double probability) { return Random::float_unit() < probability; }
@@ -97,7 +99,7 @@ Pattern gen_pat(const Event<std::string>* previous, const Event<std::string>& cu
     // Sections are checked by the caller; here only the room, the root motion and the draw.
     const bool motion = previous != nullptr &&
                         root_motion_suits_pickup(Chord::of_string(previous->payload), Chord::of_string(current.payload));
-    return pattern_with_motion(previous, current, next, previous_pattern, motion);
+    return pattern_with_motion(previous, current, next, previous_pattern, motion, swing_comping());
 }
 
 std::optional<Note> choose_note(const Chord& chord, const Degrees& voice) {
@@ -143,6 +145,10 @@ const Midinote& last(const Voicing& voicing) {
 }
 
 Voicing choose_chord(const Chord& chord, const std::optional<Voicing>& previous) {
+    return choose_chord(chord, previous, swing_comping().shape1_probability);
+}
+
+Voicing choose_chord(const Chord& chord, const std::optional<Voicing>& previous, double shape1_probability) {
     if (!previous) return Random::float_unit() < shape1_probability ? chord_var1(chord) : chord_var2(chord);
     const Voicing one = chord_var1(chord);
     const Voicing two = chord_var2(chord);
@@ -150,7 +156,9 @@ Voicing choose_chord(const Chord& chord, const std::optional<Voicing>& previous)
     return distance(last(one), top) < distance(last(two), top) ? one : two;
 }
 
-Midi_seq gen(const Chord_seq& sequence, const Sections& sections) {
+Midi_seq gen(const Chord_seq& sequence, const Sections& sections) { return gen(sequence, sections, swing_comping()); }
+
+Midi_seq gen(const Chord_seq& sequence, const Sections& sections, const Comping& comping) {
     const std::vector<Event<std::string>> chords = sequence.events();
     std::vector<Chord> parsed;
     parsed.reserve(chords.size());
@@ -161,20 +169,24 @@ Midi_seq gen(const Chord_seq& sequence, const Sections& sections) {
         const auto* previous = k > 0 ? &chords[k - 1] : nullptr;
         const auto* next = k + 1 < chords.size() ? &chords[k + 1] : nullptr;
         // A chord that starts a marked section never anticipates: pass no previous pattern.
-        const bool marked = at_section_start(chords[k].time, sections);
-        const bool motion = k > 0 && root_motion_suits_pickup(parsed[k - 1], parsed[k]);
-        patterns.push_back(pattern_with_motion(previous, chords[k], next, marked ? std::nullopt : carried, motion));
+        const bool marked = at_section_start(chords[k].time, sections, comping.bar_beats);
+        const bool motion =
+            k > 0 && (!comping.pickup_needs_root_motion || root_motion_suits_pickup(parsed[k - 1], parsed[k]));
+        patterns.push_back(
+            pattern_with_motion(previous, chords[k], next, marked ? std::nullopt : carried, motion, comping));
         carried = patterns.back();
     }
     Midi_seq seq = Midi_seq::create();
     std::optional<Voicing> voicing;
     for (std::size_t k = 0; k < chords.size(); ++k) {
-        voicing = choose_chord(parsed[k], voicing);
+        voicing = choose_chord(parsed[k], voicing, comping.shape1_probability);
         for (const Pattern_note& hit : patterns[k].notes())
             for (const Midinote& note : *voicing)
-                seq = seq.add(chords[k].time + 4 * hit.start, 4 * hit.duration, {note, velocity});
+                seq = seq.add(chords[k].time + comping.bar_beats * hit.start, comping.bar_beats * hit.duration,
+                              {note, comping.velocity});
     }
-    return Perform::swing(swing_ratio, Perform::duration_velocity_map(duration_velocities(), seq));
+    const Midi_seq shaped = Perform::duration_velocity_map(comping.velocities, seq);
+    return comping.swing_ratio == Perform::straight ? shaped : Perform::swing(comping.swing_ratio, shaped);
 }
 
 }  // namespace zub::Piano

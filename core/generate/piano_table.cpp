@@ -1,59 +1,58 @@
 #include "core/generate/piano_table.h"
 
 #include <climits>
-#include <utility>
-#include <vector>
 
 namespace zub::Piano {
 
 namespace {
 
-Randset<Pattern> patterns(const std::vector<std::pair<const char*, double>>& texts) {
-    std::vector<std::pair<Pattern, double>> weighted;
-    for (const auto& [text, weight] : texts) weighted.emplace_back(Pattern::of_string(text), weight);
-    return Randset<Pattern>::create(weighted);
+using Patterns::weighted;
+
+Comping make_swing_comping() {
+    return {
+        .bar_beats = 4,
+        .bar_chord = 4,
+        .bar_sets = {.plain = weighted({{"|x-.x....|", 20},
+                                        {"|x-.x--..|", 20},
+                                        {"|x-.x----|", 20},
+                                        {"|x---.x--|", 20},
+                                        {"|x-----x.|", 20},
+                                        {"|.x..x-..|", 10},
+                                        {"|.x...x..|", 20},
+                                        {"|..x-.x--|", 10},
+                                        {"|..x-....|", 10},
+                                        {"|...x....|", 10},
+                                        {"|.....x..|", 10}}),
+                     .pickup =
+                         weighted({{"x|-..x....|", 10}, {"x|--...x..|", 10}, {"x|----..x.|", 10}, {"x|--------|", 10}}),
+                     .pickup_probability = 0.25},
+        .two_at_bar_start = {.plain = weighted(
+                                 {{"|x.......|", 20}, {"|x-......|", 20}, {"|..x-....|", 10}, {"|.x......|", 10}}),
+                             .pickup = weighted({{"x|----....|", 10}, {"x|-.......|", 20}}),
+                             .pickup_probability = 0.25},
+        .two_mid_bar = {.plain = weighted({{"|x-......|", 30}, {"|.x......|", 10}, {"|.x--....|", 10}}),
+                        .pickup = weighted({{"x|-.......|", 10}, {"x|........|", 30}}),
+                        .pickup_probability = 0.3},
+        .pickup_needs_root_motion = true,
+        .last = Pattern::of_string("|x---|"),
+        .velocities = {{mpq_class(1), 90}, {mpq_class(LONG_MAX), 70}},
+        .swing_ratio = 2.3,
+        .shape1_probability = 0.5,
+        .velocity = 64,
+    };
 }
 
 }  // namespace
 
-const Randset<Pattern>& four_beats(bool pickup) {
-    static const Randset<Pattern> plain = patterns({{"|x-.x....|", 20},
-                                                    {"|x-.x--..|", 20},
-                                                    {"|x-.x----|", 20},
-                                                    {"|x---.x--|", 20},
-                                                    {"|x-----x.|", 20},
-                                                    {"|.x..x-..|", 10},
-                                                    {"|.x...x..|", 20},
-                                                    {"|..x-.x--|", 10},
-                                                    {"|..x-....|", 10},
-                                                    {"|...x....|", 10},
-                                                    {"|.....x..|", 10}});
-    static const Randset<Pattern> early =
-        patterns({{"x|-..x....|", 10}, {"x|--...x..|", 10}, {"x|----..x.|", 10}, {"x|--------|", 10}});
-    return pickup ? early : plain;
+const Comping& swing_comping() {
+    static const Comping comping = make_swing_comping();
+    return comping;
 }
 
-const Randset<Pattern>& two_beats_bar_start(bool pickup) {
-    static const Randset<Pattern> plain =
-        patterns({{"|x.......|", 20}, {"|x-......|", 20}, {"|..x-....|", 10}, {"|.x......|", 10}});
-    static const Randset<Pattern> early = patterns({{"x|----....|", 10}, {"x|-.......|", 20}});
-    return pickup ? early : plain;
-}
-
-const Randset<Pattern>& two_beats_mid_bar(bool pickup) {
-    static const Randset<Pattern> plain = patterns({{"|x-......|", 30}, {"|.x......|", 10}, {"|.x--....|", 10}});
-    static const Randset<Pattern> early = patterns({{"x|-.......|", 10}, {"x|........|", 30}});
-    return pickup ? early : plain;
-}
-
-const Pattern& last_chord_pattern() {
-    static const Pattern pattern = Pattern::of_string("|x---|");
-    return pattern;
-}
-
-const Perform::Duration_velocity_table& duration_velocities() {
-    static const Perform::Duration_velocity_table table = {{mpq_class(1), 90}, {mpq_class(LONG_MAX), 70}};
-    return table;
+const Comping& comping(Style style) {
+    if (style == Style::jazz_waltz) return waltz_comping();
+    if (style == Style::bossa_nova) return bossa_comping();
+    return swing_comping();
 }
 
 }  // namespace zub::Piano

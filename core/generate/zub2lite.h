@@ -1,5 +1,6 @@
 // The accompaniment entry point: a chart in, the bytes of a Standard MIDI File
-// out (tempo track, then "Drums", "Piano", "Bass" after a two-bar count-in).
+// out (tempo track, then "Drums", "Piano", "Bass" after a two-bar count-in),
+// in the chart's style: swing, a jazz waltz in 3/4 or a bossa nova.
 // The random generator is seeded once per process, from ZUB_SEED when that
 // holds a whole number, else from the system; every failure names the seed so
 // that a run can be repeated.

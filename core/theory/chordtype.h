@@ -1,6 +1,8 @@
-// Chord types: an interval list named by the table of 38 definitions. Names are
-// case-sensitive ("m7", "Maj7"; "maj7" is not a name). A type text starting
-// with ":" is an explicit interval list without a name.
+// Chord types: an interval list named by the table of definitions (the 38
+// original names and the jazz names added after them: 7b13, 7alt, 13#11, ...).
+// Names are case-sensitive ("m7", "Maj7"; "maj7" is not a name). A type text
+// starting with ":" is an explicit interval list, which prints under its name
+// when it has one (":3.5.b7.b13" prints "7b13").
 #pragma once
 
 #include <ostream>
@@ -13,18 +15,19 @@
 
 namespace zub::Chordtype {
 
-// The table, filled once with the 38 definitions on first use and never changed.
+// The table, filled once with the definitions on first use and never changed.
 const Intvllisttbl& table();
 
 // of_string("m7") -> b3.5.b7; of_string(":3.5.b7.b13") -> that list; of_string(":") -> empty.
 // Throws Not_found for an unknown name, Failure "Invalid interval: ..." for a bad explicit list.
 Intvllist of_string(std::string_view text);
-// The name defined last for the list ("7+" for 3.#5.b7, "" for 3.5), or ":" and the list.
+// The name defined last for the list ("7+" for 3.#5.b7, "" for 3.5, "7b13" for
+// 3.5.b7.b13), or ":" and the list when it has none (":3.b7").
 std::string to_string(const Intvllist& type);
 void pp(std::ostream& out, const Intvllist& type);
 // As Intvllist::nth.
 Intvl nth(const Intvllist& type, int degree);
-// All 38 names, the major triad's "" among them, in no particular order.
+// Every name, the major triad's "" among them, in no particular order.
 std::vector<std::string> all_names();
 
 }  // namespace zub::Chordtype

@@ -11,6 +11,10 @@ struct Chorddef {
     std::string_view intervals;  // interval-list text
 };
 
-extern const std::array<Chorddef, 38> chorddefs;
+// The 38 original definitions come first, in their original order.
+inline constexpr std::size_t original_chorddef_count = 38;
+inline constexpr std::size_t chorddef_count = 68;
+
+extern const std::array<Chorddef, chorddef_count> chorddefs;
 
 }  // namespace zub

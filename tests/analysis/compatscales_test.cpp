@@ -8,6 +8,7 @@
 #include "core/analysis/compatscales.h"
 #include "core/analysis/cstfile.h"
 #include "core/failure.h"
+#include "core/theory/chordtype_table.h"
 #include "temp_env.h"
 
 namespace zub {
@@ -48,9 +49,9 @@ TEST(Compatscales, NameListsFollowTheTablesAndNoteOrder) {
     EXPECT_EQ(Strings(notes.begin(), notes.begin() + 6), (Strings{"Cbb", "Cb", "C", "C#", "C##", "Dbb"}));
     EXPECT_EQ(notes.back(), "B##");
     const Strings& chords = Compatscales::all_chord_names();
-    EXPECT_EQ(chords.size(), 1046u);
+    EXPECT_EQ(chords.size(), 1862u);
     EXPECT_EQ(Strings(chords.begin(), chords.begin() + 3), (Strings{"Cbb", "Cb", "C"}));
-    EXPECT_EQ(chords.back(), "B+");  // B#+ would need F###
+    EXPECT_EQ(chords.back(), "B#13b9#11");  // B##13b9#11 cannot be spelled
     EXPECT_EQ(std::count(chords.begin(), chords.end(), "Cbb7"), 0);  // Bbbb cannot be spelled
     const Strings& scales = Compatscales::all_scale_names();
     EXPECT_EQ(scales.size(), 123u);
@@ -148,6 +149,51 @@ TEST(Compatscales, UnusableFilesAreSilentlyRebuilt) {
         EXPECT_EQ(lookup_printing("C7"), std::make_pair(c7_scales, progress)) << what;
         EXPECT_EQ(read_bytes(file), good) << what;
     }
+}
+
+// The bytes of a file as the previous format wrote it: version byte 1, built from
+// the 38 original chord types, its checksum recomputed over the changed bytes.
+std::string previous_version_file() {
+    Strings originals = Compatscales::chordtype_keys();
+    originals.resize(original_chorddef_count);
+    Cstfile::Table table = {{"C7", {"stale"}}};
+    std::string bytes = Cstfile::encode({originals, Compatscales::scaletype_keys(), table});
+    bytes.resize(bytes.size() - 8);
+    bytes[6] = 1;
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char byte : bytes) {
+        hash ^= static_cast<unsigned char>(byte);
+        hash *= 1099511628211ull;
+    }
+    for (int k = 0; k < 8; ++k) bytes.push_back(static_cast<char>((hash >> (8 * k)) & 0xff));
+    return bytes;
+}
+
+TEST(Compatscales, AFileOfThePreviousVersionIsRebuiltWithTheJazzNames) {
+    Temp_env env;
+    const fs::path file = env.make_folder("home/.kel") / "compatscales.dat";
+    write_bytes(file, previous_version_file());
+    EXPECT_FALSE(Compatscales::read_cst());
+    EXPECT_EQ(lookup_printing("C7"), std::make_pair(c7_scales, progress));
+    const auto rebuilt = Cstfile::decode(read_bytes(file));
+    ASSERT_TRUE(rebuilt.has_value());
+    EXPECT_EQ(rebuilt->chordtype_names, Compatscales::chordtype_keys());
+    EXPECT_EQ(rebuilt->table.at("D7b13"), Compatscales::cs_intern("D:3.5.b7.b13"));
+    EXPECT_EQ(rebuilt->table.at("G7alt"), Compatscales::cs_intern("G:3.b5.#5.b7.b9.#9"));
+    Compatscales::forget_table();
+    EXPECT_EQ(lookup_printing("C7").second, "");  // the rebuilt file serves the next process
+}
+
+TEST(Compatscales, JazzNamesAnswerAsTheirIntervalLists) {
+    Temp_env env;
+    env.make_folder("home/.kel");
+    for (const auto& [named, list] : std::vector<std::pair<const char*, const char*>>{
+             {"D7b13", "D:3.5.b7.b13"}, {"G7alt", "G:3.b5.#5.b7.b9.#9"}, {"F13#11", "F:3.5.b7.9.#11.13"},
+             {"CMaj7#5", "C:3.#5.7"}, {"Bbm69", "Bb:b3.5.6.9"}, {"E7b9sus", "E:4.5.b7.b9"}, {"A5", "A:5"}}) {
+        EXPECT_EQ(lookup_printing(named).first, Compatscales::compatscales(list)) << named;
+    }
+    // 7alt fits no scale type: both forms get the same synthetic scale.
+    EXPECT_EQ(Compatscales::compatscales("G7alt"), Strings{"G:b2.#2.3.b5.#5.b7"});
 }
 
 TEST(Compatscales, SearchOrderOfTheCacheFile) {

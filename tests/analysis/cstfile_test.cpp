@@ -44,7 +44,7 @@ TEST(Cstfile, RoundTrip) {
 
 TEST(Cstfile, LayoutStartsWithMagicVersionAndLists) {
     const std::string bytes = Cstfile::encode({{"m7"}, {}, {}});
-    EXPECT_EQ(body_of(bytes), std::string("ZUBCST\x01\x01\x02m7\x00\x01\x00", 14));
+    EXPECT_EQ(body_of(bytes), std::string("ZUBCST\x02\x01\x02m7\x00\x01\x00", 14));
     // long strings take multi-byte lengths
     const std::string long_name(300, 'x');
     const auto back = Cstfile::decode(Cstfile::encode({{long_name}, {}, {}}));
@@ -70,14 +70,14 @@ TEST(Cstfile, ErrorCases) {
         EXPECT_FALSE(Cstfile::decode(sealed(body.substr(0, length))).has_value()) << length;
 
     std::string other_version = body;
-    other_version[6] = 2;
+    other_version[6] = 1;  // the format before the jazz chord names
     std::string bad_magic = body;
     bad_magic[0] = 'X';
-    const std::string huge_count = std::string("ZUBCST\x01", 7) + "\xff\xff\xff\xff\x0f";
-    const std::string endless_varint = std::string("ZUBCST\x01", 7) + std::string(11, '\x80') + '\x00';
-    const std::string absent_table = std::string("ZUBCST\x01\x00\x00\x00", 10);
-    const std::string duplicate_key = std::string("ZUBCST\x01\x00\x00\x01\x02\x02" "C7\x00\x02" "C7\x00", 19);
-    const std::string long_string = std::string("ZUBCST\x01\x01\x7f" "ab", 11);
+    const std::string huge_count = std::string("ZUBCST\x02", 7) + "\xff\xff\xff\xff\x0f";
+    const std::string endless_varint = std::string("ZUBCST\x02", 7) + std::string(11, '\x80') + '\x00';
+    const std::string absent_table = std::string("ZUBCST\x02\x00\x00\x00", 10);
+    const std::string duplicate_key = std::string("ZUBCST\x02\x00\x00\x01\x02\x02" "C7\x00\x02" "C7\x00", 19);
+    const std::string long_string = std::string("ZUBCST\x02\x01\x7f" "ab", 11);
     const std::vector<std::pair<const char*, std::string>> cases = {
         {"empty", ""},
         {"wrong checksum", body + std::string(8, '\0')},
@@ -91,7 +91,7 @@ TEST(Cstfile, ErrorCases) {
         {"string past the end", sealed(long_string)},
     };
     for (const auto& [what, bytes] : cases) EXPECT_FALSE(Cstfile::decode(bytes).has_value()) << what;
-    EXPECT_TRUE(Cstfile::decode(sealed(std::string("ZUBCST\x01\x00\x00\x01\x01\x02" "C7\x00", 15))).has_value());
+    EXPECT_TRUE(Cstfile::decode(sealed(std::string("ZUBCST\x02\x00\x00\x01\x01\x02" "C7\x00", 15))).has_value());
 }
 
 TEST(Cstfile, WritesReplaceWholeFilesAndLeaveNoTemporaries) {

@@ -33,15 +33,14 @@ TEST(ZubMidi, SeedRepeatsTheFile) {
 }
 
 TEST(ZubMidi, ErrorCases) {
-    const std::string waltz = scratch("waltz.txt");
-    std::ofstream(waltz) << "Meter: 3/4\n| C | F |\n";
-    const std::string out = scratch("waltz.mid");
+    const std::string unkeyed = scratch("unkeyed.txt");
+    std::ofstream(unkeyed) << "Key: H\n| C | F |\n";
+    const std::string out = scratch("unkeyed.mid");
     std::filesystem::remove(out);
-    const Result failed = zub({"midi", waltz, "-o", out, "--seed", "7"});
+    const Result failed = zub({"midi", unkeyed, "-o", out, "--seed", "7"});
     EXPECT_EQ(failed.status, 1);
     EXPECT_NE(failed.err.find("ZUB cannot generate accompaniment for this chart ("), std::string::npos) << failed.err;
-    EXPECT_NE(failed.err.find("Gen error (Chart not in 4/4 time: 3): random seed = 7)"), std::string::npos)
-        << failed.err;
+    EXPECT_NE(failed.err.find("Gen error (Invalid key: H): random seed = 7)"), std::string::npos) << failed.err;
     EXPECT_FALSE(std::filesystem::exists(out));
 
     EXPECT_EQ(zub({"midi", blues}).status, 2);

@@ -59,8 +59,8 @@ TEST(ZubRender, WritesTheTake) {
 TEST(ZubRender, ErrorCases) {
     const std::string out = own("failed.wav");
     std::filesystem::remove(out);
-    const std::string waltz = own("waltz.txt");
-    std::ofstream(waltz) << "Meter: 3/4\n| C | F |\n";
+    const std::string unkeyed = own("unkeyed.txt");
+    std::ofstream(unkeyed) << "Key: H\n| C | F |\n";
     const std::string not_a_soundfont = own("notes.sf2");
     std::ofstream(not_a_soundfont) << "not a SoundFont\n";
     const std::string chart = chart_file();
@@ -76,9 +76,9 @@ TEST(ZubRender, ErrorCases) {
     }
     if (have_soundfont()) {
         const std::vector<std::pair<std::vector<std::string>, std::string>> more = {
-            {{"render", waltz, "-o", out, "--seed", "7"},
-             "ZUB cannot generate accompaniment for this chart (Core exception in function Zub2lite.gen - Gen error (Chart "
-             "not in 4/4 time: 3): random seed = 7)"},
+            {{"render", unkeyed, "-o", out, "--seed", "7"},
+             "ZUB cannot generate accompaniment for this chart (Core exception in function Zub2lite.gen - Gen error "
+             "(Invalid key: H): random seed = 7)"},
             {{"render", "/no/such/chart.txt", "-o", out},
              "ZUB cannot generate accompaniment for this chart (Can't read input file: /no/such/chart.txt)"},
             {{"render", chart, "-o", scratch("no/folder/take.wav")},

@@ -64,7 +64,7 @@ TEST(CoreFunction, CallsByNameAndReportsFailures) {
               "callWithParam1:param2: / Core exception in function Kov.annotate - Not enough chords for repartitioning");
     EXPECT_NO_THROW(CoreFunction::garbageCollection());
     EXPECT_EQ(Entry_points::chord_printname("C7#5"), "C7+");
-    EXPECT_EQ(Entry_points::chordtype_all_names().size(), 38u);
+    EXPECT_EQ(Entry_points::chordtype_all_names().size(), 68u);
 }
 
 TEST(CoreValues, StringsAndData) {

@@ -25,7 +25,7 @@ TEST(CoreNames, AnalysisKeysInTheAnalysisOrder) {
 
 TEST(CoreNames, ChordTypeNamesHoldTheMajorTriad) {
     const std::vector<std::string> names = chordTypeNames();
-    EXPECT_EQ(names.size(), 38u);
+    EXPECT_EQ(names.size(), 68u);
     EXPECT_NE(std::find(names.begin(), names.end(), ""), names.end());
     EXPECT_NE(std::find(names.begin(), names.end(), "m7b5"), names.end());
 }

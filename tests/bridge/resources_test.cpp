@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include "bridge/bridge_exception.h"
+
 namespace zub {
 namespace {
 
@@ -14,6 +16,28 @@ TEST(Resources, FoundWhereTheProgramRuns) {
     const std::string expected = chosen != nullptr && *chosen != '\0' ? chosen : ZUB_RESOURCE_DIR;
     EXPECT_EQ(resource_directory(), expected);
     EXPECT_TRUE(std::filesystem::exists(resource_path("MyConstants.plist")));
+}
+
+// The one loader of the constants and the parameters tables.
+TEST(Resources, TablesAreReadOnce) {
+    EXPECT_EQ(resource_table("MyConstants.plist").kind(), Plist::Kind::dictionary);
+    EXPECT_EQ(resource_table("MyParameters.plist").kind(), Plist::Kind::dictionary);
+    const struct {
+        const char* name;
+        std::string reason;
+    } cases[] = {
+        {"NoSuch.plist", "Cannot read resource: " + resource_path("NoSuch.plist")},
+        {"examples", "Cannot read resource: " + resource_path("examples")},
+        {"examples/blues-in-f.txt", "Not a property list"},
+    };
+    for (const auto& c : cases) {
+        try {
+            resource_table(c.name);
+            ADD_FAILURE() << c.name;
+        } catch (const Bridge_exception& e) {
+            EXPECT_EQ(e.reason(), c.reason) << c.name;
+        }
+    }
 }
 
 }  // namespace

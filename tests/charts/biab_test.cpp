@@ -240,6 +240,19 @@ TEST(Biabwriter, ReadingBackGivesTheSameChart) {
     EXPECT_EQ(bars_of(Biabreader::read_chart(Biabwriter::write_chart(chart_of(waltz, 3)))), waltz);
 }
 
+TEST(Biabwriter, JazzNamesReadBackAsWritten) {
+    std::vector<Bar> bars = {
+        {{"D7b13", 2}, {"G7alt", 2}}, {{"CMaj7#5", 4}}, {{"F13#11", 4}}, {{"Bbm69", 2}, {"A13sus", 2}},
+        {{"Ebsus2/Bb", 4}}, {{"E7b9b13", 4}},
+    };
+    EXPECT_EQ(bars_of(Biabreader::read_chart(Biabwriter::write_chart(chart_of(bars)))), bars);
+    // Interval lists with a name come back under the name.
+    std::vector<Bar> lists = {{{"D:3.5.b7.b13", 4}}, {{"G:3.b5.#5.b7.b9.#9", 4}}};
+    std::vector<Bar> named = {{{"D7b13", 4}}, {{"G7alt", 4}}};
+    EXPECT_EQ(bars_of(Biabreader::read_chart(Biabwriter::write_chart(chart_of(lists)))), named);
+    EXPECT_EQ(write_failure_of(chart_of({{{"C7b9#9", 4}}})), "Cannot convert chord C7b9#9 to BiaB");
+}
+
 TEST(Biabwriter, ErrorCases) {
     EXPECT_EQ(write_failure_of(chart_of({{{"C", 4}}}, 4, {}, "H")), "Invalid key: H");
     EXPECT_EQ(write_failure_of(chart_of({{{"C", 4}}}, 4, {{1, 'C'}})), "Invalid section type: C");

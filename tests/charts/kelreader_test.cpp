@@ -132,6 +132,10 @@ TEST(Kelwriter, ReadingTheTextGivesTheSameChart) {
               {1, 5, 2}, {{1, 'A'}, {5, 'B'}}),
         Chart("Waltz", {3, 8}, "C", 180, Bars{{{"C", 3}}, {{"Dm7", 1}, {"G7", 2}}}, {1, 2, 1}, {}),
         Chart("Bossa", {4, 4}, "F", 120, Bars{{{"A", 1}, {"B", 1}, {"C", 1}}}, {1, 1, 1}, {}),
+        Chart("Jazz names", {4, 1}, "C", 160,
+              Bars{{{"D7b13", 2}, {"G7alt", 2}}, {{"CMaj7#5", 4}}, {{"F13#11/A", 4}}, {{"Bbm69", 2}, {"E7b9sus", 2}},
+                   {{"Ab5", 1}, {"Dbsus2", 1}, {"Cm", 1}, {"BdimMaj7", 1}}},
+              {1, 5, 1}, {}),
         Chart(),
     };
     for (const auto& chart : charts)

@@ -1,5 +1,6 @@
 #include "editor/chord_font.h"
 
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QTextDocument>
 
@@ -107,10 +108,17 @@ TEST(FontDescription, RoundTripAndErrorCases) {
     const QFont font = fontFromDescription(fontDescription(dejaVu(13.5)));
     EXPECT_EQ(font.family(), "DejaVu Sans");
     EXPECT_DOUBLE_EQ(font.pointSizeF(), 13.5);
+    // A family that is not installed resolves to an installed one at the stored size.
     const Plist missing = Plist::make_dictionary(
         {{"FontName", Plist::make_string("No Such Font Zz")}, {"PointSize", Plist::make_real(12)}});
+    const QFont standIn = fontFromDescription(missing);
+    EXPECT_TRUE(QFontDatabase::hasFamily(standIn.family())) << standIn.family().toStdString();
+    EXPECT_DOUBLE_EQ(standIn.pointSizeF(), 12);
+    EXPECT_TRUE(fontStandInNote(missing, standIn).contains("No Such Font Zz"));
+    EXPECT_TRUE(fontStandInNote(fontDescription(dejaVu(12)), dejaVu(12)).isEmpty());
     const Plist zero = fontDescription(dejaVu(12)).with("PointSize", Plist::make_real(0));
-    for (const Plist& description : {missing, zero}) {
+    const Plist nameless = fontDescription(dejaVu(12)).with("FontName", Plist::make_string(" "));
+    for (const Plist& description : {zero, nameless}) {
         try {
             fontFromDescription(description);
             ADD_FAILURE();

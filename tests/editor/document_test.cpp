@@ -1,4 +1,8 @@
 #include <QFile>
+#include <QFontDatabase>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QTest>
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
@@ -8,6 +12,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <optional>
 
 #include "bridge/chart_document.h"
 #include "core/failure.h"
@@ -97,23 +103,106 @@ TEST(Preferences, DefaultsAndStoredFonts) {
     QSettings().clear();
 }
 
+// The text of a printed PDF; nullopt when pdftotext is not installed.
+std::optional<QString> pdfText(const QString& pdf) {
+    QFile file(pdf);
+    if (!file.open(QIODevice::ReadOnly) || !file.read(5).startsWith("%PDF-")) return QString();
+    const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+    if (pdftotext.isEmpty()) return std::nullopt;
+    QProcess process;
+    process.start(pdftotext, {pdf, "-"});
+    if (!process.waitForFinished(20000)) return QString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// Every stored chord of the chart appears in the text as a word of its own, as often as it is stored.
+void expectEveryChordPrinted(const Plist& chart, const QString& text) {
+    std::map<QString, int> missing;
+    for (const Plist& bar : chart.array_at("Chords"))
+        for (const Plist& slot : bar.array_at("Chords"))
+            if (!slot.as_string().empty()) ++missing[QString::fromStdString(slot.as_string())];
+    ASSERT_FALSE(missing.empty());
+    for (const QString& word : text.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts))
+        if (auto it = missing.find(word); it != missing.end()) --it->second;
+    for (const auto& [chord, count] : missing)
+        EXPECT_LE(count, 0) << chord.toStdString() << " missing " << count << " in\n" << text.toStdString();
+}
+
 TEST(Printing, PdfHoldsTheChordsAndBreaksBetweenLines) {
     QTemporaryDir dir;
     const QString pdf = dir.filePath("autumn.pdf");
     ChartView view;
     view.setChart(MyDocument::readChart(autumn));
     printChartToPdf(view, pdf);
-    QFile file(pdf);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(file.read(5).startsWith("%PDF-"));
-    const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
-    if (pdftotext.isEmpty()) GTEST_SKIP() << "pdftotext is not installed";
-    QProcess process;
-    process.start(pdftotext, {pdf, "-"});
-    ASSERT_TRUE(process.waitForFinished(20000));
-    const QString text = QString::fromUtf8(process.readAllStandardOutput());
+    const auto text = pdfText(pdf);
+    if (!text) GTEST_SKIP() << "pdftotext is not installed";
     for (const char* chord : {"Autumn Leaves", "Cm7", "F7", "Am7\u266D5", "D7\u266D9", "2x"})
-        EXPECT_TRUE(text.contains(QString::fromUtf8(chord))) << chord;
+        EXPECT_TRUE(text->contains(QString::fromUtf8(chord))) << chord;
+}
+
+// The slot with the keyboard focus prints its stored chord, also while a new one is being typed.
+TEST(Printing, TheSlotBeingEditedPrintsItsStoredChord) {
+    QTemporaryDir dir;
+    MyDocument document(MyDocument::readChart(autumn), autumn);
+    ChartView& view = *document.chartView();
+    ASSERT_EQ(view.activeSlot(), (SlotRef{0, 0}));
+    ASSERT_TRUE(document.exportPdf(dir.filePath("focus.pdf")));
+    const auto text = pdfText(dir.filePath("focus.pdf"));
+    if (!text) GTEST_SKIP() << "pdftotext is not installed";
+    expectEveryChordPrinted(view.chart(), *text);
+    // A chord being typed is stored first; one that fails its final check prints as stored.
+    view.editSlot({3, 0});
+    QTest::keyClicks(view.chordFieldEditor(), "b13");
+    ASSERT_TRUE(document.exportPdf(dir.filePath("typed.pdf")));
+    EXPECT_EQ(view.chart().array_at("Chords").at(3).array_at("Chords").at(0).as_string(), "B13");
+    expectEveryChordPrinted(view.chart(), *pdfText(dir.filePath("typed.pdf")));
+    view.editSlot({2, 0});
+    QTest::keyClicks(view.chordFieldEditor(), "c7/");
+    ASSERT_TRUE(document.exportPdf(dir.filePath("unfinished.pdf")));
+    EXPECT_EQ(view.chordEntryError(), "Root must follow slash");
+    const QString unfinished = *pdfText(dir.filePath("unfinished.pdf"));
+    expectEveryChordPrinted(view.chart(), unfinished);
+    EXPECT_FALSE(unfinished.contains("C7/"));
+}
+
+// A chart naming a font this machine lacks opens in the closest installed
+// family, prints every chord, and keeps naming its own font when saved.
+TEST(FontStandIn, ChartWithAFontThatIsNotInstalledOpensPrintsAndKeepsIt) {
+    QTemporaryDir dir;
+    const Plist missing = Plist::make_dictionary(
+        {{"FontName", Plist::make_string("No Such Font Zz")}, {"PointSize", Plist::make_real(15)}});
+    const Plist chart = MyDocument::readChart(autumn).with("Font", missing);
+    saveChartDocument(dir.filePath("lacking.zub").toStdString(), chart);
+
+    MyDocument document(MyDocument::readChart(dir.filePath("lacking.zub")), dir.filePath("lacking.zub"));
+    const ChartView& view = *document.chartView();
+    const QFont shown = view.chordFont().font();
+    EXPECT_TRUE(QFontDatabase::hasFamily(shown.family())) << shown.family().toStdString();
+    EXPECT_DOUBLE_EQ(shown.pointSizeF(), 15);
+    EXPECT_EQ(view.barCount(), 32u);
+    EXPECT_GT(view.layout().lineCount, 1u);
+    EXPECT_TRUE(document.statusBar()->currentMessage().contains("No Such Font Zz"));
+
+    ASSERT_TRUE(document.exportPdf(dir.filePath("lacking.pdf")));
+    if (const auto text = pdfText(dir.filePath("lacking.pdf"))) expectEveryChordPrinted(chart, *text);
+
+    ASSERT_TRUE(document.saveTo(dir.filePath("resaved.zub")));
+    EXPECT_EQ(MyDocument::readChart(dir.filePath("resaved.zub")).dictionary_at("Font"), missing);
+}
+
+TEST(FontStandIn, UnusableDescriptionGivesThePreferredChordFont) {
+    const QFont preferred = Preferences::shared().fontForKey(Preferences::chord_font_key);
+    for (const Plist& font : {Plist::make_dictionary({{"FontName", Plist::make_string("")},
+                                                       {"PointSize", Plist::make_real(12)}}),
+                              Plist::make_dictionary({{"FontName", Plist::make_string("DejaVu Sans")},
+                                                       {"PointSize", Plist::make_real(-3)}})}) {
+        ChartView view;
+        view.setChart(MyDocument::readChart(autumn).with("Font", font));
+        EXPECT_EQ(view.chordFont().font(), preferred);
+        EXPECT_EQ(view.chart().dictionary_at("Font"), font);  // stored as it came
+    }
+    EXPECT_TRUE(fontStandInNote(Plist::make_dictionary({{"PointSize", Plist::make_real(12)}}), preferred)
+                    .contains(preferred.family()));
 }
 
 TEST(Printing, ErrorCases) {

@@ -105,13 +105,22 @@ TEST_F(Editing, ArrowsMoveBetweenSlotsBarsAndLines) {
     open(chartOfBars(12));
     QLineEdit* field = view_->chordFieldEditor();
     view_->editSlot({0, 0});
-    // The caret is at the end of "D1": Left only moves the caret, at 0 it beeps at the first slot.
+    // "D1" is selected as the slot is entered: Left beeps at the first slot, Right moves on.
     QTest::keyClick(field, Qt::Key_Left);
-    EXPECT_EQ(field->cursorPosition(), 1);
     EXPECT_EQ(view_->activeSlot(), (SlotRef{0, 0}));
     QTest::keyClick(field, Qt::Key_Right);
-    QTest::keyClick(field, Qt::Key_Right);
     EXPECT_EQ(view_->activeSlot(), (SlotRef{0, 1}));
+    // Once typing has begun, Left and Right move the caret inside the text first.
+    QTest::keyClicks(field, "G7");
+    QTest::keyClick(field, Qt::Key_Left);
+    EXPECT_EQ(field->cursorPosition(), 1);
+    EXPECT_EQ(view_->activeSlot(), (SlotRef{0, 1}));
+    QTest::keyClick(field, Qt::Key_Right);
+    QTest::keyClick(field, Qt::Key_Right);
+    EXPECT_EQ(view_->activeSlot(), (SlotRef{0, 2}));
+    EXPECT_EQ(chordAt(*view_, 0, 1), "G7");
+    undo().undo();
+    view_->editSlot({0, 1});
     QTest::keyClick(field, Qt::Key_Left);
     EXPECT_EQ(view_->activeSlot(), (SlotRef{0, 0}));
     view_->editSlot({0, 3});
@@ -125,7 +134,7 @@ TEST_F(Editing, ArrowsMoveBetweenSlotsBarsAndLines) {
     EXPECT_GT(view_->layout().bars[below.bar].frame.y, view_->layout().bars[1].frame.y);
     QTest::keyClick(field, Qt::Key_Up);
     EXPECT_EQ(view_->activeSlot(), (SlotRef{1, 2}));  // the goal column survives the round trip
-    EXPECT_EQ(undo().count(), 0);  // moving stores nothing
+    EXPECT_EQ(undo().index(), 0);  // moving stores nothing (the typed G7 was undone)
 }
 
 TEST_F(Editing, RightPastTheEndAppendsABarAndUndoReturns) {
@@ -208,6 +217,7 @@ TEST_F(Editing, CutCopyPasteAndDelete) {
 
 TEST_F(Editing, DeletingEveryBarLeavesOneBlankBarAndOneUndo) {
     open(chartOfBars(4));
+    view_->setSelection({0, 0});
     view_->selectAll();
     view_->deleteSelection();
     EXPECT_EQ(view_->barCount(), 1u);
@@ -504,6 +514,63 @@ TEST(BarsClipboard, RoundTripAndErrorCases) {
         EXPECT_EQ(std::string(e.what()).rfind("Bar 1: ", 0), 0u) << e.what();
     }
     EXPECT_ANY_THROW(barsFromMimeData(*withBytes("not a plist")));
+}
+
+// Entering a slot selects its chord, so that typing replaces it (opening, Tab,
+// Return from bar mode, a click); Select All in a slot means its text.
+TEST_F(Editing, TypingInAnEnteredSlotReplacesItsChord) {
+    open(chartOfBars(3));
+    ChordFieldEditor* field = view_->chordFieldEditor();
+    ASSERT_EQ(view_->activeSlot(), (SlotRef{0, 0}));
+    QTest::keyClicks(field, "dm7");  // right after opening
+    QTest::keyClick(field, Qt::Key_Tab);
+    EXPECT_EQ(chordAt(*view_, 0, 0), "Dm7");
+    view_->editSlot({1, 0});
+    QTest::keyClicks(field, "g7");
+    QTest::keyClick(field, Qt::Key_Tab);  // to the empty slot (1, 1) and back with Backtab
+    QTest::keyClick(field, Qt::Key_Backtab);
+    QTest::keyClicks(field, "c7");
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(chordAt(*view_, 1, 0), "C7");
+    // From bar mode, Return goes back to typing in the first slot of the bar.
+    QTest::keyClick(field, Qt::Key_Escape);
+    ASSERT_TRUE(view_->selectionActive());
+    QTest::keyClick(view_, Qt::Key_Return);
+    QTest::keyClicks(field, "f");
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(chordAt(*view_, 1, 0), "F");
+    // A click on a slot.
+    const BarPlacement& bar = view_->layout().bars[2];
+    const LayoutRect& c = bar.chordFrames[0];
+    QTest::mouseClick(view_, Qt::LeftButton, {},
+                      QPointF(bar.frame.x + c.x + c.width / 2, bar.frame.y + c.y + c.height / 2).toPoint());
+    ASSERT_EQ(view_->activeSlot(), (SlotRef{2, 0}));
+    QTest::keyClicks(field, "a");
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(chordAt(*view_, 2, 0), "A");
+}
+
+TEST_F(Editing, SelectAllInASlotSelectsItsTextNotTheBars) {
+    open(chartOfBars(3));
+    document_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(document_.get()));  // window shortcuts need an active window
+    ChordFieldEditor* field = view_->chordFieldEditor();
+    view_->editSlot({1, 0});
+    QTest::keyClicks(field, "g");
+    ASSERT_FALSE(field->hasSelectedText());
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(field->selectedText(), "G");
+    QTest::keyClick(field, Qt::Key_Backspace);
+    EXPECT_EQ(view_->barCount(), 3u);  // the chord went, not the bars
+    QTest::keyClick(field, Qt::Key_Tab);
+    EXPECT_EQ(chordAt(*view_, 1, 0), "");
+    EXPECT_EQ(markers(*view_), (std::vector<std::string>{"D1", "", "D3"}));
+    // The menu's Select All acts the same in a slot, and selects the bars in bar mode.
+    view_->selectAll();
+    EXPECT_FALSE(view_->selectionActive());
+    QTest::keyClick(field, Qt::Key_Escape);
+    QTest::keyClick(view_, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(view_->selection(), (BarRange{0, 3}));
 }
 
 }  // namespace

@@ -4,8 +4,10 @@
 #include <tuple>
 #include <vector>
 
+#include "core/analysis/tonalana.h"
 #include "core/generate/bass.h"
 #include "core/generate/random.h"
+#include "core/theory/chordtype.h"
 #include "generate_testing.h"
 
 namespace zub {
@@ -109,6 +111,21 @@ TEST(Bass, EmbellishedTiming) {
     EXPECT_EQ(two[2].note, midi("G2"));
 }
 
+TEST(Bass, TwoFeelInThree) {
+    const std::vector<Midinote> three = {midi("Bb1"), midi("C2"), midi("D2")};
+    const auto dotted = Bass::two_feel(three, Bass::dotted_half);
+    ASSERT_EQ(dotted.size(), 1u);
+    EXPECT_EQ(dotted[0].duration, 3);
+    EXPECT_EQ(dotted[0].note, midi("Bb1"));
+    const auto half = Bass::two_feel(three, Bass::half_and_quarter);
+    ASSERT_EQ(half.size(), 2u);
+    EXPECT_EQ(half[0].duration, 2);
+    EXPECT_EQ(half[1].offset, 2);
+    EXPECT_EQ(half[1].note, midi("D2"));
+    EXPECT_EQ(message_of<Failure>([&] { Bass::two_feel({midi("D2")}, Bass::dotted_half); }),
+              "Internal error: number of MIDI notes <> 3 in two_feel");
+}
+
 TEST(Bass, WalkToTheTopOfTheRangeStaysInIt) {
     const Scale major = Scale::of_string("C major");
     for (unsigned seed = 1; seed <= 30; ++seed) {
@@ -120,6 +137,29 @@ TEST(Bass, WalkToTheTopOfTheRangeStaysInIt) {
     Random::init(1);
     for (const Midinote& m : Bass::gen_walk2(midi("A1"), midi("E1"), major, {midi("G1"), midi("F1")}))
         EXPECT_GE(m.to_notenum(), 28) << m.to_string();
+}
+
+// Every pair of anchors the line can meet (the last chord's anchor is drawn
+// without a leap limit, so any two notes of E1..F3), for every chord type on
+// every pitch class: each beat between them finds a note to draw.
+TEST(Bass, EveryBeatBetweenTwoAnchorsFindsANote) {
+    Random::init(5);
+    for (const char* root : {"C", "Db", "D", "Eb", "E", "F", "Gb", "G", "Ab", "A", "Bb", "B"}) {
+        for (const std::string& type : Chordtype::all_names()) {
+            const Chord c = Chord::of_string(root + type);
+            const Scale s = Tonalana::analyze({c}).front();
+            for (int a = 28; a <= 53; ++a) {
+                for (int n = 28; n <= 53; ++n) {
+                    const Midinote from = Midinote::of_notenum(a);
+                    const Midinote to = Midinote::of_notenum(n);
+                    const std::string where = root + type + " " + from.to_string() + " -> " + to.to_string();
+                    EXPECT_NO_THROW(Bass::gen_2(c, from, to, s)) << where;
+                    EXPECT_NO_THROW(Bass::gen_3(c, s, from, to)) << where;
+                    EXPECT_NO_THROW(Bass::gen_4(c, s, from, to, s)) << where;
+                }
+            }
+        }
+    }
 }
 
 TEST(Bass, ErrorCases) {

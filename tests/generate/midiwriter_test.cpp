@@ -86,6 +86,8 @@ TEST(Midiwriter, MetaEvents) {
              Case{[](auto& b) { write_key_signature(b, "Bb"); }, "FF 59 02 FE 00"},
              Case{[](auto& b) { write_key_signature(b, "F#"); }, "FF 59 02 06 00"},
              Case{[](auto& b) { write_key_signature(b, "Am"); }, "FF 59 02 00 01"},
+             Case{[](auto& b) { write_key_signature(b, "A#m"); }, "FF 59 02 07 01"},
+             Case{[](auto& b) { write_key_signature(b, "Dbm"); }, "FF 59 02 04 01"},
              Case{[](auto& b) { write_sequence_or_track_name(b, "Bass"); }, "FF 03 04 42 61 73 73"},
              Case{[](auto& b) { write_sequence_or_track_name(b, ""); }, "FF 03 00"},
              Case{[](auto& b) { write_end_of_track(b); }, "FF 2F 00"},
@@ -110,7 +112,7 @@ TEST(Midiwriter, ChannelEventsCountChannelsAndProgramsFromOne) {
     EXPECT_EQ(written([](auto& b) { write_note_off(b, 2, 0); }), "81 00 40");
 }
 
-TEST(Midiwriter, MinorKeysTakeTheirRelativeMajorsSignature) {
+TEST(Midiwriter, KeySignatures) {
     struct Case {
         const char* key;
         int sharps;
@@ -120,11 +122,16 @@ TEST(Midiwriter, MinorKeysTakeTheirRelativeMajorsSignature) {
              Case{"C", 0, 0},    Case{"G", 1, 0},    Case{"D", 2, 0},    Case{"A", 3, 0},    Case{"E", 4, 0},
              Case{"B", 5, 0},    Case{"F#", 6, 0},   Case{"C#", 7, 0},   Case{"F", -1, 0},   Case{"Bb", -2, 0},
              Case{"Eb", -3, 0},  Case{"Ab", -4, 0},  Case{"Db", -5, 0},  Case{"Gb", -6, 0},  Case{"Cb", -7, 0},
+             // Minor keys: the relative major's signature.
              Case{"Am", 0, 1},   Case{"Em", 1, 1},   Case{"Bm", 2, 1},   Case{"F#m", 3, 1},  Case{"C#m", 4, 1},
-             Case{"Dm", -1, 1},  Case{"Gm", -2, 1},  Case{"Cm", -3, 1},  Case{"Fm", -4, 1},  Case{"Bbm", -5, 1},
-             Case{"Ebm", -6, 1}, Case{"Abm", -7, 1},
-             // No relative major in the table (Fb, Bbb, Ebb): the root's own entry.
-             Case{"Dbm", -5, 1}, Case{"Gbm", -6, 1}, Case{"Cbm", -7, 1},
+             Case{"G#m", 5, 1},  Case{"D#m", 6, 1},  Case{"A#m", 7, 1},  Case{"Dm", -1, 1},  Case{"Gm", -2, 1},
+             Case{"Cm", -3, 1},  Case{"Fm", -4, 1},  Case{"Bbm", -5, 1}, Case{"Ebm", -6, 1}, Case{"Abm", -7, 1},
+             // Relative majors beyond seven accidentals (Fb, Bbb, Ebb) respelled: E, A, D.
+             Case{"Dbm", 4, 1},  Case{"Gbm", 3, 1},  Case{"Cbm", 2, 1},
+             // Tonics outside the table take their enharmonic equivalent's signature.
+             Case{"G#", -4, 0},  Case{"D#", -3, 0},  Case{"A#", -2, 0},  Case{"E#", -1, 0},  Case{"B#", 0, 0},
+             Case{"Fb", 4, 0},   Case{"C##", 2, 0},  Case{"Ebb", 2, 0},  Case{"Bbb", 3, 0},  Case{"F##", 1, 0},
+             Case{"E#m", -4, 1}, Case{"B#m", -3, 1}, Case{"Fbm", 1, 1},  Case{"Bbbm", 0, 1}, Case{"A##m", 2, 1},
          })
         EXPECT_EQ(key_signature(c.key), (std::pair<int, int>{c.sharps, c.minor})) << c.key;
 }
@@ -248,7 +255,7 @@ TEST(Midiwriter, ErrorCases) {
     std::string buffer;
     EXPECT_EQ(message_of<Failure>([&] { write_sequence_or_track_name(buffer, std::string(257, 'n')); }),
               "Sequence/track name exceeds 256 chars: " + std::string(257, 'n'));
-    for (const char* key : {"E#", "G#", "D#m", "A#", "Fb", "C##", "Ebb", "Am7", "am", "", "Cmm", " C", "Bbmaj"})
+    for (const char* key : {"H", "c", "C###", "Cbbb", "C#b", "Am7", "am", "", "m", "Cmm", " C", "C ", "Bbmaj", "Cm#"})
         EXPECT_EQ(message_of<Failure>([&] { key_signature(key); }), std::string("Invalid key: ") + key);
     EXPECT_EQ(message_of<Failure>([&] { write_delta_time(buffer, 268435456); }), "Value exceeds 0xfffffff: 268435456");
     EXPECT_EQ(message_of<Failure>([&] { write_sequence(buffer, notes({{"1/7", "1", "C4", 1}}), 1); }),

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <stdexcept>
+#include <string>
 
 namespace zub::testing {
 
@@ -103,6 +104,31 @@ std::string hex(const std::vector<std::uint8_t>& bytes) {
         text += (text.empty() ? "" : " ") + std::string(digits);
     }
     return text;
+}
+
+std::vector<Smf_note> notes_of(const Smf_track& track) {
+    std::vector<Smf_note> notes;
+    std::vector<std::size_t> open;
+    for (const Smf_event& e : track.events) {
+        if (e.bytes.size() != 3 || e.bytes[0] >= 0xF0) continue;
+        const int kind = e.bytes[0] & 0xF0;
+        const bool on = kind == 0x90 && e.bytes[2] > 0;
+        const bool off = kind == 0x80 || (kind == 0x90 && e.bytes[2] == 0);
+        if (on) {
+            open.push_back(notes.size());
+            notes.push_back({e.tick, -1, e.bytes[1], e.bytes[2]});
+        }
+        if (!off) continue;
+        for (auto k = open.begin(); k != open.end(); ++k) {
+            if (notes[*k].number != e.bytes[1]) continue;
+            notes[*k].length = e.tick - notes[*k].tick;
+            open.erase(k);
+            break;
+        }
+    }
+    if (!open.empty())
+        throw std::runtime_error("note never switched off at tick " + std::to_string(notes[open.front()].tick));
+    return notes;
 }
 
 }  // namespace zub::testing

@@ -30,6 +30,19 @@ struct Smf_file {
 // variable-length quantity, running status, a track not ending with FF 2F 00).
 Smf_file read_smf(const std::string& bytes);
 
+// A sounding note of a track: a note on (velocity above 0) paired with the next
+// note off of the same number.
+struct Smf_note {
+    long tick;
+    long length;
+    int number;
+    int velocity;
+};
+
+// The track's notes in note-on order; throws std::runtime_error for a note on
+// that is never switched off.
+std::vector<Smf_note> notes_of(const Smf_track& track);
+
 // "90 3C 64" for the bytes of an event.
 std::string hex(const std::vector<std::uint8_t>& bytes);
 

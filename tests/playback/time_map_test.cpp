@@ -16,7 +16,7 @@ struct Expected {
 
 // Bars 1-2, the chorus 3-4 twice, then bar 5: played 1 2 3 4 3 4 5 after the count-in.
 TEST(TimeMap, FollowsTheUnrolledChorus) {
-    const Time_map map(5, 3, 4, 2);
+    const Time_map map(5, 3, 4, 2, 4);
     EXPECT_EQ(map.played_bars(), 7);
     EXPECT_EQ(map.total_beats(), 36);
     const std::vector<Expected> table = {
@@ -30,22 +30,23 @@ TEST(TimeMap, FollowsTheUnrolledChorus) {
 }
 
 TEST(TimeMap, FirstBeatOfABar) {
-    const Time_map map(5, 3, 4, 2);
+    const Time_map map(5, 3, 4, 2, 4);
     const std::vector<std::pair<int, std::optional<int>>> table = {
         {1, 8}, {2, 12}, {3, 16}, {4, 20}, {5, 32}, {0, std::nullopt}, {6, std::nullopt}};
     for (const auto& [bar, beat] : table) EXPECT_EQ(map.first_beat_of(bar), beat) << "bar " << bar;
     // A chorus played no time leaves its bars out, as the generator does.
-    const Time_map dropped(5, 3, 4, 0);
+    const Time_map dropped(5, 3, 4, 0, 4);
     EXPECT_EQ(dropped.played_bars(), 3);
     EXPECT_EQ(dropped.first_beat_of(3), std::nullopt);
     EXPECT_EQ(dropped.first_beat_of(5), 16);
     EXPECT_EQ(dropped.at_beat(16), (Played_position{false, 5, 0, 0, 0, 2}));
 }
 
-Plist chart_of(int bars, std::int64_t begin, std::int64_t end, std::int64_t repeats) {
+Plist chart_of(int bars, std::int64_t begin, std::int64_t end, std::int64_t repeats, std::int64_t meter = 4) {
     const Plist bar = Plist::make_dictionary({{"Chords", Plist::make_array({Plist::make_string("C")})}});
     return Plist::make_dictionary(
         {{"Chords", Plist::make_array(Plist::Array(bars, bar))},
+         {"Style", Plist::make_dictionary({{"Meter", Plist::make_integer(meter)}})},
          {"Chorus", Plist::make_dictionary({{"Begin", Plist::make_integer(begin)},
                                             {"End", Plist::make_integer(end)},
                                             {"Repeats", Plist::make_integer(repeats)}})}});
@@ -55,6 +56,12 @@ TEST(TimeMap, OfChart) {
     // An end of 2147483647 runs the chorus to the last bar.
     EXPECT_EQ(Time_map::of_chart(chart_of(12, 1, 2147483647, 3)).played_bars(), 36);
     EXPECT_EQ(Time_map::of_chart(chart_of(6, 2, 3, 3)).played_bars(), 10);
+    // A jazz waltz counts in and plays bars of three beats.
+    const Time_map waltz = Time_map::of_chart(chart_of(4, 1, 4, 2, 3));
+    EXPECT_EQ(waltz.total_beats(), 30);
+    EXPECT_EQ(waltz.at_beat(5.0), (Played_position{true, 2, 2, 0, 2, -1}));
+    EXPECT_EQ(waltz.at_beat(19.5), (Played_position{false, 1, 1, 2, 2, 4}));
+    EXPECT_EQ(waltz.first_beat_of(3), 12);
 }
 
 TEST(TimeMap, ErrorCases) {
@@ -64,10 +71,11 @@ TEST(TimeMap, ErrorCases) {
         {5, 4, 3, "Invalid chorus: bars 4 to 3 of 5"},
         {0, 1, 2147483647, "Invalid chorus: bars 1 to 0 of 0"},
         {5, 1, 1LL << 40, "Invalid chorus: bars 1 to 1073741824 of 5"},
+        {5, 1, 5, "Invalid meter: 0"},
     };
     for (const auto& [bars, begin, end, message] : table) {
         try {
-            Time_map::of_chart(chart_of(bars, begin, end, 1));
+            Time_map::of_chart(chart_of(bars, begin, end, 1, message.ends_with("meter: 0") ? 0 : 4));
             ADD_FAILURE() << message;
         } catch (const Playback_error& e) {
             EXPECT_EQ(std::string(e.what()), message);
@@ -92,7 +100,8 @@ TEST(TimeMap, AgreesWithTheWrittenOutBars) {
         const int begin = 1 + static_cast<int>(random() % bars);
         const int end = begin + static_cast<int>(random() % (bars - begin + 1));
         const int repeats = static_cast<int>(random() % 4);
-        const Time_map map(bars, begin, end, repeats);
+        const int beats_per_bar = 3 + static_cast<int>(random() % 2);
+        const Time_map map(bars, begin, end, repeats, beats_per_bar);
         const auto played = unrolled(bars, begin, end, repeats);
         ASSERT_EQ(map.played_bars(), static_cast<int>(played.size()));
         for (int index = 0; index < static_cast<int>(played.size()); ++index) {

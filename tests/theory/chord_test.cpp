@@ -68,14 +68,14 @@ TEST(Intvllisttbl, LaterNameOfASharedListPrints) {
     EXPECT_EQ(table.keys().size(), 2u);
 }
 
-TEST(Chordtype, HasAllThirtyEightNames) {
+TEST(Chordtype, HasEveryName) {
     std::vector<std::string> names = Chordtype::all_names();
-    EXPECT_EQ(names.size(), 38u);
+    EXPECT_EQ(names.size(), 68u);
     EXPECT_NE(std::find(names.begin(), names.end(), ""), names.end());
     for (const std::string& name : names) EXPECT_EQ(Chordtype::of_string(name), Chordtype::table().lookup(name));
     EXPECT_THROW(Chordtype::of_string("maj7"), Not_found);
     EXPECT_TRUE(Chordtype::of_string(":").empty());
-    EXPECT_EQ(Chordtype::to_string(Intvllist::of_string("3.5.b7.b13")), ":3.5.b7.b13");
+    EXPECT_EQ(Chordtype::to_string(Intvllist::of_string("3.b7")), ":3.b7");
 }
 
 TEST(Chord, PrintsTheCanonicalName) {
@@ -83,10 +83,11 @@ TEST(Chord, PrintsTheCanonicalName) {
         {"C7#5", "C7+"},           {"C7+", "C7+"},
         {"C9#5", "C9+"},           {"Cdim", "Cdim7"},
         {"C/C", "C"},              {"C7/E", "C7/E"},
-        {"C:b3.5", "Cm"},          {"C:3.5.b7.b13", "C:3.5.b7.b13"},
+        {"C:b3.5", "Cm"},          {"C:3.5.b7.b13", "C7b13"},
         {"Bbm7", "Bbm7"},          {"Bbb", "Bbb"},
         {"Cb9", "Cb9"},            {"F#7b9/A#", "F#7b9/A#"},
         {"C:5.3", "C"},            {"Ebm7b5", "Ebm7b5"},
+        {"C:3.b7", "C:3.b7"},
         {"Cmaj7", "Unknown chord type: maj7"},
         {"C7 ", "Unknown chord type: 7 "},
         {"CM7", "Unknown chord type: M7"},

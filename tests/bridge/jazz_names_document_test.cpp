@@ -1,0 +1,58 @@
+// Charts written with the jazz chord names keep them through chart documents,
+// text charts and BiaB files, in the display form the editor stores.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "bridge/chart_document.h"
+#include "bridge/entry_points.h"
+#include "bridge/my_constants.h"
+
+namespace zub {
+namespace {
+
+const Plist& font() { return MyConstants::shared().newDocumentChartTemplate().at("Font"); }
+
+// The chords of a chart dictionary in slot order, empty slots left out.
+std::vector<std::string> chords_of(const Plist& chart) {
+    std::vector<std::string> chords;
+    for (const Plist& bar : chart.array_at("Chords"))
+        for (const Plist& slot : bar.array_at("Chords"))
+            if (!slot.as_string().empty()) chords.push_back(slot.as_string());
+    return chords;
+}
+
+TEST(JazzNamesDocument, NamesSurviveDocumentsAndBiabFiles) {
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("zub-jazz-doc-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const Plist chart = chartFromDocumentBytes(
+        "Name: Jazz\n| D7b13 G7alt | CMaj7#5 | F13#11/A | Bbm69 Eb7b9sus | Ab13sus Db5 |\n", font());
+    const std::vector<std::string> expected = {
+        "D7\u266D13", "G7alt", "CMaj7\u266F5", "F13\u266F11/A", "B\u266Dm69", "E\u266D7\u266D9sus",
+        "A\u266D13sus", "D\u266D5"};
+    EXPECT_EQ(chords_of(chart), expected);
+
+    const std::string document = (dir / "jazz.zub").string();
+    saveChartDocument(document, chart);
+    EXPECT_EQ(openChartDocument(document, font()), chart);
+
+    const Plist::Data biab = Entry_points::biabwriter_write_chart(chart);
+    const std::string biab_file = (dir / "jazz.SG1").string();
+    std::ofstream(biab_file, std::ios::binary).write(reinterpret_cast<const char*>(biab.data()),
+                                                     static_cast<std::streamsize>(biab.size()));
+    EXPECT_EQ(chords_of(openChartFile(biab_file, font())), expected);
+    std::filesystem::remove_all(dir);
+}
+
+TEST(JazzNamesDocument, IntervalListsTypedBeforeNowPrintAsTheNames) {
+    EXPECT_EQ(Entry_points::chord_printname("D:3.5.b7.b13"), "D7b13");
+    EXPECT_EQ(Entry_points::chord_printname("G:3.b5.#5.b7.b9.#9/B"), "G7alt/B");
+    EXPECT_EQ(Entry_points::chord_printname("C:3.b7"), "C:3.b7");
+}
+
+}  // namespace
+}  // namespace zub
