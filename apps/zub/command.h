@@ -49,5 +49,8 @@ extern const Command transpose_command;
 extern const Command analyze_command;
 // The accompaniment as a MIDI file.
 extern const Command midi_command;
+// The accompaniment heard: rendered to an audio file, or played.
+extern const Command render_command;
+extern const Command play_command;
 
 }  // namespace zub::cli

@@ -3,11 +3,10 @@
 // as ZUB_SEED does; the seed used is reported so that any run can be repeated.
 #include <CLI/CLI.hpp>
 
-#include <charconv>
-#include <cstdint>
 #include <memory>
 
 #include "apps/zub/command.h"
+#include "apps/zub/seed_option.h"
 #include "bridge/bridge_exception.h"
 #include "bridge/chart_document.h"
 #include "bridge/generation.h"
@@ -25,16 +24,11 @@ struct Options {
     std::string seed_text;  // empty: the generator's own seed
 };
 
-bool parse_seed(std::string_view text, std::uint64_t& seed) {
-    auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), seed);
-    return !text.empty() && error == std::errc() && stop == text.data() + text.size();
-}
-
 int generate(const Options& options, Io io) {
     const Plist& font = MyConstants::shared().newDocumentChartTemplate().at("Font");
     try {
         const Plist chart = openChartFile(options.file, font);
-        if (std::uint64_t seed = 0; parse_seed(options.seed_text, seed)) Entry_points::zub2lite_init_random_with(seed);
+        if (const auto seed = seed_of(options.seed_text)) Entry_points::zub2lite_init_random_with(*seed);
         const Plist::Data bytes = Entry_points::zub2lite_gen(chart);
         writeFileAtomically(options.output, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
         io.err << "seed " << Entry_points::zub2lite_seed() << "\n";
@@ -49,14 +43,7 @@ Action declare_midi(CLI::App& command) {
     auto options = std::make_shared<Options>();
     command.add_option("FILE", options->file, "the chart file")->required();
     command.add_option("-o", options->output, "the MIDI file to write")->type_name("OUT.mid")->required();
-    command.add_option("--seed", options->seed_text, "the random seed of an earlier run")
-        ->type_name("N")
-        ->check(CLI::Validator(
-            [](const std::string& text) {
-                std::uint64_t seed = 0;
-                return parse_seed(text, seed) ? std::string() : "wants a whole number, not '" + text + "'";
-            },
-            "", "N"));
+    add_seed_option(command, options->seed_text);
     return [options](Io io) { return generate(*options, io); };
 }
 

@@ -1,0 +1,43 @@
+// Audio files written through libsndfile: 16-bit WAV, 16-bit FLAC or Ogg
+// Vorbis, chosen by the file's extension. The samples go to a temporary file
+// beside the target, renamed over it only when complete, so a failed or
+// cancelled write leaves no partial file and keeps any old one.
+#pragma once
+
+#include <optional>
+#include <string>
+
+typedef struct sf_private_tag SNDFILE;
+
+namespace zub::playback {
+
+enum class Audio_format { wav, flac, ogg };
+
+// audio_format_of("take.FLAC") -> flac; none for "take.mp3" or "take".
+std::optional<Audio_format> audio_format_of(const std::string& path);
+
+class Audio_file_writer {
+public:
+    // Stereo at sample_rate. Playback_error "Can't write output file: PATH" when
+    // the temporary file cannot be made; "Unsupported audio file type: PATH
+    // (use .wav, .flac or .ogg)" for another extension.
+    explicit Audio_file_writer(const std::string& path);
+    // Removes the temporary file unless commit() succeeded.
+    ~Audio_file_writer();
+    Audio_file_writer(const Audio_file_writer&) = delete;
+    Audio_file_writer& operator=(const Audio_file_writer&) = delete;
+
+    // frames interleaved left, right. "Can't write output file: PATH" on a disk error.
+    void write(const float* samples, long frames);
+    // Closes the file and renames it over the target; "Can't write output file: PATH".
+    void commit();
+
+private:
+    [[noreturn]] void fail() const;
+
+    std::string path_, temporary_;
+    SNDFILE* file_ = nullptr;
+    bool committed_ = false;
+};
+
+}  // namespace zub::playback

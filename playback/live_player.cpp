@@ -1,0 +1,89 @@
+#include "playback/live_player.h"
+
+#include <fluidsynth.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "playback/playback_error.h"
+
+namespace zub::playback {
+
+namespace {
+
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+// None when FluidSynth does not know the driver, or the device does not open.
+fluid_audio_driver_t* open_driver(fluid_settings_t* settings, fluid_synth_t* synth, const std::string& name) {
+    if (fluid_settings_setstr(settings, "audio.driver", name.c_str()) != FLUID_OK) return nullptr;
+    return new_fluid_audio_driver(settings, synth);
+}
+
+fluid_audio_driver_t* open_sound_device(fluid_settings_t* settings, fluid_synth_t* synth) {
+    const std::string chosen = environment("ZUB_AUDIO_DRIVER");
+    if (chosen.empty()) {
+        for (const char* name : {"pulseaudio", "alsa"})
+            if (fluid_audio_driver_t* driver = open_driver(settings, synth, name)) return driver;
+        throw Playback_error("No sound device: neither PulseAudio nor ALSA could be opened");
+    }
+    if (chosen == "file") {
+        const std::string file = environment("ZUB_AUDIO_FILE");
+        if (file.empty()) throw Playback_error("No sound device: ZUB_AUDIO_DRIVER=file needs ZUB_AUDIO_FILE");
+        fluid_settings_setstr(settings, "audio.file.name", file.c_str());
+    }
+    if (fluid_audio_driver_t* driver = open_driver(settings, synth, chosen)) return driver;
+    throw Playback_error("No sound device: the audio driver " + chosen + " could not be opened");
+}
+
+}  // namespace
+
+// The device is opened before the SoundFont loads: without one, the user hears at once.
+Live_player::Live_player(const std::string& soundfont)
+    : synth_(Sample_loading::up_front), driver_(open_sound_device(synth_.settings(), synth_.handle())) {
+    try {
+        synth_.load(soundfont);
+    } catch (...) {
+        delete_fluid_audio_driver(driver_);
+        throw;
+    }
+}
+
+int start_tick(const Accompaniment& accompaniment, int from_bar) {
+    if (from_bar == 0) return 0;
+    const auto beat = accompaniment.time_map.first_beat_of(from_bar);
+    if (!beat)
+        throw Playback_error("Bar " + std::to_string(from_bar) + " is not played (the chart has " +
+                             std::to_string(accompaniment.chart.array_at("Chords").size()) + " bars)");
+    return *beat * ticks_per_beat;
+}
+
+Live_player::~Live_player() {
+    playback_.reset();
+    delete_fluid_audio_driver(driver_);
+}
+
+void Live_player::play(const Accompaniment& accompaniment, const Play_options& options) {
+    const int start = start_tick(accompaniment, options.from_bar);
+    stop();
+    playback_ = std::make_unique<Midi_playback>(synth_, accompaniment.midi, options.tempo_bpm, options.mutes);
+    if (options.looping) playback_->set_loop(start, accompaniment.time_map.total_beats() * ticks_per_beat);
+    playback_->play_from(start);
+}
+
+void Live_player::stop() {
+    if (playback_) playback_->stop();
+    playback_.reset();
+}
+
+bool Live_player::playing() const { return playback_ && !playback_->done(); }
+
+int Live_player::tick() const { return playback_ ? playback_->tick() : 0; }
+
+void Live_player::set_mutes(Mutes mutes) {
+    if (playback_) playback_->set_mutes(mutes);
+}
+
+}  // namespace zub::playback

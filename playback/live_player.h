@@ -1,0 +1,55 @@
+// Live playback through FluidSynth's audio driver. The driver is chosen by
+// ZUB_AUDIO_DRIVER when set (with "file", ZUB_AUDIO_FILE names the file that
+// receives what would be heard), else PulseAudio, which PipeWire desktops
+// serve, then ALSA. The synth and the driver are made once and kept; each
+// play() starts a new player on them. The position is an atomic written on
+// the audio thread, which callers read from their own timer.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "playback/accompaniment.h"
+#include "playback/synth.h"
+
+typedef struct _fluid_audio_driver_t fluid_audio_driver_t;
+
+namespace zub::playback {
+
+struct Play_options {
+    int from_bar = 0;  // a chart bar to start at (its first playing), 0 for the count-in
+    bool looping = false;  // from from_bar (or the count-in) to the end of the last bar, until stopped
+    double tempo_bpm = 0;  // 0: the chart's tempo
+    Mutes mutes;
+};
+
+// start_tick(accompaniment, 3) -> the tick where chart bar 3 first sounds;
+// 0 for from_bar 0. Playback_error "Bar 40 is not played (the chart has 32 bars)".
+int start_tick(const Accompaniment& accompaniment, int from_bar);
+
+class Live_player {
+public:
+    // Loads the SoundFont (about a second for an .sf3) and opens the sound
+    // device. Playback_error "No sound device: ..." when no driver opens.
+    explicit Live_player(const std::string& soundfont);
+    ~Live_player();
+    Live_player(const Live_player&) = delete;
+    Live_player& operator=(const Live_player&) = delete;
+
+    // Stops what plays and plays the accompaniment; Playback_error from start_tick.
+    void play(const Accompaniment& accompaniment, const Play_options& options);
+    void stop();
+    // True from play() until the last bar has been played (never while looping) or stop().
+    bool playing() const;
+    // The player's position in ticks (480 a beat from the first click of the
+    // count-in); -1 until the first block of a play() has been rendered.
+    int tick() const;
+    void set_mutes(Mutes mutes);
+
+private:
+    Synth synth_;
+    fluid_audio_driver_t* driver_ = nullptr;
+    std::unique_ptr<Midi_playback> playback_;
+};
+
+}  // namespace zub::playback

@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+#include <sndfile.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "bridge/chart_document.h"
+#include "bridge/my_constants.h"
+#include "playback/playback_error.h"
+#include "playback/render.h"
+#include "playback/soundfont.h"
+
+namespace zub::playback {
+namespace {
+
+// Bar 1, the chorus 2-3 twice, bar 4: six bars after the count-in, 32 beats, 6.4 s at 300.
+constexpr const char* short_chart =
+    "Name: Short\nMeter: 4/4\nStyle: Swing\nKey: C\nTempo: 300\nChorus: bars 2 to 3 (repeat 2 times)\n"
+    "| C7 | F7 G7 | Dm7 | C7 |\n";
+
+std::string scratch(const std::string& name) {
+    const auto dir = std::filesystem::temp_directory_path() / "zub-render-test";
+    std::filesystem::create_directories(dir);
+    return (dir / name).string();
+}
+
+struct Sound {
+    long frames = 0;
+    int rate = 0, channels = 0;
+    std::vector<float> samples;
+    double rms() const {
+        double sum = 0;
+        for (float s : samples) sum += double(s) * s;
+        return samples.empty() ? 0 : std::sqrt(sum / samples.size());
+    }
+};
+
+Sound read_sound(const std::string& path) {
+    SF_INFO info{};
+    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+    if (!file) return {};
+    Sound sound{info.frames, info.samplerate, info.channels, std::vector<float>(info.frames * info.channels)};
+    sf_readf_float(file, sound.samples.data(), info.frames);
+    sf_close(file);
+    return sound;
+}
+
+class Render : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        try {
+            soundfont_ = find_soundfont("");
+        } catch (const Playback_error&) {
+            return;
+        }
+        const Plist font = MyConstants::shared().newDocumentChartTemplate().at("Font");
+        accompaniment_ = new Accompaniment(generate(chartFromDocumentBytes(short_chart, font), 7));
+    }
+    static void TearDownTestSuite() {
+        delete accompaniment_;
+        accompaniment_ = nullptr;
+    }
+    void SetUp() override {
+        if (!accompaniment_) GTEST_SKIP() << "no SoundFont installed";
+    }
+    static Sound rendered(const std::string& name, Mutes mutes = {}) {
+        const std::string path = scratch(name);
+        EXPECT_TRUE(render(*accompaniment_, {soundfont_, mutes, 0}, path));
+        return read_sound(path);
+    }
+
+    // The whole accompaniment, rendered once for the tests that compare with it.
+    static const Sound& whole() {
+        static const Sound sound = rendered("whole.wav");
+        return sound;
+    }
+
+    static inline std::string soundfont_;
+    static inline Accompaniment* accompaniment_ = nullptr;
+};
+
+TEST_F(Render, LastsTheCountInTheBarsAndTheTail) {
+    const Sound& sound = whole();
+    EXPECT_EQ(sound.rate, 44100);
+    EXPECT_EQ(sound.channels, 2);
+    EXPECT_EQ(sound.frames, std::lround((32 * 60.0 / 300 + 2.0) * 44100));
+    EXPECT_GT(sound.rms(), 0.01);
+    // At half the tempo the bars take twice as long; the tail does not change.
+    EXPECT_EQ(rendered_frames(*accompaniment_, 150), std::lround((32 * 60.0 / 150 + 2.0) * 44100));
+    EXPECT_EQ(rendered("again.wav").samples, sound.samples);  // same seed, same samples
+}
+
+TEST_F(Render, EachMuteLowersTheLevel) {
+    const double level = whole().rms();
+    const std::vector<std::pair<const char*, Mutes>> table = {
+        {"drums", {true, false, false}}, {"piano", {false, true, false}}, {"bass", {false, false, true}}};
+    for (const auto& [track, mutes] : table) EXPECT_LT(rendered(std::string(track) + ".wav", mutes).rms(), level * 0.97)
+            << track;
+    // Everything muted, count-in included: silence, but for the reverb's last bit of noise.
+    EXPECT_LT(rendered("none.wav", {true, true, true}).rms(), 1e-4);
+}
+
+TEST_F(Render, EveryFormat) {
+    for (const char* name : {"take.flac", "take.OGG"}) {
+        const Sound sound = rendered(name);
+        EXPECT_NEAR(sound.frames, std::lround(8.4 * 44100), 2048) << name;
+        EXPECT_GT(sound.rms(), 0.01) << name;
+    }
+}
+
+TEST_F(Render, CancelledOrFailedLeavesNoFile) {
+    const std::string path = scratch("cancelled.wav");
+    std::filesystem::remove(path);
+    EXPECT_FALSE(render(*accompaniment_, {soundfont_, {}, 0}, path, [](double) { return false; }));
+    EXPECT_FALSE(std::filesystem::exists(path));
+    for (const auto& entry : std::filesystem::directory_iterator(scratch("")))
+        EXPECT_FALSE(entry.path().filename().string().starts_with(".cancelled.wav")) << entry.path();
+    const std::string no_folder = scratch("no/such/folder/take.wav");
+    try {
+        render(*accompaniment_, {soundfont_, {}, 0}, no_folder);
+        ADD_FAILURE();
+    } catch (const Playback_error& e) {
+        EXPECT_EQ(std::string(e.what()), "Can't write output file: " + no_folder);
+    }
+}
+
+}  // namespace
+}  // namespace zub::playback
