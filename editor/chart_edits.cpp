@@ -54,6 +54,10 @@ void ChartEdits::setKeyCenters(const Plist& keyCenterList) {
     perform(std::make_unique<KeyCentersCommand>(model_, keyCenterList));
 }
 
+void ChartEdits::transpose(const Plist& transposedChart) {
+    perform(std::make_unique<TransposeCommand>(model_, transposedChart));
+}
+
 void ChartEdits::setName(const QString& name) { perform(std::make_unique<NameCommand>(model_, name)); }
 
 void ChartEdits::setTempo(qint64 tempo) { perform(std::make_unique<TempoCommand>(model_, tempo)); }

@@ -57,6 +57,8 @@ public:
     void setChorus(const Chorus& chorus, const QString& actionName);
     void setSectionMark(std::size_t bar, std::int64_t mark);
     void setKeyCenters(const Plist& keyCenterList);
+    // transpose(chart transposed by the bridge): its key and bars replace the model's.
+    void transpose(const Plist& transposedChart);
     void setName(const QString& name);
     void setTempo(qint64 tempo);
 

@@ -131,6 +131,16 @@ void ChartModel::setKeyCenters(const Plist& keyCenterList) {
     emit barsChanged({0, bars_.size()});
 }
 
+void ChartModel::setKeyAndBars(const std::string& key, const Plist::Array& bars) {
+    if (bars.size() != bars_.size())
+        throw Bridge_exception("ChartModel::setKeyAndBars", "Bar count differs: " + std::to_string(bars.size()));
+    for (const Plist& bar : bars) checkBar(bar);
+    chart_ = chart_.with("Key", Plist::make_string(key));
+    bars_ = bars;
+    analysis_.reset();
+    emit barsChanged({0, bars_.size()});
+}
+
 void ChartModel::setChorus(const Chorus& chorus) {
     if (chorus == chorus_) return;
     chorus_ = chorus;

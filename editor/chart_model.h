@@ -38,6 +38,8 @@ public:
 
     QString name() const;
     qint64 tempo() const;
+    // The chart's key as stored ("Bb", "Gm").
+    std::string key() const { return chart_.string_at("Key"); }
     // The meter ("Style"/"Meter"), 4 when the chart has none.
     std::int64_t meter() const;
     const Plist& fontDescription() const { return chart_.dictionary_at("Font"); }
@@ -70,6 +72,10 @@ public:
     // setKeyCenters(list) writes the key-center list into the key slots.
     // Discards the analysis. barsChanged({0, barCount}).
     void setKeyCenters(const Plist& keyCenterList);
+    // setKeyAndBars("Eb", bars): a transposition, the key and every bar at once;
+    // the number of bars stays ("Bar count differs: 9" otherwise). Discards the
+    // analysis. barsChanged({0, barCount}).
+    void setKeyAndBars(const std::string& key, const Plist::Array& bars);
     // setChorus(chorus) stores it as given (undo may restore what a file held);
     // the commands check what the user asks for. chorusChanged when it changed.
     void setChorus(const Chorus& chorus);

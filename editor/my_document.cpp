@@ -31,6 +31,7 @@
 #include "editor/generate_commands.h"
 #include "editor/my_error.h"
 #include "editor/preferences.h"
+#include "editor/transpose_commands.h"
 
 namespace zub {
 
@@ -154,6 +155,7 @@ void MyDocument::buildMenus() {
         sections->addAction(marks[tag], QKeySequence(Qt::CTRL | Qt::ALT | (Qt::Key_1 + tag)),
                             [bars, tag] { bars->setSectionMark(tag); });
     }
+    buildTransposeItems(edit);
     edit->addSeparator();
     edit->addAction(tr("&Preferences..."), QKeySequence::Preferences, [] { MyApplication::showPreferences(); });
     // Menu validation follows the selection.
@@ -165,6 +167,20 @@ void MyDocument::buildMenus() {
     connect(view, &ChartView::selectionChanged, this, validate);
     validate();
     buildAnalysisMenus();
+}
+
+void MyDocument::buildTransposeItems(QMenu* edit) {
+    edit->addSeparator();
+    // A chord being typed is stored first, so that it moves with the others.
+    auto by = [this](int semitones) {
+        if (chart_view_->endChordEditing()) transposeByCommand(this, *model_, *edits_, semitones);
+    };
+    edit->addAction(tr("Transpose &Up a Semitone"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Up), [by] { by(1); });
+    edit->addAction(tr("Transpose Do&wn a Semitone"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Down),
+                    [by] { by(-1); });
+    edit->addAction(tr("&Transpose..."), [this] {
+        if (chart_view_->endChordEditing()) transposeDialogCommand(this, *model_, *edits_);
+    });
 }
 
 void MyDocument::buildAnalysisMenus() {

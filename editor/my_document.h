@@ -12,6 +12,7 @@
 
 #include "bridge/plist.h"
 
+class QMenu;
 class QScrollArea;
 class QToolButton;
 
@@ -62,6 +63,8 @@ protected:
 private:
     void buildWindow(const Plist& chart);
     void buildMenus();
+    // Transpose Up, Down and Transpose... at the end of the Edit menu.
+    void buildTransposeItems(QMenu* edit);
     // The Analysis and Accompaniment menus.
     void buildAnalysisMenus();
     void updateTitle();

@@ -97,6 +97,13 @@ KeyCentersCommand::KeyCentersCommand(ChartModel& model, Plist newKeyCenters)
 void KeyCentersCommand::redo() { model_.setKeyCenters(new_); }
 void KeyCentersCommand::undo() { model_.setKeyCenters(old_); }
 
+TransposeCommand::TransposeCommand(ChartModel& model, const Plist& transposedChart)
+    : QUndoCommand(QStringLiteral("Transpose")), model_(model), new_key_(transposedChart.string_at("Key")),
+      old_key_(model.key()), new_bars_(transposedChart.array_at("Chords")), old_bars_(model.allBars()) {}
+
+void TransposeCommand::redo() { model_.setKeyAndBars(new_key_, new_bars_); }
+void TransposeCommand::undo() { model_.setKeyAndBars(old_key_, old_bars_); }
+
 NameCommand::NameCommand(ChartModel& model, QString newName)
     : QUndoCommand(QStringLiteral("Name Change")), model_(model), new_(std::move(newName)), old_(model.name()) {}
 

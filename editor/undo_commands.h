@@ -9,6 +9,7 @@
 #include <QUndoCommand>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "bridge/plist.h"
@@ -124,6 +125,19 @@ public:
 private:
     ChartModel& model_;
     Plist new_, old_;
+};
+
+// "Transpose": the key and all the bars, old and new, as the bridge transposed them.
+class TransposeCommand : public QUndoCommand {
+public:
+    TransposeCommand(ChartModel& model, const Plist& transposedChart);
+    void redo() override;
+    void undo() override;
+
+private:
+    ChartModel& model_;
+    std::string new_key_, old_key_;
+    Plist::Array new_bars_, old_bars_;
 };
 
 // "Name Change" and "Tempo Change".
