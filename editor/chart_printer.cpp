@@ -22,7 +22,19 @@ void setUpPrinter(QPrinter& printer) {
                            QPageLayout::Point);
 }
 
-void printChart(const ChartView& view, QPrinter& printer) {
+namespace {
+
+void drawHeader(QPainter& painter, const QString& header, float width) {
+    if (header.isEmpty()) return;
+    QFont font = painter.font();
+    font.setPointSizeF(11);
+    painter.setFont(font);
+    painter.drawText(QRectF(0, 0, width, 40), Qt::AlignRight | Qt::AlignTop, header);
+}
+
+}  // namespace
+
+void printChart(const ChartView& view, QPrinter& printer, const QString& header) {
     QPainter painter;
     if (!painter.begin(&printer)) throw Bridge_exception("printChart", "Can't write output file: " + printer.outputFileName().toStdString());
     painter.setRenderHint(QPainter::Antialiasing);
@@ -39,12 +51,13 @@ void printChart(const ChartView& view, QPrinter& printer) {
         const QRectF band(0, bands[i].top, layout.width, bands[i].bottom - bands[i].top);
         painter.setClipRect(band);
         view.paintChart(painter, band, true);
+        if (i == 0) drawHeader(painter, header, layout.width);
         painter.restore();
     }
     painter.end();
 }
 
-void printChartToPdf(ChartView& view, const QString& path) {
+void printChartToPdf(ChartView& view, const QString& path, const QString& header) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
@@ -52,7 +65,7 @@ void printChartToPdf(ChartView& view, const QString& path) {
     setUpPrinter(printer);
     const QRectF page = printer.pageRect(QPrinter::DevicePixel);
     view.setEnclosingSize(static_cast<float>(page.width()), 0);
-    printChart(view, printer);
+    printChart(view, printer, header);
     if (!QFileInfo(path).isFile()) throw Bridge_exception("printChartToPdf", "Can't write output file: " + path.toStdString());
 }
 

@@ -11,12 +11,13 @@ namespace zub {
 class ChartView;
 
 // printChart(view, printer) draws every page of the chart on the printer;
-// the chart view keeps its layout.
-void printChart(const ChartView& view, QPrinter& printer);
+// the chart view keeps its layout. A header ("E♭ part") goes at the top
+// right of the first page.
+void printChart(const ChartView& view, QPrinter& printer, const QString& header = {});
 
 // printChartToPdf(view, "out.pdf") lays the chart out at the printable width
 // and writes a PDF; "Can't write output file: out.pdf" when it cannot.
-void printChartToPdf(ChartView& view, const QString& path);
+void printChartToPdf(ChartView& view, const QString& path, const QString& header = {});
 
 // setUpPrinter(printer): margins = parameters x 72 points, resolution of the screen
 // (so the chord font measures the same on paper as in the window).

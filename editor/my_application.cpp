@@ -8,23 +8,17 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QSettings>
-#include <QUndoStack>
 
 #include <cstdio>
-#include <stdexcept>
 
 #include "bridge/entry_points.h"
 #include "bridge/core_start.h"
 
-#include "editor/analysis_commands.h"
-#include "editor/chart_edits.h"
-#include "editor/chart_model.h"
-#include "editor/chart_printer.h"
-#include "editor/chart_view.h"
 #include "editor/my_document.h"
 #include "editor/my_error.h"
 #include "editor/my_utilities.h"
 #include "editor/preferences_panel.h"
+#include "editor/print_command.h"
 
 namespace zub {
 
@@ -104,40 +98,13 @@ void MyApplication::quit() {
 
 void MyApplication::willTerminate() { deleteAllTemporaryFiles(); }
 
-namespace {
-
-int printToPdf(const QString& out, const QString& in, bool withAnalysis) {
-    try {
-        ChartView view;
-        view.setChart(MyDocument::readChart(in));
-        if (withAnalysis) {
-            if (const auto error = analyze(view.model(), view.edits()))
-                throw std::runtime_error(error->description.toStdString());
-        }
-        printChartToPdf(view, out);
-        return 0;
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "zubaroo: %s\n", e.what());
-        return 1;
-    }
-}
-
-}  // namespace
-
 int runZubaroo(int argc, char** argv) {
     startCore();  // the core's tables before anything else
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Zubaroo"));
     QApplication::setApplicationName(QStringLiteral("Zubaroo"));
     const QStringList args = QApplication::arguments().mid(1);
-    if (!args.isEmpty() && args[0] == QStringLiteral("--print-pdf")) {
-        const bool withAnalysis = args.size() == 4 && args[2] == QStringLiteral("--analyze");
-        if (args.size() != 3 && !withAnalysis) {
-            std::fprintf(stderr, "usage: zubaroo --print-pdf OUT.pdf [--analyze] FILE\n");
-            return 2;
-        }
-        return printToPdf(args[1], args.back(), withAnalysis);
-    }
+    if (!args.isEmpty() && args[0] == QStringLiteral("--print-pdf")) return printPdfCommand(args);
     try {
         MyApplication::launchFinished();
     } catch (const std::exception& e) {

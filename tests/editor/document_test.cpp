@@ -23,9 +23,12 @@
 #include "editor/my_document.h"
 #include "editor/my_utilities.h"
 #include "editor/preferences.h"
+#include "pdf_text.h"
 
 namespace zub {
 namespace {
+
+using testing::pdfText;
 
 const QString autumn = QStringLiteral(ZUB_TEST_DATA "/../../resources/examples/autumn-leaves.txt");
 
@@ -101,18 +104,6 @@ TEST(Preferences, DefaultsAndStoredFonts) {
     QSettings().setValue("chord font", QVariantMap{{"FontName", "No Such Font Zz"}, {"PointSize", 12.0}});
     EXPECT_EQ(p.fontForKey(Preferences::chord_font_key), Preferences::defaultFontForKey(Preferences::chord_font_key));
     QSettings().clear();
-}
-
-// The text of a printed PDF; nullopt when pdftotext is not installed.
-std::optional<QString> pdfText(const QString& pdf) {
-    QFile file(pdf);
-    if (!file.open(QIODevice::ReadOnly) || !file.read(5).startsWith("%PDF-")) return QString();
-    const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
-    if (pdftotext.isEmpty()) return std::nullopt;
-    QProcess process;
-    process.start(pdftotext, {pdf, "-"});
-    if (!process.waitForFinished(20000)) return QString();
-    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 // Every stored chord of the chart appears in the text as a word of its own, as often as it is stored.
