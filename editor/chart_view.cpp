@@ -148,7 +148,8 @@ float ChartView::chordViewWidth(const ChordFont& font, const QString& shown) {
 
 ShownBar ChartView::shownBar(std::size_t index) const {
     ShownBar bar{{}, {}, model_->sectionMark(index)};
-    for (const Plist& slot : model_->bar(index).array_at("Chords")) {
+    const Plist& source = part_bars_.empty() ? model_->bar(index) : part_bars_.at(index);
+    for (const Plist& slot : source.array_at("Chords")) {
         const QString shown = chord_font_->encode(QString::fromStdString(slot.as_string()));
         bar.shown.push_back(shown);
         bar.widths.push_back(chordViewWidth(*chord_font_, shown));
@@ -156,7 +157,32 @@ ShownBar ChartView::shownBar(std::size_t index) const {
     return bar;
 }
 
+void ChartView::refreshPart() {
+    part_bars_.clear();
+    if (instrument_ == Instrument::concert) return;
+    try {
+        part_bars_ = partForInstrument(model_->chart(), instrument_).array_at("Chords");
+    } catch (const std::exception&) {
+        // A chart the bridge cannot transpose (a chord it cannot read) is shown as stored.
+        part_bars_.clear();
+    }
+}
+
+void ChartView::setInstrument(Instrument instrument) {
+    if (instrument == instrument_) return;
+    chord_entry_->stop(false);
+    instrument_ = instrument;
+    rebuildShownBars();
+    analysisChanged();  // the romans are measured against the chords shown; relays out
+}
+
+QString ChartView::concertChord(const QString& typed) const {
+    if (instrument_ == Instrument::concert) return typed;
+    return QString::fromStdString(concertChordOfPart(typed.toStdString(), model_->key(), instrument_));
+}
+
 void ChartView::rebuildShownBars() {
+    refreshPart();
     bars_.clear();
     bars_.reserve(model_->barCount());
     for (std::size_t i = 0; i < model_->barCount(); ++i) bars_.push_back(shownBar(i));
@@ -180,6 +206,7 @@ QString ChartView::shownChord(std::size_t bar, std::size_t slot) const {
 void ChartView::barsReplaced(BarRange range, std::size_t newCount) {
     const std::optional<SlotRef> editing = chord_entry_->activeSlot();
     if (editing && editing->bar >= range.location) chord_entry_->stop(false);
+    refreshPart();
     std::vector<ShownBar> made;
     made.reserve(newCount);
     for (std::size_t i = range.location; i < range.location + newCount; ++i) made.push_back(shownBar(i));
@@ -190,6 +217,7 @@ void ChartView::barsReplaced(BarRange range, std::size_t newCount) {
 }
 
 void ChartView::barsChanged(BarRange range) {
+    refreshPart();
     for (std::size_t i = range.location; i < range.end(); ++i) bars_.at(i) = shownBar(i);
     relayout();
 }
@@ -279,7 +307,16 @@ float ChartView::romanWidthForChordView(std::size_t bar, std::size_t slot) const
 
 void ChartView::updateAnalysisFigures() {
     const AnalysisGeometry geometry(analysisBars(layout_, roman_font_text_widths_), chord_font_->metrics());
-    key_labels_ = zub::keyLabels(model_->slotStrings("Keys"), geometry);
+    std::vector<std::vector<std::string>> keys;
+    if (part_bars_.empty()) {
+        keys = model_->slotStrings("Keys");
+    } else {
+        for (const Plist& bar : part_bars_) {
+            keys.emplace_back();
+            for (const Plist& slot : bar.array_at("Keys")) keys.back().push_back(slot.as_string());
+        }
+    }
+    key_labels_ = zub::keyLabels(keys, geometry);
     const std::optional<ChartAnalysis>& analysis = model_->analysis();
     analysis_figures_ =
         analysis ? zub::analysisFigures(*analysis, geometry, arrowParametersFromTable()) : AnalysisFigures{};

@@ -16,6 +16,7 @@
 #include <optional>
 
 #include "bridge/plist.h"
+#include "bridge/transposition.h"
 #include "editor/analysis_display.h"
 #include "editor/bar_operations.h"
 #include "editor/bar_selection.h"
@@ -62,6 +63,12 @@ public:
     void setEnclosingSize(float width, float height);
     void setShowName(bool show);
     bool showName() const { return show_name_; }
+    // setInstrument(Instrument::e_flat) shows (and prints) the E♭ part; the stored chart stays concert.
+    void setInstrument(Instrument instrument);
+    Instrument instrument() const { return instrument_; }
+    // concertChord("C7") -> what a chord typed in the part shown stands for at concert
+    // pitch ("E♭7" in the E♭ part); "Invalid chord: H7".
+    QString concertChord(const QString& typed) const;
 
     // relayout() - the whole layout again, the field editor kept over its slot;
     // recomputeLayoutResettingAnalysis(true) discards the analysis first.
@@ -154,6 +161,8 @@ private:
     void modelReset();
     ChartPicture picture(bool printing) const;
     ShownBar shownBar(std::size_t index) const;
+    // The bars of the part shown, again after every change of the chart.
+    void refreshPart();
     void rebuildShownBars();
     void barsReplaced(BarRange range, std::size_t newCount);
     void barsChanged(BarRange range);
@@ -170,6 +179,8 @@ private:
     std::optional<ChordFont> chord_font_;
     std::optional<ChordFont> incoming_font_;  // built by setChart before the model changes
     std::vector<ShownBar> bars_;
+    Instrument instrument_ = Instrument::concert;
+    Plist::Array part_bars_;  // the bars as shown when a part is; empty at concert pitch
     ChartLayout layout_;
     float enclosing_width_ = 600, enclosing_height_ = 400;
     bool show_name_ = true;

@@ -123,10 +123,11 @@ void ChordEntry::entered(const QString& value) {
     in_progress_ = false;
     clearError();
     emit editChanged(false);
-    if (value != begin_value_) {
-        ChartEdits::UserEvent event(view_.edits());
-        view_.edits().setChord(slot, value, begin_value_);
-    }
+    if (value == begin_value_) return;
+    ChartEdits::UserEvent event(view_.edits());
+    if (view_.instrument() == Instrument::concert) return view_.edits().setChord(slot, value, begin_value_);
+    // In a part the typed chord is the part's; the chart keeps concert pitch.
+    view_.edits().setChord(slot, view_.concertChord(value), QString::fromStdString(view_.model().chord(slot)));
 }
 
 bool ChordEntry::navigate(NavigationCommand command, bool extend) {

@@ -1,5 +1,6 @@
 #include "editor/my_document.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -30,6 +31,7 @@
 #include "editor/my_application.h"
 #include "editor/generate_commands.h"
 #include "editor/my_error.h"
+#include "editor/part_shown.h"
 #include "editor/preferences.h"
 #include "editor/transpose_commands.h"
 
@@ -100,6 +102,8 @@ void MyDocument::buildWindow(const Plist& chart) {
     connect(undo_stack_, &QUndoStack::cleanChanged, this, [this] { updateTitle(); });
     // The document counts as edited while a chord is being typed.
     connect(chart_view_, &ChartView::chordEditChanged, this, [this] { updateTitle(); });
+    saved_instrument_ = shownInstrumentOf(chart);
+    chart_view_->setInstrument(saved_instrument_);
     buildMenus();
     resize(820, 640);
     updateTitle();
@@ -166,7 +170,30 @@ void MyDocument::buildMenus() {
     };
     connect(view, &ChartView::selectionChanged, this, validate);
     validate();
+    buildViewMenu();
     buildAnalysisMenus();
+}
+
+void MyDocument::buildViewMenu() {
+    QMenu* show = menuBar()->addMenu(tr("&View"))->addMenu(tr("Show &For"));
+    auto* parts = new QActionGroup(this);
+    for (Instrument instrument : {Instrument::concert, Instrument::b_flat, Instrument::e_flat, Instrument::f}) {
+        QAction* item = show->addAction(QString::fromStdString(instrumentName(instrument)),
+                                        [this, instrument] { showFor(instrument); });
+        item->setCheckable(true);
+        item->setChecked(instrument == chart_view_->instrument());
+        parts->addAction(item);
+    }
+}
+
+void MyDocument::showFor(Instrument instrument) {
+    chart_view_->setInstrument(instrument);
+    updateTitle();
+}
+
+QString MyDocument::partHeader() const {
+    const Instrument instrument = chart_view_->instrument();
+    return instrument == Instrument::concert ? QString() : QString::fromStdString(partTitle(instrument));
 }
 
 void MyDocument::buildTransposeItems(QMenu* edit) {
@@ -203,11 +230,17 @@ void MyDocument::buildAnalysisMenus() {
     });
 }
 
-bool MyDocument::isEdited() const { return !undo_stack_->isClean() || chart_view_->chordViewEditInProgress(); }
+// The part shown is saved with the document, so showing another is a change to save.
+bool MyDocument::isEdited() const {
+    return !undo_stack_->isClean() || chart_view_->chordViewEditInProgress() ||
+           chart_view_->instrument() != saved_instrument_;
+}
 
 void MyDocument::updateTitle() {
     const QString name = path_.isEmpty() ? tr("Untitled") : QFileInfo(path_).fileName();
-    setWindowTitle(name + QStringLiteral("[*] \u2014 Zubaroo"));
+    const QString part = partHeader();
+    setWindowTitle(name + (part.isEmpty() ? QString() : QStringLiteral(" \u2014 ") + part) +
+                   QStringLiteral("[*] \u2014 Zubaroo"));
     setWindowModified(isEdited());
 }
 
@@ -215,12 +248,13 @@ bool MyDocument::saveTo(const QString& target) {
     // A chord being typed is part of what the user saves.
     if (!chart_view_->endChordEditing()) return false;
     try {
-        saveChartDocument(target.toStdString(), model_->chart());
+        saveChartDocument(target.toStdString(), withShownInstrument(model_->chart(), chart_view_->instrument()));
     } catch (const std::exception& e) {
         showErrorSheet(this, errorWithCode(MyErrorCode::cantWrite, tr("Can't write output file"), reasonOf(e)));
         return false;
     }
     path_ = target;
+    saved_instrument_ = chart_view_->instrument();
     undo_stack_->setClean();
     updateTitle();
     emit documentSaved(path_);
@@ -249,7 +283,7 @@ void MyDocument::print() {
     if (dialog.exec() != QDialog::Accepted) return;
     setUpPrinter(printer);
     try {
-        printChart(*chart_view_, printer);
+        printChart(*chart_view_, printer, partHeader());
     } catch (const std::exception& e) {
         showErrorSheet(this, errorWithCode(MyErrorCode::cantWrite, tr("Can't write output file"), reasonOf(e)));
     }
@@ -262,7 +296,7 @@ bool MyDocument::exportPdf(const QString& out) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(out);
         setUpPrinter(printer);
-        printChart(*chart_view_, printer);
+        printChart(*chart_view_, printer, partHeader());
         return true;
     } catch (const std::exception& e) {
         showErrorSheet(this, errorWithCode(MyErrorCode::cantWrite, tr("Can't write output file"), reasonOf(e)));

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "bridge/plist.h"
+#include "bridge/transposition.h"
 
 class QMenu;
 class QScrollArea;
@@ -65,6 +66,11 @@ private:
     void buildMenus();
     // Transpose Up, Down and Transpose... at the end of the Edit menu.
     void buildTransposeItems(QMenu* edit);
+    // View > Show for: Concert / B♭ / E♭ / F.
+    void buildViewMenu();
+    void showFor(Instrument instrument);
+    // The part's title for a printed header, "" at concert pitch.
+    QString partHeader() const;
     // The Analysis and Accompaniment menus.
     void buildAnalysisMenus();
     void updateTitle();
@@ -79,6 +85,7 @@ private:
     QScrollArea* scroll_area_ = nullptr;
     QToolButton* disclosure_ = nullptr;
     QString path_;
+    Instrument saved_instrument_ = Instrument::concert;  // the part the file shows
 };
 
 }  // namespace zub
