@@ -7,6 +7,7 @@
 #include "editor/chart_edits.h"
 #include "editor/chart_model.h"
 #include "editor/chart_view.h"
+#include "editor/my_error.h"
 #include "editor/selection_cursor.h"
 
 namespace zub {
@@ -127,7 +128,11 @@ void ChordEntry::entered(const QString& value) {
     ChartEdits::UserEvent event(view_.edits());
     if (view_.instrument() == Instrument::concert) return view_.edits().setChord(slot, value, begin_value_);
     // In a part the typed chord is the part's; the chart keeps concert pitch.
-    view_.edits().setChord(slot, view_.concertChord(value), QString::fromStdString(view_.model().chord(slot)));
+    try {
+        view_.edits().setChord(slot, view_.concertChord(value), QString::fromStdString(view_.model().chord(slot)));
+    } catch (const std::exception& e) {
+        showError(reasonOf(e));  // a chord with no concert spelling is not stored; the reason says why
+    }
 }
 
 bool ChordEntry::navigate(NavigationCommand command, bool extend) {
