@@ -60,6 +60,13 @@ int printPdfCommand(const QStringList& args) {
         return 2;
     }
     try {
+        // An unknown instrument is a usage error like a missing argument, found before any reading.
+        if (request->instrument) instrumentOfName(request->instrument->toStdString());
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "zubaroo: %s\n", e.what());
+        return 2;
+    }
+    try {
         print(*request);
         return 0;
     } catch (const std::exception& e) {

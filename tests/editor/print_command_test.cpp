@@ -33,7 +33,8 @@ TEST(PrintPdf, RefusesWhatItCannotRead) {
     EXPECT_EQ(printPdfCommand({"--print-pdf", out}), 2);
     EXPECT_EQ(printPdfCommand({"--print-pdf", out, "--for", autumn}), 2);
     EXPECT_EQ(printPdfCommand({"--print-pdf", out, "--sideways", autumn}), 2);
-    EXPECT_EQ(printPdfCommand({"--print-pdf", out, "--for", "G", autumn}), 1);
+    EXPECT_EQ(printPdfCommand({"--print-pdf", out, "--for", "G", autumn}), 2);  // no such instrument
+    EXPECT_EQ(printPdfCommand({"--print-pdf", out, "/no/such/chart.txt"}), 1);
     EXPECT_FALSE(QFile::exists(out));
 }
 
