@@ -41,14 +41,27 @@ std::string ascii_accidentals(std::string_view text) {
     return replace_all(replace_all(text, "\u266F", "#"), "\u266D", "b");
 }
 
+bool is_grouping(char c) { return c == '(' || c == ')' || c == ',' || c == ' '; }
+
+// Whether the slash at k stands between two digits, grouping signs aside ("6/9",
+// "6(/9)"), looking no further left than from. Such a slash belongs to the type;
+// the type's end and its respelling must agree on it, or respelling twice differs.
+bool slash_between_digits(std::string_view text, std::size_t k, std::size_t from) {
+    std::size_t left = k;
+    while (left > from && is_grouping(text[left - 1])) --left;
+    std::size_t right = k + 1;
+    while (right < text.size() && is_grouping(text[right])) ++right;
+    return left > from && right < text.size() && is_digit(text[left - 1]) && is_digit(text[right]);
+}
+
 // "7(b9, #11)" -> "7b9#11", "6/9" -> "69": parentheses, commas, blanks and a slash
 // between two digits only group what musicians write.
 std::string without_grouping(std::string_view text) {
     std::string out;
     for (std::size_t k = 0; k < text.size(); ++k) {
         const char c = text[k];
-        if (c == '(' || c == ')' || c == ',' || c == ' ') continue;
-        if (c == '/' && k > 0 && k + 1 < text.size() && is_digit(text[k - 1]) && is_digit(text[k + 1])) continue;
+        if (is_grouping(c)) continue;
+        if (c == '/' && slash_between_digits(text, k, 0)) continue;
         out.push_back(c);
     }
     return out;
@@ -171,9 +184,7 @@ std::string upper_note(std::string_view text, std::size_t end) {
 // Where the type ends: at the first slash that is not between two digits.
 std::size_t type_end(std::string_view text, std::size_t from) {
     for (std::size_t k = from; k < text.size(); ++k) {
-        if (text[k] != '/') continue;
-        const bool between_digits = k > from && k + 1 < text.size() && is_digit(text[k - 1]) && is_digit(text[k + 1]);
-        if (!between_digits) return k;
+        if (text[k] == '/' && !slash_between_digits(text, k, from)) return k;
     }
     return text.size();
 }

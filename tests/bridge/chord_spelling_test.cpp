@@ -38,7 +38,8 @@ TEST(ChordSpelling, MusiciansSpellingsPrintAsTheNames) {
         {"F7(#11,b9)", "F7b9#11"}, {"F7#11b9", "F7b9#11"}, {"A7#9b9", "A7b9#9"}, {"E7susb9", "E7b9sus"},
         {"E7sus4", "E7sus"}, {"E13sus4", "E13sus"}, {"C+7", "C7+"}, {"Caug", "C+"}, {"Caug7", "C7+"},
         // sixths, slashes and letter case
-        {"C6/9", "C69"}, {"C6/9/E", "C69/E"}, {"cmaj7/e", "CMaj7/E"}, {"f\u266F\u00F8/c", "F#m7b5/C"},
+        {"C6/9", "C69"}, {"C6/9/E", "C69/E"}, {"C6(/9", "C69"}, {"C6 / 9/E", "C69/E"},
+        {"cmaj7/e", "CMaj7/E"}, {"f\u266F\u00F8/c", "F#m7b5/C"},
         {"bb-7", "Bbm7"}, {"C7/E", "C7/E"}, {"Cm7", "Cm7"}, {"C", "C"}, {"C:3.5.b7.b13", "C7b13"},
         // what no respelling mends keeps the strict parser's message
         {"Cxyz", "Unknown chord type: xyz"}, {"c-x", "Invalid chord: c-x"}, {"D7\u266D99", "Unknown chord type: 7b99"}, {"Cmaj", "Unknown chord type: maj"}, {"H7", "Invalid chord: H7"},
