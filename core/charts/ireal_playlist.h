@@ -1,0 +1,56 @@
+// iReal Pro playlists: the irealb:// (and older irealbook://) links the app
+// shares and exports, read into songs and charts and written back.
+//
+// Text in these structs is UTF-8, as the links carry it. Chart names elsewhere
+// in the core are ISO Latin 1: converting is the caller's job (the bridge).
+#pragma once
+
+#include "core/charts/chart.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zub {
+
+// One song of a playlist, decoded but not yet a chart.
+struct Ireal_song {
+    std::string title;        // display order: "X, The" -> "The X" (UTF-8)
+    std::string composer;     // "Last First" -> "First Last" for exactly two words (UTF-8), may be empty
+    std::string style;        // iReal style text, "Medium Swing"
+    std::string key;          // iReal key as written, "Eb", "C-"
+    int tempo = 0;            // 0: the style's usual tempo
+    int repeats = 0;          // 0: default (3)
+    std::string progression;  // the descrambled, substituted cell language
+    std::string error;        // not empty: why this song could not be decoded (the other fields may be empty)
+};
+
+struct Ireal_playlist {
+    std::string name;                // playlist name, "" for a single song
+    std::vector<Ireal_song> songs;   // in order; number = index + 1
+};
+
+// True when text holds "irealb://" or "irealbook://" anywhere (a .txt, .html or a bare link).
+bool holds_ireal_link(std::string_view text);
+
+// Every link of text, all songs in order. Failure("No iReal Pro link found") when there is none;
+// a song that cannot be decoded is kept with its error set, never a throw.
+Ireal_playlist read_ireal_playlist(std::string_view text);
+
+struct Ireal_chart {
+    Chart chart;              // the chart as played; name = title (UTF-8 in this struct)
+    std::string composer;     // UTF-8, may be empty
+};
+
+// The chart of one song: Failure with a one-line reason ("5/4 time is not supported",
+// "Unknown chord quality: C^7#13", "Ending 2 without a repeat", "No chords") when it
+// cannot be represented.
+Ireal_chart chart_of_ireal_song(const Ireal_song& song);
+
+// The writer: one irealb:// link (percent-encoded as the app's HTML export does) holding
+// every chart, and the HTML page the app exports around such a link. Failure for a chart
+// that cannot be written.
+std::string ireal_link(const std::vector<Ireal_chart>& charts, std::string_view playlist_name);
+std::string ireal_html(const std::vector<Ireal_chart>& charts, std::string_view playlist_name);
+
+}  // namespace zub
