@@ -107,7 +107,10 @@ private:
     }
 
     void add_cell(Cell cell) {
-        if (current_.cells.empty()) current_.beats = beats_;
+        if (current_.cells.empty()) {
+            current_.beats = beats_;
+            current_.cells.reserve(4);
+        }
         current_.cells.push_back(std::move(cell));
         between_bars_ = false;
     }
@@ -142,7 +145,10 @@ private:
     void read_time() {
         if (pos_ + 3 > text_.size()) throw Failure("Unknown time signature: " + std::string(text_.substr(pos_)));
         beats_ = beats_of_time(text_.substr(pos_ + 1, 2));
-        if (current_.cells.empty()) current_.beats = beats_;
+        if (current_.cells.empty()) {
+            current_.beats = beats_;
+            current_.cells.reserve(4);
+        }
         pos_ += 3;
     }
 
