@@ -144,7 +144,8 @@ Played play(const std::vector<Written_bar>& bars) {
     std::vector<std::size_t> signs;
     for (std::size_t k = top; k < bars.size(); ++k)
         if (bars[k].coda) signs.push_back(k);
-    const std::size_t coda = signs.empty() ? bars.size() : signs.back();
+    // A coda sign on the first bar of the tune starts no coda: the tune would be empty.
+    const std::size_t coda = signs.empty() || signs.back() == top ? bars.size() : signs.back();
     const Player player(bars);
 
     const auto jump = player.first_time(top, coda, played.chorus);

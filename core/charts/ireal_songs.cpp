@@ -91,6 +91,9 @@ Ireal_song broken_song(std::string_view piece) {
 // fields ("===" apart), else broken songs.
 void add_songs_without_prefix(std::string_view text, std::vector<Ireal_song>& songs) {
     if (text.find_first_not_of('=') == std::string_view::npos) return;
+    // The "===" before and after the gap leave "==" at its ends.
+    if (text.starts_with("==")) text.remove_prefix(2);
+    if (text.ends_with("==")) text.remove_suffix(2);
     for (std::string_view piece : split(text, "===")) {
         if (piece.empty()) continue;
         auto fields = split(piece, "=");
@@ -127,11 +130,16 @@ void read_modern(std::string_view body, Ireal_playlist& playlist) {
         playlist.songs.push_back(modern_song(fields, first));
         next = music + fields_after_music + 1;
     }
-    // After the last song: "===" and the playlist name, if any.
+    // After the last song: songs without the prefix, then "===" and the playlist name, if any.
     if (next < fields.size()) {
         std::string rest = join(fields, next, fields.size());
         if (rest.starts_with("==")) rest.erase(0, 2);
-        if (playlist.name.empty()) playlist.name = rest;
+        auto pieces = split(rest, "===");
+        if (split(pieces.back(), "=").size() != modern_field_count) {
+            if (playlist.name.empty()) playlist.name = pieces.back();
+            pieces.pop_back();
+        }
+        for (std::string_view piece : pieces) add_songs_without_prefix(piece, playlist.songs);
     }
 }
 

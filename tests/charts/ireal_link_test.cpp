@@ -74,6 +74,22 @@ TEST(IrealLink, SplitsSongsAndKeepsTheirFields) {
     EXPECT_EQ(playlist.songs[1].progression, "[F   Z");
 }
 
+TEST(IrealLink, SongsWithoutMusicPrefixBetweenOthers) {
+    const std::string blank = "Blank=Doe Jane==Ballad=F==" + std::string(16, ' ') + "==0=0";
+    const std::string body = blank + "===" + modern_song("One", "", "[C   Z") + "===" + blank + "===" +
+                             modern_song("Two", "A B", "[D   Z") + "===" + blank + "===List";
+    const auto playlist = read_ireal_playlist("irealb://" + Ireal_link::percent_encode(body));
+    ASSERT_EQ(playlist.songs.size(), 5u);
+    const char* titles[] = {"Blank", "One", "Blank", "Two", "Blank"};
+    for (std::size_t k = 0; k < 5; ++k) {
+        EXPECT_EQ(playlist.songs[k].title, titles[k]);
+        EXPECT_EQ(playlist.songs[k].error, "") << k;
+    }
+    EXPECT_EQ(playlist.songs[2].composer, "Jane Doe");
+    EXPECT_EQ(playlist.name, "List");
+    EXPECT_THROW(chart_of_ireal_song(playlist.songs[0]), Failure);  // no chords
+}
+
 TEST(IrealLink, OldSchemeAndBrokenSongs) {
     auto old = read_ireal_playlist("irealbook://Blues=Parker%20Charlie=Bebop=F=n=[F7%20%20%20|Bb7%20%20%20Z");
     ASSERT_EQ(old.songs.size(), 1u);

@@ -67,6 +67,7 @@ TEST(IrealReader, Form) {
         {"[C   |SD   |E   <D.S. al Fine>Z", "| C 4 | D 4 | E 4 | D 4 | E 4 |"},
         {"[C  <Fine>|D   <D.C. al Fine>Z", "| C 4 | D 4 | C 4 |"},
         {"[C   |D   ][QE   Z", "| C 4 | D 4 | E 4 |"},
+        {"[QC   |D   Z", "| C 4 | D 4 |"},
         // A jump inside a repeat waits for the repeat's last pass.
         {"{C   |D  <D.C. al Coda>Q}[QE   Z", "| C 4 | D 4 | C 4 | D 4 | C 4 | D 4 | E 4 |"},
     };
