@@ -48,7 +48,8 @@ struct Ireal_chart {
 // the first bar) stays before it and a coda after it; repeats is the song's
 // (3 when 0). Sections *A and *B give marks A and B, *C and *D mark B (a
 // contrasting section), a verse marks A, an intro none. Meter 3 when the first
-// bar is in 3/4, else 4; a 2/4 bar stays a bar of 2 beats, 2/2 counts as 4/4.
+// bar is in 3/4, else 4; a 2/4 bar stays a bar of 2 beats, 2/2 counts as 4/4,
+// 12/8 and 6/8 count their dotted quarters (4 and 2 beats); other meters fail.
 // Key "Eb" -> "Eb", "C-" -> "Cm"; tempo 0 -> the style's usual tempo; style
 // code 4 for Brazilian grooves, 8 for waltzes, else 1. "n" (no chord) and "p"
 // hold the chord before, as a blank cell does; alternate chords in parentheses

@@ -48,6 +48,7 @@ TEST(IrealReader, CellsToBeats) {
         {"[C-7b5 C7sus C7alt Cs Z", "| Cm7b5 1 C7sus 1 C7alt 1 C 1 |"},
         {"[C*m* Co Z", "| Cm 2 C:b3.b5 2 |"},
         {"[T44C   |T24F G |T44C   Z", "| C 4 | F 1 G 1 | C 4 |"},  // a 2/4 bar stays short
+        {"[T12C   |T68F G |T12C G Z", "| C 4 | F 1 G 1 | C 2 G 2 |"},  // dotted-quarter beats
         {"  [C   ]   [F   Z ", "| C 4 | F 4 |"},                  // filler between bar lines
     };
     for (const auto& c : cases) EXPECT_EQ(bars_of(c.progression), c.bars) << c.progression;
@@ -105,8 +106,8 @@ TEST(IrealReader, ErrorCases) {
         std::string_view progression, message;
     } cases[] = {
         {"[T54C    Z", "5/4 time is not supported"},
-        {"[T12C    Z", "12/8 time is not supported"},
-        {"[T68C    Z", "6/8 time is not supported"},
+        {"[T98C    Z", "9/8 time is not supported"},
+        {"[T78C    Z", "7/8 time is not supported"},
         {"[T9", "Unknown time signature: T9"},
         {"[C^7#13   Z", "Unknown chord quality: C^7#13"},
         {"[C*foo* Z", "Unknown chord quality: C*foo*"},
