@@ -49,6 +49,7 @@ TEST(IrealReader, CellsToBeats) {
         {"[C*m* Co Z", "| Cm 2 C:b3.b5 2 |"},
         {"[T44C   |T24F G |T44C   Z", "| C 4 | F 1 G 1 | C 4 |"},  // a 2/4 bar stays short
         {"[T12C   |T68F G |T12C G Z", "| C 4 | F 1 G 1 | C 2 G 2 |"},  // dotted-quarter beats
+        {"[C  F |T24 x |T44 x Z", "| C 3 F 1 | C 1 F 1 | C 2 F 2 |"},  // a copy takes its bar's beats
         {"  [C   ]   [F   Z ", "| C 4 | F 4 |"},                  // filler between bar lines
     };
     for (const auto& c : cases) EXPECT_EQ(bars_of(c.progression), c.bars) << c.progression;
