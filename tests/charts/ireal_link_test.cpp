@@ -90,6 +90,17 @@ TEST(IrealLink, SongsWithoutMusicPrefixBetweenOthers) {
     EXPECT_THROW(chart_of_ireal_song(playlist.songs[0]), Failure);  // no chords
 }
 
+TEST(IrealLink, EveryLinkOfATextInOrder) {
+    const std::string text = "<a href=\"irealb://" + Ireal_link::percent_encode(modern_song("One", "", "[C   Z") + "===First") +
+                             "\">x</a>\n<a href=\"irealb://" + Ireal_link::percent_encode(modern_song("Two", "", "[D   Z")) +
+                             "\">y</a>";
+    const auto playlist = read_ireal_playlist(text);
+    ASSERT_EQ(playlist.songs.size(), 2u);
+    EXPECT_EQ(playlist.songs[0].title, "One");
+    EXPECT_EQ(playlist.songs[1].title, "Two");
+    EXPECT_EQ(playlist.name, "First");
+}
+
 TEST(IrealLink, OldSchemeAndBrokenSongs) {
     auto old = read_ireal_playlist("irealbook://Blues=Parker%20Charlie=Bebop=F=n=[F7%20%20%20|Bb7%20%20%20Z");
     ASSERT_EQ(old.songs.size(), 1u);

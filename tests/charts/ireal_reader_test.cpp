@@ -102,6 +102,25 @@ TEST(IrealReader, ChorusIntroCodaAndSections) {
     EXPECT_EQ(other.sections(), (std::vector<Chart::Section>{{1, 'A'}, {2, 'B'}, {3, 'B'}, {4, 'A'}}));
 }
 
+// After the last chorus: the way back of a D.C./D.S. and the coda.
+TEST(IrealReader, ChorusEndsWhereTheJumpBackBegins) {
+    const struct {
+        std::string_view progression;
+        Chart::Chorus chorus;
+        std::size_t bars;
+    } cases[] = {
+        {"{C   |D  <D.C. al Coda>Q}[QE   Z", {1, 4, 3}, 7},
+        {"[*iG   ][C   |SD   |E   <D.S. al Fine>Z", {2, 4, 3}, 6},
+        {"[C   |D   Q|E   ][QF   |G   Z", {1, 3, 3}, 5},
+        {"[C   |D   |E   Z", {1, 3, 3}, 3},
+    };
+    for (const auto& c : cases) {
+        const Chart chart = chart_of_ireal_song(song_of(c.progression)).chart;
+        EXPECT_EQ(chart.chorus(), c.chorus) << c.progression;
+        EXPECT_EQ(chart.bars().size(), c.bars) << c.progression;
+    }
+}
+
 TEST(IrealReader, ErrorCases) {
     const struct {
         std::string_view progression, message;
