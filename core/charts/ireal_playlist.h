@@ -34,7 +34,8 @@ struct Ireal_playlist {
 // True when text holds "irealb://" or "irealbook://" anywhere (a .txt, .html or a bare link).
 bool holds_ireal_link(std::string_view text);
 
-// Every link of text, all songs in order. Failure("No iReal Pro link found") when there is none;
+// Every link of text, all songs in order (a link written twice, as an HTML page's
+// href and its text may be, counts once). Failure("No iReal Pro link found") when there is none;
 // a song that cannot be decoded is kept with its error set, never a throw.
 Ireal_playlist read_ireal_playlist(std::string_view text);
 

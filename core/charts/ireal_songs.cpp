@@ -1,5 +1,6 @@
 // Splitting decoded links into songs and their fields.
 #include <charconv>
+#include <unordered_set>
 
 #include "core/charts/ireal_link.h"
 #include "core/charts/ireal_playlist.h"
@@ -172,7 +173,10 @@ Ireal_playlist read_ireal_playlist(std::string_view text) {
     const auto links = Ireal_link::find_links(text);
     if (links.empty()) throw Failure("No iReal Pro link found");
     Ireal_playlist playlist;
+    std::unordered_set<std::string_view> seen;
     for (std::string_view link : links) {
+        // A page may show its link as text too: the same link once.
+        if (!seen.insert(link).second) continue;
         const bool modern = link.starts_with("irealb://");
         const std::string body = Ireal_link::percent_decode(link.substr(modern ? 9 : 12));
         if (modern)

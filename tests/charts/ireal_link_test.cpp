@@ -99,6 +99,9 @@ TEST(IrealLink, EveryLinkOfATextInOrder) {
     EXPECT_EQ(playlist.songs[0].title, "One");
     EXPECT_EQ(playlist.songs[1].title, "Two");
     EXPECT_EQ(playlist.name, "First");
+
+    const std::string link = "irealb://" + Ireal_link::percent_encode(modern_song("One", "", "[C   Z"));
+    EXPECT_EQ(read_ireal_playlist("<a href=\"" + link + "\">" + link + "</a>").songs.size(), 1u);
 }
 
 TEST(IrealLink, OldSchemeAndBrokenSongs) {
