@@ -53,6 +53,7 @@ private:
         for (std::size_t j = k; j < end; ++j) {
             if (j > k && (endings_[j] >= 0 || bars_[j].opens_repeat)) return std::nullopt;
             if (bars_[j].closes_repeat) return j;
+            if (bars_[j].closes_block) return std::nullopt;  // a double bar line ends the last ending
         }
         return std::nullopt;
     }
@@ -95,6 +96,11 @@ private:
                 }
                 if (!close && !any_close && !in_group && number > 1)
                     throw Failure("Ending " + std::to_string(number) + " without a repeat");
+                if (!close) {  // the last ending leaves the repeat: a later "}" goes back to here
+                    in_group = false;
+                    group = k;
+                    pass = 1;
+                }
             }
             out.push_back(k);
             if (out.size() > most_played_bars) throw Failure("The form does not end");
@@ -116,6 +122,8 @@ private:
                 pass = 1;
                 group = k + 1;
             }
+            // Outside a repeat a double bar line is where a lone "}" goes back to.
+            if (!in_group && bar.closes_block) group = k + 1;
             ++k;
         }
         return std::nullopt;

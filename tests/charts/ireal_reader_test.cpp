@@ -70,6 +70,9 @@ TEST(IrealReader, Form) {
         {"[C  <Fine>|D   <D.C. al Fine>Z", "| C 4 | D 4 | C 4 |"},
         {"[C   |D   ][QE   Z", "| C 4 | D 4 | E 4 |"},
         {"[QC   |D   Z", "| C 4 | D 4 |"},
+        // A "}" alone goes back to the last double bar line, not into the repeat before it.
+        {"{C   |N1D   }|N2E   ][F   |G   }A   Z", "| C 4 | D 4 | C 4 | E 4 | F 4 | G 4 | F 4 | G 4 | A 4 |"},
+        {"[C   ][D   |E   }F   Z", "| C 4 | D 4 | E 4 | D 4 | E 4 | F 4 |"},
         // A jump inside a repeat waits for the repeat's last pass.
         {"{C   |D  <D.C. al Coda>Q}[QE   Z", "| C 4 | D 4 | C 4 | D 4 | C 4 | D 4 | E 4 |"},
     };
