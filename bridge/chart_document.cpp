@@ -12,6 +12,7 @@
 
 #include "bridge/chart_dictionary.h"
 #include "bridge/entry_points.h"
+#include "bridge/playlist.h"
 #include "bridge/plist_io.h"
 #include "bridge/bridge_exception.h"
 
@@ -48,10 +49,7 @@ bool isBiabFileName(std::string_view path) {
     return (lower(1) == 's' || lower(1) == 'm') && lower(2) == 'g';
 }
 
-Plist openChartFile(const std::string& path, const Plist& font) {
-    if (isBiabFileName(path)) return Entry_points::biabreader_read_chart(readFileBytes(path), font);
-    return openChartDocument(path, font);
-}
+Plist openChartFile(const std::string& path, const Plist& font) { return openChartSong(path, font, 0); }
 
 namespace {
 

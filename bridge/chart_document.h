@@ -37,7 +37,9 @@ void saveChartDocument(const std::string& path, const Plist& chart);
 bool isBiabFileName(std::string_view path);
 
 // openChartFile(path, font) -> openChartDocument, or for a BiaB file its chart
-// through "Biabreader.read_chart".
+// through "Biabreader.read_chart", or for a bare iReal Pro link or a file
+// holding one song of a playlist that song (see openChartSong in playlist.h:
+// a playlist of several songs fails with a line naming the count).
 Plist openChartFile(const std::string& path, const Plist& font);
 
 // readFileBytes(path) -> the whole file; "Can't read input file: <path>", "File too large: <path>".
