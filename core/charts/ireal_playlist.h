@@ -22,6 +22,7 @@ struct Ireal_song {
     int tempo = 0;            // 0: the style's usual tempo
     int repeats = 0;          // 0: default (3)
     std::string progression;  // the descrambled, substituted cell language
+    std::string groove;       // playback groove, "Jazz-Medium Swing"; empty: the style's own
     std::string error;        // not empty: why this song could not be decoded (the other fields may be empty)
 };
 
