@@ -63,32 +63,81 @@ mode_t mode_for(const std::string& path) {
     return 0666 & ~mask;
 }
 
-}  // namespace
-
-void writeFileAtomically(const std::string& path, std::string_view bytes) {
-    const std::string failure = "Can't write output file: " + path;
+// Writes bytes to a new temporary file beside path; its name, or "" when that failed
+// (nothing is left behind). With sync the bytes are on disk when it returns.
+std::string write_beside(const std::string& path, std::string_view bytes, bool sync) {
     const mode_t mode = mode_for(path);
     std::string temporary = path + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) throw Bridge_exception("writeFileAtomically", failure);
+    if (fd < 0) return {};
     bool written = ::fchmod(fd, mode) == 0;
     for (std::size_t done = 0; written && done < bytes.size();) {
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
         written = n > 0;
         if (written) done += static_cast<std::size_t>(n);
     }
-    // The new file replaces the old only once its bytes are safely on disk.
-    written = written && ::fsync(fd) == 0;
+    written = written && (!sync || ::fsync(fd) == 0);
     written = ::close(fd) == 0 && written;
-    if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        throw Bridge_exception("writeFileAtomically", failure);
-    }
+    if (written) return temporary;
+    std::remove(temporary.c_str());
+    return {};
 }
 
-void saveChartDocument(const std::string& path, const Plist& chart) {
-    checkChartDictionary(chart);
-    writeFileAtomically(path, write_xml_plist(chart));
+bool move_into_place(const std::string& temporary, const std::string& path) {
+    if (std::rename(temporary.c_str(), path.c_str()) == 0) return true;
+    std::remove(temporary.c_str());
+    return false;
 }
+
+// Syncs the file systems that hold the files: one call per folder, each usually the same disk.
+bool sync_folders_of(const std::vector<std::string>& temporaries) {
+    bool synced = true;
+    std::string last;
+    for (const std::string& temporary : temporaries) {
+        if (temporary.empty()) continue;
+        std::string folder = std::filesystem::path(temporary).parent_path().string();
+        if (folder.empty()) folder = ".";
+        if (folder == last) continue;
+        last = folder;
+        const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+        synced = fd >= 0 && ::syncfs(fd) == 0 && synced;
+        if (fd >= 0) ::close(fd);
+    }
+    return synced;
+}
+
+}  // namespace
+
+void writeFileAtomically(const std::string& path, std::string_view bytes) {
+    // The new file replaces the old only once its bytes are safely on disk.
+    const std::string temporary = write_beside(path, bytes, true);
+    if (temporary.empty() || !move_into_place(temporary, path))
+        throw Bridge_exception("writeFileAtomically", "Can't write output file: " + path);
+}
+
+std::vector<std::string> writeFilesAtomically(const std::vector<File_to_write>& files) {
+    std::vector<std::string> temporaries;
+    temporaries.reserve(files.size());
+    for (const File_to_write& file : files) temporaries.push_back(write_beside(file.path, file.bytes, false));
+    const bool synced = sync_folders_of(temporaries);
+    std::vector<std::string> reasons;
+    reasons.reserve(files.size());
+    for (std::size_t k = 0; k < files.size(); ++k) {
+        bool written = !temporaries[k].empty();
+        // Without the sync nothing is renamed: an old file stays whole rather than risk an empty one.
+        if (written && !synced) std::remove(temporaries[k].c_str());
+        written = written && synced && move_into_place(temporaries[k], files[k].path);
+        reasons.push_back(written ? std::string() : "Can't write output file: " + files[k].path);
+    }
+    return reasons;
+}
+
+
+std::string chartDocumentBytes(const Plist& chart) {
+    checkChartDictionary(chart);
+    return write_xml_plist(chart);
+}
+
+void saveChartDocument(const std::string& path, const Plist& chart) { writeFileAtomically(path, chartDocumentBytes(chart)); }
 
 }  // namespace zub

@@ -49,15 +49,29 @@ int convert_to_folder(const Options& options, Io io) {
     const std::size_t first = options.song == 0 ? 1 : options.song;
     const std::size_t last = options.song == 0 ? playlist->size() : options.song;
     bool skipped = false;
+    struct Song {
+        std::size_t number;
+        std::string title;
+    };
+    std::vector<Song> songs;
+    std::vector<File_to_write> files;
     for (std::size_t number = first; number <= last; ++number) {
         const std::string title = about(options.in, [&] { return playlist->title(number); });
         try {
             const Plist chart = partForInstrument(playlist->chart(number, template_font()), options.part.value());
-            saveChartDocument((folder / songFileName(number, title)).string(), chart);
+            files.push_back({(folder / songFileName(number, title)).string(), chartDocumentBytes(chart)});
+            songs.push_back({number, title});
         } catch (const Bridge_exception& e) {
             report_skipped(io, number, title, e.reason());
             skipped = true;
         }
+    }
+    // All files in one batch: a thousand songs cost one sync of the disk, not a thousand.
+    const std::vector<std::string> failures = writeFilesAtomically(files);
+    for (std::size_t k = 0; k < failures.size(); ++k) {
+        if (failures[k].empty()) continue;
+        report_skipped(io, songs[k].number, songs[k].title, failures[k]);
+        skipped = true;
     }
     return skipped ? exit_failed : exit_ok;
 }
