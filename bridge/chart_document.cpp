@@ -53,24 +53,44 @@ Plist openChartFile(const std::string& path, const Plist& font) { return openCha
 
 namespace {
 
-// The mode the written file gets: the replaced file's permissions, or for a
-// new file the usual mode a program's new files get under the umask.
-mode_t mode_for(const std::string& path) {
-    struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0) return existing.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+// The file a save really replaces: a symbolic link's target, so that saving
+// through a link updates what it points to instead of replacing the link.
+std::string replaced_file(const std::string& path) {
+    std::filesystem::path file = path;
+    std::error_code error;
+    // As the system does, give up on a chain of links too long to be anything but a loop.
+    for (int links = 0; links < 40 && std::filesystem::is_symlink(file, error); ++links) {
+        const auto target = std::filesystem::read_symlink(file, error);
+        if (error) break;
+        file = target.is_absolute() ? target : file.parent_path() / target;
+    }
+    return file.string();
 }
 
-// Writes bytes to a new temporary file beside path; its name, or "" when that failed
-// (nothing is left behind). With sync the bytes are on disk when it returns.
-std::string write_beside(const std::string& path, std::string_view bytes, bool sync) {
-    const mode_t mode = mode_for(path);
-    std::string temporary = path + ".XXXXXX";
+// The replaced file's permissions, owner and group stay; a new file gets the
+// usual mode a program's new files get under the umask.
+void keep_attributes(int fd, const std::string& path, bool& written) {
+    struct stat existing {};
+    if (::stat(path.c_str(), &existing) == 0) {
+        written = written && ::fchmod(fd, existing.st_mode & 07777) == 0;
+        // Only root may give a file away; for others this keeps what it can.
+        if (::fchown(fd, existing.st_uid, existing.st_gid) != 0) (void)::fchown(fd, static_cast<uid_t>(-1), existing.st_gid);
+        return;
+    }
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    written = written && ::fchmod(fd, 0666 & ~mask) == 0;
+}
+
+// Writes bytes to a new temporary file beside target (the file really
+// replaced); its name, or "" when that failed, leaving nothing behind. With
+// sync the bytes are on disk when it returns.
+std::string write_beside(const std::string& target, std::string_view bytes, bool sync) {
+    std::string temporary = target + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) return {};
-    bool written = ::fchmod(fd, mode) == 0;
+    bool written = true;
+    keep_attributes(fd, target, written);
     for (std::size_t done = 0; written && done < bytes.size();) {
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
         written = n > 0;
@@ -110,15 +130,20 @@ bool sync_folders_of(const std::vector<std::string>& temporaries) {
 
 void writeFileAtomically(const std::string& path, std::string_view bytes) {
     // The new file replaces the old only once its bytes are safely on disk.
-    const std::string temporary = write_beside(path, bytes, true);
-    if (temporary.empty() || !move_into_place(temporary, path))
+    const std::string target = replaced_file(path);
+    const std::string temporary = write_beside(target, bytes, true);
+    if (temporary.empty() || !move_into_place(temporary, target))
         throw Bridge_exception("writeFileAtomically", "Can't write output file: " + path);
 }
 
 std::vector<std::string> writeFilesAtomically(const std::vector<File_to_write>& files) {
-    std::vector<std::string> temporaries;
+    std::vector<std::string> targets, temporaries;
+    targets.reserve(files.size());
     temporaries.reserve(files.size());
-    for (const File_to_write& file : files) temporaries.push_back(write_beside(file.path, file.bytes, false));
+    for (const File_to_write& file : files) {
+        targets.push_back(replaced_file(file.path));
+        temporaries.push_back(write_beside(targets.back(), file.bytes, false));
+    }
     const bool synced = sync_folders_of(temporaries);
     std::vector<std::string> reasons;
     reasons.reserve(files.size());
@@ -126,12 +151,11 @@ std::vector<std::string> writeFilesAtomically(const std::vector<File_to_write>& 
         bool written = !temporaries[k].empty();
         // Without the sync nothing is renamed: an old file stays whole rather than risk an empty one.
         if (written && !synced) std::remove(temporaries[k].c_str());
-        written = written && synced && move_into_place(temporaries[k], files[k].path);
+        written = written && synced && move_into_place(temporaries[k], targets[k]);
         reasons.push_back(written ? std::string() : "Can't write output file: " + files[k].path);
     }
     return reasons;
 }
-
 
 std::string chartDocumentBytes(const Plist& chart) {
     checkChartDictionary(chart);
