@@ -79,7 +79,10 @@ const Ireal_song& song_at(const Ireal_playlist& playlist, std::size_t number) {
 
 SongListing Playlist::listing(std::size_t number) const {
     const Ireal_song& song = song_at(songs_->playlist, number);
-    SongListing listing{number, utf8_text(song.title), utf8_text(song.composer), utf8_text(song.key),
+    // iReal writes a minor key "C-"; we name it "Cm", also for a song that cannot be read.
+    std::string key = utf8_text(song.key);
+    if (key.ends_with('-')) key.back() = 'm';
+    SongListing listing{number, utf8_text(song.title), utf8_text(song.composer), std::move(key),
                         utf8_text(song.style), 0, song.error};
     if (!listing.reason.empty()) return listing;
     try {

@@ -20,7 +20,7 @@ namespace zub {
 struct SongListing {
     std::size_t number = 0;  // from 1
     std::string title, composer;
-    std::string key;         // our key name ("Cm") when the song reads, else iReal's ("C-")
+    std::string key;         // our key name: "Cm" (iReal writes "C-")
     std::string style;       // iReal's style text, "Medium Swing"
     std::size_t bars = 0;    // bars of the chart as played
     std::string reason;      // not empty: why the song cannot be opened

@@ -59,19 +59,26 @@ SongChooser::SongChooser(const std::vector<SongListing>& songs, const QString& p
     table_->setSortingEnabled(true);
     table_->sortByColumn(-1, Qt::AscendingOrder);  // playlist order until the user sorts
     table_->verticalHeader()->hide();
+    // One line a song, so that a long playlist reads like a list.
+    table_->setWordWrap(false);
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     table_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Open | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Open)->setDefault(true);
-    auto* count = new QLabel(tr("%n song(s)", nullptr, static_cast<int>(songs.size())), this);
+    const int total = static_cast<int>(songs.size());
+    auto* count = new QLabel(tr("%n song(s)", nullptr, total), this);
     auto* column = new QVBoxLayout(this);
     column->addWidget(filter_);
     column->addWidget(table_);
     column->addWidget(count);
     column->addWidget(buttons);
-    connect(filter_, &QLineEdit::textChanged, this, [this](const QString& text) {
+    connect(filter_, &QLineEdit::textChanged, this, [this, count, total](const QString& text) {
         shown_->setFilterFixedString(text);
         selectFirstRowIfNone();
+        count->setText(text.isEmpty() ? tr("%n song(s)", nullptr, total)
+                                      : tr("%1 of %n song(s)", nullptr, total).arg(shown_->rowCount()));
     });
     connect(filter_, &QLineEdit::returnPressed, this, &QDialog::accept);
     connect(table_, &QTableView::doubleClicked, this, &QDialog::accept);
