@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "bridge/chart_dictionary.h"
 #include "bridge/entry_points.h"
@@ -33,8 +32,11 @@ std::string readFileBytes(const std::string& path) {
     if (size > max_chart_file_bytes) throw Bridge_exception("readFileBytes", "File too large: " + path);
     std::ifstream in(path, std::ios::binary);
     if (!in) throw Bridge_exception("readFileBytes", "Can't read input file: " + path);
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    // At most the size measured, in one read: a file growing meanwhile cannot pass the limit.
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(size));
     if (in.bad()) throw Bridge_exception("readFileBytes", "Can't read input file: " + path);
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
     return bytes;
 }
 
