@@ -19,12 +19,26 @@ namespace {
 // Links carry UTF-8, but a damaged one may not: its bytes are then read as Latin 1.
 std::string utf8_text(const std::string& text) { return is_valid_utf8(text) ? text : latin1_to_utf8(text); }
 
+// Typographic quotes, dashes and the ellipsis, common in shared titles ("Don’t"),
+// as their Latin 1 forms: the name crosses into the core in Latin 1, and a title
+// the core cannot take would keep the chart from being shown, played or exported.
+std::string latin1_punctuation(std::string text) {
+    static const std::pair<std::string_view, std::string_view> folds[] = {
+        {"‘", "'"}, {"’", "'"}, {"‛", "'"},  {"′", "'"}, {"“", "\""}, {"”", "\""},
+        {"„", "\""}, {"″", "\""}, {"–", "-"}, {"—", "-"}, {"−", "-"}, {"…", "..."},
+    };
+    for (const auto& [typographic, plain] : folds)
+        for (std::size_t at = text.find(typographic); at != std::string::npos; at = text.find(typographic, at))
+            text.replace(at, typographic.size(), plain);
+    return text;
+}
+
 // The core's chart names are Latin 1, so the title goes around the conversion, not through it.
 Plist dictionaryOfIrealChart(const Ireal_chart& song, const Plist& font) {
     const Chart& c = song.chart;
     const Chart unnamed("", c.style(), c.key(), c.tempo(), c.bars(), c.chorus(), c.sections());
     Plist chart = dictionaryFromCoreChart(Chart_value::of_chart(unnamed), font)
-                      .with("Name", Plist::make_string(utf8_text(c.name())));
+                      .with("Name", Plist::make_string(latin1_punctuation(utf8_text(c.name()))));
     if (!song.composer.empty()) chart = chart.with("Composer", Plist::make_string(utf8_text(song.composer)));
     checkChartDictionary(chart);
     return chart;

@@ -61,6 +61,13 @@ TEST_F(PlaylistCommands, EveryChartCommandTakesASong) {
     EXPECT_EQ(zub({"transpose", three_songs, "--song", "1", "--by", "2", "-o", path("g.txt")}).status, 0);
     EXPECT_NE(zub({"show", path("g.txt")}).out.find("| G7 |"), std::string::npos);
     EXPECT_EQ(zub({"show", three_songs, "--song", "0"}).status, 2);
+
+    // A bare link, its title with a typographic apostrophe, shows and plays like any chart.
+    const std::string link = "irealb://Don%E2%80%99t%20Go=Doe%20Jane==Medium%20Swing=F==1r34LbKcu7[T44F7XyQ|Bb7XyQZ==0=0";
+    const Result bare = zub({"show", link});
+    EXPECT_EQ(bare.status, 0) << bare.err;
+    EXPECT_TRUE(bare.out.starts_with("Name: Don't Go\n")) << bare.out;
+    EXPECT_EQ(zub({"midi", link, "-o", path("dont.mid")}).status, 0);
 }
 
 TEST_F(PlaylistCommands, ConvertToAFolderWritesEveryReadableSong) {
