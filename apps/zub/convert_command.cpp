@@ -114,6 +114,26 @@ int convert_folder_to_page(const Options& options, Io io) {
     return skipped ? exit_failed : exit_ok;
 }
 
+// Every readable song of a playlist into one page of the same name (a song that
+// cannot be read is reported as for a folder). false when IN holds no playlist of several songs.
+bool convert_playlist_to_page(const Options& options, Io io, int& status) {
+    const std::optional<Playlist> playlist = about(options.in, [&] { return openPlaylist(options.in); });
+    if (!playlist || playlist->size() < 2) return false;
+    std::vector<Plist> charts;
+    status = exit_ok;
+    for (std::size_t number = 1; number <= playlist->size(); ++number) {
+        try {
+            charts.push_back(partForInstrument(playlist->chart(number, template_font()), options.part.value()));
+        } catch (const Bridge_exception& e) {
+            report_skipped(io, number, playlist->title(number), e.reason());
+            status = exit_failed;
+        }
+    }
+    if (charts.empty()) throw Chart_error{options.in + ": No song of this playlist can be read"};
+    about(options.out, [&] { return (writeFileAtomically(options.out, irealHtml(charts, playlist->name())), 0); });
+    return true;
+}
+
 int convert(const Options& options, Io io) {
     return run_chart_command(io, [&] {
         const Output_kind kind = output_kind(options.out);
@@ -124,6 +144,9 @@ int convert(const Options& options, Io io) {
             if (kind != Output_kind::ireal_page) throw Chart_error{options.in + ": a folder converts to an .html playlist only"};
             return convert_folder_to_page(options, io);
         }
+        if (int status = exit_ok; kind == Output_kind::ireal_page && options.song == 0 &&
+                                  convert_playlist_to_page(options, io, status))
+            return status;
         write_chart(options.out, read_part(options.in, options.song, options.part), options.analyze);
         return exit_ok;
     });
@@ -154,8 +177,9 @@ const Command convert_command = {
     "the playlist IN becomes a chart document there, named 0042-Title.zub;\n"
     "a song that cannot be converted is reported on standard error as\n"
     "'0042 Title: reason', the others are still written, and the exit\n"
-    "status is 1. IN a folder and OUT .html: every chart file of the folder\n"
-    "(.zub, .txt, .html, .sgX) in one playlist named after the folder.\n"
+    "status is 1. IN a playlist and OUT .html: its songs in a page of the same\n"
+    "name. IN a folder and OUT .html: every chart file of the folder (.zub,\n"
+    ".txt, .html, .sgX) in one playlist named after the folder.\n"
     "--song N converts song N of a playlist only.\n"
     "--for writes the part for a Bb, Eb or F instrument instead of concert pitch.\n",
     declare_convert};

@@ -90,6 +90,14 @@ TEST_F(PlaylistCommands, ConvertWritesIrealPagesThatReadBack) {
     EXPECT_TRUE(listed_blues.starts_with("1\tBlues in F\t\tF\t") && listed_blues.ends_with("\t12\n")) << listed_blues;
     EXPECT_EQ(bars_of(zub({"show", path("blues.html")}).out), bars_of(zub({"show", examples + "/blues-in-f.txt"}).out));
 
+    // A playlist becomes a page of its readable songs, the others reported.
+    const Result again = zub({"convert", three_songs, path("again.html")});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_TRUE(again.err.starts_with("0003 Five Four: ")) << again.err;
+    const std::string relisted = zub({"list", path("again.html")}).out;
+    EXPECT_TRUE(relisted.starts_with("1\tBlue Hour\t")) << relisted;
+    EXPECT_EQ(std::count(relisted.begin(), relisted.end(), '\n'), 2);
+
     // A folder becomes one playlist named after it, its charts in the order of their names.
     fs::create_directories(path("Standards"));
     fs::copy_file(examples + "/blues-in-f.txt", path("Standards/b.txt"));
