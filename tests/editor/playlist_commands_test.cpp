@@ -2,6 +2,8 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QUrl>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -9,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "bridge/chart_document.h"
@@ -140,6 +143,36 @@ TEST(PlaylistCommands, PasteIrealLinkOpensTheLinkOnTheClipboard) {
     QApplication::clipboard()->setText(QStringLiteral("| C7 | F7 |"));
     EXPECT_TRUE(pasteIrealLink(&parent, none).empty());
     EXPECT_EQ(onlyMessage(parent), "The clipboard holds no iReal Pro link.");
+}
+
+// The documents open now, by the name of their charts.
+std::map<QString, MyDocument*> openDocuments() {
+    std::map<QString, MyDocument*> documents;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* document = qobject_cast<MyDocument*>(window); document && document->isVisible())
+            documents[document->model().name()] = document;
+    return documents;
+}
+
+TEST(PlaylistCommands, FilesDroppedOnAWindowOpen) {
+    MyDocument window;
+    window.show();
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(QString::fromStdString(one_song)),
+                   QUrl::fromLocalFile(QStringLiteral(ZUB_TEST_DATA "/../../resources/examples/blues-in-f.txt"))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    QCoreApplication::processEvents();  // the files open once the drop is over
+    const auto documents = openDocuments();
+    ASSERT_TRUE(documents.contains("Blue Hour"));
+    ASSERT_TRUE(documents.contains("Blues in F"));
+    EXPECT_TRUE(documents.at("Blue Hour")->path().isEmpty());
+    EXPECT_TRUE(documents.at("Blues in F")->path().endsWith("blues-in-f.txt"));
+    closeAll({documents.at("Blue Hour"), documents.at("Blues in F")});
 }
 
 TEST(PlaylistCommands, ExportedPagesOpenAsTheSameChart) {
