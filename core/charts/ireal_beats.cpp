@@ -84,7 +84,13 @@ std::vector<Chart::Bar> bars_of(const std::vector<Ireal_cells::Written_bar>& wri
         second_of_two = !chords && holds(bar, Kind::repeat_two);
         if (copy_back > bars.size()) throw Failure("Repeat sign without bars before it" + where);
         if (copy_back > 0) {
-            bars.push_back(bars[bars.size() - copy_back]);
+            // A copy in a bar of other beats (a 6/8 "x" after a 12/8 bar) is fitted to them.
+            Chart::Bar copy = bars[bars.size() - copy_back];
+            if (static_cast<int>(copy.size()) > bar.beats)
+                throw Failure("More chords than beats: " + std::to_string(copy.size()) + " in " +
+                              std::to_string(bar.beats) + where);
+            fit_to(copy, bar.beats);
+            bars.push_back(std::move(copy));
         } else {
             try {
                 bars.push_back(fit_bar(bar.cells, bar.beats, carried));

@@ -98,14 +98,15 @@ private:
             }
             out.push_back(k);
             if (out.size() > most_played_bars) throw Failure("The form does not end");
-            if (!last && bar.jump != Jump::none) return k;
+            if (bar.closes_repeat && !in_group) {  // a "}" without "{" goes back to the top
+                in_group = true;
+                count = passes(group, end);
+            }
+            // A D.C. or D.S. inside a repeat is taken on its last pass.
+            if (!last && bar.jump != Jump::none && !(in_group && pass < count)) return k;
             if (to_fine && bar.fine) break;
             if (bar.closes_repeat) {
                 any_close = true;
-                if (!in_group) {  // a "}" without "{" goes back to the top
-                    in_group = true;
-                    count = passes(group, end);
-                }
                 if (!last && pass < count) {
                     ++pass;
                     k = group;
@@ -143,7 +144,8 @@ Played play(const std::vector<Written_bar>& bars) {
     std::vector<std::size_t> signs;
     for (std::size_t k = top; k < bars.size(); ++k)
         if (bars[k].coda) signs.push_back(k);
-    const std::size_t coda = signs.empty() ? bars.size() : signs.back();
+    // A coda sign on the first bar of the tune starts no coda: the tune would be empty.
+    const std::size_t coda = signs.empty() || signs.back() == top ? bars.size() : signs.back();
     const Player player(bars);
 
     const auto jump = player.first_time(top, coda, played.chorus);

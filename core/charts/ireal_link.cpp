@@ -63,14 +63,19 @@ void substitute(std::string& text, std::string_view from, std::string_view to) {
         text.replace(pos, from.size(), to);
 }
 
+// The characters that end a link in text: a quote or angle bracket of HTML, a blank.
+constexpr std::array<bool, 256> link_end = [] {
+    std::array<bool, 256> ends{};
+    for (unsigned char c : std::string_view("\"<> \t\n\r")) ends[c] = true;
+    return ends;
+}();
+
 int hex_value(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
 }
-
-bool ends_link(char c) { return c == '"' || c == '<' || c == '>' || c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
 }  // namespace
 
@@ -83,7 +88,7 @@ std::vector<std::string_view> find_links(std::string_view text) {
         const std::size_t start = std::min(modern, old);
         if (start == std::string_view::npos) break;
         std::size_t end = start;
-        while (end < text.size() && !ends_link(text[end])) ++end;
+        while (end < text.size() && !link_end[static_cast<unsigned char>(text[end])]) ++end;
         links.push_back(text.substr(start, end - start));
         pos = end;
     }
@@ -93,12 +98,18 @@ std::vector<std::string_view> find_links(std::string_view text) {
 std::string percent_decode(std::string_view text) {
     std::string decoded;
     decoded.reserve(text.size());
-    for (std::size_t k = 0; k < text.size(); ++k) {
-        if (text[k] == '%' && k + 2 < text.size() && hex_value(text[k + 1]) >= 0 && hex_value(text[k + 2]) >= 0) {
+    std::size_t k = 0;
+    while (k < text.size()) {
+        const std::size_t percent = std::min(text.find('%', k), text.size());
+        decoded.append(text.substr(k, percent - k));
+        k = percent;
+        if (k == text.size()) break;
+        if (k + 2 < text.size() && hex_value(text[k + 1]) >= 0 && hex_value(text[k + 2]) >= 0) {
             decoded += static_cast<char>(hex_value(text[k + 1]) * 16 + hex_value(text[k + 2]));
-            k += 2;
+            k += 3;
         } else {
-            decoded += text[k];
+            decoded += '%';
+            ++k;
         }
     }
     return decoded;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "core/failure.h"
 #include "core/theory/chordtype.h"
@@ -91,6 +92,8 @@ constexpr Quality unofficial_qualities[] = {
 
 struct Tables {
     std::vector<std::string_view> official;
+    std::unordered_set<std::string_view> official_set;
+    std::size_t longest = 0;
     std::unordered_map<std::string_view, std::string> type_of;
     std::vector<Intvllist> official_lists;
 };
@@ -100,6 +103,8 @@ const Tables& tables() {
         Tables t;
         for (const auto& q : official_qualities) {
             t.official.push_back(q.text);
+            t.official_set.insert(q.text);
+            t.longest = std::max(t.longest, q.text.size());
             const Intvllist list = Intvllist::of_string(q.intervals);
             t.official_lists.push_back(list);
             t.type_of.emplace(q.text, Chordtype::to_string(list));
@@ -125,10 +130,15 @@ std::pair<int, int> likeness(const Intvllist& a, const Intvllist& b) {
 const std::vector<std::string_view>& official() { return tables().official; }
 
 std::size_t longest_match(std::string_view text) {
-    std::size_t best = 0;
-    for (std::string_view q : tables().official)
-        if (q.size() > best && text.starts_with(q)) best = q.size();
-    return best;
+    // Only the characters qualities are made of can belong to one; try the
+    // longest run of them first and shorten it.
+    const Tables& t = tables();
+    static constexpr std::string_view alphabet = "0123456789#b^-+ohadsult";
+    std::size_t run = 0;
+    while (run < text.size() && run < t.longest && alphabet.find(text[run]) != std::string_view::npos) ++run;
+    for (std::size_t length = run; length > 0; --length)
+        if (t.official_set.contains(text.substr(0, length))) return length;
+    return 0;
 }
 
 const std::string& type_of_quality(std::string_view quality) {

@@ -1,5 +1,6 @@
 // Splitting decoded links into songs and their fields.
 #include <charconv>
+#include <unordered_set>
 
 #include "core/charts/ireal_link.h"
 #include "core/charts/ireal_playlist.h"
@@ -91,6 +92,9 @@ Ireal_song broken_song(std::string_view piece) {
 // fields ("===" apart), else broken songs.
 void add_songs_without_prefix(std::string_view text, std::vector<Ireal_song>& songs) {
     if (text.find_first_not_of('=') == std::string_view::npos) return;
+    // The "===" before and after the gap leave "==" at its ends.
+    if (text.starts_with("==")) text.remove_prefix(2);
+    if (text.ends_with("==")) text.remove_suffix(2);
     for (std::string_view piece : split(text, "===")) {
         if (piece.empty()) continue;
         auto fields = split(piece, "=");
@@ -127,11 +131,16 @@ void read_modern(std::string_view body, Ireal_playlist& playlist) {
         playlist.songs.push_back(modern_song(fields, first));
         next = music + fields_after_music + 1;
     }
-    // After the last song: "===" and the playlist name, if any.
+    // After the last song: songs without the prefix, then "===" and the playlist name, if any.
     if (next < fields.size()) {
         std::string rest = join(fields, next, fields.size());
         if (rest.starts_with("==")) rest.erase(0, 2);
-        if (playlist.name.empty()) playlist.name = rest;
+        auto pieces = split(rest, "===");
+        if (split(pieces.back(), "=").size() != modern_field_count) {
+            if (playlist.name.empty()) playlist.name = pieces.back();
+            pieces.pop_back();
+        }
+        for (std::string_view piece : pieces) add_songs_without_prefix(piece, playlist.songs);
     }
 }
 
@@ -164,7 +173,10 @@ Ireal_playlist read_ireal_playlist(std::string_view text) {
     const auto links = Ireal_link::find_links(text);
     if (links.empty()) throw Failure("No iReal Pro link found");
     Ireal_playlist playlist;
+    std::unordered_set<std::string_view> seen;
     for (std::string_view link : links) {
+        // A page may show its link as text too: the same link once.
+        if (!seen.insert(link).second) continue;
         const bool modern = link.starts_with("irealb://");
         const std::string body = Ireal_link::percent_decode(link.substr(modern ? 9 : 12));
         if (modern)

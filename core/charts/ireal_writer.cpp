@@ -5,6 +5,9 @@
 // a chord in the cell of its first beat; a time signature where the beats of a
 // bar change; the chorus repeats in the repeats field. Section marks are A and
 // B only, and none inside an intro (the intro mark stands on its first bar).
+// iReal has no meter apart from the time signatures: a chart reads back with
+// the meter of its first bar. A chord type without an official quality takes
+// the nearest one (Ireal_quality::quality_of_type).
 #include <sstream>
 
 #include "core/charts/ireal_link.h"
