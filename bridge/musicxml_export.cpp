@@ -276,6 +276,10 @@ void write_header(Xml_writer& xml, const Plist& chart) {
     xml.open("part-list");
     xml.open("score-part", {{"id", "P1"}});
     xml.leaf("part-name", "Chords", {{"print-object", "no"}});
+    // Some readers take a part without an instrument for a broken file.
+    xml.open("score-instrument", {{"id", "P1-I1"}});
+    xml.leaf("instrument-name", "Chords");
+    xml.close();
     xml.close();
     xml.close();
 }
