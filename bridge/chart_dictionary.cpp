@@ -46,6 +46,8 @@ void checkBar(const Plist& bar, std::size_t number) {
 
 void checkChartDictionary(const Plist& chart) {
     chart.string_at("Name");
+    // Optional: charts from before the composer was kept have none.
+    if (chart.find("Composer")) chart.string_at("Composer");
     within("Style", [&] {
         const Plist& style = chart.dictionary_at("Style");
         check_meter(style.integer_at("Meter"));

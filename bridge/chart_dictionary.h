@@ -2,7 +2,8 @@
 // a chart document holds. Top-level keys "Name", "Style" {"Meter",
 // "StyleType"}, "Key", "Tempo", "Chorus" {"Begin", "End", "Repeats"},
 // "Chords" (bar dictionaries {"Chords", "SectionMark", "Keys"}, one slot per
-// beat) and "Font" {"FontName", "PointSize"}. Chord symbols are stored with
+// beat) and "Font" {"FontName", "PointSize"}, and optionally "Composer" (a
+// string; charts without it are read and written as before). Chord symbols are stored with
 // display sharps and flats. This module checks dictionaries read from files
 // and holds the steps of the conversions that need no core value.
 #pragma once

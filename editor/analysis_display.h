@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/chart_analysis.h"
+#include "bridge/chart_analysis.h"
 #include "editor/chart_layout.h"
 #include "editor/chord_font_metrics.h"
 

@@ -19,7 +19,7 @@
 #include "bridge/analysis_result.h"
 #include "bridge/plist.h"
 #include "editor/bar_operations.h"
-#include "editor/chart_analysis.h"
+#include "bridge/chart_analysis.h"
 #include "editor/chorus.h"
 
 namespace zub {

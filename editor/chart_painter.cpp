@@ -17,6 +17,14 @@ void drawAdorned(QPainter& painter, QPointF baseline, const AdornedText& text) {
     }
 }
 
+// The composer sits at the right of the line under the title, as on lead sheets.
+void drawComposer(QPainter& painter, const ChartPicture& p) {
+    if (!p.composer) return;
+    painter.setPen(Qt::black);
+    painter.setFont(p.composer->font);
+    painter.drawText(p.composer->frame, Qt::AlignRight | Qt::AlignVCenter, p.composer->text);
+}
+
 void drawTitle(QPainter& painter, const ChartPicture& p) {
     painter.setPen(Qt::black);
     if (p.title) {
@@ -100,6 +108,7 @@ void drawBarLines(QPainter& painter, const ChartPicture& p, std::size_t index, c
 
 void paintChart(QPainter& painter, const ChartPicture& p, const QRectF& area, bool printing) {
     if (printing) drawTitle(painter, p);
+    drawComposer(painter, p);
     std::vector<std::int64_t> marks;
     marks.reserve(p.bars.size());
     for (const ShownBar& bar : p.bars) marks.push_back(bar.sectionMark);

@@ -1,5 +1,6 @@
 // Drawing a laid-out chart: bar lines, slashes, chords, the analysis figures
-// and key labels, and (when printing) the title and tempo as text. One painter
+// and key labels, the composer under the title, and (when printing) the title
+// and tempo as text. One painter
 // serves the screen, printing and the drag image; it reads what it draws from
 // a ChartPicture and changes nothing.
 #pragma once
@@ -53,6 +54,8 @@ struct ChartPicture {
     std::optional<SlotRef> editedSlot;
     QString storedChordOfEditedSlot;
     std::optional<TitleText> title, tempo;  // drawn only when printing
+    // Drawn on screen too: no field shows it there.
+    std::optional<TitleText> composer;
 };
 
 // paintChart(painter, picture, area, printing): everything that meets area.

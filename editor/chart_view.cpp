@@ -257,6 +257,8 @@ void ChartView::relayout() {
         adjustTitleField();
         title = static_cast<float>(title_field_->height() *
                                    MyParameters::shared().floatForKey("PrintingNameHeightNameFontHeightRatio"));
+        // A line under the title for the composer, which the tempo shares.
+        if (!composer().empty()) title += static_cast<float>(tempo_field_->height());
     }
     std::vector<LayoutBar> bars;
     bars.reserve(bars_.size());
@@ -327,7 +329,7 @@ void ChartView::updateAnalysisFigures() {
 ChartPicture ChartView::picture(bool printing) const {
     ChartPicture p{layout_, bars_, *chord_font_, model_->chorus(), model_->analysis().has_value(),
                    model_->analysis() ? &analysis_figures_ : nullptr, roman_font_, key_labels_, key_font_,
-                   std::nullopt, {}, std::nullopt, std::nullopt};
+                   std::nullopt, {}, std::nullopt, std::nullopt, std::nullopt};
     // On screen the field editor shows the slot being edited; a print shows no
     // editing widget and no unstored text, only the chord as stored.
     if (const std::optional<SlotRef> edited = chord_entry_->activeSlot()) {
@@ -338,7 +340,24 @@ ChartPicture ChartView::picture(bool printing) const {
         p.title = TitleText{title_field_->text(), title_field_->font(), title_field_->geometry()};
         p.tempo = TitleText{tempo_field_->text(), tempo_field_->font(), tempo_field_->geometry()};
     }
+    if (show_name_) p.composer = composerText();
     return p;
+}
+
+// The composer in the tempo field's font, on the tempo field's line, ending at the right inset.
+std::string ChartView::composer() const {
+    const Plist chart = model_->chart();
+    const Plist* composer = chart.find("Composer");
+    return composer && composer->kind() == Plist::Kind::string ? composer->as_string() : std::string();
+}
+
+std::optional<TitleText> ChartView::composerText() const {
+    const std::string text = composer();
+    if (text.empty()) return std::nullopt;
+    const QRect line = tempo_field_->geometry();
+    const int right = static_cast<int>(layout_.width - chord_font_->metrics().xInset());
+    return TitleText{QString::fromStdString(text), tempo_field_->font(),
+                     QRect(line.right(), line.top(), std::max(0, right - line.right()), line.height())};
 }
 
 void ChartView::paintChart(QPainter& painter, const QRectF& area, bool printing) const {

@@ -160,6 +160,9 @@ private:
     void observeModel();
     void modelReset();
     ChartPicture picture(bool printing) const;
+    // The chart's "Composer", "" when it has none; drawn under the title.
+    std::string composer() const;
+    std::optional<TitleText> composerText() const;
     ShownBar shownBar(std::size_t index) const;
     // The bars of the part shown, again after every change of the chart.
     void refreshPart();

@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config libgmp-dev libplist-dev libplist++-dev
           qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev xvfb xauth
           fonts-dejavu-core poppler-utils
+          libxml2-utils  # xmllint, which checks the MusicXML export against its schema
           libfluidsynth-dev libsndfile1-dev musescore-general-soundfont-small
           clang libclang-rt-dev)  # clang's libFuzzer and sanitizer runtimes, for the fuzz targets
 

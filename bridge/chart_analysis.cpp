@@ -1,4 +1,4 @@
-#include "editor/chart_analysis.h"
+#include "bridge/chart_analysis.h"
 
 #include <map>
 
