@@ -98,6 +98,13 @@ void Midi_playback::set_loop(int start_tick, int end_tick) {
     loop_end_.store(end_tick);
 }
 
+void Midi_playback::set_tempo(double tempo_bpm) {
+    if (tempo_bpm > 0)
+        fluid_player_set_tempo(player_, FLUID_PLAYER_TEMPO_EXTERNAL_BPM, tempo_bpm);
+    else
+        fluid_player_set_tempo(player_, FLUID_PLAYER_TEMPO_INTERNAL, 1.0);
+}
+
 void Midi_playback::set_mutes(Mutes mutes) {
     const unsigned mask = mutes.channel_mask();
     const unsigned newly_muted = mask & ~muted_channels_.exchange(mask);
