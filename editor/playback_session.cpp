@@ -132,6 +132,7 @@ void PlaybackSession::start(const Request& request) {
         shared.player()->play(*accompaniment, options);
         playing_ = std::move(accompaniment);
         looping_ = options.looping;
+        if (looping_) loop_ticks_ = playback::loop_ticks(*playing_, options.from_bar, options.loop_last_bar);
     } catch (const std::exception& e) {
         timer_.stop();
         setState(State::stopped);
@@ -175,8 +176,10 @@ void PlaybackSession::follow() {
     playback::Live_player* player = SharedPlayer::shared().player();
     if (!player || !owns() || !playing_) return stop();
     if (!player->playing()) return stop();
-    const int tick = player->tick();
+    int tick = player->tick();
     if (tick < 0) return;  // the first block is not out yet
+    // The player jumps back at the first block past the loop's end: that block already sounds from the start.
+    if (looping_ && tick >= loop_ticks_.end) tick = loop_ticks_.start + (tick - loop_ticks_.end);
     if (!looping_ && tick >= playing_->time_map.total_beats() * playback::ticks_per_beat) {
         // The last bar has been played; its notes ring out.
         timer_.stop();

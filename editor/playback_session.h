@@ -106,6 +106,7 @@ private:
     std::shared_ptr<const playback::Accompaniment> kept_;     // for the chart as it stands
     std::shared_ptr<const playback::Accompaniment> playing_;  // what the player plays
     bool looping_ = false;                                    // what plays loops
+    playback::Loop_ticks loop_ticks_{0, 0};                   // between these ticks
     State state_ = State::stopped;
     Request pending_;        // while loading
     Request last_;           // the last play's bars, for a pause resumed

@@ -22,6 +22,8 @@
 #include "editor/my_document.h"
 #include "editor/playback_commands.h"
 #include "editor/playback_session.h"
+#include "editor/preferences.h"
+#include "editor/preferences_panel.h"
 #include "editor/shared_player.h"
 #include "editor/transport_bar.h"
 #include "playback/playback_error.h"
@@ -86,6 +88,40 @@ protected:
     PlaybackCommands* commands_ = nullptr;
     ChartView* view_ = nullptr;
 };
+
+// First: once the sounds are loaded they stay, and a load that failed is tried again.
+TEST_F(Playback, WithoutASoundDeviceTheTransportSaysSoAndExportStillWorks) {
+    if (SharedPlayer::shared().state() == SharedPlayer::State::ready) GTEST_SKIP() << "the sounds are loaded already";
+    ::setenv("ZUB_AUDIO_DRIVER", "no-such-driver", 1);
+    commands_->playPause();
+    const bool stopped =
+        QTest::qWaitFor([&] { return session().state() == PlaybackSession::State::stopped; }, patience_ms);
+    ::setenv("ZUB_AUDIO_DRIVER", "file", 1);
+    ASSERT_TRUE(stopped);
+    EXPECT_EQ(commands_->transportBar().messageText(),
+              "No sound device: the audio driver no-such-driver could not be opened");
+    QTemporaryDir folder;
+    AudioExport* job = commands_->exportAudio(folder.filePath("take.wav"));
+    ASSERT_NE(job, nullptr);
+    QSignalSpy finished(job, &AudioExport::finished);
+    ASSERT_TRUE(finished.wait(patience_ms));
+    EXPECT_EQ(finished.at(0).at(0).value<AudioExport::Outcome>(), AudioExport::Outcome::written);
+    // The next Play tries again, and plays.
+    commands_->playPause();
+    ASSERT_TRUE(waitForBar(0));
+    EXPECT_EQ(commands_->transportBar().messageText(), "");
+}
+
+TEST(SoundFontPreference, OnlyASoundFontIsStored) {
+    PreferencesPanelController& panel = PreferencesPanelController::shared();
+    const QString before = Preferences::shared().soundFont();
+    panel.setSoundFont(QStringLiteral(ZUB_TEST_DATA "/../CMakeLists.txt"));
+    EXPECT_EQ(Preferences::shared().soundFont(), before);
+    EXPECT_TRUE(panel.soundFontText().startsWith("Not a SoundFont: ")) << panel.soundFontText().toStdString();
+    panel.setSoundFont("/no/such/file.sf2");
+    EXPECT_TRUE(panel.soundFontText().startsWith("SoundFont not found: /no/such/file.sf2"));
+    EXPECT_EQ(Preferences::shared().soundFont(), before);
+}
 
 TEST_F(Playback, ThePlayheadFollowsTheChorusAcrossTheBars) {
     commands_->playPause();
