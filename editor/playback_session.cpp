@@ -13,7 +13,8 @@ namespace zub {
 
 namespace {
 
-constexpr int frame_milliseconds = 16;  // a display frame: the playhead follows within one
+// Polled well within a display frame (16 ms), so the playhead is drawn within one of the player.
+constexpr int follow_milliseconds = 10;
 
 // A seed short enough to read off the screen and type after "zub render --seed".
 std::uint64_t firstSeed() {
@@ -29,7 +30,7 @@ std::uint64_t firstSeed() {
 
 PlaybackSession::PlaybackSession(ChartModel& model, QObject* parent)
     : QObject(parent), model_(model), seed_(firstSeed()) {
-    timer_.setInterval(frame_milliseconds);
+    timer_.setInterval(follow_milliseconds);
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, &PlaybackSession::follow);
     // Every change that the notes depend on; the name and the analysis are not among them.

@@ -75,7 +75,7 @@ public:
     const std::optional<BarRange>& loop() const { return loop_; }
 
     // follow(): the playhead from the player's position; the timer calls it
-    // about 60 times a second while playing.
+    // every 10 ms while playing, well within a display frame.
     void follow();
 
 signals:
