@@ -6,6 +6,7 @@ packages=(build-essential cmake ninja-build pkg-config libgmp-dev libplist-dev l
           qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev xvfb xauth
           fonts-dejavu-core poppler-utils
           libfluidsynth-dev libsndfile1-dev musescore-general-soundfont-small
+          x11-utils x11-apps netpbm xdotool  # scripts/screenshot.sh drives and photographs the editor
           clang libclang-rt-dev)  # clang's libFuzzer and sanitizer runtimes, for the fuzz targets
 
 missing=()
