@@ -22,10 +22,11 @@ namespace zub {
 
 namespace {
 
-bool isPlainSpace(const QEvent* event) {
+// Space, or Shift+Space when shifted is true.
+bool isSpace(const QEvent* event, bool shifted) {
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride) return false;
     const auto* key = static_cast<const QKeyEvent*>(event);
-    return key->key() == Qt::Key_Space && key->modifiers() == Qt::NoModifier;
+    return key->key() == Qt::Key_Space && key->modifiers() == (shifted ? Qt::ShiftModifier : Qt::NoModifier);
 }
 
 QAction* checkable(QAction* action, bool on) {
@@ -158,18 +159,21 @@ AudioExport* PlaybackCommands::exportAudio(const QString& path) {
     }
 }
 
-// Space reaches the window's Play action even from chord entry, whose line
-// edit would otherwise take it as text.
+// Space and Shift+Space reach the window's Play actions even from chord
+// entry, whose line edit would otherwise take them as text.
 bool PlaybackCommands::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == view_.chordFieldEditor() && isPlainSpace(event)) {
-        if (event->type() == QEvent::ShortcutOverride) {
-            event->ignore();  // the shortcut, not the field, gets the key
-            return true;
-        }
-        playPause();
+    if (watched != view_.chordFieldEditor()) return QObject::eventFilter(watched, event);
+    const bool space = isSpace(event, false), shifted = isSpace(event, true);
+    if (!space && !shifted) return false;
+    if (event->type() == QEvent::ShortcutOverride) {
+        event->ignore();  // the shortcut, not the field, gets the key
         return true;
     }
-    return QObject::eventFilter(watched, event);
+    if (space)
+        playPause();
+    else
+        playFromSelectedBar();
+    return true;
 }
 
 }  // namespace zub

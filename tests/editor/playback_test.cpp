@@ -1,5 +1,7 @@
 // Playback in the document window, heard through FluidSynth's file driver
 // under the offscreen platform.
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -192,6 +194,22 @@ TEST_F(Playback, EditingWhilePlayingIsHeardFromTheNextPlay) {
     EXPECT_EQ(after->seed, before->seed);  // the same take, with the edit
     EXPECT_NE(after->midi, before->midi);
     EXPECT_EQ(after->time_map.chart_bars(), 2);
+}
+
+TEST_F(Playback, PlayFromTheBarBeingEditedScrollsTheChartToFollow) {
+    document_->model().replaceBars({4, 0}, document_->model().bars({0, 4}));
+    document_->model().replaceBars({8, 0}, document_->model().bars({0, 8}));  // 16 bars, 13 to 16 played last
+    document_->resize(500, 260);
+    QScrollArea* area = document_->findChild<QScrollArea*>();
+    ASSERT_NE(area, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return area->verticalScrollBar()->maximum() > 0; }, patience_ms));
+    EXPECT_EQ(area->verticalScrollBar()->value(), 0);
+    view_->editSlot({14, 0});
+    area->verticalScrollBar()->setValue(0);
+    QTest::keyClick(view_->chordFieldEditor(), Qt::Key_Space, Qt::ShiftModifier);
+    ASSERT_TRUE(waitForBar(14));
+    EXPECT_EQ(commands_->transportBar().positionText().left(3), "15:");  // no count-in first
+    EXPECT_GT(area->verticalScrollBar()->value(), 0);
 }
 
 TEST_F(Playback, ALoopOfSelectedBarsRepeatsThem) {
