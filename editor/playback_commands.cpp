@@ -142,9 +142,12 @@ void PlaybackCommands::chooseAudioFile() {
     if (!view_.endChordEditing()) return;
     const QString suggestion = suggestedSavePath(document_.path(), documentName(document_.path(), document_.windowTitle()),
                                                  QStringLiteral("flac"));
-    const QString path = QFileDialog::getSaveFileName(&document_, tr("Export Audio"), suggestion,
-                                                      tr("Audio (*.flac *.wav *.ogg);;FLAC (*.flac);;WAV (*.wav);;Ogg Vorbis (*.ogg)"));
-    if (!path.isEmpty()) exportAudio(path);
+    QString path = QFileDialog::getSaveFileName(&document_, tr("Export Audio"), suggestion,
+                                                tr("Audio (*.flac *.wav *.ogg);;FLAC (*.flac);;WAV (*.wav);;Ogg Vorbis (*.ogg)"));
+    if (path.isEmpty()) return;
+    // A name typed without a suffix gets the suggestion's; another suffix is refused by exportAudio.
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".flac");
+    exportAudio(path);
 }
 
 AudioExport* PlaybackCommands::exportAudio(const QString& path) {

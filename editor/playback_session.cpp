@@ -17,13 +17,15 @@ namespace {
 constexpr int follow_milliseconds = 10;
 
 // A seed short enough to read off the screen and type after "zub render --seed".
+std::uint64_t drawnSeed() { return QRandomGenerator::global()->bounded(1u, 1000000u); }
+
 std::uint64_t firstSeed() {
     if (const char* text = std::getenv("ZUB_SEED"); text && *text) {
         char* end = nullptr;
         const unsigned long long seed = std::strtoull(text, &end, 10);
         if (*end == '\0') return seed;
     }
-    return QRandomGenerator::global()->bounded(1u, 1000000u);
+    return drawnSeed();
 }
 
 }  // namespace
@@ -71,7 +73,7 @@ void PlaybackSession::chartChanged() { kept_.reset(); }
 
 void PlaybackSession::newAccompaniment() {
     std::uint64_t seed = seed_;
-    while (seed == seed_) seed = QRandomGenerator::global()->bounded(1u, 1000000u);
+    while (seed == seed_) seed = drawnSeed();
     seed_ = seed;
     kept_.reset();
     emit seedChanged(seed_);
