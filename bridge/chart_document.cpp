@@ -55,25 +55,45 @@ Plist openChartFile(const std::string& path, const Plist& font) {
 
 namespace {
 
-// The mode the written file gets: the replaced file's permissions, or for a
-// new file the usual mode a program's new files get under the umask.
-mode_t mode_for(const std::string& path) {
+// The file a save really replaces: a symbolic link's target, so that saving
+// through a link updates what it points to instead of replacing the link.
+std::string replaced_file(const std::string& path) {
+    std::filesystem::path file = path;
+    std::error_code error;
+    // As the system does, give up on a chain of links too long to be anything but a loop.
+    for (int links = 0; links < 40 && std::filesystem::is_symlink(file, error); ++links) {
+        const auto target = std::filesystem::read_symlink(file, error);
+        if (error) break;
+        file = target.is_absolute() ? target : file.parent_path() / target;
+    }
+    return file.string();
+}
+
+// The replaced file's permissions, owner and group stay; a new file gets the
+// usual mode a program's new files get under the umask.
+void keep_attributes(int fd, const std::string& path, bool& written) {
     struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0) return existing.st_mode & 07777;
+    if (::stat(path.c_str(), &existing) == 0) {
+        written = written && ::fchmod(fd, existing.st_mode & 07777) == 0;
+        // Only root may give a file away; for others this keeps what it can.
+        if (::fchown(fd, existing.st_uid, existing.st_gid) != 0) (void)::fchown(fd, static_cast<uid_t>(-1), existing.st_gid);
+        return;
+    }
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    return 0666 & ~mask;
+    written = written && ::fchmod(fd, 0666 & ~mask) == 0;
 }
 
 }  // namespace
 
 void writeFileAtomically(const std::string& path, std::string_view bytes) {
     const std::string failure = "Can't write output file: " + path;
-    const mode_t mode = mode_for(path);
-    std::string temporary = path + ".XXXXXX";
+    const std::string target = replaced_file(path);
+    std::string temporary = target + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) throw Bridge_exception("writeFileAtomically", failure);
-    bool written = ::fchmod(fd, mode) == 0;
+    bool written = true;
+    keep_attributes(fd, target, written);
     for (std::size_t done = 0; written && done < bytes.size();) {
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
         written = n > 0;
@@ -82,7 +102,7 @@ void writeFileAtomically(const std::string& path, std::string_view bytes) {
     // The new file replaces the old only once its bytes are safely on disk.
     written = written && ::fsync(fd) == 0;
     written = ::close(fd) == 0 && written;
-    if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (!written || std::rename(temporary.c_str(), target.c_str()) != 0) {
         std::remove(temporary.c_str());
         throw Bridge_exception("writeFileAtomically", failure);
     }

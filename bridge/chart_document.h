@@ -44,7 +44,8 @@ Plist openChartFile(const std::string& path, const Plist& font);
 std::string readFileBytes(const std::string& path);
 
 // writeFileAtomically(path, bytes) - the atomic write used by saving, for any
-// bytes. A replaced file keeps its permissions; a new one gets 0666 less the umask.
+// bytes. A replaced file keeps its permissions, owner and group; a new one gets
+// 0666 less the umask. Through a symbolic link, the link's target is replaced.
 void writeFileAtomically(const std::string& path, std::string_view bytes);
 
 }  // namespace zub
