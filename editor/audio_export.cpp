@@ -16,8 +16,8 @@ AudioExport::~AudioExport() {
     delete worker_;
 }
 
-void AudioExport::start(std::shared_ptr<const playback::Accompaniment> accompaniment,
-                        playback::Render_options options, const QString& path) {
+void AudioExport::start(std::shared_ptr<const playback::Accompaniment> accompaniment, playback::Render_options options,
+                        const QString& path) {
     if (worker_) return;
     cancelled_ = false;
     done_ = 0;
@@ -25,17 +25,17 @@ void AudioExport::start(std::shared_ptr<const playback::Accompaniment> accompani
     error_.clear();
     path_ = path;
     // The worker touches only its arguments and the atomics: the render makes a synth of its own.
-    worker_ = QThread::create([this, accompaniment = std::move(accompaniment), options = std::move(options),
-                               target = path.toStdString()] {
-        try {
-            written_ = playback::render(*accompaniment, options, target, [this](double share) {
-                done_.store(share, std::memory_order_relaxed);
-                return !cancelled_.load();
-            });
-        } catch (const std::exception& e) {
-            error_ = e.what();
-        }
-    });
+    worker_ = QThread::create(
+        [this, accompaniment = std::move(accompaniment), options = std::move(options), target = path.toStdString()] {
+            try {
+                written_ = playback::render(*accompaniment, options, target, [this](double share) {
+                    done_.store(share, std::memory_order_relaxed);
+                    return !cancelled_.load();
+                });
+            } catch (const std::exception& e) {
+                error_ = e.what();
+            }
+        });
     connect(worker_, &QThread::finished, this, &AudioExport::workerFinished);
     worker_->start();
 }
@@ -59,9 +59,8 @@ AudioExport* exportAudioCommand(QWidget* window, std::shared_ptr<const playback:
     dialog->setAutoClose(false);
     // The worker reports through an atomic; the dialog reads it on the GUI thread.
     auto* poll = new QTimer(job);
-    QObject::connect(poll, &QTimer::timeout, dialog, [job, dialog] {
-        dialog->setValue(static_cast<int>(job->done() * 1000));
-    });
+    QObject::connect(poll, &QTimer::timeout, dialog,
+                     [job, dialog] { dialog->setValue(static_cast<int>(job->done() * 1000)); });
     QObject::connect(dialog, &QProgressDialog::canceled, job, &AudioExport::cancel);
     QObject::connect(job, &AudioExport::finished, window,
                      [window, job, dialog](AudioExport::Outcome outcome, const QString&, const QString& error) {

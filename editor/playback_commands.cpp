@@ -38,14 +38,16 @@ QAction* checkable(QAction* action, bool on) {
 }  // namespace
 
 PlaybackCommands::PlaybackCommands(MyDocument& document)
-    : QObject(&document), document_(document), view_(*document.chartView()),
-      session_(new PlaybackSession(document.model(), this)), transport_(new TransportBar(*session_, &document)) {
+    : QObject(&document),
+      document_(document),
+      view_(*document.chartView()),
+      session_(new PlaybackSession(document.model(), this)),
+      transport_(new TransportBar(*session_, &document)) {
     buildActions();
     document.addToolBar(Qt::TopToolBarArea, transport_);
     view_.chordFieldEditor()->installEventFilter(this);
-    connect(session_, &PlaybackSession::playheadChanged, &view_, [this](const Playhead& playhead) {
-        view_.setPlayhead(playhead.slot);
-    });
+    connect(session_, &PlaybackSession::playheadChanged, &view_,
+            [this](const Playhead& playhead) { view_.setPlayhead(playhead.slot); });
     connect(session_, &PlaybackSession::stateChanged, this, &PlaybackCommands::showState);
     connect(&view_, &ChartView::selectionChanged, this, [this] {
         if (loop_->isChecked()) updateLoop();
@@ -131,8 +133,8 @@ void PlaybackCommands::updateLoop() {
 }
 
 void PlaybackCommands::showState() {
-    const bool playing = session_->state() == PlaybackSession::State::playing ||
-                         session_->state() == PlaybackSession::State::loading;
+    const bool playing =
+        session_->state() == PlaybackSession::State::playing || session_->state() == PlaybackSession::State::loading;
     play_->setText(playing ? tr("&Pause") : tr("&Play"));
     play_->setIconText(playing ? tr("Pause") : tr("Play"));
     stop_->setEnabled(session_->state() != PlaybackSession::State::stopped);
@@ -140,10 +142,11 @@ void PlaybackCommands::showState() {
 
 void PlaybackCommands::chooseAudioFile() {
     if (!view_.endChordEditing()) return;
-    const QString suggestion = suggestedSavePath(document_.path(), documentName(document_.path(), document_.windowTitle()),
-                                                 QStringLiteral("flac"));
-    QString path = QFileDialog::getSaveFileName(&document_, tr("Export Audio"), suggestion,
-                                                tr("Audio (*.flac *.wav *.ogg);;FLAC (*.flac);;WAV (*.wav);;Ogg Vorbis (*.ogg)"));
+    const QString suggestion = suggestedSavePath(
+        document_.path(), documentName(document_.path(), document_.windowTitle()), QStringLiteral("flac"));
+    QString path =
+        QFileDialog::getSaveFileName(&document_, tr("Export Audio"), suggestion,
+                                     tr("Audio (*.flac *.wav *.ogg);;FLAC (*.flac);;WAV (*.wav);;Ogg Vorbis (*.ogg)"));
     if (path.isEmpty()) return;
     // A name typed without a suffix gets the suggestion's; another suffix is refused by exportAudio.
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".flac");
@@ -153,7 +156,8 @@ void PlaybackCommands::chooseAudioFile() {
 AudioExport* PlaybackCommands::exportAudio(const QString& path) {
     try {
         if (!playback::audio_format_of(path.toStdString()))
-            throw std::runtime_error(tr("Unsupported audio file type: %1 (use .wav, .flac or .ogg)").arg(path).toStdString());
+            throw std::runtime_error(
+                tr("Unsupported audio file type: %1 (use .wav, .flac or .ogg)").arg(path).toStdString());
         const playback::Render_options options{editorSoundfont(), session_->settings().mutes, session_->tempoBpm()};
         return exportAudioCommand(&document_, session_->accompaniment(), options, path);
     } catch (const std::exception& e) {

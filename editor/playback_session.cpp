@@ -199,7 +199,8 @@ void PlaybackSession::setCountIn(bool on) { settings_.countIn = on; }
 void PlaybackSession::setTempoPercent(int percent) {
     settings_.tempoPercent = percent;
     // The player's position is in beats, so the playhead needs no change.
-    if (playback::Live_player* player = SharedPlayer::shared().player(); player && owns()) player->set_tempo(tempoBpm());
+    if (playback::Live_player* player = SharedPlayer::shared().player(); player && owns())
+        player->set_tempo(tempoBpm());
 }
 
 void PlaybackSession::setMutes(playback::Mutes mutes) {

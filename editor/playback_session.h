@@ -108,8 +108,8 @@ private:
     bool looping_ = false;                                    // what plays loops
     playback::Loop_ticks loop_ticks_{0, 0};                   // between these ticks
     State state_ = State::stopped;
-    Request pending_;        // while loading
-    Request last_;           // the last play's bars, for a pause resumed
+    Request pending_;  // while loading
+    Request last_;     // the last play's bars, for a pause resumed
     int paused_tick_ = -1;
     Playhead playhead_;
     QTimer timer_;

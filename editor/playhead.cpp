@@ -20,7 +20,8 @@ Playhead playheadAt(const playback::Time_map& map, long tick, const SlotCount& s
     if (at.pass > 0 && at.passes > 1) playhead.pass = QString::number(at.pass) + '/' + QString::number(at.passes);
     const auto bar = static_cast<std::size_t>(at.bar - 1);
     if (const std::size_t count = slotCount(bar); count > 0)
-        playhead.slot = SlotRef{bar, static_cast<std::size_t>(at.slot) * count / static_cast<std::size_t>(map.beats_per_bar())};
+        playhead.slot =
+            SlotRef{bar, static_cast<std::size_t>(at.slot) * count / static_cast<std::size_t>(map.beats_per_bar())};
     return playhead;
 }
 

@@ -20,9 +20,7 @@ SharedPlayer::~SharedPlayer() {
     }
 }
 
-std::string editorSoundfont() {
-    return playback::find_soundfont(Preferences::shared().soundFont().toStdString());
-}
+std::string editorSoundfont() { return playback::find_soundfont(Preferences::shared().soundFont().toStdString()); }
 
 void SharedPlayer::load() {
     if (state_ == State::loading || state_ == State::ready) return;

@@ -16,8 +16,14 @@ constexpr int slowest_percent = 25, fastest_percent = 200;
 }  // namespace
 
 TransportBar::TransportBar(PlaybackSession& session, QWidget* parent)
-    : QToolBar(tr("Transport"), parent), session_(session), tempo_(new QSpinBox(this)), volume_(new QSlider(this)),
-      position_(new QLabel(this)), pass_(new QLabel(this)), seed_(new QLabel(this)), message_(new QLabel(this)) {
+    : QToolBar(tr("Transport"), parent),
+      session_(session),
+      tempo_(new QSpinBox(this)),
+      volume_(new QSlider(this)),
+      position_(new QLabel(this)),
+      pass_(new QLabel(this)),
+      seed_(new QLabel(this)),
+      message_(new QLabel(this)) {
     setObjectName(QStringLiteral("transport"));
     setMovable(false);
     // The keyboard stays with the chart: Space must reach the chart view, not a spin box.

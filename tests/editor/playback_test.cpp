@@ -8,12 +8,14 @@
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "bridge/chart_document.h"
@@ -61,7 +63,9 @@ protected:
     }
     static void TearDownTestSuite() { std::filesystem::remove(heard()); }
     static std::string heard() {
-        return (std::filesystem::temp_directory_path() / "zub-editor-playback-test.wav").string();
+        return (std::filesystem::temp_directory_path() /
+                ("zub-editor-playback-test-" + std::to_string(::getpid()) + ".wav"))
+            .string();
     }
 
     void SetUp() override {

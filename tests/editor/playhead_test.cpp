@@ -13,7 +13,9 @@ constexpr long beat = playback::ticks_per_beat;
 TEST(Playhead, FollowsTheUnrolledChorusBackToTheChart) {
     const playback::Time_map map(5, 3, 4, 3, 4);
     const std::vector<std::size_t> slot_counts = {4, 4, 4, 2, 0};
-    const SlotCount count = [&](std::size_t bar) { return bar < slot_counts.size() ? slot_counts[bar] : std::size_t{0}; };
+    const SlotCount count = [&](std::size_t bar) {
+        return bar < slot_counts.size() ? slot_counts[bar] : std::size_t{0};
+    };
     struct Row {
         long tick;
         Playhead expected;

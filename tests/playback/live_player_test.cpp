@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <string>
 #include <thread>
 
 #include "bridge/chart_document.h"
@@ -20,8 +22,8 @@ constexpr const char* short_chart =
     "| C7 | F7 G7 | Dm7 | C7 |\n";
 
 const Accompaniment& short_accompaniment() {
-    static const Accompaniment accompaniment = generate(
-        chartFromDocumentBytes(short_chart, MyConstants::shared().newDocumentChartTemplate().at("Font")), 7);
+    static const Accompaniment accompaniment =
+        generate(chartFromDocumentBytes(short_chart, MyConstants::shared().newDocumentChartTemplate().at("Font")), 7);
     return accompaniment;
 }
 
@@ -33,11 +35,10 @@ TEST(LoopTicks, FromTheFirstBarsFirstPlayingToTheEndOfTheLast) {
         Loop_ticks expected;
     };
     const Row table[] = {
-        {0, 0, {0, 8 * bar}},        // the whole: count-in to the end of bar 4
-        {1, 0, {2 * bar, 8 * bar}},  // from bar 1 to the end
-        {2, 3, {3 * bar, 5 * bar}},  // the chorus's first pass
-        {3, 3, {4 * bar, 5 * bar}},
-        {2, 4, {3 * bar, 8 * bar}},  // across the repeats to the last bar
+        {0, 0, {0, 8 * bar}},                                    // the whole: count-in to the end of bar 4
+        {1, 0, {2 * bar, 8 * bar}},                              // from bar 1 to the end
+        {2, 3, {3 * bar, 5 * bar}},                              // the chorus's first pass
+        {3, 3, {4 * bar, 5 * bar}}, {2, 4, {3 * bar, 8 * bar}},  // across the repeats to the last bar
         {4, 4, {7 * bar, 8 * bar}},
     };
     for (const Row& row : table)
@@ -87,7 +88,9 @@ protected:
         if (!player_) GTEST_SKIP() << "no SoundFont installed";
     }
     static std::string heard() {
-        return (std::filesystem::temp_directory_path() / "zub-live-player-test.wav").string();
+        return (std::filesystem::temp_directory_path() /
+                ("zub-live-player-test-" + std::to_string(::getpid()) + ".wav"))
+            .string();
     }
 
     // Polls until done says so or about ten seconds have passed.
