@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
+#include <QToolButton>
 
 #include "editor/audio_export.h"
 #include "editor/chart_model.h"
@@ -49,6 +51,12 @@ PlaybackCommands::PlaybackCommands(MyDocument& document)
     connect(session_, &PlaybackSession::playheadChanged, &view_,
             [this](const Playhead& playhead) { view_.setPlayhead(playhead.slot); });
     connect(session_, &PlaybackSession::stateChanged, this, &PlaybackCommands::showState);
+    connect(session_, &PlaybackSession::message, &document, [&document](const QString& line) {
+        if (line.isEmpty())
+            document.statusBar()->clearMessage();
+        else
+            document.statusBar()->showMessage(line);
+    });
     connect(&view_, &ChartView::selectionChanged, this, [this] {
         if (loop_->isChecked()) updateLoop();
     });
@@ -79,17 +87,32 @@ void PlaybackCommands::buildActions() {
     mute_piano_ = checkable(new QAction(tr("Mute P&iano"), this), false);
     mute_bass_ = checkable(new QAction(tr("Mute B&ass"), this), false);
     for (QAction* mute : {mute_drums_, mute_piano_, mute_bass_})
-        connect(mute, &QAction::toggled, this, [this] {
-            session_->setMutes({mute_drums_->isChecked(), mute_piano_->isChecked(), mute_bass_->isChecked()});
-        });
+        connect(mute, &QAction::toggled, this, &PlaybackCommands::mutesChanged);
     new_accompaniment_ = new QAction(tr("&New Accompaniment"), this);
     connect(new_accompaniment_, &QAction::triggered, session_, &PlaybackSession::newAccompaniment);
     export_audio_ = new QAction(tr("Export &Audio..."), this);
     connect(export_audio_, &QAction::triggered, this, &PlaybackCommands::chooseAudioFile);
+    loop_->setIconText(tr("Loop"));
     for (QAction* action : {play_, stop_, loop_, count_in_}) transport_->addAction(action);
-    transport_->addReadouts();
-    transport_->addSeparator();
-    for (QAction* action : {mute_drums_, mute_piano_, mute_bass_}) transport_->addAction(action);
+    // The mutes share one button, so the transport fits a window of ordinary width.
+    mutes_ = new QToolButton(transport_);
+    mutes_->setText(tr("Mute"));
+    mutes_->setPopupMode(QToolButton::InstantPopup);
+    mutes_->setFocusPolicy(Qt::NoFocus);
+    auto* menu = new QMenu(mutes_);
+    for (QAction* action : {mute_drums_, mute_piano_, mute_bass_}) menu->addAction(action);
+    mutes_->setMenu(menu);
+    transport_->addReadouts(mutes_);
+}
+
+// The button says what is muted: "Muted: Drums, Bass".
+void PlaybackCommands::mutesChanged() {
+    session_->setMutes({mute_drums_->isChecked(), mute_piano_->isChecked(), mute_bass_->isChecked()});
+    QStringList muted;
+    if (mute_drums_->isChecked()) muted << tr("Drums");
+    if (mute_piano_->isChecked()) muted << tr("Piano");
+    if (mute_bass_->isChecked()) muted << tr("Bass");
+    mutes_->setText(muted.isEmpty() ? tr("Mute") : tr("Muted: %1").arg(muted.join(QStringLiteral(", "))));
 }
 
 void PlaybackCommands::addPlaybackMenu(QMenuBar* menuBar) {

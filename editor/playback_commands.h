@@ -11,6 +11,7 @@
 class QAction;
 class QMenu;
 class QMenuBar;
+class QToolButton;
 
 namespace zub {
 
@@ -51,6 +52,7 @@ private:
     // The bars to loop: the selection, else the bar of the slot being edited.
     void updateLoop();
     void showState();
+    void mutesChanged();
 
     MyDocument& document_;
     ChartView& view_;
@@ -66,6 +68,7 @@ private:
     QAction* mute_bass_ = nullptr;
     QAction* new_accompaniment_ = nullptr;
     QAction* export_audio_ = nullptr;
+    QToolButton* mutes_ = nullptr;
 };
 
 }  // namespace zub

@@ -12,6 +12,7 @@ namespace zub {
 namespace {
 
 constexpr int slowest_percent = 25, fastest_percent = 200;
+constexpr int message_width = 240;
 
 }  // namespace
 
@@ -37,7 +38,7 @@ TransportBar::TransportBar(PlaybackSession& session, QWidget* parent)
     volume_->setOrientation(Qt::Horizontal);
     volume_->setRange(0, 150);
     volume_->setValue(session.settings().volumePercent);
-    volume_->setMaximumWidth(90);
+    volume_->setFixedWidth(70);
     volume_->setToolTip(tr("Volume"));
     const QFont digits = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     position_->setFont(digits);
@@ -48,16 +49,17 @@ TransportBar::TransportBar(PlaybackSession& session, QWidget* parent)
     connect(volume_, &QSlider::valueChanged, &session, &PlaybackSession::setVolumePercent);
     connect(&session, &PlaybackSession::playheadChanged, this, &TransportBar::showPlayhead);
     connect(&session, &PlaybackSession::seedChanged, this, &TransportBar::showSeed);
-    connect(&session, &PlaybackSession::message, message_, &QLabel::setText);
+    connect(&session, &PlaybackSession::message, this, &TransportBar::showMessage);
     showPlayhead(session.playhead());
     showSeed();
 }
 
-void TransportBar::addReadouts() {
+void TransportBar::addReadouts(QWidget* mutes) {
     addSeparator();
     addWidget(tempo_);
     addWidget(new QLabel(tr(" Vol "), this));
     addWidget(volume_);
+    addWidget(mutes);
     addSeparator();
     addWidget(position_);
     addWidget(pass_);
@@ -72,11 +74,18 @@ void TransportBar::showPlayhead(const Playhead& playhead) {
     pass_->setText(playhead.pass);
 }
 
+// A long failure is cut to fit; the whole line is the tooltip (and in the status bar).
+void TransportBar::showMessage(const QString& line) {
+    message_text_ = line;
+    message_->setText(message_->fontMetrics().elidedText(line, Qt::ElideRight, message_width));
+    message_->setToolTip(line);
+}
+
 void TransportBar::showSeed() { seed_->setText(tr("Seed %1").arg(session_.seed())); }
 
 QString TransportBar::positionText() const { return position_->text(); }
 QString TransportBar::passText() const { return pass_->text(); }
 QString TransportBar::seedText() const { return seed_->text(); }
-QString TransportBar::messageText() const { return message_->text(); }
+QString TransportBar::messageText() const { return message_text_; }
 
 }  // namespace zub

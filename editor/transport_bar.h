@@ -21,8 +21,8 @@ public:
     // The bar shows session; the actions (Play/Pause, Stop, ...) are added by the owner.
     TransportBar(PlaybackSession& session, QWidget* parent = nullptr);
 
-    // Where the tempo, volume and read-outs go: after the actions added so far.
-    void addReadouts();
+    // The tempo, the volume, mutes (a button), then the read-outs: after the actions added so far.
+    void addReadouts(QWidget* mutes);
 
     QSpinBox* tempoBox() const { return tempo_; }
     QSlider* volumeSlider() const { return volume_; }
@@ -34,6 +34,7 @@ public:
 private:
     void showPlayhead(const Playhead& playhead);
     void showSeed();
+    void showMessage(const QString& line);
 
     PlaybackSession& session_;
     QSpinBox* tempo_;
@@ -42,6 +43,7 @@ private:
     QLabel* pass_;
     QLabel* seed_;
     QLabel* message_;
+    QString message_text_;
 };
 
 }  // namespace zub
