@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "bridge/chart_document.h"
+#include "editor/analysis_commands.h"
 #include "editor/audio_export.h"
 #include "editor/chart_model.h"
 #include "editor/chart_view.h"
@@ -158,6 +159,18 @@ TEST_F(Playback, PlayAgainReplaysTheSameNotesUntilANewAccompaniment) {
     const auto second = session().accompaniment();
     EXPECT_NE(second->seed, first->seed);
     EXPECT_EQ(commands_->transportBar().seedText(), QString("Seed %1").arg(second->seed));
+}
+
+// The seed shown, given to zub render with the chart's file, gives the take
+// heard: the analysis the editor stored in the chart changes no note.
+TEST(PlaybackSeed, TheTakeOfAnAnalysedChartIsTheTakeOfItsFile) {
+    const QString path = QStringLiteral(ZUB_TEST_DATA "/../../resources/examples/autumn-leaves.txt");
+    MyDocument document(MyDocument::readChart(path), path);
+    ASSERT_FALSE(analyze(document.model(), document.edits()));
+    PlaybackSession& session = document.playback().session();
+    const auto heard = session.accompaniment();
+    const playback::Accompaniment rendered = playback::generate(MyDocument::readChart(path), session.seed());
+    EXPECT_EQ(heard->midi, rendered.midi);
 }
 
 TEST_F(Playback, SpaceInChordEntryStoresTheChordThenPlays) {
