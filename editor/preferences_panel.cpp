@@ -107,6 +107,7 @@ void PreferencesPanelController::setSoundFont(const QString& path) {
         return;
     }
     Preferences::shared().setSoundFont(path);
+    SharedPlayer::shared().unload();  // the next Play loads the new one
     showSoundFont();
 }
 

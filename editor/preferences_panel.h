@@ -39,8 +39,8 @@ public:
     void setChordFont();
     void setTitleFont();
     // setSoundFont(path) stores path when it is a SoundFont ("" to find one as
-    // zub does); otherwise the line shows why and the preference stays. Heard
-    // from the next start: the sounds are loaded once.
+    // zub does), heard from the next Play; otherwise the line shows why and
+    // the preference stays.
     void setSoundFont(const QString& path);
     QString soundFontText() const { return soundfont_label_->text(); }
 

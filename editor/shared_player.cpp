@@ -60,6 +60,14 @@ void SharedPlayer::loaded() {
     emit failed(failure_);
 }
 
+void SharedPlayer::unload() {
+    if (state_ == State::loading) return;
+    claim(nullptr);  // every session stops
+    player_.reset();
+    state_ = State::none;
+    failure_.clear();
+}
+
 void SharedPlayer::claim(QObject* session) {
     if (owner_ == session) return;
     owner_ = session;

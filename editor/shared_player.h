@@ -34,6 +34,10 @@ public:
     // again (a device may have appeared). ready() or failed(line) follows on the GUI thread.
     void load();
 
+    // unload(): what plays stops, and the next load() reads the SoundFont
+    // preference again. Nothing happens while a load runs.
+    void unload();
+
     // claim(session): session plays from now on; the one before is told by claimed().
     void claim(QObject* session);
     QObject* owner() const { return owner_; }

@@ -130,6 +130,20 @@ TEST(SoundFontPreference, OnlyASoundFontIsStored) {
     EXPECT_EQ(Preferences::shared().soundFont(), before);
 }
 
+TEST_F(Playback, AnotherSoundFontIsHeardFromTheNextPlay) {
+    commands_->playPause();
+    ASSERT_TRUE(waitForBar(0));
+    const QString before = Preferences::shared().soundFont();
+    const QString chosen = QString::fromStdString(playback::find_soundfont(""));
+    PreferencesPanelController::shared().setSoundFont(chosen);
+    Preferences::shared().setSoundFont(before);
+    EXPECT_EQ(session().state(), PlaybackSession::State::stopped);
+    EXPECT_EQ(SharedPlayer::shared().state(), SharedPlayer::State::none);
+    commands_->playPause();
+    EXPECT_EQ(session().state(), PlaybackSession::State::loading);
+    ASSERT_TRUE(waitForBar(0));
+}
+
 TEST_F(Playback, ThePlayheadFollowsTheChorusAcrossTheBars) {
     commands_->playPause();
     const TransportBar& transport = commands_->transportBar();
