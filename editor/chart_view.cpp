@@ -19,6 +19,7 @@
 #include "editor/key_modifiers.h"
 #include "editor/my_document.h"
 #include "editor/my_parameters.h"
+#include "editor/playhead.h"
 #include "editor/preferences.h"
 #include "editor/selection_cursor.h"
 
@@ -365,9 +366,26 @@ void ChartView::paintChart(QPainter& painter, const QRectF& area, bool printing)
     zub::paintChart(painter, picture(printing), area, printing);
 }
 
+void ChartView::setPlayhead(std::optional<SlotRef> slot) {
+    if (slot == playhead_) return;
+    const bool newBar = slot && (!playhead_ || playhead_->bar != slot->bar);
+    // Only the bars that change are painted again: the playhead moves every beat.
+    for (const std::optional<SlotRef>& lit : {playhead_, slot}) {
+        if (!lit) continue;
+        const LayoutRect area = playheadArea(layout_, *lit);
+        update(QRectF(area.x, area.y, area.width, area.height).toAlignedRect().adjusted(-1, -1, 1, 1));
+    }
+    playhead_ = slot;
+    if (newBar) {
+        const LayoutRect area = playheadArea(layout_, *slot);
+        if (area.width > 0) scrollRectToVisible(QRectF(area.x, area.y, area.width, area.height));
+    }
+}
+
 void ChartView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    if (playhead_) drawPlayhead(painter, layout_, *playhead_);
     paintChart(painter, event->rect(), false);
     drag_->drawDropMarker(painter);
     selection_->draw(painter);

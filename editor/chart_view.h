@@ -130,6 +130,11 @@ public:
     void beep() const;
     void scrollRectToVisible(const QRectF& rect);
 
+    // setPlayhead({3, 1}) lights the sounding slot and scrolls its bar into
+    // view; none takes the light away. A slot outside the chart lights nothing.
+    void setPlayhead(std::optional<SlotRef> slot);
+    std::optional<SlotRef> playhead() const { return playhead_; }
+
 signals:
     void selectionChanged();
     void chordEditChanged(bool inProgress);
@@ -195,6 +200,8 @@ private:
     std::vector<AnalysisText> key_labels_;
     QFont roman_font_ = analysisRomanFont();
     QFont key_font_ = analysisKeyFont();
+
+    std::optional<SlotRef> playhead_;
 
     std::unique_ptr<ChordEntry> chord_entry_;
     std::unique_ptr<SelectionCursor> selection_;

@@ -32,6 +32,7 @@
 #include "editor/generate_commands.h"
 #include "editor/my_error.h"
 #include "editor/part_shown.h"
+#include "editor/playback_commands.h"
 #include "editor/playlist_commands.h"
 #include "editor/preferences.h"
 #include "editor/transpose_commands.h"
@@ -105,6 +106,7 @@ void MyDocument::buildWindow(const Plist& chart) {
     connect(chart_view_, &ChartView::chordEditChanged, this, [this] { updateTitle(); });
     saved_instrument_ = shownInstrumentOf(chart);
     chart_view_->setInstrument(saved_instrument_);
+    playback_ = new PlaybackCommands(*this);
     buildMenus();
     acceptFileDrops(this);
     resize(820, 640);
@@ -176,6 +178,7 @@ void MyDocument::buildMenus() {
     validate();
     buildViewMenu();
     buildAnalysisMenus();
+    playback_->addPlaybackMenu(menuBar());
 }
 
 void MyDocument::buildViewMenu() {
@@ -232,6 +235,7 @@ void MyDocument::buildAnalysisMenus() {
         exportAsBiaB(this, model_->chart(), suggestedSaveBase(path_, documentName(path_, windowTitle())),
                      savePanelOn(this));
     });
+    playback_->addAccompanimentItems(accompaniment);
 }
 
 // The part shown is saved with the document, so showing another is a change to save.

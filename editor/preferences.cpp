@@ -39,4 +39,8 @@ void Preferences::setFont(const QFont& font, const char* key) {
                                      {QStringLiteral("PointSize"), font.pointSizeF()}});
 }
 
+QString Preferences::soundFont() const { return QSettings().value(QStringLiteral("soundfont")).toString(); }
+
+void Preferences::setSoundFont(const QString& path) { QSettings().setValue(QStringLiteral("soundfont"), path); }
+
 }  // namespace zub

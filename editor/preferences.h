@@ -1,5 +1,6 @@
 // The user's preferences: the chord font and the title font, stored as font
-// descriptions in the user defaults (QSettings) under "chord font" and "title font".
+// descriptions in the user defaults (QSettings) under "chord font" and "title
+// font", and the SoundFont played, a path under "soundfont".
 #pragma once
 
 #include <QFont>
@@ -22,6 +23,10 @@ public:
     void setFont(const QFont& font, const char* key);
     // The defaults alone, as on a fresh installation.
     static QFont defaultFontForKey(const char* key);
+
+    // The SoundFont the user chose; "" to find one as zub does.
+    QString soundFont() const;
+    void setSoundFont(const QString& path);
 
 private:
     Preferences() = default;

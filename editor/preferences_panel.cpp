@@ -1,5 +1,6 @@
 #include "editor/preferences_panel.h"
 
+#include <QFileDialog>
 #include <QFontDialog>
 #include <QGridLayout>
 #include <QPainter>
@@ -10,6 +11,8 @@
 #include "editor/chord_font.h"
 #include "editor/my_parameters.h"
 #include "editor/preferences.h"
+#include "editor/shared_player.h"
+#include "playback/soundfont.h"
 
 namespace zub {
 
@@ -75,6 +78,37 @@ PreferencesPanelController::PreferencesPanelController() {
     grid->addWidget(titleButton, 1, 1);
     connect(chordButton, &QPushButton::clicked, this, &PreferencesPanelController::setChordFont);
     connect(titleButton, &QPushButton::clicked, this, &PreferencesPanelController::setTitleFont);
+    soundfont_label_ = new QLabel(this);
+    soundfont_label_->setWordWrap(true);
+    auto* soundfontButton = new QPushButton(tr("SoundFont..."), this);
+    grid->addWidget(soundfont_label_, 2, 0);
+    grid->addWidget(soundfontButton, 2, 1);
+    connect(soundfontButton, &QPushButton::clicked, this, [this] {
+        const QString path = QFileDialog::getOpenFileName(this, tr("SoundFont"), Preferences::shared().soundFont(),
+                                                          tr("SoundFonts (*.sf2 *.sf3);;All files (*)"));
+        if (!path.isEmpty()) setSoundFont(path);
+    });
+    showSoundFont();
+}
+
+void PreferencesPanelController::showSoundFont() {
+    try {
+        soundfont_label_->setText(tr("SoundFont: %1").arg(QString::fromStdString(editorSoundfont())));
+    } catch (const std::exception& e) {
+        soundfont_label_->setText(QString::fromUtf8(e.what()));
+    }
+}
+
+void PreferencesPanelController::setSoundFont(const QString& path) {
+    try {
+        if (!path.isEmpty()) playback::find_soundfont(path.toStdString());
+    } catch (const std::exception& e) {
+        soundfont_label_->setText(QString::fromUtf8(e.what()));
+        return;
+    }
+    Preferences::shared().setSoundFont(path);
+    SharedPlayer::shared().unload();  // the next Play loads the new one
+    showSoundFont();
 }
 
 void PreferencesPanelController::setChordFont() { chooseFont(chord_sample_, Preferences::chord_font_key); }

@@ -1,5 +1,6 @@
 // The preferences panel: two sample views, one per preferred font, each with
-// a button that opens the font dialog on the current preference.
+// a button that opens the font dialog on the current preference; and the
+// SoundFont the accompaniment plays with.
 #pragma once
 
 #include <QLabel>
@@ -37,12 +38,19 @@ public:
     // setChordFont() / setTitleFont(): the font dialog on the preference; the chosen font is stored and shown.
     void setChordFont();
     void setTitleFont();
+    // setSoundFont(path) stores path when it is a SoundFont ("" to find one as
+    // zub does), heard from the next Play; otherwise the line shows why and
+    // the preference stays.
+    void setSoundFont(const QString& path);
+    QString soundFontText() const { return soundfont_label_->text(); }
 
 private:
     PreferencesPanelController();
     void chooseFont(FontSample* sample, const char* key);
     FontSample* chord_sample_;
     FontSample* title_sample_;
+    QLabel* soundfont_label_;
+    void showSoundFont();
 };
 
 // labelForFont(DejaVu Sans 12) -> "DejaVu Sans 12".

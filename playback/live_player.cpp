@@ -2,6 +2,7 @@
 
 #include <fluidsynth.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -43,6 +44,7 @@ fluid_audio_driver_t* open_sound_device(fluid_settings_t* settings, fluid_synth_
 // The device is opened before the SoundFont loads: without one, the user hears at once.
 Live_player::Live_player(const std::string& soundfont)
     : synth_(Sample_loading::up_front), driver_(open_sound_device(synth_.settings(), synth_.handle())) {
+    full_gain_ = fluid_synth_get_gain(synth_.handle());
     try {
         synth_.load(soundfont);
     } catch (...) {
@@ -60,16 +62,29 @@ int start_tick(const Accompaniment& accompaniment, int from_bar) {
     return *beat * ticks_per_beat;
 }
 
+Loop_ticks loop_ticks(const Accompaniment& accompaniment, int first_bar, int last_bar) {
+    const int start = start_tick(accompaniment, first_bar);
+    const int whole = accompaniment.time_map.total_beats() * ticks_per_beat;
+    if (last_bar == 0) return {start, whole};
+    const int bar_ticks = accompaniment.time_map.beats_per_bar() * ticks_per_beat;
+    const int end = start_tick(accompaniment, last_bar) + bar_ticks;
+    if (end <= start)
+        throw Playback_error("Bar " + std::to_string(last_bar) + " is played before bar " + std::to_string(first_bar));
+    return {start, end};
+}
+
 Live_player::~Live_player() {
     playback_.reset();
     delete_fluid_audio_driver(driver_);
 }
 
 void Live_player::play(const Accompaniment& accompaniment, const Play_options& options) {
-    const int start = start_tick(accompaniment, options.from_bar);
+    const Loop_ticks loop = loop_ticks(accompaniment, options.from_bar, options.loop_last_bar);
+    const int start = options.from_tick >= 0 ? options.from_tick : loop.start;
     stop();
     playback_ = std::make_unique<Midi_playback>(synth_, accompaniment.midi, options.tempo_bpm, options.mutes);
-    if (options.looping) playback_->set_loop(start, accompaniment.time_map.total_beats() * ticks_per_beat);
+    // A pause resumed past the loop's end plays on to the end of the chart.
+    if (options.looping && start < loop.end) playback_->set_loop(loop.start, loop.end);
     playback_->play_from(start);
 }
 
@@ -80,10 +95,18 @@ void Live_player::stop() {
 
 bool Live_player::playing() const { return playback_ && !playback_->done(); }
 
-int Live_player::tick() const { return playback_ ? playback_->tick() : 0; }
+int Live_player::tick() const { return playback_ ? playback_->tick() : -1; }
 
 void Live_player::set_mutes(Mutes mutes) {
     if (playback_) playback_->set_mutes(mutes);
+}
+
+void Live_player::set_tempo(double tempo_bpm) {
+    if (playback_) playback_->set_tempo(tempo_bpm);
+}
+
+void Live_player::set_volume(double volume) {
+    fluid_synth_set_gain(synth_.handle(), static_cast<float>(full_gain_ * std::clamp(volume, 0.0, 2.0)));
 }
 
 }  // namespace zub::playback

@@ -18,14 +18,26 @@ namespace zub::playback {
 
 struct Play_options {
     int from_bar = 0;  // a chart bar to start at (its first playing), 0 for the count-in
-    bool looping = false;  // from from_bar (or the count-in) to the end of the last bar, until stopped
+    bool looping = false;  // from from_bar (or the count-in) to the end of loop_last_bar, until stopped
     double tempo_bpm = 0;  // 0: the chart's tempo
     Mutes mutes;
+    int loop_last_bar = 0;  // the last chart bar of the loop; 0 for the last bar played
+    int from_tick = -1;     // when 0 or more, the tick to start at instead of from_bar (a resumed pause)
 };
 
 // start_tick(accompaniment, 3) -> the tick where chart bar 3 first sounds;
 // 0 for from_bar 0. Playback_error "Bar 40 is not played (the chart has 32 bars)".
 int start_tick(const Accompaniment& accompaniment, int from_bar);
+
+// The ticks a loop jumps between: from where first_bar first sounds (the
+// count-in for 0) to the end of last_bar's first playing after it (the end of
+// the last bar played for 0). loop_ticks(a, 3, 4) -> {tick of bar 3, tick of bar 5}.
+// Playback_error as start_tick, and "Bar 2 is played before bar 3" for a loop that ends before it starts.
+struct Loop_ticks {
+    int start, end;
+    bool operator==(const Loop_ticks&) const = default;
+};
+Loop_ticks loop_ticks(const Accompaniment& accompaniment, int first_bar, int last_bar);
 
 class Live_player {
 public:
@@ -42,12 +54,17 @@ public:
     // True from play() until the last bar has been played (never while looping) or stop().
     bool playing() const;
     // The player's position in ticks (480 a beat from the first click of the
-    // count-in); -1 until the first block of a play() has been rendered.
+    // count-in); -1 until the first block of a play() has been rendered, and when stopped.
     int tick() const;
     void set_mutes(Mutes mutes);
+    // set_tempo(90) plays on at 90 beats a minute from the next block; 0 for the chart's tempo.
+    void set_tempo(double tempo_bpm);
+    // set_volume(0.5) halves the level; 1 is the level a rendered file has. Clamped to 0 to 2.
+    void set_volume(double volume);
 
 private:
     Synth synth_;
+    double full_gain_ = 0;  // the synth's gain at volume 1
     fluid_audio_driver_t* driver_ = nullptr;
     std::unique_ptr<Midi_playback> playback_;
 };

@@ -98,6 +98,13 @@ void Midi_playback::set_loop(int start_tick, int end_tick) {
     loop_end_.store(end_tick);
 }
 
+void Midi_playback::set_tempo(double tempo_bpm) {
+    if (tempo_bpm > 0)
+        fluid_player_set_tempo(player_, FLUID_PLAYER_TEMPO_EXTERNAL_BPM, tempo_bpm);
+    else
+        fluid_player_set_tempo(player_, FLUID_PLAYER_TEMPO_INTERNAL, 1.0);
+}
+
 void Midi_playback::set_mutes(Mutes mutes) {
     const unsigned mask = mutes.channel_mask();
     const unsigned newly_muted = mask & ~muted_channels_.exchange(mask);
@@ -105,12 +112,17 @@ void Midi_playback::set_mutes(Mutes mutes) {
         if (newly_muted & (1u << channel)) fluid_synth_all_notes_off(synth_.handle(), channel);
 }
 
-// On the audio thread: drop the note-ons of muted channels, pass everything else on.
+// On the audio thread: drop the note-ons of muted channels, and those of the
+// block that reaches a loop's end (the jump back takes effect from the next
+// block, so the bar after the loop would be heard); pass everything else on.
 int Midi_playback::on_event(void* self, fluid_midi_event_t* event) {
     auto& playback = *static_cast<Midi_playback*>(self);
-    if (fluid_midi_event_get_type(event) == note_on &&
-        (playback.muted_channels_.load(std::memory_order_relaxed) >> fluid_midi_event_get_channel(event) & 1u))
-        return FLUID_OK;
+    if (fluid_midi_event_get_type(event) == note_on) {
+        if (playback.muted_channels_.load(std::memory_order_relaxed) >> fluid_midi_event_get_channel(event) & 1u)
+            return FLUID_OK;
+        const int end = playback.loop_end_.load();
+        if (end >= 0 && fluid_player_get_current_tick(playback.player_) >= end) return FLUID_OK;
+    }
     return fluid_synth_handle_midi_event(playback.synth_.handle(), event);
 }
 

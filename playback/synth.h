@@ -77,6 +77,8 @@ public:
     // The player's position in ticks, as last seen on the audio thread; -1
     // from play_from() until the first block after it has been rendered.
     int tick() const { return tick_.load(std::memory_order_relaxed); }
+    // set_tempo(90): from the next block at 90 beats a minute; 0 for the file's own tempo.
+    void set_tempo(double tempo_bpm);
     // Newly muted tracks fall silent at once; unmuted ones sound from their next note.
     void set_mutes(Mutes mutes);
 

@@ -36,6 +36,7 @@ public:
     static Time_map of_chart(const Plist& chart);
 
     int played_bars() const;
+    int chart_bars() const { return bar_count_; }
     int beats_per_bar() const { return bar_beats_; }
     // Beats from the first click of the count-in to the end of the last bar.
     int total_beats() const { return (count_in_bars + played_bars()) * bar_beats_; }

@@ -7,6 +7,7 @@ packages=(build-essential cmake ninja-build pkg-config libgmp-dev libplist-dev l
           fonts-dejavu-core poppler-utils
           libxml2-utils  # xmllint, which checks the MusicXML export against its schema
           libfluidsynth-dev libsndfile1-dev musescore-general-soundfont-small
+          x11-utils x11-apps netpbm xdotool  # scripts/screenshot.sh drives and photographs the editor
           clang libclang-rt-dev)  # clang's libFuzzer and sanitizer runtimes, for the fuzz targets
 
 missing=()
