@@ -32,19 +32,38 @@ Plist openChartDocument(const std::string& path, const Plist& font);
 // "Can't write output file: <path>" when any step fails (the old file stays).
 void saveChartDocument(const std::string& path, const Plist& chart);
 
+// chartDocumentBytes(chart) -> the checked chart as the XML property list saving writes.
+std::string chartDocumentBytes(const Plist& chart);
+
 // isBiabFileName("tune.SGU") -> true: the extension, in any letter case, is
 // "sg" or "mg" and one more character. Such files open through the BiaB reader.
 bool isBiabFileName(std::string_view path);
 
 // openChartFile(path, font) -> openChartDocument, or for a BiaB file its chart
-// through "Biabreader.read_chart".
+// through "Biabreader.read_chart", or for a bare iReal Pro link or a file
+// holding one song of a playlist that song (see openChartSong in playlist.h:
+// a playlist of several songs fails with a line naming the count).
 Plist openChartFile(const std::string& path, const Plist& font);
 
 // readFileBytes(path) -> the whole file; "Can't read input file: <path>", "File too large: <path>".
 std::string readFileBytes(const std::string& path);
 
 // writeFileAtomically(path, bytes) - the atomic write used by saving, for any
-// bytes. A replaced file keeps its permissions; a new one gets 0666 less the umask.
+// bytes. A replaced file keeps its permissions, owner and group; a new one gets
+// 0666 less the umask. Through a symbolic link, the link's target is replaced.
 void writeFileAtomically(const std::string& path, std::string_view bytes);
+
+// One file of a batch: where it goes and what it holds.
+struct File_to_write {
+    std::string path;
+    std::string bytes;
+};
+
+// writeFilesAtomically(files) - the same for many files at once, as fast as
+// one: every file is written beside its place, the disk is synced once for
+// all, and only then is each renamed into place. Returns one reason per file,
+// in order: "" when written, "Can't write output file: <path>" when not (that
+// file alone is left as it was).
+std::vector<std::string> writeFilesAtomically(const std::vector<File_to_write>& files);
 
 }  // namespace zub

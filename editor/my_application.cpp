@@ -17,6 +17,7 @@
 #include "editor/my_document.h"
 #include "editor/my_error.h"
 #include "editor/my_utilities.h"
+#include "editor/playlist_commands.h"
 #include "editor/preferences_panel.h"
 #include "editor/print_command.h"
 
@@ -43,7 +44,16 @@ MyDocument* MyApplication::newDocument() {
     return doc;
 }
 
+MyDocument* MyApplication::openUntitled(const Plist& chart, const QString& name) {
+    auto* doc = new MyDocument(chart, QString());
+    doc->setUntitledName(name);
+    watchDocument(doc);
+    return doc;
+}
+
 MyDocument* MyApplication::openDocument(const QString& path, QWidget* errorParent) {
+    if (std::vector<MyDocument*> songs; openIfPlaylist(path, errorParent, &songs))
+        return songs.empty() ? nullptr : songs.front();
     const QString absolute = QFileInfo(path).absoluteFilePath();
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* open = qobject_cast<MyDocument*>(w); open && open->path() == absolute) {
@@ -66,7 +76,7 @@ MyDocument* MyApplication::openDocument(const QString& path, QWidget* errorParen
 void MyApplication::openWithDialog(QWidget* parent) {
     const QStringList paths = QFileDialog::getOpenFileNames(
         parent, QObject::tr("Open"), QString(),
-        QObject::tr("Charts (*.zub *.txt *.sg? *.SG? *.mg? *.MG?);;All files (*)"));
+        QObject::tr("Charts (*.zub *.txt *.html *.htm *.sg? *.SG? *.mg? *.MG?);;All files (*)"));
     for (const QString& p : paths) openDocument(p, parent);
 }
 

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "bridge/plist.h"
+
 class QMenu;
 class QWidget;
 
@@ -20,7 +22,11 @@ public:
     // newDocument() shows a new untitled chart window.
     static MyDocument* newDocument();
     // openDocument(path) shows the chart's window, or an error sheet and nullptr.
+    // A playlist (a file holding iReal Pro links, or a bare link) opens its
+    // songs through the song chooser instead; the first song opened is returned.
     static MyDocument* openDocument(const QString& path, QWidget* errorParent = nullptr);
+    // openUntitled(chart, "Autumn Leaves") shows chart in a new untitled window of that name.
+    static MyDocument* openUntitled(const Plist& chart, const QString& name);
     static void openWithDialog(QWidget* parent);
     // Recent files, newest first, at most ten.
     static QStringList recentFiles();

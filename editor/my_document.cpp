@@ -32,6 +32,7 @@
 #include "editor/generate_commands.h"
 #include "editor/my_error.h"
 #include "editor/part_shown.h"
+#include "editor/playlist_commands.h"
 #include "editor/preferences.h"
 #include "editor/transpose_commands.h"
 
@@ -40,7 +41,7 @@ namespace zub {
 namespace {
 
 const QString chart_filter = QStringLiteral(
-    "Charts (*.zub *.txt *.sg? *.SG? *.mg? *.MG?);;Chart documents (*.zub);;All files (*)");
+    "Charts (*.zub *.txt *.html *.htm *.sg? *.SG? *.mg? *.MG?);;Chart documents (*.zub);;All files (*)");
 
 }  // namespace
 
@@ -105,6 +106,7 @@ void MyDocument::buildWindow(const Plist& chart) {
     saved_instrument_ = shownInstrumentOf(chart);
     chart_view_->setInstrument(saved_instrument_);
     buildMenus();
+    acceptFileDrops(this);
     resize(820, 640);
     updateTitle();
 }
@@ -126,6 +128,7 @@ void MyDocument::buildMenus() {
                                                          tr("PDF (*.pdf)"));
         if (!out.isEmpty()) exportPdf(out);
     });
+    addExportMenu(file, this);
     file->addSeparator();
     file->addAction(tr("&Quit"), QKeySequence::Quit, [] { MyApplication::quit(); });
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
@@ -141,6 +144,7 @@ void MyDocument::buildMenus() {
     edit->addAction(tr("Cu&t"), QKeySequence::Cut, view, [bars] { bars->cut(); });
     edit->addAction(tr("&Copy"), QKeySequence::Copy, view, [bars] { bars->copy(); });
     edit->addAction(tr("&Paste"), QKeySequence::Paste, view, [bars] { bars->paste(); });
+    edit->addAction(tr("Paste iReal &Link"), [this] { pasteIrealLink(this); });
     edit->addAction(tr("&Delete"), view, [bars] { bars->deleteSelection(); });
     edit->addAction(tr("Select &All"), QKeySequence::SelectAll, view, [bars] { bars->selectAll(); });
     edit->addSeparator();
@@ -237,11 +241,17 @@ bool MyDocument::isEdited() const {
 }
 
 void MyDocument::updateTitle() {
-    const QString name = path_.isEmpty() ? tr("Untitled") : QFileInfo(path_).fileName();
+    const QString untitled = untitled_name_.isEmpty() ? tr("Untitled") : untitled_name_;
+    const QString name = path_.isEmpty() ? untitled : QFileInfo(path_).fileName();
     const QString part = partHeader();
     setWindowTitle(name + (part.isEmpty() ? QString() : QStringLiteral(" \u2014 ") + part) +
                    QStringLiteral("[*] \u2014 Zubaroo"));
     setWindowModified(isEdited());
+}
+
+void MyDocument::setUntitledName(const QString& name) {
+    untitled_name_ = name;
+    updateTitle();
 }
 
 bool MyDocument::saveTo(const QString& target) {
@@ -268,7 +278,7 @@ bool MyDocument::save() {
 }
 
 bool MyDocument::saveAs() {
-    QString suggestion = path_.isEmpty() ? tr("Untitled.zub") : QFileInfo(path_).path() + "/" +
+    QString suggestion = path_.isEmpty() ? (untitled_name_.isEmpty() ? tr("Untitled") : untitled_name_) + ".zub" : QFileInfo(path_).path() + "/" +
                                                                      QFileInfo(path_).completeBaseName() + ".zub";
     const QString target = QFileDialog::getSaveFileName(this, tr("Save As"), suggestion, chart_filter);
     return !target.isEmpty() && saveTo(target);

@@ -52,6 +52,8 @@ public:
     QUndoStack* undoStack() const { return undo_stack_; }
     const QString& path() const { return path_; }
     bool isEdited() const;
+    // The window's name while the document has no file ("Autumn Leaves" for a song of a playlist).
+    void setUntitledName(const QString& name);
 
 signals:
     void documentSaved(const QString& path);
@@ -85,6 +87,7 @@ private:
     QScrollArea* scroll_area_ = nullptr;
     QToolButton* disclosure_ = nullptr;
     QString path_;
+    QString untitled_name_;
     Instrument saved_instrument_ = Instrument::concert;  // the part the file shows
 };
 

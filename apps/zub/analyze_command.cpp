@@ -9,11 +9,13 @@
 #include <memory>
 
 #include "apps/zub/command.h"
+#include "apps/zub/song_option.h"
 #include "bridge/accidentals.h"
 #include "bridge/analysis_conversion.h"
 #include "bridge/bridge_exception.h"
 #include "bridge/chart_document.h"
 #include "bridge/my_constants.h"
+#include "bridge/playlist.h"
 #include "bridge/plist_io.h"
 
 namespace zub::cli {
@@ -24,6 +26,7 @@ constexpr std::size_t bars_per_line = 4;
 
 struct Options {
     std::string file;
+    std::size_t song = 0;  // 0: the file's only song
     bool plist = false;
     std::string keys_text;  // empty: the key centers are found
     Plist::Array keys;
@@ -151,7 +154,7 @@ int analyze(const Options& options, Io io) {
     const Plist& font = MyConstants::shared().newDocumentChartTemplate().at("Font");
     const char* failure = given_keys ? "Kov cannot show the analysis for this chart (" : "Kov cannot analyze this chart (";
     try {
-        const Plist chart = openChartFile(options.file, font);
+        const Plist chart = openChartSong(options.file, font, options.song);
         const Plist::Array& bars = chart.array_at("Chords");
         const Plist centers = given_keys ? Plist::make_array(options.keys) : kov_partition(bars);
         const Annotated_chart annotated = kov_annotate_with_barlines(bars, centers.as_array());
@@ -169,6 +172,7 @@ int analyze(const Options& options, Io io) {
 Action declare_analyze(CLI::App& command) {
     auto options = std::make_shared<Options>();
     command.add_option("FILE", options->file, "the chart file")->required();
+    add_song_option(command, options->song);
     command.add_option("--keys", options->keys_text, "the key centers to annotate under")
         ->type_name("KEY:BEATS,...")
         ->check(CLI::Validator(
@@ -188,7 +192,7 @@ Action declare_analyze(CLI::App& command) {
 }  // namespace
 
 const Command analyze_command = {
-    "analyze", "FILE [--keys KEY:BEATS,...] [--plist]", "show the harmonic analysis of a chart",
+    "analyze", "FILE [--song N] [--keys KEY:BEATS,...] [--plist]", "show the harmonic analysis of a chart",
     "Finds the key centers of the chart and shows each chord's roman numeral in\n"
     "its key, bar by bar: '->' marks a dominant resolving down a fifth, '~>' a\n"
     "tritone substitute, '=>' a resolution through a passing chord; a bracket\n"

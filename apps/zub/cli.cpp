@@ -13,9 +13,10 @@ namespace zub::cli {
 
 namespace {
 
-const std::array<const Command*, 9> commands = {&chord_command,     &chord_types_command, &show_command,
-                                                &convert_command,   &transpose_command,   &analyze_command,
-                                                &midi_command,      &render_command,      &play_command};
+const std::array<const Command*, 10> commands = {&chord_command,   &chord_types_command, &show_command,
+                                                 &list_command,    &convert_command,     &transpose_command,
+                                                 &analyze_command, &midi_command,        &render_command,
+                                                 &play_command};
 
 // Help in one layout for the tool and every command: the usage line, the
 // summary, the arguments and options CLI11 knows, then the further text.

@@ -43,6 +43,7 @@ extern const Command chord_command;
 extern const Command chord_types_command;
 // Reading, printing and converting chart files.
 extern const Command show_command;
+extern const Command list_command;
 extern const Command convert_command;
 extern const Command transpose_command;
 // The harmonic analysis of a chart.

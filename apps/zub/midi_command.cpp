@@ -6,11 +6,13 @@
 #include <memory>
 
 #include "apps/zub/command.h"
+#include "apps/zub/song_option.h"
 #include "apps/zub/seed_option.h"
 #include "bridge/bridge_exception.h"
 #include "bridge/chart_document.h"
 #include "bridge/generation.h"
 #include "bridge/my_constants.h"
+#include "bridge/playlist.h"
 
 namespace zub::cli {
 
@@ -20,6 +22,7 @@ constexpr const char* failure = "ZUB cannot generate accompaniment for this char
 
 struct Options {
     std::string file;
+    std::size_t song = 0;  // 0: the file's only song
     std::string output;
     std::string seed_text;  // empty: the generator's own seed
 };
@@ -27,7 +30,7 @@ struct Options {
 int generate(const Options& options, Io io) {
     const Plist& font = MyConstants::shared().newDocumentChartTemplate().at("Font");
     try {
-        const Plist chart = openChartFile(options.file, font);
+        const Plist chart = openChartSong(options.file, font, options.song);
         if (const auto seed = seed_of(options.seed_text)) Entry_points::zub2lite_init_random_with(*seed);
         const Plist::Data bytes = Entry_points::zub2lite_gen(chart);
         writeFileAtomically(options.output, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
@@ -42,6 +45,7 @@ int generate(const Options& options, Io io) {
 Action declare_midi(CLI::App& command) {
     auto options = std::make_shared<Options>();
     command.add_option("FILE", options->file, "the chart file")->required();
+    add_song_option(command, options->song);
     command.add_option("-o", options->output, "the MIDI file to write")->type_name("OUT.mid")->required();
     add_seed_option(command, options->seed_text);
     return [options](Io io) { return generate(*options, io); };
@@ -50,7 +54,7 @@ Action declare_midi(CLI::App& command) {
 }  // namespace
 
 const Command midi_command = {
-    "midi", "FILE -o OUT.mid [--seed N]", "write the accompaniment of a chart as a MIDI file",
+    "midi", "FILE [--song N] -o OUT.mid [--seed N]", "write the accompaniment of a chart as a MIDI file",
     "Generates drums, piano and bass for the chart after a two-bar count-in and\n"
     "writes them as a Standard MIDI File. The style follows the chart: a chart in\n"
     "3/4 is played as a jazz waltz, a 4/4 chart in the Bossa Nova style as a bossa\n"

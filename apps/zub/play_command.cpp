@@ -122,7 +122,7 @@ Action declare_play(CLI::App& command) {
 }  // namespace
 
 const Command play_command = {
-    "play", "FILE [--seed N] [--from BAR] [--loop] [--tempo BPM] [--soundfont PATH]",
+    "play", "FILE [--song N] [--seed N] [--from BAR] [--loop] [--tempo BPM] [--soundfont PATH]",
     "play the accompaniment of a chart",
     "Plays the accompaniment of 'zub midi' through the sound system, showing the\n"
     "bar, the chord and the time; Ctrl+C stops. The audio driver is $ZUB_AUDIO_DRIVER\n"

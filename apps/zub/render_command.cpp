@@ -76,7 +76,7 @@ Action declare_render(CLI::App& command) {
 }  // namespace
 
 const Command render_command = {
-    "render", "FILE -o OUT.wav|.flac|.ogg [--seed N] [--mute drums,piano,bass] [--tempo BPM] [--soundfont PATH]",
+    "render", "FILE [--song N] -o OUT.wav|.flac|.ogg [--seed N] [--mute drums,piano,bass] [--tempo BPM] [--soundfont PATH]",
     "render the accompaniment of a chart to an audio file",
     "Plays the accompaniment of 'zub midi' (the same seed gives the same notes and\n"
     "the same samples) through a General MIDI SoundFont into a 16-bit WAV or FLAC\n"

@@ -48,7 +48,7 @@ TEST(Zub, UsageErrorsExitTwoWithOneLine) {
         {{"show", blues, "x"}, "zub show: The following argument was not expected: x (see 'zub show --help')\n"},
         {{"convert", blues}, "zub convert: OUT is required (see 'zub convert --help')\n"},
         {{"convert", blues, "out.doc"},
-         "zub convert: OUT: cannot tell the output format of 'out.doc': use .zub, .txt or .sgX (see 'zub convert --help')\n"},
+         "zub convert: OUT: cannot tell the output format of 'out.doc': use .zub, .txt, .sgX, .html, .musicxml or a folder/ (see 'zub convert --help')\n"},
         {{"analyze", blues, "--keys", "F16"},
          "zub analyze: --keys: wants KEY:BEATS,... with whole beats, not 'F16' (see 'zub analyze --help')\n"},
         {{"analyze", blues, "--keys"}, "zub analyze: --keys: 1 required KEY:BEATS,... missing (see 'zub analyze --help')\n"},

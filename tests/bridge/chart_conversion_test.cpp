@@ -187,5 +187,22 @@ TEST_F(ChartDocument, WritingKeepsThePermissionsOfTheReplacedFile) {
     }
 }
 
+// Saving through a symbolic link (also a relative or dangling one) writes the
+// file it points to; the link stays a link.
+TEST_F(ChartDocument, WritingThroughALinkUpdatesItsTarget) {
+    std::filesystem::create_directory(dir / "real");
+    const std::string target = file("real/tune.zub", "old");
+    std::filesystem::create_symlink("real/tune.zub", dir / "link.zub");
+    std::filesystem::create_symlink("real/new.zub", dir / "dangling.zub");
+    for (const char* name : {"link.zub", "dangling.zub"}) {
+        const std::string link = (dir / name).string();
+        writeFileAtomically(link, std::string("new ") + name);
+        EXPECT_TRUE(std::filesystem::is_symlink(link)) << name;
+        EXPECT_EQ(readFileBytes(link), std::string("new ") + name);
+    }
+    EXPECT_EQ(readFileBytes(target), "new link.zub");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "real"), {}), 2);  // no temporary left
+}
+
 }  // namespace
 }  // namespace zub

@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "core/charts/ireal_beats.h"
+#include "core/charts/ireal_playlist.h"
+#include "core/failure.h"
+
+namespace zub {
+namespace {
+
+Ireal_song song_of(std::string_view progression) {
+    Ireal_song song;
+    song.title = "Tune";
+    song.style = "Medium Swing";
+    song.key = "C";
+    song.progression = progression;
+    return song;
+}
+
+// The bars of a progression, "C7 2 F7 2 | ..." as chart.cpp prints them.
+std::string bars_of(std::string_view progression) {
+    const Chart chart = chart_of_ireal_song(song_of(progression)).chart;
+    std::ostringstream out;
+    for (const auto& bar : chart.bars()) {
+        out << "|";
+        for (const auto& entry : bar) out << " " << entry.symbol << " " << entry.duration;
+        out << " ";
+    }
+    return out.str() + "|";
+}
+
+TEST(IrealReader, CellsToBeats) {
+    const struct {
+        std::string_view progression, bars;
+    } cases[] = {
+        {"[C^7 A-7 |D-7 G7 Z", "| CMaj7 2 Am7 2 | Dm7 2 G7 2 |"},
+        {"[C7F7|Bb   Z", "| C7 2 F7 2 | Bb 4 |"},               // two cells: handed out
+        {"[C D E |F   Z", "| C 2 D 1 E 1 | F 4 |"},               // three chords, one blank
+        {"[C7      F7      Z", "| C7 2 F7 2 |"},                  // eight cells: taken back
+        {"[T34C D E |F   Z", "| C 1 D 1 E 1 | F 3 |"},
+        {"[T34C  F |G   Z", "| C 2 F 1 | G 3 |"},
+        {"[C   |    | D  Z", "| C 4 | C 4 | C 1 D 3 |"},          // blanks hold the chord before
+        {"[C   | x  |D   | r|  Z", "| C 4 | C 4 | D 4 | C 4 | D 4 |"},
+        {"[C7ppp|C7 W/E  Z", "| C7 4 | C7 2 C7/E 2 |"},
+        {"[C7,F7,Bb,Eb|n   Z", "| C7 1 F7 1 Bb 1 Eb 1 | Eb 4 |"},
+        {"[sC7 lF7(Gb7) Z", "| C7 2 F7 2 |"},                     // small, large, alternate dropped
+        {"[C-7b5 C7sus C7alt Cs Z", "| Cm7b5 1 C7sus 1 C7alt 1 C 1 |"},
+        {"[C*m* Co Z", "| Cm 2 C:b3.b5 2 |"},
+        {"[T44C   |T24F G |T44C   Z", "| C 4 | F 1 G 1 | C 4 |"},  // a 2/4 bar stays short
+        {"[T12C   |T68F G |T12C G Z", "| C 4 | F 1 G 1 | C 2 G 2 |"},  // dotted-quarter beats
+        {"[C  F |T24 x |T44 x Z", "| C 3 F 1 | C 1 F 1 | C 2 F 2 |"},  // a copy takes its bar's beats
+        {"  [C   ]   [F   Z ", "| C 4 | F 4 |"},                  // filler between bar lines
+    };
+    for (const auto& c : cases) EXPECT_EQ(bars_of(c.progression), c.bars) << c.progression;
+}
+
+TEST(IrealReader, Form) {
+    const struct {
+        std::string_view progression, bars;
+    } cases[] = {
+        {"{C   |D   }E   Z", "| C 4 | D 4 | C 4 | D 4 | E 4 |"},
+        {"{C   <3x>}D   Z", "| C 4 | C 4 | C 4 | D 4 |"},
+        {"{C   |N1D   }|N2E   Z", "| C 4 | D 4 | C 4 | E 4 |"},
+        {"{C   |N1D   }|N2E   }|N3F   Z", "| C 4 | D 4 | C 4 | E 4 | C 4 | F 4 |"},
+        {"{C   |N1D   }|N0E   Z", "| C 4 | D 4 | C 4 | E 4 |"},
+        {"C   |D   }E   Z", "| C 4 | D 4 | C 4 | D 4 | E 4 |"},  // "}" alone goes back to the top
+        {"[C   |D   Q|E  <D.C. al Coda>]Q[F   Z", "| C 4 | D 4 | E 4 | C 4 | D 4 | F 4 |"},
+        {"[C   |SD   |E   <D.S. al Fine>Z", "| C 4 | D 4 | E 4 | D 4 | E 4 |"},
+        {"[C  <Fine>|D   <D.C. al Fine>Z", "| C 4 | D 4 | C 4 |"},
+        {"[C   |D   ][QE   Z", "| C 4 | D 4 | E 4 |"},
+        {"[QC   |D   Z", "| C 4 | D 4 |"},
+        // A "}" alone goes back to the last double bar line, not into the repeat before it.
+        {"{C   |N1D   }|N2E   ][F   |G   }A   Z", "| C 4 | D 4 | C 4 | E 4 | F 4 | G 4 | F 4 | G 4 | A 4 |"},
+        {"[C   ][D   |E   }F   Z", "| C 4 | D 4 | E 4 | D 4 | E 4 | F 4 |"},
+        // A jump inside a repeat waits for the repeat's last pass.
+        {"{C   |D  <D.C. al Coda>Q}[QE   Z", "| C 4 | D 4 | C 4 | D 4 | C 4 | D 4 | E 4 |"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(bars_of(c.progression), c.bars) << c.progression;
+}
+
+TEST(IrealReader, ChorusIntroCodaAndSections) {
+    Ireal_song song = song_of("[*iT34Eb  |Ab  ][*AC   |D   |*BE   Q|F   ][QG   Z");
+    song.key = "A-";
+    song.style = "Jazz Waltz";
+    song.composer = "Bill Evans";
+    const auto [chart, composer] = chart_of_ireal_song(song);
+    EXPECT_EQ(composer, "Bill Evans");
+    EXPECT_EQ(chart.name(), "Tune");
+    EXPECT_EQ(chart.style(), (Chart::Style{3, 8}));
+    EXPECT_EQ(chart.key(), "Am");
+    EXPECT_EQ(chart.tempo(), 150);
+    EXPECT_EQ(chart.bars().size(), 7u);
+    EXPECT_EQ(chart.chorus(), (Chart::Chorus{3, 6, 3}));
+    EXPECT_EQ(chart.sections(), (std::vector<Chart::Section>{{3, 'A'}, {5, 'B'}}));
+
+    Ireal_song bossa = song_of("[*AC   |*CD   |*DE   |*vF   Z");
+    bossa.style = "Bossa Nova";
+    bossa.tempo = 128;
+    bossa.repeats = 2;
+    const Chart other = chart_of_ireal_song(bossa).chart;
+    EXPECT_EQ(other.style(), (Chart::Style{4, 4}));
+    EXPECT_EQ(other.tempo(), 128);
+    EXPECT_EQ(other.chorus(), (Chart::Chorus{1, 4, 2}));
+    EXPECT_EQ(other.sections(), (std::vector<Chart::Section>{{1, 'A'}, {2, 'B'}, {3, 'B'}, {4, 'A'}}));
+}
+
+// After the last chorus: the way back of a D.C./D.S. and the coda.
+TEST(IrealReader, ChorusEndsWhereTheJumpBackBegins) {
+    const struct {
+        std::string_view progression;
+        Chart::Chorus chorus;
+        std::size_t bars;
+    } cases[] = {
+        {"{C   |D  <D.C. al Coda>Q}[QE   Z", {1, 4, 3}, 7},
+        {"[*iG   ][C   |SD   |E   <D.S. al Fine>Z", {2, 4, 3}, 6},
+        {"[C   |D   Q|E   ][QF   |G   Z", {1, 3, 3}, 5},
+        {"[C   |D   |E   Z", {1, 3, 3}, 3},
+    };
+    for (const auto& c : cases) {
+        const Chart chart = chart_of_ireal_song(song_of(c.progression)).chart;
+        EXPECT_EQ(chart.chorus(), c.chorus) << c.progression;
+        EXPECT_EQ(chart.bars().size(), c.bars) << c.progression;
+    }
+}
+
+TEST(IrealReader, ErrorCases) {
+    const struct {
+        std::string_view progression, message;
+    } cases[] = {
+        {"[T54C    Z", "5/4 time is not supported"},
+        {"[T98C    Z", "9/8 time is not supported"},
+        {"[T78C    Z", "7/8 time is not supported"},
+        {"[T9", "Unknown time signature: T9"},
+        {"[C^7#13   Z", "Unknown chord quality: C^7#13"},
+        {"[C*foo* Z", "Unknown chord quality: C*foo*"},
+        {"[C7 %  Z", "Unknown token: %"},
+        {"[C7 <D.C.", "Unclosed text: <D.C."},
+        {"[C7 (Db7  Z", "Unclosed alternate chord: (Db7  Z"},
+        {"[C/H   Z", "Invalid bass: C/H"},
+        {"[C   |N2D   Z", "Ending 2 without a repeat"},
+        {"[C   |D <D.S. al Coda>Z", "D.S. without a segno"},
+        {"[C D E F G Z", "More chords than beats: 5 in 4 in bar 1"},
+        {"[ x  |C   Z", "Repeat sign without bars before it in bar 1"},
+        {"[    |n   Z", "No chords"},
+        {"", "No chords"},
+        {"[W/C  Z", "Invisible root without a chord before it"},
+        {"[*XC   Z", "Unknown section: *X"},
+    };
+    for (const auto& c : cases) {
+        try {
+            chart_of_ireal_song(song_of(c.progression));
+            ADD_FAILURE() << "no failure for " << c.progression;
+        } catch (const Failure& failure) {
+            EXPECT_EQ(std::string(failure.what()), c.message) << c.progression;
+        }
+    }
+    Ireal_song bad_key = song_of("[C   Z");
+    bad_key.key = "H";
+    EXPECT_THROW(chart_of_ireal_song(bad_key), Failure);
+    Ireal_song broken = song_of("[C   Z");
+    broken.error = "Wrong number of fields in a song";
+    EXPECT_THROW(chart_of_ireal_song(broken), Failure);
+}
+
+TEST(IrealReader, LongRepeatCountsStayBounded) {
+    std::string progression = "{C   <99x>}{D   <99x>}";
+    for (int k = 0; k < 4; ++k) progression += progression;
+    // 32 groups of 99 bars: still played, and a form that would not end fails.
+    EXPECT_EQ(chart_of_ireal_song(song_of(progression)).chart.bars().size(), 32u * 99u);
+    std::string endless;
+    for (int k = 0; k < 300; ++k) endless += "{C   |D   |E   |F   <99x>}";
+    EXPECT_THROW(chart_of_ireal_song(song_of(endless)), Failure);
+}
+
+}  // namespace
+}  // namespace zub
