@@ -23,22 +23,4 @@ TEST(XmlWriter, EscapesWhatXmlCannotHoldAsText) {
     for (const auto& [text, escaped] : cases) EXPECT_EQ(escapedXml(text), escaped) << text;
 }
 
-TEST(XmlWriter, NestsAndClosesElements) {
-    Xml_writer xml("<?xml version=\"1.0\"?>\n");
-    xml.open("note", {{"id", "a&b"}});
-    xml.leaf("rest", "");
-    xml.leaf("duration", 4);
-    xml.leaf("type", "half", {{"size", "cue"}});
-    xml.open("notations");
-    EXPECT_EQ(xml.finish(),
-              "<?xml version=\"1.0\"?>\n"
-              "<note id=\"a&amp;b\">\n"
-              "  <rest/>\n"
-              "  <duration>4</duration>\n"
-              "  <type size=\"cue\">half</type>\n"
-              "  <notations>\n"
-              "  </notations>\n"
-              "</note>\n");
-}
-
 }  // namespace zub
