@@ -4,8 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <filesystem>
 
@@ -33,16 +31,6 @@ mode_t new_file_mode() {
 }
 
 }  // namespace
-
-std::optional<Audio_format> audio_format_of(const std::string& path) {
-    std::string extension = std::filesystem::path(path).extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (extension == ".wav") return Audio_format::wav;
-    if (extension == ".flac") return Audio_format::flac;
-    if (extension == ".ogg" || extension == ".oga") return Audio_format::ogg;
-    return std::nullopt;
-}
 
 Audio_file_writer::Audio_file_writer(const std::string& path) : path_(path) {
     const auto format = audio_format_of(path);

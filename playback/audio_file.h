@@ -4,17 +4,13 @@
 // cancelled write leaves no partial file and keeps any old one.
 #pragma once
 
-#include <optional>
 #include <string>
+
+#include "playback/audio_format.h"
 
 typedef struct sf_private_tag SNDFILE;
 
 namespace zub::playback {
-
-enum class Audio_format { wav, flac, ogg };
-
-// audio_format_of("take.FLAC") -> flac; none for "take.mp3" or "take".
-std::optional<Audio_format> audio_format_of(const std::string& path);
 
 class Audio_file_writer {
 public:

@@ -1,0 +1,30 @@
+#include "apps/zub/sound/accompaniment_run.h"
+
+#include "apps/zub/seed_option.h"
+#include "bridge/bridge_exception.h"
+#include "bridge/chart_document.h"
+#include "bridge/my_constants.h"
+#include "bridge/playlist.h"
+#include "playback/playback_error.h"
+#include "playback/soundfont.h"
+
+namespace zub::cli {
+
+int with_accompaniment(const Playback_options& options, Io io,
+                       const std::function<void(const playback::Accompaniment&, const std::string& soundfont)>& play) {
+    const Plist& font = MyConstants::shared().newDocumentChartTemplate().at("Font");
+    try {
+        // The SoundFont first: without it, generating would be wasted.
+        const std::string soundfont = playback::find_soundfont(options.soundfont);
+        const Plist chart = openChartSong(options.file, font, options.song);
+        play(playback::generate(chart, seed_of(options.seed_text)), soundfont);
+        return exit_ok;
+    } catch (const Bridge_exception& e) {
+        io.err << "ZUB cannot generate accompaniment for this chart (" << e.reason() << ")\n";
+    } catch (const playback::Playback_error& e) {
+        io.err << e.what() << "\n";
+    }
+    return exit_failed;
+}
+
+}  // namespace zub::cli
