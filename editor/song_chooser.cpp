@@ -18,6 +18,11 @@ namespace zub {
 
 namespace {
 
+// "1 song", "54 songs": the program ships no translations to choose plurals.
+QString songCount(int songs) {
+    return songs == 1 ? QObject::tr("1 song") : QObject::tr("%1 songs").arg(songs);
+}
+
 constexpr int number_role = Qt::UserRole + 1;
 
 QList<QStandardItem*> rowOf(const SongListing& song) {
@@ -68,7 +73,7 @@ SongChooser::SongChooser(const std::vector<SongListing>& songs, const QString& p
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Open | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Open)->setDefault(true);
     const int total = static_cast<int>(songs.size());
-    auto* count = new QLabel(tr("%n song(s)", nullptr, total), this);
+    auto* count = new QLabel(songCount(total), this);
     auto* column = new QVBoxLayout(this);
     column->addWidget(filter_);
     column->addWidget(table_);
@@ -77,8 +82,8 @@ SongChooser::SongChooser(const std::vector<SongListing>& songs, const QString& p
     connect(filter_, &QLineEdit::textChanged, this, [this, count, total](const QString& text) {
         shown_->setFilterFixedString(text);
         selectFirstRowIfNone();
-        count->setText(text.isEmpty() ? tr("%n song(s)", nullptr, total)
-                                      : tr("%1 of %n song(s)", nullptr, total).arg(shown_->rowCount()));
+        count->setText(text.isEmpty() ? songCount(total)
+                                      : tr("%1 of %2").arg(shown_->rowCount()).arg(songCount(total)));
     });
     connect(filter_, &QLineEdit::returnPressed, this, &QDialog::accept);
     connect(table_, &QTableView::doubleClicked, this, &QDialog::accept);
