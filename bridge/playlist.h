@@ -74,8 +74,8 @@ std::vector<SongListing> listChartFile(const std::string& path, const Plist& fon
 
 // openChartSong(path, font, 3) -> song 3 of whatever path names; song 0 means
 // "the only song": a playlist of several songs fails with
-// "<path> holds 50 songs: choose one with --song N (see 'zub list')". A file
-// of one chart has only song 1: "<path> holds one song: there is no song 3".
+// "The playlist holds 50 songs: choose one with --song N (see 'zub list')". A file
+// of one chart has only song 1: "The file holds one song: there is no song 3".
 Plist openChartSong(const std::string& path, const Plist& font, std::size_t song);
 
 // songFileName(42, "Autumn Leaves") -> "0042-Autumn-Leaves.zub": the number in

@@ -30,7 +30,6 @@ Plist chart_of_bytes(const std::string& path, const std::string& bytes, const Pl
 }
 
 // How a message names the argument: a long link is shortened.
-std::string shown(const std::string& path) { return isIrealLink(path) ? std::string("the link") : path; }
 
 SongListing listing_of_chart(const Plist& chart) {
     const Plist* composer = chart.find("Composer");
@@ -58,12 +57,12 @@ Plist openChartSong(const std::string& path, const Plist& font, std::size_t song
     if (!source.playlist) {
         if (song > 1)
             throw Bridge_exception("openChartSong",
-                                   shown(path) + " holds one song: there is no song " + std::to_string(song));
+                                   "The file holds one song: there is no song " + std::to_string(song));
         return chart_of_bytes(path, source.bytes, font);
     }
     const Playlist& playlist = *source.playlist;
     if (song == 0 && playlist.size() != 1)
-        throw Bridge_exception("openChartSong", shown(path) + " holds " + std::to_string(playlist.size()) +
+        throw Bridge_exception("openChartSong", "The playlist holds " + std::to_string(playlist.size()) +
                                                     " songs: choose one with --song N (see 'zub list')");
     return playlist.chart(song == 0 ? 1 : song, font);
 }

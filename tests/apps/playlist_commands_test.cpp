@@ -53,8 +53,10 @@ TEST_F(PlaylistCommands, EveryChartCommandTakesASong) {
 
     const Result unchosen = zub({"analyze", three_songs});
     EXPECT_EQ(unchosen.status, 1);
-    EXPECT_EQ(unchosen.err, "Kov cannot analyze this chart (" + three_songs +
-                                " holds 3 songs: choose one with --song N (see 'zub list'))\n");
+    EXPECT_EQ(unchosen.err,
+              "Kov cannot analyze this chart (The playlist holds 3 songs: choose one with --song N (see 'zub list'))\n");
+    EXPECT_EQ(zub({"show", three_songs}).err,
+              three_songs + ": The playlist holds 3 songs: choose one with --song N (see 'zub list')\n");
     EXPECT_EQ(zub({"analyze", three_songs, "--song", "1"}).status, 0);
     EXPECT_EQ(zub({"midi", three_songs, "--song", "2", "-o", path("waltz.mid")}).status, 0);
     EXPECT_TRUE(fs::exists(path("waltz.mid")));

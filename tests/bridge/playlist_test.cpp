@@ -107,10 +107,10 @@ TEST(Playlist, OpensASongAsAChartDictionary) {
 
 TEST(Playlist, ErrorCases) {
     EXPECT_EQ(reason_of([&] { openChartFile(three_songs, font()); }),
-              three_songs + " holds 3 songs: choose one with --song N (see 'zub list')");
+              "The playlist holds 3 songs: choose one with --song N (see 'zub list')");
     EXPECT_EQ(reason_of([&] { openChartSong(three_songs, font(), 4); }), "There is no song 4 (the playlist holds 3)");
     EXPECT_NE(reason_of([&] { openChartSong(three_songs, font(), 3); }).find("5/4"), std::string::npos);
-    EXPECT_EQ(reason_of([&] { openChartSong(blues, font(), 2); }), blues + " holds one song: there is no song 2");
+    EXPECT_EQ(reason_of([&] { openChartSong(blues, font(), 2); }), "The file holds one song: there is no song 2");
     EXPECT_EQ(reason_of([&] { Playlist::fromText("no link here"); }), "No iReal Pro link found");
     EXPECT_EQ(reason_of([&] { openChartFile("/no/such/list.html", font()); }),
               "Can't read input file: /no/such/list.html");
