@@ -9,6 +9,7 @@
 #include "apps/zub/command.h"
 #include "bridge/bridge_exception.h"
 #include "bridge/plist.h"
+#include "bridge/playlist.h"
 #include "bridge/transposition.h"
 
 namespace zub::cli {
@@ -18,13 +19,14 @@ struct Chart_error {
     std::string message;
 };
 
-// about(file, step) runs step, turning a Bridge_exception into Chart_error "file: reason".
+// about(file, step) runs step, turning a Bridge_exception into Chart_error
+// "file: reason"; a bare iReal Pro link, which may run to pages, is named "the link".
 template <typename Step>
 auto about(const std::string& file, Step step) {
     try {
         return step();
     } catch (const Bridge_exception& e) {
-        throw Chart_error{file + ": " + e.reason()};
+        throw Chart_error{(isIrealLink(file) ? std::string("the link") : file) + ": " + e.reason()};
     }
 }
 

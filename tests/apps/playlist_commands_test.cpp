@@ -70,6 +70,8 @@ TEST_F(PlaylistCommands, EveryChartCommandTakesASong) {
     EXPECT_EQ(bare.status, 0) << bare.err;
     EXPECT_TRUE(bare.out.starts_with("Name: Don't Go\n")) << bare.out;
     EXPECT_EQ(zub({"midi", link, "-o", path("dont.mid")}).status, 0);
+    // A link that cannot be read is named as such, not repeated whole.
+    EXPECT_EQ(zub({"show", link, "--song", "2"}).err, "the link: There is no song 2 (the playlist holds 1)\n");
 }
 
 TEST_F(PlaylistCommands, ConvertToAFolderWritesEveryReadableSong) {
