@@ -6,6 +6,7 @@
 
 #include "core/charts/biab_tables.h"
 #include "core/charts/biabchords.h"
+#include "core/charts/style_codes.h"
 #include "core/failure.h"
 #include "core/theory/chordtype.h"
 
@@ -169,7 +170,7 @@ std::string write_chart(const Chart& chart) {
     Byte_writer out;
     out.byte(68);  // the new layout
     write_title(out, chart.name());
-    out.byte(chart.style().type);
+    out.byte(Style_codes::biab_code(chart.style().type));
     write_key(out, chart.key());
     out.bytes({chart.tempo() % 256, chart.tempo() / 256});
     out.byte(1);  // leading section byte

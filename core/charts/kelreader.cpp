@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/charts/style_codes.h"
 #include "core/failure.h"
 #include "core/theory/utils.h"
 
@@ -126,7 +127,7 @@ private:
         else if (keyword == "Meter")
             meter_ = value == "3/4" ? 3 : 4;
         else if (keyword == "Style")
-            style_type_ = value == "Bossa Nova" ? 4 : value == "Jazz Waltz" ? 8 : 1;
+            style_type_ = Style_codes::of_name(value).value_or(Style_codes::swing);
         else if (keyword == "Key")
             key_ = Utils::trim_right_string(value);
         else if (keyword == "Tempo")

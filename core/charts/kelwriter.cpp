@@ -3,6 +3,7 @@
 #include <numeric>
 #include <sstream>
 
+#include "core/charts/style_codes.h"
 #include "core/failure.h"
 
 namespace zub::Kelwriter {
@@ -10,14 +11,6 @@ namespace zub::Kelwriter {
 namespace {
 
 constexpr std::size_t bars_per_line = 4;
-
-const char* style_name(int type) {
-    switch (type) {
-        case 4: return "Bossa Nova";
-        case 8: return "Jazz Waltz";
-        default: return "Swing";
-    }
-}
 
 void check_symbol(const std::string& symbol) {
     if (symbol.empty() || symbol == "_" || symbol.find_first_of(" \t\r\n|") != std::string::npos)
@@ -56,7 +49,7 @@ std::string write_chart(const Chart& chart) {
     const int meter = chart.style().meter;
     out << "Name: " << checked_header("name", chart.name()) << "\n"
         << "Meter: " << (meter == 3 ? "3/4" : "4/4") << "\n"
-        << "Style: " << style_name(chart.style().type) << "\n"
+        << "Style: " << Style_codes::name(chart.style().type) << "\n"
         << "Key: " << checked_header("key", chart.key()) << "\n"
         << "Tempo: " << chart.tempo() << "\n"
         << "Chorus: bars " << chart.chorus().begin << " to " << chart.chorus().end << " (repeat "

@@ -67,8 +67,16 @@ TEST(IrealStyle, CodesAndTempos) {
     } cases[] = {
         {"Bossa Nova", "", 4, 130},        {"Samba", "", 4, 180},          {"Latin", "Latin-Brazil: Bossa Electric", 4, 180},
         {"Jazz Waltz", "", 8, 150},        {"Medium Swing", "", 1, 140},   {"Up Tempo Swing", "", 1, 240},
-        {"Ballad", "", 1, 66},             {"Slow Swing", "", 1, 90},      {"Medium Up Swing", "", 1, 180},
-        {"Afro 12/8", "", 1, 160},         {"Pop", "", 1, 120},            {"", "Jazz-Waltz", 8, 120},
+        {"Ballad", "", 25, 66},            {"Slow Swing", "", 1, 90},      {"Medium Up Swing", "", 1, 180},
+        {"Afro 12/8", "", 28, 160},        {"Pop", "", 27, 120},           {"", "Jazz-Waltz", 8, 120},
+        {"Medium Blues", "Pop-Rock", 27, 140},   {"Slow Blues", "Pop-Shuffle", 30, 90},
+        {"Shuffle Blues", "Jazz-Medium Up Swing", 30, 120}, {"Medium Blues", "Pop-RnB", 29, 140},
+        {"Country Blues", "Pop-Country", 27, 120}, {"Blues", "", 1, 120},
+        {"Swing Two/Four", "", 26, 160},   {"Two-Beat", "", 26, 120},      {"Mambo", "", 28, 120},
+        {"Cha Cha", "", 28, 120},          {"Son", "", 28, 120},           {"Sonny Swing", "", 1, 160},
+        {"Funk", "", 29, 100},             {"RnB", "", 29, 120},           {"Rock Pop", "", 27, 110},
+        {"Soul", "", 27, 120},             {"Folk", "", 27, 120},          {"Even 8ths", "", 27, 140},
+        {"Latin", "", 28, 180},            {"Medium Shuffle", "", 30, 120}, {"Bright Shuffle Blues", "", 30, 120},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Ireal_style::style_type(c.style, c.groove), c.type) << c.style;
@@ -77,7 +85,12 @@ TEST(IrealStyle, CodesAndTempos) {
     EXPECT_EQ(Ireal_style::style_text(4), "Bossa Nova");
     EXPECT_EQ(Ireal_style::style_text(8), "Jazz Waltz");
     EXPECT_EQ(Ireal_style::style_text(1), "Medium Swing");
-    EXPECT_EQ(Ireal_style::style_text(27), "Medium Swing");
+    EXPECT_EQ(Ireal_style::style_text(27), "Even 8ths");
+    EXPECT_EQ(Ireal_style::style_text(26), "Swing Two/Four");
+    EXPECT_EQ(Ireal_style::style_text(40), "Medium Swing");
+    // What we write reads back as the same style.
+    for (const int code : {1, 4, 8, 25, 26, 27, 28, 29, 30})
+        EXPECT_EQ(Ireal_style::style_type(Ireal_style::style_text(code), ""), code) << code;
 }
 
 }  // namespace
