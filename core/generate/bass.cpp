@@ -68,7 +68,24 @@ std::vector<Midinote> other_notes(const Anchored& current, const Scale& s, const
     return notes;
 }
 
+// The chord's notes in half notes: the anchor, then the third-beat note on 3
+// (or the second note of a two-beat chord as a pickup), maybe with the
+// fourth-beat note as an eighth pickup on the "and" of 4.
+std::vector<Placed> in_half_notes(const std::vector<Midinote>& notes, const Walk& walk) {
+    const bool pickup = walk.placement == Placement::half_notes_with_pickups &&
+                        (notes.size() == 4 || notes.size() == 2) && Random::float_unit() < walk.pickup_probability;
+    const mpq_class half(2), eighth(1, 2);
+    if (notes.size() == 2) {
+        if (!pickup) return {{mpq_class(0), half, notes[0]}};
+        return {{mpq_class(0), half - eighth, notes[0]}, {half - eighth, eighth, notes[1]}};
+    }
+    if (notes.size() != 4) return no_embell(notes);
+    if (!pickup) return {{mpq_class(0), half, notes[0]}, {half, half, notes[2]}};
+    return {{mpq_class(0), half, notes[0]}, {half, half - eighth, notes[2]}, {2 * half - eighth, eighth, notes[3]}};
+}
+
 std::vector<Placed> embellish(const std::vector<Midinote>& notes, const Walk& walk) {
+    if (walk.placement != Placement::walking) return in_half_notes(notes, walk);
     if (notes.size() == 2 && Random::float_unit() < split_probability_2) return embell_2(notes);
     if (notes.size() == 4 && Random::float_unit() < split_probability_4) return embell_4(notes, split_beats().choose());
     if (notes.size() == 3 && walk.two_feel_probability > 0 && Random::float_unit() < walk.two_feel_probability)
@@ -98,6 +115,12 @@ Midinote beyond_target(const Midinote& n, int step, const Scale& s) {
 }
 
 }  // namespace
+
+std::vector<Midinote> anchor_notes(const std::vector<Event<Chord>>& chords) {
+    std::vector<Midinote> notes;
+    for (const Anchored& a : anchors(chords)) notes.push_back(a.anchor);
+    return notes;
+}
 
 const Mng& range_weighting() {
     static const Mng m = (range(extended_low, extended_high) * 4.0) | (range(standard_low, standard_high) * 10.0);
@@ -135,7 +158,7 @@ Mng mng_135_of_chord(const Chord& chord) {
 
 Mng lower_repeat_prob(const Mng& candidate, const Midinote& p) {
     const Mng previous = mng_of_midinote(p);
-    return ((candidate & ~previous) * 0.7) | (previous * 0.3);
+    return ((candidate & ~previous) * 0.7) | ((candidate & previous) * 0.3);
 }
 
 Mng fallback_to_note_if_null(const Mng& m, const Chord& chord) {
@@ -258,9 +281,11 @@ std::vector<Placed> no_embell(const std::vector<Midinote>& notes) {
     return placed;
 }
 
-Midi_seq gen(const Chord_seq& sequence) { return gen(sequence, swing_walk()); }
+Midi_seq gen(const Chord_seq& sequence) {
+    return gen(sequence, swing_walk(), Perform::swing_ratio_at(Perform::medium_tempo));
+}
 
-Midi_seq gen(const Chord_seq& sequence, const Walk& walk) {
+Midi_seq gen(const Chord_seq& sequence, const Walk& walk, double swing_ratio) {
     std::vector<Event<Chord>> chords;
     for (const auto* e : sequence.ordered()) chords.push_back({e->time, e->duration, Chord::of_string(e->payload)});
     const std::vector<Anchored> anchored = anchors(chords);

@@ -20,11 +20,14 @@ namespace zub::Bass {
 // gen([C 4 beats]) -> one C between G1 and C3 at 0, one beat, velocity 100.
 // Failures: the chord parser's for a bad symbol, the tonal analysis's for an
 // empty sequence. Draws: anchors, then other notes, then splits, in time order.
+// Swung at the medium tempo's ratio.
 Midi_seq gen(const Chord_seq& chords);
 // The same line in another style's bar: the waltz walks in three and sometimes
 // plays a three-beat chord in two (one more draw for each, after the splits').
-Midi_seq gen(const Chord_seq& chords, const Walk& walk);
+Midi_seq gen(const Chord_seq& chords, const Walk& walk, double swing_ratio);
 
+// The anchors of all chords in time order, one draw each (gen's first pass).
+std::vector<Midinote> anchor_notes(const std::vector<Event<Chord>>& chords);
 // The anchor of a middle chord, given the previous anchor p and how long the
 // previous chord lasted (beats); first and last chords pass no previous anchor
 // and draw the bass note in the standard range. Draws once.
@@ -32,7 +35,8 @@ Midinote gen_anchor_note(const Chord& chord, bool first_or_last, const std::opti
                          const mpq_class& previous_duration);
 // Root 0.7, third 0.15, fifth 0.15 in every octave; absent degrees left out.
 Mng mng_135_of_chord(const Chord& chord);
-// (candidate & ~p) * 0.7 | p * 0.3.
+// (candidate & ~p) * 0.7 | (candidate & p) * 0.3: the previous note keeps a
+// lowered chance only when it belongs to the new chord.
 Mng lower_repeat_prob(const Mng& candidate, const Midinote& p);
 // The chord's bass note in every octave when m is null, else m.
 Mng fallback_to_note_if_null(const Mng& m, const Chord& chord);

@@ -36,4 +36,18 @@ const Walk& waltz_walk() {
     return walk;
 }
 
+const Walk& two_feel_walk() {
+    static const Walk walk = {4, groove_table(), 0.0, Placement::half_notes, 0.0};
+    return walk;
+}
+
+const Walk& ballad_walk() {
+    static const Walk walk = {4,
+                              {{mpq_class(0), 0.85}, {mpq_class(2), 0.8}, {mpq_class(3, 2), 0.65}, {mpq_class(7, 2), 0.65}},
+                              0.0,
+                              Placement::half_notes_with_pickups,
+                              0.4};
+    return walk;
+}
+
 }  // namespace zub::Bass

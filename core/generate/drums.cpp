@@ -48,9 +48,11 @@ Midi_seq midify(const Bar_track& track, const Midinote& note) {
     return seq;
 }
 
-Midi_seq gen(const Sections& sections, int bars) { return gen(sections, bars, swing_kit()); }
+Midi_seq gen(const Sections& sections, int bars) {
+    return gen(sections, bars, swing_kit(), Perform::swing_ratio_at(Perform::medium_tempo));
+}
 
-Midi_seq gen(const Sections& sections, int bars, const Kit& kit) {
+Midi_seq gen(const Sections& sections, int bars, const Kit& kit, double swing_ratio) {
     const std::vector<Instrument>& list = kit.instruments;
     const auto tracks = gen_trks(sections, bars, kit);
     Midi_seq merged = Midi_seq::create();
@@ -62,8 +64,7 @@ Midi_seq gen(const Sections& sections, int bars, const Kit& kit) {
     }
     const Midi_seq shaped = Perform::groove_velocity_scaling(kit.groove, mpq_class(kit.bar_beats),
                                                              Perform::midinote_velocity_map(velocities, merged));
-    // Straight kits skip the pass that would move nothing.
-    return kit.swing_ratio == Perform::straight ? shaped : Perform::swing(kit.swing_ratio, shaped);
+    return kit.swung ? Perform::swing(swing_ratio, shaped) : shaped;
 }
 
 }  // namespace zub::Drums

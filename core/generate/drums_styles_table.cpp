@@ -8,9 +8,9 @@ namespace {
 using Patterns::weighted;
 
 // Three beats of six eighths: the ride on 1, 2, the swung "and" of 2 and 3,
-// the hi-hat on 2 and 3, a feathered bass drum on 1.
+// the pedal hi-hat on 2 and 3, a feathered bass drum on 1.
 Kit make_waltz_kit() {
-    Kit kit{.instruments = {}, .groove = {}, .bar_beats = 3, .swing_ratio = 2.3};
+    Kit kit{.instruments = {}, .groove = {}, .bar_beats = 3, .swung = true};
     kit.instruments.push_back({.name = "rc",
                                .notenum = 51,
                                .velocity = 100,
@@ -18,8 +18,8 @@ Kit make_waltz_kit() {
                                .fill = {weighted({{"|x.x.x.|", 50}, {"|x.x...|", 50}})},
                                .ending = Pattern::of_string("|....x.|")});
     kit.instruments.push_back({.name = "hh",
-                               .notenum = 42,
-                               .velocity = 90,
+                               .notenum = 44,
+                               .velocity = 80,
                                .normal = {weighted({{"|..x.x.|", 70}, {"|..x...|", 30}})},
                                .fill = {weighted({{"|..x.x.|", 100}})},
                                .ending = Pattern::of_string("|......|")});
@@ -32,7 +32,7 @@ Kit make_waltz_kit() {
          .ending = Pattern::of_string("|x..xx.......|")});
     kit.instruments.push_back({.name = "bd",
                                .notenum = 36,
-                               .velocity = 60,
+                               .velocity = 45,
                                .normal = {weighted({{"|x.....|", 60}, {"|......|", 30}, {"|x...x.|", 10}})},
                                .fill = {weighted({{"|x.....|", 50}, {"|x...x.|", 50}})},
                                .ending = Pattern::of_string("|...xx.|")});
@@ -45,7 +45,7 @@ Kit make_waltz_kit() {
 // 3, 6), closed hi-hat on every eighth, bass drum on 1 and 3 with the pickup
 // on the "and" before each.
 Kit make_bossa_kit() {
-    Kit kit{.instruments = {}, .groove = {}, .bar_beats = 4, .swing_ratio = Perform::straight};
+    Kit kit{.instruments = {}, .groove = {}, .bar_beats = 4, .swung = false};
     kit.instruments.push_back(
         {.name = "ss",
          .notenum = 37,

@@ -11,7 +11,7 @@
 namespace zub::Drums {
 
 struct Instrument {
-    std::string name;  // "rc", "hh", "sd", "bd", "ss"
+    std::string name;  // "rc", "hh", "sd", "bd", "ss", ...
     int notenum;       // General MIDI drum map
     int velocity;
     // One set per bar of a repeating cycle (the bossa's two-bar clave), bar 1
@@ -25,7 +25,8 @@ struct Kit {
     std::vector<Instrument> instruments;  // in drawing order
     Perform::Groove_table groove;         // positions within a bar of bar_beats
     int bar_beats;
-    double swing_ratio;  // Perform::straight: no swing
+    bool swung;
+    int program = 1;  // the General MIDI drum kit (41: brushes)
 };
 
 // Built once.
@@ -33,5 +34,12 @@ const Kit& kit(Style style);
 const Kit& swing_kit();
 const Kit& waltz_kit();
 const Kit& bossa_kit();
+const Kit& ballad_kit();
+const Kit& two_feel_kit();
+const Kit& even_eighths_kit();
+const Kit& latin_kit();
+const Kit& funk_kit();
+const Kit& shuffle_kit();
+const Kit& even_eighths_three_kit();
 
 }  // namespace zub::Drums

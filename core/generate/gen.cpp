@@ -5,10 +5,10 @@
 #include <string>
 
 #include "core/failure.h"
-#include "core/generate/bass.h"
-#include "core/generate/bossa_bass.h"
+#include "core/generate/band.h"
 #include "core/generate/drums.h"
 #include "core/generate/pattern.h"
+#include "core/generate/perform.h"
 #include "core/generate/piano.h"
 
 namespace zub::Gen {
@@ -33,17 +33,15 @@ void check_chorus(std::size_t bar_count, int begin, int end, int repeats) {
                       " bars: " + std::to_string(repeats));
 }
 
-// Two bars of claves: in four, beats 1 and 3 and then every beat; in three, every beat.
-const Pattern& count_in_pattern(int bar_beats) {
-    static const Pattern in_four = Pattern::of_string("|x...x...|x.x.x.x.|");
-    static const Pattern in_three = Pattern::of_string("|x.x.x.|x.x.x.|");
-    return bar_beats == 3 ? in_three : in_four;
-}
-
-Midi_seq bass_of(Style style, const Chord_seq& chords) {
-    if (style == Style::jazz_waltz) return Bass::gen(chords, Bass::waltz_walk());
-    if (style == Style::bossa_nova) return Bossa_bass::gen(chords);
-    return Bass::gen(chords);
+// Two bars of claves: the first on each beat group's first beat (in four,
+// beats 1 and 3), the second on every beat; in three, every beat of both.
+Pattern count_in_pattern(int bar_beats) {
+    std::string first, second;
+    for (int group : bar_beats == 3 ? std::vector<int>{1, 1, 1} : Styles::beat_groups(bar_beats)) {
+        first += "x." + std::string(2 * static_cast<std::size_t>(group - 1), '.');
+        for (int k = 0; k < group; ++k) second += "x.";
+    }
+    return Pattern::of_string("|" + first + "|" + second + "|");
 }
 
 }  // namespace
@@ -110,7 +108,8 @@ Unrolled extractchordseq(const Chart& chart, int bar_beats) {
 Midi_seq co_seq(int bar_beats) {
     const Midinote note = Midinote::of_notenum(count_in_note);
     Midi_seq seq = Midi_seq::create();
-    for (const Pattern_note& hit : count_in_pattern(bar_beats).notes())
+    const Pattern clicks = count_in_pattern(bar_beats);
+    for (const Pattern_note& hit : clicks.notes())
         seq = seq.add(hit.start * bar_beats, hit.duration * bar_beats, {note, count_in_velocity});
     return seq;
 }
@@ -121,14 +120,17 @@ Midi_seq shift(const mpq_class& amount, const Midi_seq& seq) {
 
 std::vector<Track> gen(const Chart& chart) {
     const Style style = Styles::style_of(chart.style());
-    const int bar_beats = Styles::beats_per_bar(style);
+    const int bar_beats = chart.style().meter;
+    const Band& band = Bands::of(style, bar_beats);
     const mpq_class count_in(count_in_bars * bar_beats);
+    const double swing_ratio = Perform::swing_ratio_at(chart.tempo());
     const Unrolled unrolled = extractchordseq(chart, bar_beats);
+    const Chord_seq grouped = Bands::in_beat_groups(unrolled.chords, bar_beats);
     const Midi_seq drums = Midi_seq::merge(
-        co_seq(bar_beats), shift(count_in, Drums::gen(unrolled.sections, unrolled.bars, Drums::kit(style))));
-    const Midi_seq piano = shift(count_in, Piano::gen(unrolled.chords, unrolled.sections, Piano::comping(style)));
-    const Midi_seq bass = shift(count_in, bass_of(style, unrolled.chords));
-    return {Track{drums, "Drums", 10, 1}, Track{piano, "Piano", 1, 1}, Track{bass, "Bass", 2, 33}};
+        co_seq(bar_beats), shift(count_in, Drums::gen(unrolled.sections, unrolled.bars, band.kit, swing_ratio)));
+    const Midi_seq piano = shift(count_in, Piano::gen(grouped, unrolled.sections, band.comping, swing_ratio));
+    const Midi_seq bass = shift(count_in, band.bass(grouped, swing_ratio));
+    return {Track{drums, "Drums", 10, band.kit.program}, Track{piano, "Piano", 1, 1}, Track{bass, "Bass", 2, 33}};
 }
 
 }  // namespace zub::Gen

@@ -21,7 +21,7 @@ struct Unrolled {
 };
 
 // The tracks "Drums" (channel 10), "Piano" (1, program 1), "Bass" (2, program 33).
-// Failures: "Chart not in 4/4 time: 5" (3/4 is a waltz); the unrolling's; the generators'.
+// Failures: "Chart not in 4/4 time: 9" for a meter outside 2..7; the unrolling's; the generators'.
 std::vector<Track> gen(const Chart& chart);
 // The chart's chords and marks with the chorus played chorus().repeats times.
 Unrolled extractchordseq(const Chart& chart, int bar_beats = 4);

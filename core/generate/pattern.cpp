@@ -135,4 +135,10 @@ Randset<Pattern> weighted(const std::vector<std::pair<const char*, double>>& tex
 
 }  // namespace Patterns
 
+Pattern Pattern::of_notes(std::vector<Pattern_note> notes) {
+    std::stable_sort(notes.begin(), notes.end(),
+                     [](const Pattern_note& a, const Pattern_note& b) { return a.start < b.start; });
+    return Pattern(std::move(notes));
+}
+
 }  // namespace zub

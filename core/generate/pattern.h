@@ -33,6 +33,8 @@ public:
     // "Bar with inconsistent length: <bar>", Invalid_argument "Division_by_zero"
     // for an empty first bar, Not_found for a character that starts no token.
     static Pattern of_string(std::string_view text);
+    // The pattern of notes already in bars, put in time order.
+    static Pattern of_notes(std::vector<Pattern_note> notes);
 
     // The grid text: "|x-.x....|" prints as "|x-.x....|", the empty pattern as "||".
     // The grid is common_denom of the starts and durations; patterns of whole

@@ -1,5 +1,6 @@
 #include "core/generate/perform.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -26,20 +27,49 @@ Midi_seq midinote_velocity_map(const Note_velocity_table& table, const Midi_seq&
     });
 }
 
+double swing_ratio_at(int tempo) { return std::clamp(2.8 - tempo / 200.0, 1.2, 2.5); }
+
+Groove_table groove_in_eighths(const std::vector<int>& groups, double strong, double beat, double offbeat) {
+    Groove_table table;
+    long start = 0;
+    for (int group : groups) {
+        for (long k = 0; k < group; ++k) {
+            table.emplace_back(mpq_class(start + k), k == 0 ? strong : beat);
+            table.emplace_back(mpq_class(2 * (start + k) + 1, 2), offbeat);
+        }
+        start += group;
+    }
+    return table;
+}
+
+Groove_table groove_by_steps(int beats, const std::vector<double>& per_step) {
+    Groove_table table;
+    const auto steps = static_cast<long>(per_step.size());
+    for (long beat = 0; beat < beats; ++beat)
+        for (long step = 0; step < steps; ++step) table.emplace_back(mpq_class(beat * steps + step, steps), per_step[step]);
+    return table;
+}
+
+double groove_factor(const Groove_table& groove, const mpq_class& period, const mpq_class& time) {
+    const mpq_class position = Exact::modulo(time, period);
+    return Utils::num_mem_assoc(position, groove) ? Utils::num_assoc(position, groove) : 1.0;
+}
+
+int duration_velocity(const Duration_velocity_table& table, const mpq_class& duration) {
+    for (const auto& [threshold, velocity] : table)
+        if (cmp(threshold, duration) >= 0) return velocity;
+    throw Not_found();
+}
+
 Midi_seq groove_velocity_scaling(const Groove_table& groove, const mpq_class& period, const Midi_seq& seq) {
     return seq.map([&](const Midi_event& event) {
-        const mpq_class position = Exact::modulo(event.time, period);
-        const double factor = Utils::num_mem_assoc(position, groove) ? Utils::num_assoc(position, groove) : 1.0;
+        const double factor = groove_factor(groove, period, event.time);
         return with_velocity(event, static_cast<int>(std::trunc(event.payload.second * factor)));
     });
 }
 
 Midi_seq duration_velocity_map(const Duration_velocity_table& table, const Midi_seq& seq) {
-    return seq.map([&](const Midi_event& event) {
-        for (const auto& [threshold, velocity] : table)
-            if (cmp(threshold, event.duration) >= 0) return with_velocity(event, velocity);
-        throw Not_found();
-    });
+    return seq.map([&](const Midi_event& event) { return with_velocity(event, duration_velocity(table, event.duration)); });
 }
 
 mpq_class num_of_float_approx(double f, long n) {

@@ -6,6 +6,7 @@
 #include "core/failure.h"
 #include "core/generate/perform.h"
 #include "core/generate/piano_table.h"
+#include "core/generate/piano_voicing.h"
 #include "core/generate/random.h"
 #include "core/theory/intvl.h"
 
@@ -44,33 +45,34 @@ Pattern held_pattern(const mpq_class& beats, int bar_beats) {
     return Pattern::of_string(text);
 }
 
-// The sets of a chord that draws a pattern: a whole-bar chord or a two-beat one.
-const Comp_sets& sets_of(const Event<std::string>& current, const Comping& comping) {
-    if (current.duration == comping.bar_chord) return comping.bar_sets;
-    return starts_bar(current.time, comping.bar_beats) ? comping.two_at_bar_start : comping.two_mid_bar;
-}
-
-bool draws_pattern(const Event<std::string>& current, const Comping& comping) {
-    return current.duration == 2 || current.duration == comping.bar_chord;
+// The sets a chord draws its pattern from, or none (the chord is then held).
+const Comp_sets* sets_of(const Event<std::string>& current, const Comping& comping) {
+    if (current.duration == comping.bar_chord) return &comping.bar_sets;
+    if (current.duration == 2)
+        return starts_bar(current.time, comping.bar_beats) ? &comping.two_at_bar_start : &comping.two_mid_bar;
+    if (current.duration == 3 && comping.three_beat) return &*comping.three_beat;
+    return nullptr;
 }
 
 int distance(const Midinote& a, const Midinote& b) { return std::abs(a.to_notenum() - b.to_notenum()); }
 
-bool has_degree(const Chord& chord, int degree) {
-    const auto& intervals = chord.chordtype().intervals();
-    return std::any_of(intervals.begin(), intervals.end(), [degree](const Intvl& i) { return i.i() == degree - 1; });
+// gen_pat with the root motion already judged, so that each symbol is parsed once.
+Comp_pattern pattern_with_motion(const Event<std::string>* previous, const Event<std::string>& current,
+                                 const Event<std::string>* next, const std::optional<Comp_pattern>& previous_pattern,
+                                 bool motion, const Comping& comping) {
+    if (next == nullptr) return {comping.last, comping.bar_beats};
+    const Comp_sets* sets = sets_of(current, comping);
+    if (sets == nullptr) return {held_pattern(current.duration, comping.bar_beats), comping.bar_beats};
+    const bool room = previous_pattern && prev_pat_allows_pickup(previous, previous_pattern->pattern, previous_pattern->unit);
+    const bool drawn = use_pickup_by_random(sets->pickup_probability);
+    return {(room && motion && drawn ? sets->pickup : sets->plain).choose(), sets->unit};
 }
 
-// gen_pat with the root motion already judged, so that each symbol is parsed once.
-Pattern pattern_with_motion(const Event<std::string>* previous, const Event<std::string>& current,
-                            const Event<std::string>* next, const std::optional<Pattern>& previous_pattern, bool motion,
-                            const Comping& comping) {
-    if (next == nullptr) return comping.last;
-    if (!draws_pattern(current, comping)) return held_pattern(current.duration, comping.bar_beats);
-    const Comp_sets& sets = sets_of(current, comping);
-    const bool room = prev_pat_allows_pickup(previous, previous_pattern, comping.bar_beats);
-    const bool drawn = use_pickup_by_random(sets.pickup_probability);
-    return (room && motion && drawn ? sets.pickup : sets.plain).choose();
+// A note's velocity: by its length, shaped by its place in the bar, the top note accented.
+int velocity_of(const Comping& comping, const mpq_class& time, const mpq_class& duration, bool top) {
+    const int by_length = Perform::duration_velocity(comping.velocities, duration);
+    const double factor = Perform::groove_factor(comping.groove, mpq_class(comping.bar_beats), time);
+    return std::min(127, static_cast<int>(by_length * factor) + (top ? comping.top_accent : 0));
 }
 
 }  // namespace
@@ -99,45 +101,14 @@ Pattern gen_pat(const Event<std::string>* previous, const Event<std::string>& cu
     // Sections are checked by the caller; here only the room, the root motion and the draw.
     const bool motion = previous != nullptr &&
                         root_motion_suits_pickup(Chord::of_string(previous->payload), Chord::of_string(current.payload));
-    return pattern_with_motion(previous, current, next, previous_pattern, motion, swing_comping());
+    const std::optional<Comp_pattern> carried =
+        previous_pattern ? std::optional<Comp_pattern>({*previous_pattern, 4}) : std::nullopt;
+    return pattern_with_motion(previous, current, next, carried, motion, swing_comping()).pattern;
 }
 
-std::optional<Note> choose_note(const Chord& chord, const Degrees& voice) {
-    for (int degree : voice) {
-        if (degree == 1) return chord.root();
-        if (has_degree(chord, degree)) return chord.nth(degree);
-    }
-    return std::nullopt;
-}
+Voicing chord_var1(const Chord& chord, bool tensions) { return shape_a(colors(chord, tensions)); }
 
-Midinote midinote_above(const Midinote& p, const Note& note) {
-    int step = ((note.semi() - p.to_notenum()) % 12 + 12) % 12;
-    if (step == 0) step = 12;
-    return Midinote::of_notenum_in_notelist(p.to_notenum() + step, {note});
-}
-
-Voicing choose_notes(const Chord& chord, const Midinote& start, const std::vector<Degrees>& voices) {
-    Voicing stack;
-    Midinote p = start;
-    for (const Degrees& voice : voices) {
-        const std::optional<Note> note = choose_note(chord, voice);
-        if (!note) continue;
-        p = midinote_above(p, *note);
-        stack.push_back(p);
-    }
-    return stack;
-}
-
-Voicing voice_chord(const Chord& chord, const std::vector<Degrees>& low, const std::vector<Degrees>& high) {
-    Voicing voicing = choose_notes(chord, Midinote::of_string("B2"), low);
-    const Voicing top = choose_notes(chord, Midinote::of_string("A3"), high);
-    voicing.insert(voicing.end(), top.begin(), top.end());
-    return voicing;
-}
-
-Voicing chord_var1(const Chord& chord) { return voice_chord(chord, {{1}, {6, 7}}, {{3, 4}, {13, 11, 5}, {9}}); }
-
-Voicing chord_var2(const Chord& chord) { return voice_chord(chord, {{1}, {3, 4}}, {{6, 7}, {9}, {13, 11, 5}}); }
+Voicing chord_var2(const Chord& chord, bool tensions) { return shape_b(colors(chord, tensions)); }
 
 const Midinote& last(const Voicing& voicing) {
     if (voicing.empty()) throw Not_found();
@@ -145,26 +116,30 @@ const Midinote& last(const Voicing& voicing) {
 }
 
 Voicing choose_chord(const Chord& chord, const std::optional<Voicing>& previous) {
-    return choose_chord(chord, previous, swing_comping().shape1_probability);
+    return choose_chord(chord, previous, swing_comping().shape1_probability, true);
 }
 
-Voicing choose_chord(const Chord& chord, const std::optional<Voicing>& previous, double shape1_probability) {
-    if (!previous) return Random::float_unit() < shape1_probability ? chord_var1(chord) : chord_var2(chord);
-    const Voicing one = chord_var1(chord);
-    const Voicing two = chord_var2(chord);
+Voicing choose_chord(const Chord& chord, const std::optional<Voicing>& previous, double shape1_probability,
+                     bool tensions) {
+    if (!previous)
+        return Random::float_unit() < shape1_probability ? chord_var1(chord, tensions) : chord_var2(chord, tensions);
+    const Voicing one = chord_var1(chord, tensions);
+    const Voicing two = chord_var2(chord, tensions);
     const Midinote& top = last(*previous);
     return distance(last(one), top) < distance(last(two), top) ? one : two;
 }
 
-Midi_seq gen(const Chord_seq& sequence, const Sections& sections) { return gen(sequence, sections, swing_comping()); }
+Midi_seq gen(const Chord_seq& sequence, const Sections& sections) {
+    return gen(sequence, sections, swing_comping(), Perform::swing_ratio_at(Perform::medium_tempo));
+}
 
-Midi_seq gen(const Chord_seq& sequence, const Sections& sections, const Comping& comping) {
+Midi_seq gen(const Chord_seq& sequence, const Sections& sections, const Comping& comping, double swing_ratio) {
     const std::vector<Event<std::string>> chords = sequence.events();
     std::vector<Chord> parsed;
     parsed.reserve(chords.size());
     for (const auto& chord : chords) parsed.push_back(Chord::of_string(chord.payload));
-    std::vector<Pattern> patterns;
-    std::optional<Pattern> carried;
+    std::vector<Comp_pattern> patterns;
+    std::optional<Comp_pattern> carried;
     for (std::size_t k = 0; k < chords.size(); ++k) {
         const auto* previous = k > 0 ? &chords[k - 1] : nullptr;
         const auto* next = k + 1 < chords.size() ? &chords[k + 1] : nullptr;
@@ -179,14 +154,17 @@ Midi_seq gen(const Chord_seq& sequence, const Sections& sections, const Comping&
     Midi_seq seq = Midi_seq::create();
     std::optional<Voicing> voicing;
     for (std::size_t k = 0; k < chords.size(); ++k) {
-        voicing = choose_chord(parsed[k], voicing, comping.shape1_probability);
-        for (const Pattern_note& hit : patterns[k].notes())
-            for (const Midinote& note : *voicing)
-                seq = seq.add(chords[k].time + comping.bar_beats * hit.start, comping.bar_beats * hit.duration,
-                              {note, comping.velocity});
+        voicing = choose_chord(parsed[k], voicing, comping.shape1_probability, comping.tensions);
+        const int unit = patterns[k].unit;
+        for (const Pattern_note& hit : patterns[k].pattern.notes()) {
+            const mpq_class time = chords[k].time + unit * hit.start;
+            const mpq_class duration = unit * hit.duration;
+            for (std::size_t v = 0; v < voicing->size(); ++v)
+                seq = seq.add(time, duration,
+                              {(*voicing)[v], velocity_of(comping, time, duration, v + 1 == voicing->size())});
+        }
     }
-    const Midi_seq shaped = Perform::duration_velocity_map(comping.velocities, seq);
-    return comping.swing_ratio == Perform::straight ? shaped : Perform::swing(comping.swing_ratio, shaped);
+    return comping.swung ? Perform::swing(swing_ratio, seq) : seq;
 }
 
 }  // namespace zub::Piano

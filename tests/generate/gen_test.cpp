@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
+
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -67,7 +70,8 @@ TEST(Gen, ErrorCases) {
         const char* message;
     };
     const Case cases[] = {
-        {chart_of(five_bars(), {1, 5, 1}, {}, 5), "Chart not in 4/4 time: 5"},
+        {chart_of(five_bars(), {1, 5, 1}, {}, 9), "Chart not in 4/4 time: 9"},
+        {chart_of(five_bars(), {1, 5, 1}, {}, 1), "Chart not in 4/4 time: 1"},
         {chart_of(five_bars(), {1, 5, 0}), "Chorus repeat count must be at least 1: 0"},
         {chart_of(five_bars(), {1, 5, -2}), "Chorus repeat count must be at least 1: -2"},
         {chart_of(five_bars(), {3, 9, 1}), "Chorus bars 3-9 outside the chart's 5 bars"},
@@ -88,9 +92,9 @@ TEST(Gen, ErrorCases) {
 TEST(Zub2lite, FailuresNameTheSeed) {
     Zub2lite::init_random_with(1234);
     EXPECT_EQ(message_of<Failure>([] {
-                  Zub2lite::gen(chart_of(five_bars(), {1, 5, 1}, {}, 2));
+                  Zub2lite::gen(chart_of(five_bars(), {1, 5, 1}, {}, 8));
               }),
-              "Gen error (Chart not in 4/4 time: 2): random seed = 1234");
+              "Gen error (Chart not in 4/4 time: 8): random seed = 1234");
     EXPECT_EQ(message_of<Failure>([] {
                   Zub2lite::gen(chart_of(five_bars(), {1, 5, 1}, {}, 4, "G#7"));
               }),
@@ -184,8 +188,10 @@ std::uint64_t fingerprint(const std::string& bytes) {
     return hash;
 }
 
-// Users repeat a swing take from its seed: these files were written before the
-// waltz and the bossa nova came, and must stay byte for byte the same.
+// Users repeat a swing take from its seed: these files must stay byte for byte
+// the same. (Written when the swing got its pedal hi-hat on 2 and 4, rootless
+// voicings and a swing ratio that follows the tempo.) The first take is kept
+// whole beside a readable dump.
 TEST(Zub2lite, SwingTakesAreUnchanged) {
     const std::filesystem::path examples =
         std::filesystem::path(ZUB_TEST_DATA) / ".." / ".." / "resources" / "examples";
@@ -195,13 +201,18 @@ TEST(Zub2lite, SwingTakesAreUnchanged) {
         std::uint64_t fingerprint;
     };
     for (const Take& take :
-         {Take{"autumn-leaves.txt", 1, 0x348b2d8c1d6e1b81}, Take{"autumn-leaves.txt", 2, 0x187a0dac0419d729},
-          Take{"autumn-leaves.txt", 150, 0x2849ddb3bae2c63b}, Take{"blues-in-f.txt", 1, 0xae100ca67c1fdc6f},
-          Take{"blues-in-f.txt", 2, 0x9a3ed4e588d1d305}}) {
+         {Take{"autumn-leaves.txt", 1, 0x3e355d57d2482cee}, Take{"autumn-leaves.txt", 2, 0x9b131c5765085a8b},
+          Take{"autumn-leaves.txt", 150, 0x4abc243c7a7fd222}, Take{"blues-in-f.txt", 1, 0x431c2af9fe336a61},
+          Take{"blues-in-f.txt", 2, 0x2fbe324b3bb056f9}}) {
         Zub2lite::init_random_with(take.seed);
         const Chart chart = Kelreader::read_file((examples / take.file).string());
         EXPECT_EQ(fingerprint(Zub2lite::gen(chart)), take.fingerprint) << take.file << " seed " << take.seed;
     }
+    Zub2lite::init_random_with(1);
+    const std::string path = std::string(ZUB_TEST_DATA) + "/generate/autumn_leaves_seed1.mid";
+    const std::string bytes = Zub2lite::gen(Kelreader::read_file((examples / "autumn-leaves.txt").string()));
+    if (std::getenv("ZUB_WRITE_GOLDEN") != nullptr) std::ofstream(path, std::ios::binary) << bytes;
+    EXPECT_TRUE(bytes == testing::read_file(path)) << "see autumn_leaves_seed1.txt";
 }
 
 TEST(Zub2lite, BundledExamplesPlay) {

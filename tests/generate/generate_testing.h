@@ -3,6 +3,8 @@
 
 #include <gmpxx.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "core/failure.h"
@@ -21,5 +23,11 @@ inline bool not_found(auto&& action) {
 }
 
 inline mpq_class q(const char* text) { return mpq_class(text); }
+
+// The whole file's bytes; empty when it cannot be read.
+inline std::string read_file(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
 }  // namespace zub::testing

@@ -204,16 +204,11 @@ std::string three_track_tune() {
                  "Cm");
 }
 
-std::string read_file(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 TEST(Midiwriter, GoldenThreeTrackFile) {
     const std::string path = std::string(ZUB_TEST_DATA) + "/generate/three_tracks.mid";
     const std::string bytes = three_track_tune();
     if (std::getenv("ZUB_WRITE_GOLDEN") != nullptr) std::ofstream(path, std::ios::binary) << bytes;
-    const std::string golden = read_file(path);
+    const std::string golden = testing::read_file(path);
     ASSERT_FALSE(golden.empty()) << "missing " << path;
     std::size_t first_difference = 0;
     while (first_difference < bytes.size() && first_difference < golden.size() &&

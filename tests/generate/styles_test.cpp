@@ -15,18 +15,26 @@ namespace {
 using testing::Smf_note;
 
 constexpr long beat = 480;
-constexpr int click = 75, ride = 51, hihat = 42, bass_drum = 36, side_stick = 37;
+constexpr int click = 75, ride = 51, hihat = 42, pedal_hihat = 44, bass_drum = 36, side_stick = 37;
 
 TEST(Styles, ChosenFromMeterAndStyleCode) {
     struct Case {
         Chart::Style chart;
         Style style;
     };
-    for (const Case& c : {Case{{3, 8}, Style::jazz_waltz}, Case{{3, 1}, Style::jazz_waltz},
-                          Case{{3, 17}, Style::jazz_waltz}, Case{{4, 4}, Style::bossa_nova}, Case{{4, 1}, Style::swing},
-                          Case{{4, 8}, Style::swing}, Case{{4, 0}, Style::swing}})
+    for (const Case& c : {Case{{3, 8}, Style::jazz_waltz},  Case{{3, 1}, Style::jazz_waltz},
+                          Case{{3, 17}, Style::jazz_waltz}, Case{{4, 4}, Style::bossa_nova},
+                          Case{{4, 1}, Style::swing},       Case{{4, 8}, Style::swing},
+                          Case{{4, 0}, Style::swing},       Case{{4, 25}, Style::ballad},
+                          Case{{4, 26}, Style::two_feel},   Case{{4, 27}, Style::even_eighths},
+                          Case{{4, 28}, Style::latin},      Case{{4, 29}, Style::funk},
+                          Case{{4, 30}, Style::shuffle},    Case{{4, 6}, Style::shuffle},
+                          Case{{4, 16}, Style::funk},       Case{{4, 18}, Style::latin},
+                          Case{{4, 12}, Style::even_eighths}, Case{{5, 1}, Style::swing},
+                          Case{{5, 28}, Style::even_eighths}, Case{{7, 27}, Style::even_eighths},
+                          Case{{6, 25}, Style::swing},      Case{{2, 1}, Style::swing}})
         EXPECT_EQ(Styles::style_of(c.chart), c.style) << c.chart.meter << "/" << c.chart.type;
-    for (const int meter : {5, 2, 6, 0, -3})
+    for (const int meter : {8, 1, 12, 0, -3})
         EXPECT_EQ(testing::message_of<Failure>([&] {
                       Styles::style_of({meter, 4});
                   }),
@@ -95,17 +103,19 @@ TEST(Styles, WaltzPlaysInThree) {
         }
         EXPECT_EQ(clicks, (std::vector<long>{0, 480, 960, 1440, 1920, 2400}));
         for (long b = 0; b < bars; ++b) {
-            // The ride on 1, 2, the swung "and" of 2 and 3; the hi-hat on 2 and 3.
+            // The ride on 1, 2, the swung "and" of 2 and 3 (at 160 bpm, 2:1); the hi-hat on 2 and 3.
             const std::set<long> rides = in_bar(only(p.drums, ride), count_in, bar, b);
-            for (const long t : rides) EXPECT_TRUE(t == 0 || t == 480 || t == 814 || t == 960 || t == 1294) << t;
+            for (const long t : rides) EXPECT_TRUE(t == 0 || t == 480 || t == 800 || t == 960 || t == 1280) << t;
             if (b + 1 < bars) {
                 EXPECT_TRUE(rides.count(0)) << "bar " << b;
             }
-            for (const long t : in_bar(only(p.drums, hihat), count_in, bar, b)) EXPECT_TRUE(t == 480 || t == 960) << t;
+            EXPECT_TRUE(only(p.drums, hihat).empty());
+            for (const long t : in_bar(only(p.drums, pedal_hihat), count_in, bar, b))
+                EXPECT_TRUE(t == 480 || t == 960) << t;
             // The bass starts every bar and plays on the beats (or a split beat's swung eighth).
             const std::set<long> bass = in_bar(p.bass, count_in, bar, b);
             EXPECT_TRUE(bass.count(0)) << "seed " << seed << " bar " << b;
-            for (const long t : bass) EXPECT_TRUE(t % beat == 0 || t % beat == 334) << t;
+            for (const long t : bass) EXPECT_TRUE(t % beat == 0 || t % beat == 320) << t;
             if (b + 1 < bars && b % 8 != 6) {
                 walked = walked || bass == std::set<long>{0, 480, 960};
                 two_feel = two_feel || bass == std::set<long>{0} || bass == std::set<long>{0, 960};
@@ -114,8 +124,8 @@ TEST(Styles, WaltzPlaysInThree) {
         for (const Smf_note& n : p.bass) EXPECT_LT(n.tick, count_in + bars * bar);
         // Comping in three: on the beats or their swung "and" (a pickup starts on the last "and" before a chord).
         for (const Smf_note& n : p.piano) {
-            EXPECT_TRUE(n.tick % beat == 0 || n.tick % beat == 334) << n.tick;
-            EXPECT_GE(n.tick, count_in - beat + 334);
+            EXPECT_TRUE(n.tick % beat == 0 || n.tick % beat == 320) << n.tick;
+            EXPECT_GE(n.tick, count_in - beat + 320);
             EXPECT_LE(n.tick + n.length, count_in + bars * bar);
         }
     }
