@@ -7,6 +7,7 @@
 #include "core/generate/style.h"
 #include "core/generate/zub2lite.h"
 #include "generate_testing.h"
+#include "played.h"
 #include "smf_reader.h"
 
 namespace zub {
@@ -41,29 +42,9 @@ TEST(Styles, ChosenFromMeterAndStyleCode) {
                   "Chart not in 4/4 time: " + std::to_string(meter));
 }
 
-struct Played {
-    std::string time_signature;
-    std::vector<Smf_note> drums, piano, bass;
-};
-
-Played play(const Chart& chart, std::uint64_t seed) {
-    Zub2lite::init_random_with(seed);
-    const testing::Smf_file file = testing::read_smf(Zub2lite::gen(chart));
-    Played played;
-    for (const auto& e : file.tracks.at(0).events)
-        if (e.bytes.size() == 7 && e.bytes[1] == 0x58) played.time_signature = testing::hex(e.bytes);
-    played.drums = testing::notes_of(file.tracks.at(1));
-    played.piano = testing::notes_of(file.tracks.at(2));
-    played.bass = testing::notes_of(file.tracks.at(3));
-    return played;
-}
-
-std::vector<Smf_note> only(const std::vector<Smf_note>& notes, int number) {
-    std::vector<Smf_note> kept;
-    for (const Smf_note& n : notes)
-        if (n.number == number) kept.push_back(n);
-    return kept;
-}
+using testing::only;
+using testing::play;
+using testing::Played;
 
 // Positions within the bar (ticks) of the notes in bar b after the count-in.
 std::set<long> in_bar(const std::vector<Smf_note>& notes, long count_in, long bar, long b) {
