@@ -12,8 +12,10 @@
 
 namespace {
 
-// The styles by (meter, style code): swing, jazz waltz, bossa nova.
-constexpr int styles[][2] = {{4, 1}, {3, 8}, {4, 4}};
+// The styles by (meter, style code): swing, jazz waltz, bossa nova, ballad,
+// two-feel, even eighths, Latin, funk, shuffle, swing in 5/4, even eighths in 7/4.
+constexpr int styles[][2] = {{4, 1},  {3, 8},  {4, 4},  {4, 25}, {4, 26}, {4, 27},
+                             {4, 28}, {4, 29}, {4, 30}, {5, 1},  {7, 27}};
 
 // An AABA-like progression of ii-V-Is and turnarounds, `bars` bars long, with a
 // section mark every 8 bars, played `repeats` times; the split bars share the
@@ -35,7 +37,7 @@ zub::Chart standard(int bars, int repeats, int style) {
     return zub::Chart("Bench", {meter, styles[style][1]}, "Bb", 160, chart_bars, {1, bars, repeats}, sections);
 }
 
-// Arguments: bars, repeats, style (0 swing, 1 jazz waltz, 2 bossa nova).
+// Arguments: bars, repeats, style (an index into styles).
 void BM_Zub2liteGen(benchmark::State& state) {
     zub::start_core();
     zub::Zub2lite::init_random_with(42);
@@ -47,13 +49,14 @@ void BM_Zub2liteGen(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(zub::Entry_points::zub2lite_gen(chart));
     state.SetItemsProcessed(state.iterations() * state.range(0) * state.range(1));
 }
-// A 32-bar standard played three times in each style, and a 1,024-bar swing chart.
+// A 32-bar standard played three times in each style and meter, a 1,024-bar
+// swing chart and 8,192 bars of the slowest style.
 BENCHMARK(BM_Zub2liteGen)
     ->ArgNames({"bars", "repeats", "style"})
-    ->Args({32, 3, 0})
-    ->Args({32, 3, 1})
-    ->Args({32, 3, 2})
+    ->ArgsProduct({{32}, {3}, benchmark::CreateDenseRange(0, 10, 1)})
     ->Args({1024, 1, 0})
+    ->Args({8192, 1, 0})
+    ->Args({8192, 1, 5})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

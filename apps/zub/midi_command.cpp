@@ -13,6 +13,7 @@
 #include "bridge/generation.h"
 #include "bridge/my_constants.h"
 #include "bridge/playlist.h"
+#include "bridge/style_names.h"
 
 namespace zub::cli {
 
@@ -25,12 +26,14 @@ struct Options {
     std::size_t song = 0;  // 0: the file's only song
     std::string output;
     std::string seed_text;  // empty: the generator's own seed
+    std::string style;      // empty: the chart's own
 };
 
 int generate(const Options& options, Io io) {
     const Plist& font = MyConstants::shared().newDocumentChartTemplate().at("Font");
     try {
-        const Plist chart = openChartSong(options.file, font, options.song);
+        const Plist opened = openChartSong(options.file, font, options.song);
+        const Plist chart = options.style.empty() ? opened : chartWithStyle(opened, *styleCodeOfName(options.style));
         if (const auto seed = seed_of(options.seed_text)) Entry_points::zub2lite_init_random_with(*seed);
         const Plist::Data bytes = Entry_points::zub2lite_gen(chart);
         writeFileAtomically(options.output, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
@@ -48,19 +51,23 @@ Action declare_midi(CLI::App& command) {
     add_song_option(command, options->song);
     command.add_option("-o", options->output, "the MIDI file to write")->type_name("OUT.mid")->required();
     add_seed_option(command, options->seed_text);
+    command.add_option("--style", options->style, "play the chart in this style")
+        ->type_name("NAME")
+        ->check(CLI::IsMember(styleNames()));
     return [options](Io io) { return generate(*options, io); };
 }
 
 }  // namespace
 
 const Command midi_command = {
-    "midi", "FILE [--song N] -o OUT.mid [--seed N]", "write the accompaniment of a chart as a MIDI file",
+    "midi", "FILE [--song N] -o OUT.mid [--seed N] [--style NAME]", "write the accompaniment of a chart as a MIDI file",
     "Generates drums, piano and bass for the chart after a two-bar count-in and\n"
-    "writes them as a Standard MIDI File. The style follows the chart: a chart in\n"
-    "3/4 is played as a jazz waltz, a 4/4 chart in the Bossa Nova style as a bossa\n"
-    "nova, any other 4/4 chart as swing; other meters are refused. The seed used\n"
-    "is printed on standard error; --seed N (or the environment variable ZUB_SEED)\n"
-    "repeats a run exactly.\n",
+    "writes them as a Standard MIDI File. The style follows the chart (or --style):\n"
+    "Swing, Bossa Nova, Ballad, Two-Feel, Even 8ths, Latin, Funk or Shuffle in 4/4;\n"
+    "a chart in 3/4 is played as a jazz waltz; 2/4, 5/4 (3+2), 6/4 (3+3) and 7/4\n"
+    "(4+3) swing, or play even eighths in a straight style; other meters are\n"
+    "refused. The seed used is printed on standard error; --seed N (or the\n"
+    "environment variable ZUB_SEED) repeats a run exactly.\n",
     declare_midi};
 
 }  // namespace zub::cli

@@ -1,0 +1,22 @@
+#include "bridge/style_names.h"
+
+#include "core/charts/style_codes.h"
+
+namespace zub {
+
+std::vector<std::string> styleNames() {
+    return {"Swing", "Bossa Nova", "Jazz Waltz", "Ballad", "Two-Feel", "Even 8ths", "Latin", "Funk", "Shuffle"};
+}
+
+std::optional<std::int64_t> styleCodeOfName(std::string_view name) {
+    const std::optional<int> code = Style_codes::of_name(name);
+    if (!code) return std::nullopt;
+    return *code;
+}
+
+Plist chartWithStyle(const Plist& chart, std::int64_t code) {
+    const Plist& style = chart.dictionary_at("Style");
+    return chart.with("Style", style.with("StyleType", Plist::make_integer(code)));
+}
+
+}  // namespace zub

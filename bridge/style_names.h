@@ -1,0 +1,23 @@
+// The accompaniment styles by name, for choosing one: "Swing", "Bossa Nova",
+// "Jazz Waltz", "Ballad", "Two-Feel", "Even 8ths", "Latin", "Funk", "Shuffle",
+// and the chart dictionary's "Style"/"StyleType" code of each.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "bridge/plist.h"
+
+namespace zub {
+
+// The names in menu order.
+std::vector<std::string> styleNames();
+// styleCodeOfName("Latin") -> 28; none for a name not listed.
+std::optional<std::int64_t> styleCodeOfName(std::string_view name);
+// The chart with its "Style"/"StyleType" set to code; the meter is kept.
+Plist chartWithStyle(const Plist& chart, std::int64_t code);
+
+}  // namespace zub
