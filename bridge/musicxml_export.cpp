@@ -10,6 +10,7 @@
 #include "bridge/chart_analysis.h"
 #include "bridge/chart_dictionary.h"
 #include "bridge/musicxml_harmony.h"
+#include "bridge/style_names.h"
 #include "bridge/xml_writer.h"
 
 namespace zub {
@@ -33,6 +34,7 @@ struct Score {
     const Plist::Array& bars;
     std::optional<KeySignature> key;
     std::int64_t tempo = 0;
+    std::string style;  // shown above the first bar; empty for plain swing
     // The repeated chorus, bar numbers from 1; none (0) when played once or out of range.
     std::int64_t chorus_begin = 0, chorus_end = 0, repeats = 1;
     Numerals numerals;
@@ -241,6 +243,7 @@ void write_measure(Xml_writer& xml, Score& score, std::size_t bar, std::size_t& 
     const std::size_t slots = slots_of(score, bar).size();
     if (bar == 0 || slots != beats) write_attributes(xml, score, bar == 0, slots);
     beats = slots;
+    if (bar == 0 && !score.style.empty()) write_direction(xml, "words", score.style);
     if (bar == 0 && score.tempo > 0) write_tempo(xml, score.tempo);
     if (has_mark(score, bar))
         write_direction(xml, "rehearsal", mark_text(score.bars[bar].integer_at("SectionMark")), {{"enclosure", "square"}});
@@ -257,6 +260,12 @@ void write_empty_measure(Xml_writer& xml, const Score& score, std::size_t meter)
     if (score.tempo > 0) write_tempo(xml, score.tempo);
     write_rests(xml, static_cast<std::int64_t>(meter), true);
     xml.close();
+}
+
+// The style's name, as a lead sheet shows it, for any style but plain swing.
+std::string styleShown(const Plist& chart) {
+    const std::string name = styleNameOfCode(chart.dictionary_at("Style").integer_at("StyleType"));
+    return name == "Swing" ? std::string() : name;
 }
 
 void write_header(Xml_writer& xml, const Plist& chart) {
@@ -314,7 +323,8 @@ std::string musicXmlOfChart(const Plist& chart, const AnalysisResult* analysis) 
     checkChartDictionary(chart);
     const Plist fixed = fixChorusEnd(chart);
     const Plist& chorus = fixed.dictionary_at("Chorus");
-    Score score{fixed.array_at("Chords"), keySignatureOf(chart.string_at("Key")), chart.integer_at("Tempo"), 0, 0, 1, {}, {}};
+    Score score{fixed.array_at("Chords"), keySignatureOf(chart.string_at("Key")), chart.integer_at("Tempo"),
+                styleShown(chart), 0, 0, 1, {}, {}};
     const auto bars = static_cast<std::int64_t>(score.bars.size());
     const std::int64_t begin = chorus.integer_at("Begin"), end = chorus.integer_at("End");
     if (chorus.integer_at("Repeats") > 1 && begin >= 1 && begin <= end && end <= bars) {

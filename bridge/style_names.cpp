@@ -1,5 +1,7 @@
 #include "bridge/style_names.h"
 
+#include <limits>
+
 #include "core/charts/style_codes.h"
 
 namespace zub {
@@ -12,6 +14,11 @@ std::optional<std::int64_t> styleCodeOfName(std::string_view name) {
     const std::optional<int> code = Style_codes::of_name(name);
     if (!code) return std::nullopt;
     return *code;
+}
+
+std::string styleNameOfCode(std::int64_t code) {
+    const bool fits = code >= std::numeric_limits<int>::min() && code <= std::numeric_limits<int>::max();
+    return std::string(fits ? Style_codes::name(static_cast<int>(code)) : Style_codes::name(Style_codes::swing));
 }
 
 Plist chartWithStyle(const Plist& chart, std::int64_t code) {

@@ -17,6 +17,8 @@ namespace zub {
 std::vector<std::string> styleNames();
 // styleCodeOfName("Latin") -> 28; none for a name not listed.
 std::optional<std::int64_t> styleCodeOfName(std::string_view name);
+// styleNameOfCode(28) -> "Latin"; "Swing" for 1 and any code without a name of its own.
+std::string styleNameOfCode(std::int64_t code);
 // The chart with its "Style"/"StyleType" set to code; the meter is kept.
 Plist chartWithStyle(const Plist& chart, std::int64_t code);
 

@@ -5,6 +5,7 @@
 
 #include "bridge/bridge_exception.h"
 #include "bridge/musicxml_export.h"
+#include "bridge/style_names.h"
 #include "tests/bridge/musicxml_summary.h"
 #include "tests/bridge/musicxml_testing.h"
 
@@ -63,6 +64,20 @@ TEST(MusicXmlExport, TheFirstMeasureOpensWithKeyTimeAndTempo) {
     EXPECT_NE(xml.find("<fifths>-6</fifths>\n          <mode>minor</mode>"), std::string::npos);
     EXPECT_NE(xml.find("<divisions>1</divisions>"), std::string::npos);
     EXPECT_NE(xml.find("<sound tempo=\"96\"/>"), std::string::npos);
+}
+
+TEST(MusicXmlExport, TheStyleIsNamedAboveTheFirstBarUnlessItIsPlainSwing) {
+    const struct {
+        std::int64_t code;
+        const char* words;
+    } cases[] = {{1, nullptr}, {0, nullptr}, {4, "Bossa Nova"}, {25, "Ballad"}, {28, "Latin"}, {30, "Shuffle"}};
+    for (const auto& c : cases) {
+        const Plist base = chartOfBars({barOf("C - - -")});
+        const Plist chart = chartWithStyle(base, c.code);
+        const std::string xml = musicXmlOfChart(chart);
+        if (c.words == nullptr) EXPECT_EQ(xml.find("<words>"), std::string::npos) << c.code;
+        else EXPECT_NE(xml.find(std::string("<words>") + c.words + "</words>"), std::string::npos) << c.code;
+    }
 }
 
 TEST(MusicXmlExport, WithoutKeyOrTempoThoseAreLeftOut) {

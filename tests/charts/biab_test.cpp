@@ -240,6 +240,16 @@ TEST(Biabwriter, ReadingBackGivesTheSameChart) {
     EXPECT_EQ(bars_of(Biabreader::read_chart(Biabwriter::write_chart(chart_of(waltz, 3)))), waltz);
 }
 
+TEST(Biabwriter, EachStyleGetsTheNearestBuiltInStyle) {
+    const struct {
+        int ours, biab;
+    } cases[] = {{1, 1}, {4, 4}, {25, 9}, {26, 1}, {27, 11}, {28, 18}, {29, 16}, {30, 6}, {16, 16}, {19, 19}};
+    for (const auto& c : cases) {
+        const Chart chart("Song", {4, c.ours}, "C", 140, {{{"C7", 4}}}, {1, 1, 1}, {});
+        EXPECT_EQ(Biabwriter::write_chart(chart).substr(8, 1), to_bytes({c.biab})) << c.ours;
+    }
+}
+
 TEST(Biabwriter, JazzNamesReadBackAsWritten) {
     std::vector<Bar> bars = {
         {{"D7b13", 2}, {"G7alt", 2}}, {{"CMaj7#5", 4}}, {{"F13#11", 4}}, {{"Bbm69", 2}, {"A13sus", 2}},

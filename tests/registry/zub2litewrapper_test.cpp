@@ -27,16 +27,18 @@ TEST(Zub2litewrapper, ChartInMidiFileOut) {
 
 TEST(Zub2litewrapper, FailureCrossesWithTheSeed) {
     Zub2lite::init_random_with(9);
-    const Chart five("Five", {5, 1}, "C", 120, {{{"C", 5}}}, {1, 1, 1}, {});
+    const Chart nine("Nine", {9, 1}, "C", 120, {{{"C", 9}}}, {1, 1, 1}, {});
     try {
-        generate(five);
+        generate(nine);
         FAIL() << "no failure";
     } catch (const Failure& failure) {
-        EXPECT_STREQ(failure.what(), "Gen error (Chart not in 4/4 time: 5): random seed = 9");
+        EXPECT_STREQ(failure.what(), "Gen error (Chart not in 4/4 time: 9): random seed = 9");
     }
-    // A waltz plays, in 3/4.
+    // A waltz plays in 3/4, a chart in five in 5/4.
     const Chart waltz("Waltz", {3, 8}, "C", 120, {{{"C", 3}}}, {1, 1, 1}, {});
     EXPECT_NE(generate(waltz).as_string().find("\xFF\x58\x04\x03\x02"), std::string::npos);
+    const Chart five("Five", {5, 1}, "C", 120, {{{"C", 5}}}, {1, 1, 1}, {});
+    EXPECT_NE(generate(five).as_string().find("\xFF\x58\x04\x05\x02"), std::string::npos);
 }
 
 }  // namespace
