@@ -17,8 +17,6 @@ namespace zub::Perform {
 
 inline constexpr int default_velocity = 64;
 inline constexpr long swing_grid = 480;
-// The swing ratio of straight eighths: swing(straight, seq) moves nothing.
-inline constexpr double straight = 1.0;
 // The tempo the generators' plain entry points swing at.
 inline constexpr int medium_tempo = 120;
 

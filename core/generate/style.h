@@ -16,8 +16,6 @@ enum class Style { swing, jazz_waltz, bossa_nova, ballad, two_feel, even_eighths
 
 namespace Styles {
 
-inline constexpr int bossa_nova_code = 4;
-
 // ({3, 8}) -> jazz_waltz; ({4, 4}) -> bossa_nova; ({4, 1}) -> swing; ({4, 28}) -> latin;
 // ({5, 28}) -> even_eighths; "Chart not in 4/4 time: 9" for a meter outside 2..7.
 Style style_of(const Chart::Style& style);
