@@ -85,7 +85,7 @@ void BM_PlayheadToPaint(benchmark::State& state) {
     QImage backing(view.size(), QImage::Format_ARGB32_Premultiplied);
     long tick = 0;
     for (auto _ : state) {
-        tick = (tick + playback::ticks_per_beat) % (map.total_beats() * playback::ticks_per_beat);
+        tick = (tick + map.ticks_per_beat()) % map.total_ticks();
         const Playhead playhead = playheadAt(map, tick, slot_count);
         view.setPlayhead(playhead.slot);
         const LayoutRect bar = playheadArea(view.layout(), playhead.slot.value_or(SlotRef{}));

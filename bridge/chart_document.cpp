@@ -1,5 +1,7 @@
 #include "bridge/chart_document.h"
 
+#include <algorithm>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -49,6 +51,17 @@ bool isBiabFileName(std::string_view path) {
     if (extension.size() != 4) return false;
     const auto lower = [&](std::size_t k) { return static_cast<char>(std::tolower(static_cast<unsigned char>(extension[k]))); };
     return (lower(1) == 's' || lower(1) == 'm') && lower(2) == 'g';
+}
+
+bool isChartFileName(std::string_view path) {
+    const std::string extension = std::filesystem::path(path).extension().string();
+    const auto takes = [&](std::string_view pattern) {
+        pattern.remove_prefix(1);  // the "*"
+        return pattern.size() == extension.size() &&
+               std::equal(pattern.begin(), pattern.end(), extension.begin(),
+                          [](char want, char got) { return want == '?' || want == got; });
+    };
+    return std::any_of(chart_file_patterns.begin(), chart_file_patterns.end(), takes) || isBiabFileName(path);
 }
 
 Plist openChartFile(const std::string& path, const Plist& font) { return openChartSong(path, font, 0); }

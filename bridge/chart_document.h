@@ -4,6 +4,7 @@
 // dictionary. Saving writes XML atomically: a failed save leaves the old file whole.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -38,6 +39,14 @@ std::string chartDocumentBytes(const Plist& chart);
 // isBiabFileName("tune.SGU") -> true: the extension, in any letter case, is
 // "sg" or "mg" and one more character. Such files open through the BiaB reader.
 bool isBiabFileName(std::string_view path);
+
+// The names charts open from, as a file dialog's patterns: chart documents,
+// text charts and iReal Pro pages, BiaB files.
+inline constexpr std::array<std::string_view, 8> chart_file_patterns = {"*.zub", "*.txt",  "*.html", "*.htm",
+                                                                        "*.sg?", "*.SG?", "*.mg?",  "*.MG?"};
+// isChartFileName("songs/tune.Sgu") -> true, "notes.pdf" -> false: a name one
+// of those patterns takes, or a BiaB file's in any letter case.
+bool isChartFileName(std::string_view path);
 
 // openChartFile(path, font) -> openChartDocument, or for a BiaB file its chart
 // through "Biabreader.read_chart", or for a bare iReal Pro link or a file

@@ -7,7 +7,11 @@
 #include "bridge/internal/core_function.h"
 #include "bridge/internal/core_values.h"
 #include "bridge/internal/reaching_core.h"
+#include "core/generate/gen.h"
+#include "core/generate/midiwriter.h"
+#include "core/generate/style.h"
 #include "core/generate/zub2lite.h"
+#include "core/registry/chart_value.h"
 
 namespace zub::Entry_points {
 
@@ -18,6 +22,19 @@ Plist::Data zub2lite_gen(const Plist& chart) {
     return NSDataFromCoreString(gen->callWithParam(convertChart(chart)));
 }
 
+Played_form zub2lite_played_form(const Plist& chart) {
+    const Value record = convertChart(chart);
+    return reaching_core("zub2lite_played_form", [&] {
+        const Chart c = Chart_value::chart_of(record);
+        const Chart::Chorus& chorus = c.chorus();
+        Played_form form{Gen::count_in_bars, Styles::beats_per_bar(Styles::style_of(c.style())),
+                         Midiwriter::ticks_per_quarter, static_cast<int>(c.bars().size()), {}};
+        for (const Gen::Played_bar& played : Gen::played_bars(c.bars().size(), chorus.begin, chorus.end, chorus.repeats))
+            form.bars.push_back({played.bar, played.pass});
+        return form;
+    });
+}
+
 void zub2lite_init_random_with(std::uint64_t seed) {
     reaching_core("zub2lite_init_random_with", [&] { Zub2lite::init_random_with(seed); });
 }
@@ -25,5 +42,9 @@ void zub2lite_init_random_with(std::uint64_t seed) {
 std::uint64_t zub2lite_seed() {
     return reaching_core("zub2lite_seed", [] { return Zub2lite::seed(); });
 }
+
+std::optional<std::uint64_t> zub2lite_seed_of(std::string_view text) { return Zub2lite::seed_of(text); }
+
+std::optional<std::uint64_t> zub2lite_environment_seed() { return Zub2lite::environment_seed(); }
 
 }  // namespace zub::Entry_points

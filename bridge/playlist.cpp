@@ -82,7 +82,7 @@ std::size_t Playlist::size() const { return songs_->playlist.songs.size(); }
 
 namespace {
 
-const Ireal_song& song_at(const Ireal_playlist& playlist, std::size_t number) {
+const Ireal_entry& song_at(const Ireal_playlist& playlist, std::size_t number) {
     if (number < 1 || number > playlist.songs.size())
         throw Bridge_exception("Playlist", "There is no song " + std::to_string(number) + " (the playlist holds " +
                                                std::to_string(playlist.songs.size()) + ")");
@@ -92,13 +92,15 @@ const Ireal_song& song_at(const Ireal_playlist& playlist, std::size_t number) {
 }  // namespace
 
 SongListing Playlist::listing(std::size_t number) const {
-    const Ireal_song& song = song_at(songs_->playlist, number);
+    const Ireal_entry& entry = song_at(songs_->playlist, number);
+    const Ireal_song& song = fields_of(entry);
+    const auto* undecoded = std::get_if<Undecoded_ireal_song>(&entry);
     // iReal writes a minor key "C-"; we name it "Cm", also for a song that cannot be read.
     std::string key = utf8_text(song.key);
     if (key.ends_with('-')) key.back() = 'm';
     SongListing listing{number, utf8_text(song.title), utf8_text(song.composer), std::move(key),
-                        utf8_text(song.style), 0, song.error};
-    if (!listing.reason.empty()) return listing;
+                        utf8_text(song.style), 0, undecoded ? undecoded->reason : ""};
+    if (undecoded) return listing;
     try {
         const Ireal_chart chart = chart_of_ireal_song(song);
         listing.key = chart.chart.key();
@@ -109,7 +111,9 @@ SongListing Playlist::listing(std::size_t number) const {
     return listing;
 }
 
-std::string Playlist::title(std::size_t number) const { return utf8_text(song_at(songs_->playlist, number).title); }
+std::string Playlist::title(std::size_t number) const {
+    return utf8_text(fields_of(song_at(songs_->playlist, number)).title);
+}
 
 std::vector<SongListing> Playlist::listings() const {
     std::vector<SongListing> all;
@@ -119,8 +123,10 @@ std::vector<SongListing> Playlist::listings() const {
 }
 
 Plist Playlist::chart(std::size_t number, const Plist& font) const {
-    const Ireal_song& song = song_at(songs_->playlist, number);
-    if (!song.error.empty()) throw Bridge_exception("Playlist", song.error);
+    const Ireal_entry& entry = song_at(songs_->playlist, number);
+    if (const auto* undecoded = std::get_if<Undecoded_ireal_song>(&entry))
+        throw Bridge_exception("Playlist", undecoded->reason);
+    const Ireal_song& song = std::get<Ireal_song>(entry);
     return dictionaryOfIrealChart(reaching_core("Playlist", [&] { return chart_of_ireal_song(song); }), font);
 }
 

@@ -1,7 +1,6 @@
 #include "editor/audio_export.h"
 
 #include <QProgressDialog>
-#include <QThread>
 
 #include "editor/my_error.h"
 
@@ -9,42 +8,29 @@ namespace zub {
 
 AudioExport::AudioExport(QObject* parent) : QObject(parent) {}
 
-AudioExport::~AudioExport() {
-    if (!worker_) return;
-    cancel();
-    worker_->wait();
-    delete worker_;
-}
+AudioExport::~AudioExport() { cancel(); }
 
 void AudioExport::start(std::shared_ptr<const playback::Accompaniment> accompaniment, playback::Render_options options,
                         const QString& path) {
-    if (worker_) return;
+    if (worker_.running()) return;
     cancelled_ = false;
     done_ = 0;
     written_ = false;
-    error_.clear();
     path_ = path;
     // The worker touches only its arguments and the atomics: the render makes a synth of its own.
-    worker_ = QThread::create(
+    worker_.run(
         [this, accompaniment = std::move(accompaniment), options = std::move(options), target = path.toStdString()] {
-            try {
-                written_ = playback::render(*accompaniment, options, target, [this](double share) {
-                    done_.store(share, std::memory_order_relaxed);
-                    return !cancelled_.load();
-                });
-            } catch (const std::exception& e) {
-                error_ = e.what();
-            }
-        });
-    connect(worker_, &QThread::finished, this, &AudioExport::workerFinished);
-    worker_->start();
+            written_ = playback::render(*accompaniment, options, target, [this](double share) {
+                done_.store(share, std::memory_order_relaxed);
+                return !cancelled_.load();
+            });
+        },
+        [this](const std::string& error) { workerFinished(error); });
 }
 
-void AudioExport::workerFinished() {
-    worker_->deleteLater();
-    worker_ = nullptr;
-    if (!error_.empty())
-        emit finished(Outcome::failed, path_, QString::fromStdString(error_));
+void AudioExport::workerFinished(const std::string& error) {
+    if (!error.empty())
+        emit finished(Outcome::failed, path_, QString::fromStdString(error));
     else
         emit finished(written_ ? Outcome::written : Outcome::cancelled, path_, {});
 }

@@ -11,11 +11,11 @@
 #include <memory>
 #include <string>
 
+#include "editor/worker_thread.h"
 #include "playback/accompaniment.h"
 #include "playback/render.h"
 
 class QProgressDialog;
-class QThread;
 class QWidget;
 
 namespace zub {
@@ -35,7 +35,7 @@ public:
                const QString& path);
     // Asks the render to stop at its next progress call.
     void cancel() { cancelled_ = true; }
-    bool running() const { return worker_ != nullptr; }
+    bool running() const { return worker_.running(); }
     // The share rendered so far, 0 to 1.
     double done() const { return done_.load(std::memory_order_relaxed); }
 
@@ -44,14 +44,13 @@ signals:
     void finished(zub::AudioExport::Outcome outcome, const QString& path, const QString& error);
 
 private:
-    void workerFinished();
+    void workerFinished(const std::string& error);
 
-    QThread* worker_ = nullptr;
     std::atomic<bool> cancelled_{false};
     std::atomic<double> done_{0};
     bool written_ = false;  // written by the worker, read after it finished
-    std::string error_;
     QString path_;
+    WorkerThread worker_;  // last: destroyed first, waiting for the render
 };
 
 // exportAudioCommand(window, accompaniment, options, path): the export with a

@@ -11,6 +11,7 @@
 
 #include <cstdio>
 
+#include "bridge/chart_document.h"
 #include "bridge/entry_points.h"
 #include "bridge/core_start.h"
 
@@ -73,10 +74,17 @@ MyDocument* MyApplication::openDocument(const QString& path, QWidget* errorParen
     }
 }
 
+QString chartFilesFilter() {
+    QStringList patterns;
+    for (const std::string_view pattern : chart_file_patterns)
+        patterns.append(QString::fromUtf8(pattern.data(), static_cast<qsizetype>(pattern.size())));
+    return QObject::tr("Charts (%1)").arg(patterns.join(' '));
+}
+
 void MyApplication::openWithDialog(QWidget* parent) {
     const QStringList paths = QFileDialog::getOpenFileNames(
         parent, QObject::tr("Open"), QString(),
-        QObject::tr("Charts (*.zub *.txt *.html *.htm *.sg? *.SG? *.mg? *.MG?);;All files (*)"));
+        chartFilesFilter() + QObject::tr(";;All files (*)"));
     for (const QString& p : paths) openDocument(p, parent);
 }
 

@@ -39,6 +39,9 @@ public:
     static void willTerminate();
 };
 
+// "Charts (*.zub *.txt …)": the file dialog's filter for every file a chart opens from.
+QString chartFilesFilter();
+
 // runZubaroo(argc, argv): the whole program; "--print-pdf OUT [--analyze] FILE" prints FILE
 // (with its analysis shown under --analyze)
 // to OUT without a window and returns 0, or prints the failure and returns 1.

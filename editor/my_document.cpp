@@ -41,8 +41,7 @@ namespace zub {
 
 namespace {
 
-const QString chart_filter = QStringLiteral(
-    "Charts (*.zub *.txt *.html *.htm *.sg? *.SG? *.mg? *.MG?);;Chart documents (*.zub);;All files (*)");
+const QString chart_filter = chartFilesFilter() + ";;Chart documents (*.zub);;All files (*)";
 
 }  // namespace
 

@@ -3,9 +3,9 @@
 #include <QRandomGenerator>
 
 #include <algorithm>
-#include <cstdlib>
 #include <string>
 
+#include "bridge/generation.h"
 #include "editor/chart_model.h"
 #include "editor/shared_player.h"
 
@@ -19,14 +19,7 @@ constexpr int follow_milliseconds = 10;
 // A seed short enough to read off the screen and type after "zub render --seed".
 std::uint64_t drawnSeed() { return QRandomGenerator::global()->bounded(1u, 1000000u); }
 
-std::uint64_t firstSeed() {
-    if (const char* text = std::getenv("ZUB_SEED"); text && *text) {
-        char* end = nullptr;
-        const unsigned long long seed = std::strtoull(text, &end, 10);
-        if (*end == '\0') return seed;
-    }
-    return drawnSeed();
-}
+std::uint64_t firstSeed() { return Entry_points::zub2lite_environment_seed().value_or(drawnSeed()); }
 
 }  // namespace
 
@@ -48,7 +41,7 @@ PlaybackSession::PlaybackSession(ChartModel& model, QObject* parent)
     connect(&shared, &SharedPlayer::claimed, this, [this](QObject* owner) {
         if (owner != this && state_ != State::stopped) {
             timer_.stop();
-            paused_tick_ = -1;
+            paused_tick_.reset();
             setPlayhead({});
             setState(State::stopped);
         }
@@ -79,10 +72,10 @@ void PlaybackSession::newAccompaniment() {
     emit seedChanged(seed_);
 }
 
-void PlaybackSession::play(int fromBar) {
-    Request request{fromBar, -1};
+void PlaybackSession::play(std::optional<int> fromBar) {
+    Request request{fromBar, std::nullopt};
     // Play with nothing new asked resumes a pause.
-    if (state_ == State::paused && fromBar == 0) request = {last_.fromBar, paused_tick_};
+    if (state_ == State::paused && !fromBar) request = {last_.fromBar, paused_tick_};
     SharedPlayer& shared = SharedPlayer::shared();
     if (shared.state() == SharedPlayer::State::ready) return start(request);
     pending_ = request;
@@ -115,13 +108,13 @@ playback::Play_options PlaybackSession::optionsFor(const Request& request,
         options.from_bar = static_cast<int>(loop_->location) + 1;
         options.loop_last_bar = static_cast<int>(std::min(loop_->end(), bars));
     }
-    if (request.fromTick >= 0) {
+    if (request.fromTick) {
         options.from_tick = request.fromTick;
-    } else if (options.from_bar == 0 && !settings_.countIn) {
-        options.from_tick = playback::count_in_bars * accompaniment.time_map.beats_per_bar() * playback::ticks_per_beat;
+    } else if (!options.from_bar && !settings_.countIn) {
+        options.from_tick = accompaniment.time_map.count_in_ticks();
     }
     // A pause on a chart since shortened starts again from the top.
-    if (options.from_tick >= accompaniment.time_map.total_beats() * playback::ticks_per_beat) options.from_tick = -1;
+    if (options.from_tick && *options.from_tick >= accompaniment.time_map.total_ticks()) options.from_tick.reset();
     return options;
 }
 
@@ -143,7 +136,7 @@ void PlaybackSession::start(const Request& request) {
         return;
     }
     last_ = request;
-    paused_tick_ = -1;
+    paused_tick_.reset();
     emit message({});
     setState(State::playing);
     timer_.start();
@@ -161,16 +154,16 @@ void PlaybackSession::pause() {
     if (state_ != State::playing) return;
     timer_.stop();
     if (playback::Live_player* player = SharedPlayer::shared().player(); player && owns()) {
-        paused_tick_ = player->tick();
+        if (const int tick = player->tick(); tick >= 0) paused_tick_ = tick;
         player->stop();
     }
-    setState(paused_tick_ >= 0 ? State::paused : State::stopped);
+    setState(paused_tick_ ? State::paused : State::stopped);
 }
 
 void PlaybackSession::stop() {
     timer_.stop();
     SharedPlayer::shared().release(this);
-    paused_tick_ = -1;
+    paused_tick_.reset();
     setPlayhead({});
     setState(State::stopped);
 }
@@ -183,7 +176,7 @@ void PlaybackSession::follow() {
     if (tick < 0) return;  // the first block is not out yet
     // The player jumps back at the first block past the loop's end: that block already sounds from the start.
     if (looping_ && tick >= loop_ticks_.end) tick = loop_ticks_.start + (tick - loop_ticks_.end);
-    if (!looping_ && tick >= playing_->time_map.total_beats() * playback::ticks_per_beat) {
+    if (!looping_ && tick >= playing_->time_map.total_ticks()) {
         // The last bar has been played; its notes ring out.
         timer_.stop();
         setPlayhead({});

@@ -51,7 +51,7 @@ public:
     // The first Play of the program loads the sounds first ("Loading
     // sounds…"). A chart that cannot be played leaves the session stopped
     // with message(line).
-    void play(int fromBar = 0);
+    void play(std::optional<int> fromBar = std::nullopt);
     // Pause while playing (or loading), else play().
     void playPause();
     void pause();
@@ -87,8 +87,8 @@ signals:
 
 private:
     struct Request {
-        int fromBar = 0;
-        int fromTick = -1;
+        std::optional<int> fromBar;   // none: from the start
+        std::optional<int> fromTick;  // a pause's tick, to resume at
     };
     void start(const Request& request);
     playback::Play_options optionsFor(const Request& request, const playback::Accompaniment& accompaniment) const;
@@ -110,7 +110,7 @@ private:
     State state_ = State::stopped;
     Request pending_;  // while loading
     Request last_;     // the last play's bars, for a pause resumed
-    int paused_tick_ = -1;
+    std::optional<int> paused_tick_;
     Playhead playhead_;
     QTimer timer_;
 };

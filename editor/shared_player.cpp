@@ -1,7 +1,5 @@
 #include "editor/shared_player.h"
 
-#include <QThread>
-
 #include "editor/preferences.h"
 #include "playback/soundfont.h"
 
@@ -12,13 +10,8 @@ SharedPlayer& SharedPlayer::shared() {
     return player;
 }
 
-// At exit a load still running is waited for: the worker writes into this object.
-SharedPlayer::~SharedPlayer() {
-    if (loader_) {
-        loader_->wait();
-        delete loader_;
-    }
-}
+// At exit a load still running is waited for (by loader_): the worker writes into this object.
+SharedPlayer::~SharedPlayer() = default;
 
 std::string editorSoundfont() { return playback::find_soundfont(Preferences::shared().soundFont().toStdString()); }
 
@@ -26,42 +19,41 @@ void SharedPlayer::load() {
     if (state_ == State::loading || state_ == State::ready) return;
     state_ = State::loading;
     failure_.clear();
-    std::string soundfont;
     try {
-        soundfont = editorSoundfont();  // reads the preferences, which live on the GUI thread
+        soundfont_ = editorSoundfont();  // reads the preferences, which live on the GUI thread
     } catch (const std::exception& e) {
         state_ = State::failed;
         failure_ = QString::fromUtf8(e.what());
         emit failed(failure_);
         return;
     }
-    loader_ = QThread::create([this, soundfont] {
-        try {
-            player_ = std::make_unique<playback::Live_player>(soundfont);
-        } catch (const std::exception& e) {
-            load_error_ = e.what();
-        }
-    });
-    connect(loader_, &QThread::finished, this, &SharedPlayer::loaded);
-    loader_->start();
+    loader_.run([this, soundfont = soundfont_] { player_ = std::make_unique<playback::Live_player>(soundfont); },
+                [this](const std::string& error) { loaded(error); });
 }
 
-void SharedPlayer::loaded() {
-    loader_->deleteLater();
-    loader_ = nullptr;
+void SharedPlayer::loaded(const std::string& error) {
+    if (stale_) {
+        stale_ = false;
+        player_.reset();
+        state_ = State::none;
+        return load();
+    }
     if (player_) {
         state_ = State::ready;
         emit ready();
         return;
     }
     state_ = State::failed;
-    failure_ = QString::fromStdString(load_error_);
-    load_error_.clear();
+    failure_ = QString::fromStdString(error);
     emit failed(failure_);
 }
 
 void SharedPlayer::unload() {
-    if (state_ == State::loading) return;
+    // Nothing plays yet; the Play waiting for the sounds waits on for the new ones.
+    if (state_ == State::loading) {
+        stale_ = true;
+        return;
+    }
     claim(nullptr);  // every session stops
     player_.reset();
     state_ = State::none;

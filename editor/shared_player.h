@@ -10,9 +10,8 @@
 #include <memory>
 #include <string>
 
+#include "editor/worker_thread.h"
 #include "playback/live_player.h"
-
-class QThread;
 
 namespace zub {
 
@@ -29,13 +28,16 @@ public:
     const QString& failure() const { return failure_; }
     // The player once ready, else nullptr.
     playback::Live_player* player() const { return state_ == State::ready ? player_.get() : nullptr; }
+    // The SoundFont of the player that is ready or loading; "" before the first load.
+    const std::string& soundfont() const { return soundfont_; }
 
     // load(): starts loading unless loading or ready; a failed load is tried
     // again (a device may have appeared). ready() or failed(line) follows on the GUI thread.
     void load();
 
     // unload(): what plays stops, and the next load() reads the SoundFont
-    // preference again. Nothing happens while a load runs.
+    // preference again. While a load runs, its player is dropped when made and
+    // the preference loaded in its place: a Play waiting for it hears the new one.
     void unload();
 
     // claim(session): session plays from now on; the one before is told by claimed().
@@ -51,14 +53,15 @@ signals:
 
 private:
     SharedPlayer() = default;
-    void loaded();
+    void loaded(const std::string& error);
 
     State state_ = State::none;
     QString failure_;
-    std::unique_ptr<playback::Live_player> player_;
-    std::string load_error_;  // written by the worker, read after it finished
-    QThread* loader_ = nullptr;
+    std::string soundfont_;
+    std::unique_ptr<playback::Live_player> player_;  // written by the loader, read after it finished
+    bool stale_ = false;  // unloaded while loading
     QObject* owner_ = nullptr;
+    WorkerThread loader_;  // last: destroyed first, waiting for a load still running
 };
 
 // The SoundFont the editor plays: the preference when set, else found as zub finds it.

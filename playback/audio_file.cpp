@@ -8,7 +8,6 @@
 #include <filesystem>
 
 #include "playback/playback_error.h"
-#include "playback/synth.h"
 
 namespace zub::playback {
 
@@ -32,7 +31,7 @@ mode_t new_file_mode() {
 
 }  // namespace
 
-Audio_file_writer::Audio_file_writer(const std::string& path) : path_(path) {
+Audio_file_writer::Audio_file_writer(const std::string& path, int frames_per_second) : path_(path) {
     const auto format = audio_format_of(path);
     if (!format) throw Playback_error("Unsupported audio file type: " + path + " (use .wav, .flac or .ogg)");
     const std::filesystem::path target(path);
@@ -44,12 +43,16 @@ Audio_file_writer::Audio_file_writer(const std::string& path) : path_(path) {
         fail();
     }
     SF_INFO info{};
-    info.samplerate = sample_rate;
+    info.samplerate = frames_per_second;
     info.channels = 2;
     info.format = sndfile_format(*format);
-    file_ = ::fchmod(fd, new_file_mode()) == 0 ? sf_open_fd(fd, SFM_WRITE, &info, SF_TRUE) : nullptr;
+    // libsndfile closes the descriptor it is given when the open fails, whatever
+    // its last argument says; so it gets a duplicate of its own, and this one is closed here, once.
+    if (::fchmod(fd, new_file_mode()) == 0) {
+        if (const int handed = ::dup(fd); handed >= 0) file_ = sf_open_fd(handed, SFM_WRITE, &info, SF_TRUE);
+    }
+    ::close(fd);
     if (!file_) {
-        ::close(fd);
         std::remove(temporary_.c_str());
         temporary_.clear();
         fail();

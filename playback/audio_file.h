@@ -7,6 +7,7 @@
 #include <string>
 
 #include "playback/audio_format.h"
+#include "playback/synth.h"
 
 typedef struct sf_private_tag SNDFILE;
 
@@ -14,10 +15,10 @@ namespace zub::playback {
 
 class Audio_file_writer {
 public:
-    // Stereo at sample_rate. Playback_error "Can't write output file: PATH" when
-    // the temporary file cannot be made; "Unsupported audio file type: PATH
-    // (use .wav, .flac or .ogg)" for another extension.
-    explicit Audio_file_writer(const std::string& path);
+    // Stereo at frames_per_second. Playback_error "Can't write output file: PATH" when
+    // the temporary file cannot be made or the encoder refuses it (a rate of 0);
+    // "Unsupported audio file type: PATH (use .wav, .flac or .ogg)" for another extension.
+    explicit Audio_file_writer(const std::string& path, int frames_per_second = sample_rate);
     // Removes the temporary file unless commit() succeeded.
     ~Audio_file_writer();
     Audio_file_writer(const Audio_file_writer&) = delete;

@@ -53,23 +53,24 @@ Live_player::Live_player(const std::string& soundfont)
     }
 }
 
-int start_tick(const Accompaniment& accompaniment, int from_bar) {
-    if (from_bar == 0) return 0;
-    const auto beat = accompaniment.time_map.first_beat_of(from_bar);
+int start_tick(const Accompaniment& accompaniment, std::optional<int> from_bar) {
+    if (!from_bar) return 0;
+    const auto beat = accompaniment.time_map.first_beat_of(*from_bar);
     if (!beat)
-        throw Playback_error("Bar " + std::to_string(from_bar) + " is not played (the chart has " +
+        throw Playback_error("Bar " + std::to_string(*from_bar) + " is not played (the chart has " +
                              std::to_string(accompaniment.chart.array_at("Chords").size()) + " bars)");
-    return *beat * ticks_per_beat;
+    return *beat * accompaniment.time_map.ticks_per_beat();
 }
 
-Loop_ticks loop_ticks(const Accompaniment& accompaniment, int first_bar, int last_bar) {
+Loop_ticks loop_ticks(const Accompaniment& accompaniment, std::optional<int> first_bar, std::optional<int> last_bar) {
     const int start = start_tick(accompaniment, first_bar);
-    const int whole = accompaniment.time_map.total_beats() * ticks_per_beat;
-    if (last_bar == 0) return {start, whole};
-    const int bar_ticks = accompaniment.time_map.beats_per_bar() * ticks_per_beat;
+    const Time_map& map = accompaniment.time_map;
+    if (!last_bar) return {start, map.total_ticks()};
+    const int bar_ticks = map.beats_per_bar() * map.ticks_per_beat();
     const int end = start_tick(accompaniment, last_bar) + bar_ticks;
     if (end <= start)
-        throw Playback_error("Bar " + std::to_string(last_bar) + " is played before bar " + std::to_string(first_bar));
+        throw Playback_error("Bar " + std::to_string(*last_bar) + " is played before bar " +
+                             std::to_string(first_bar.value_or(0)));
     return {start, end};
 }
 
@@ -80,7 +81,7 @@ Live_player::~Live_player() {
 
 void Live_player::play(const Accompaniment& accompaniment, const Play_options& options) {
     const Loop_ticks loop = loop_ticks(accompaniment, options.from_bar, options.loop_last_bar);
-    const int start = options.from_tick >= 0 ? options.from_tick : loop.start;
+    const int start = options.from_tick.value_or(loop.start);
     stop();
     playback_ = std::make_unique<Midi_playback>(synth_, accompaniment.midi, options.tempo_bpm, options.mutes);
     // A pause resumed past the loop's end plays on to the end of the chart.

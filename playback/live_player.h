@@ -7,6 +7,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "playback/accompaniment.h"
@@ -17,27 +18,27 @@ typedef struct _fluid_audio_driver_t fluid_audio_driver_t;
 namespace zub::playback {
 
 struct Play_options {
-    int from_bar = 0;  // a chart bar to start at (its first playing), 0 for the count-in
+    std::optional<int> from_bar;  // a chart bar to start at (its first playing); none: the count-in
     bool looping = false;  // from from_bar (or the count-in) to the end of loop_last_bar, until stopped
     double tempo_bpm = 0;  // 0: the chart's tempo
     Mutes mutes;
-    int loop_last_bar = 0;  // the last chart bar of the loop; 0 for the last bar played
-    int from_tick = -1;     // when 0 or more, the tick to start at instead of from_bar (a resumed pause)
+    std::optional<int> loop_last_bar;  // the last chart bar of the loop; none: the last bar played
+    std::optional<int> from_tick;      // the tick to start at instead of from_bar (a resumed pause)
 };
 
 // start_tick(accompaniment, 3) -> the tick where chart bar 3 first sounds;
-// 0 for from_bar 0. Playback_error "Bar 40 is not played (the chart has 32 bars)".
-int start_tick(const Accompaniment& accompaniment, int from_bar);
+// 0 for none (the count-in). Playback_error "Bar 40 is not played (the chart has 32 bars)".
+int start_tick(const Accompaniment& accompaniment, std::optional<int> from_bar);
 
 // The ticks a loop jumps between: from where first_bar first sounds (the
-// count-in for 0) to the end of last_bar's first playing after it (the end of
-// the last bar played for 0). loop_ticks(a, 3, 4) -> {tick of bar 3, tick of bar 5}.
+// count-in for none) to the end of last_bar's first playing after it (the end
+// of the last bar played for none). loop_ticks(a, 3, 4) -> {tick of bar 3, tick of bar 5}.
 // Playback_error as start_tick, and "Bar 2 is played before bar 3" for a loop that ends before it starts.
 struct Loop_ticks {
     int start, end;
     bool operator==(const Loop_ticks&) const = default;
 };
-Loop_ticks loop_ticks(const Accompaniment& accompaniment, int first_bar, int last_bar);
+Loop_ticks loop_ticks(const Accompaniment& accompaniment, std::optional<int> first_bar, std::optional<int> last_bar);
 
 class Live_player {
 public:

@@ -1,18 +1,18 @@
 // The map from played time back to the chart. The accompaniment plays a
-// two-bar count-in, then the bars before the chorus, the chorus as often as
-// it repeats, then the bars after it; a position in that playing is a bar of
-// the count-in, or a chart bar with its slot and the chorus pass it belongs to.
+// count-in, then the bars before the chorus, the chorus as often as it
+// repeats, then the bars after it; a position in that playing is a bar of the
+// count-in, or a chart bar with its slot and the chorus pass it belongs to.
+// The generator owns that form (the count-in's length, the bar's beats, the
+// ticks of a beat, the order of the bars); the map only reads it off.
 // The editor's playhead and zub play's display follow the player with it.
 #pragma once
 
 #include <optional>
 
+#include "bridge/generation.h"
 #include "bridge/plist.h"
 
 namespace zub::playback {
-
-inline constexpr int count_in_bars = 2;
-inline constexpr int ticks_per_beat = 480;
 
 struct Played_position {
     bool count_in = false;  // bar is then 1 or 2 of the count-in
@@ -26,34 +26,39 @@ struct Played_position {
 
 class Time_map {
 public:
-    // Time_map(5, 3, 4, 2, 4): bars 1-2, the chorus 3-4 twice, bar 5; 7 bars of
-    // 4 beats played (a jazz waltz's bars, and its count-in's, have 3).
-    // Playback_error "Invalid chorus: bars 3 to 9 of 5" unless 1 <= begin <= end <= bar_count,
-    // "Invalid meter: 0" outside 1 to 16. A repeat count below 1 leaves the chorus out, as the generator does.
-    Time_map(int bar_count, int chorus_begin, int chorus_end, int repeats, int beats_per_bar);
-    // The same from a chart dictionary ("Chords", "Chorus", "Style"/"Meter"; an
-    // "End" of 2147483647 is the last bar); Bridge_exception for a missing key.
+    // The map of the generator's form; Playback_error "Nothing is played" for a form without bars.
+    explicit Time_map(Played_form form);
+    // of_chart(chart): the form the generator gives the chart dictionary;
+    // Bridge_exception with its reason ("Chorus repeat count must be at least 1: 0").
     static Time_map of_chart(const Plist& chart);
 
-    int played_bars() const;
-    int chart_bars() const { return bar_count_; }
-    int beats_per_bar() const { return bar_beats_; }
+    int played_bars() const { return static_cast<int>(form_.bars.size()); }
+    int chart_bars() const { return form_.chart_bars; }
+    int beats_per_bar() const { return form_.beats_per_bar; }
+    int ticks_per_beat() const { return form_.ticks_per_beat; }
     // Beats from the first click of the count-in to the end of the last bar.
-    int total_beats() const { return (count_in_bars + played_bars()) * bar_beats_; }
+    int total_beats() const { return (form_.count_in_bars + played_bars()) * form_.beats_per_bar; }
+    int total_ticks() const { return total_beats() * form_.ticks_per_beat; }
+    // Where chart bar 1 begins.
+    int count_in_ticks() const { return form_.count_in_bars * form_.beats_per_bar * form_.ticks_per_beat; }
 
-    // at_beat(8.5) -> bar 1 slot 0 of the chart (the count-in takes beats 0 to 8).
+    // at_beat(8.5) -> bar 1 slot 0 of the chart in 4/4 (the count-in takes beats 0 to 8).
     // Beats before 0 give the count-in's start; beats past the end, the last bar's last slot.
     Played_position at_beat(double beat) const;
-    Played_position at_tick(long tick) const { return at_beat(static_cast<double>(tick) / ticks_per_beat); }
+    Played_position at_tick(long tick) const {
+        return at_beat(static_cast<double>(tick) / form_.ticks_per_beat);
+    }
 
-    // The chart bar that is played index-th, counted from 0 after the count-in.
-    int chart_bar_of(int played_index) const;
+    // The chart bar that is played index-th, counted from 0 after the count-in;
+    // std::out_of_range past the last played bar.
+    int chart_bar_of(int played_index) const { return form_.bars.at(static_cast<std::size_t>(played_index)).bar; }
     // The first beat at which chart bar `bar` sounds, after the count-in; none
-    // for a bar that is never played (a chorus bar with repeats 0, a bar out of range).
+    // for a bar that is never played (a bar out of range).
     std::optional<int> first_beat_of(int bar) const;
 
 private:
-    int bar_count_, begin_, end_, repeats_, bar_beats_;
+    Played_form form_;
+    int passes_ = 0;
 };
 
 }  // namespace zub::playback

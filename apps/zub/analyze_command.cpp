@@ -12,6 +12,7 @@
 #include "apps/zub/song_option.h"
 #include "bridge/accidentals.h"
 #include "bridge/analysis_conversion.h"
+#include "bridge/analysis_result.h"
 #include "bridge/bridge_exception.h"
 #include "bridge/chart_document.h"
 #include "bridge/my_constants.h"
@@ -61,11 +62,15 @@ std::string padded(const std::string& text, std::size_t width) {
     return text + std::string(width - display_width(text), ' ');
 }
 
-const char* arrow_mark(const std::string& type) {
-    if (type == "Solid") return " ->";
-    if (type == "Dotted") return " ~>";
-    if (type == "None") return "";
-    return " =>";
+const char* arrow_mark(ArrowKind kind) {
+    switch (kind) {
+        case ArrowKind::none: return "";
+        case ArrowKind::solid: return " ->";
+        case ArrowKind::dotted: return " ~>";
+        case ArrowKind::passthru1:
+        case ArrowKind::passthru2: return " =>";
+    }
+    return "";
 }
 
 // One slot of the printed analysis.
@@ -75,22 +80,22 @@ struct Cell {
     char fill = ' ';     // '-' for a solid bracket, '.' for a dotted one
 };
 
-std::vector<Cell> cells_of(const Plist& analysis) {
-    const auto& annotations = analysis.array_at("Annotations");
-    std::vector<Cell> cells(annotations.size());
+// One cell per annotated slot; an arrow, key or bracket beyond the annotations is left out.
+std::vector<Cell> cells_of(const AnalysisResult& analysis) {
+    std::vector<Cell> cells(analysis.annotations.size());
     for (std::size_t i = 0; i < cells.size(); ++i) {
-        cells[i].chord = replaceWithUnicodeSharpsAndFlats(annotations[i].string_at("Chord"));
-        cells[i].roman = preprocessRomanDisplayString(annotations[i].string_at("Roman")) +
-                         arrow_mark(analysis.array_at("Arrows")[i].string_at("Type"));
-        const Plist& key = analysis.array_at("Keys")[i];
-        if (key.string_at("Change") == "Yes") cells[i].key = "[" + replaceWithUnicodeSharpsAndFlats(key.string_at("Key")) + "]";
+        cells[i].chord = analysis.annotations[i].chord;
+        cells[i].roman = analysis.annotations[i].roman;
+        if (i < analysis.arrows.size()) cells[i].roman += arrow_mark(analysis.arrows[i].kind);
+        if (i < analysis.keyChanges.size() && !analysis.keyChanges[i].empty())
+            cells[i].key = "[" + replaceWithUnicodeSharpsAndFlats(analysis.keyChanges[i]) + "]";
     }
     // A bracket runs under the slots from the ii chord to its V.
-    const auto& brackets = analysis.array_at("Brackets");
-    for (std::size_t i = 0; i < brackets.size(); ++i) {
-        if (brackets[i].string_at("Type") == "None") continue;
-        const auto end = static_cast<std::size_t>(brackets[i].integer_at("Destination"));
-        const char fill = brackets[i].string_at("Type") == "Solid" ? '-' : '.';
+    for (std::size_t i = 0; i < analysis.brackets.size() && i < cells.size(); ++i) {
+        const AnalysisBracket& bracket = analysis.brackets[i];
+        if (bracket.kind == BracketKind::none || !bracket.destination) continue;
+        const auto end = static_cast<std::size_t>(*bracket.destination);
+        const char fill = bracket.kind == BracketKind::solid ? '-' : '.';
         for (std::size_t k = i; k <= end && k < cells.size(); ++k) {
             cells[k].bracket = k == i ? '[' : k == end ? ']' : fill;
             cells[k].fill = fill;
@@ -109,11 +114,11 @@ std::string bracket_cell(const Cell& c, std::size_t width) {
 void print_line(std::ostream& out, const std::vector<Cell>& cells, const std::vector<bool>& barlines,
                 std::size_t from, std::size_t to) {
     std::string rows[4];
-    for (std::size_t i = from; i < to; ++i) {
+    for (std::size_t i = from; i < to && i < cells.size(); ++i) {
         const Cell& c = cells[i];
         const std::size_t width =
             std::max({display_width(c.key), display_width(c.chord), display_width(c.roman), std::size_t{1}}) + 1;
-        if (barlines[i]) {
+        if (i < barlines.size() && barlines[i]) {
             const bool inside = c.bracket != ' ' && c.bracket != '[';
             rows[0] += "  ";
             rows[1] += "| ";
@@ -138,7 +143,7 @@ void print_analysis(std::ostream& out, const Plist& centers, const Plist& analys
         out << ' ' << replaceWithUnicodeSharpsAndFlats(center.string_at("Key")) << " (" << center.integer_at("Beats")
             << " beats)";
     out << "\n\n";
-    const std::vector<Cell> cells = cells_of(analysis);
+    const std::vector<Cell> cells = cells_of(analysisResultOf(analysis));
     std::vector<std::size_t> bar_starts;
     for (std::size_t i = 0; i < barlines.size(); ++i)
         if (barlines[i]) bar_starts.push_back(i);

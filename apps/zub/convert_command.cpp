@@ -76,12 +76,6 @@ int convert_to_folder(const Options& options, Io io) {
     return skipped ? exit_failed : exit_ok;
 }
 
-bool is_chart_file_name(const fs::path& path) {
-    const std::string extension = path.extension().string();
-    return extension == ".zub" || extension == ".txt" || extension == ".html" || extension == ".htm" ||
-           isBiabFileName(path.string());
-}
-
 // The folder's name, also for "songs/" and "songs/.".
 std::string folder_name(const std::string& path) {
     const fs::path absolute = fs::absolute(fs::path(path)).lexically_normal();
@@ -94,7 +88,7 @@ int convert_folder_to_page(const Options& options, Io io) {
     std::vector<fs::path> files;
     std::error_code error, not_there;
     for (const auto& entry : fs::directory_iterator(options.in, error))
-        if (entry.is_regular_file() && is_chart_file_name(entry.path()) &&
+        if (entry.is_regular_file() && isChartFileName(entry.path().string()) &&
             !fs::equivalent(entry.path(), options.out, not_there))
             files.push_back(entry.path());
     if (error) throw Chart_error{options.in + ": Can't read folder"};

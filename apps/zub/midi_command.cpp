@@ -34,7 +34,7 @@ int generate(const Options& options, Io io) {
     try {
         const Plist opened = openChartSong(options.file, font, options.song);
         const Plist chart = options.style.empty() ? opened : chartWithStyle(opened, *styleCodeOfName(options.style));
-        if (const auto seed = seed_of(options.seed_text)) Entry_points::zub2lite_init_random_with(*seed);
+        if (const auto seed = Entry_points::zub2lite_seed_of(options.seed_text)) Entry_points::zub2lite_init_random_with(*seed);
         const Plist::Data bytes = Entry_points::zub2lite_gen(chart);
         writeFileAtomically(options.output, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
         io.err << "seed " << Entry_points::zub2lite_seed() << "\n";

@@ -4,6 +4,7 @@
 // tests and fuzzers link it in. The command declarations stay in zub itself.
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -21,7 +22,7 @@ struct Render_request {
 
 struct Play_request {
     Playback_options playback;
-    int from_bar = 0;
+    std::optional<int> from_bar;  // none: from the count-in
     bool looping = false;
 };
 

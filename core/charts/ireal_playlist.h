@@ -9,6 +9,7 @@
 
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 namespace zub {
@@ -23,12 +24,23 @@ struct Ireal_song {
     int repeats = 0;          // 0: default (3)
     std::string progression;  // the descrambled, substituted cell language
     std::string groove;       // playback groove, "Jazz-Medium Swing"; empty: the style's own
-    std::string error;        // not empty: why this song could not be decoded (the other fields may be empty)
 };
+
+// A song that could not be decoded: the fields read of it (the title at least, others may be empty) and why.
+struct Undecoded_ireal_song {
+    Ireal_song read;
+    std::string reason;  // "Wrong number of fields in a song", "Invalid tempo: abc"
+};
+
+// One song of a playlist: decoded, or not and why.
+using Ireal_entry = std::variant<Ireal_song, Undecoded_ireal_song>;
+
+// The fields read of an entry either way, for a listing.
+const Ireal_song& fields_of(const Ireal_entry& entry);
 
 struct Ireal_playlist {
     std::string name;                // playlist name, "" for a single song
-    std::vector<Ireal_song> songs;   // in order; number = index + 1
+    std::vector<Ireal_entry> songs;  // in order; number = index + 1
 };
 
 // True when text holds "irealb://" or "irealbook://" anywhere (a .txt, .html or a bare link).
@@ -36,7 +48,7 @@ bool holds_ireal_link(std::string_view text);
 
 // Every link of text, all songs in order (a link written twice, as an HTML page's
 // href and its text may be, counts once). Failure("No iReal Pro link found") when there is none;
-// a song that cannot be decoded is kept with its error set, never a throw.
+// a song that cannot be decoded is kept as an Undecoded_ireal_song, never a throw.
 Ireal_playlist read_ireal_playlist(std::string_view text);
 
 struct Ireal_chart {

@@ -44,7 +44,6 @@ bool holds_a_chord(const std::vector<Chart::Bar>& bars) {
 }  // namespace
 
 Ireal_chart chart_of_ireal_song(const Ireal_song& song) {
-    if (!song.error.empty()) throw Failure(song.error);
     const auto written = Ireal_cells::read_cells(song.progression);
     const auto written_bars = Ireal_beats::bars_of(written);
     if (!holds_a_chord(written_bars)) throw Failure("No chords");

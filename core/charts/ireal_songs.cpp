@@ -50,7 +50,7 @@ std::string display_composer(std::string_view stored) {
     return std::string(stored.substr(blank + 1)) + " " + std::string(stored.substr(0, blank));
 }
 
-// A whole number field, empty meaning 0; the song's error otherwise.
+// A whole number field, empty meaning 0; the song's reason for failing otherwise.
 int number_field(std::string_view text, const char* what, std::string& error) {
     if (text.empty()) return 0;
     int value = 0;
@@ -63,7 +63,7 @@ int number_field(std::string_view text, const char* what, std::string& error) {
 }
 
 // fields[first .. first + 10) of a modern link.
-Ireal_song modern_song(const std::vector<std::string_view>& fields, std::size_t first) {
+Ireal_entry modern_song(const std::vector<std::string_view>& fields, std::size_t first) {
     Ireal_song song;
     song.title = display_title(fields[first]);
     song.composer = display_composer(fields[first + 1]);
@@ -76,21 +76,22 @@ Ireal_song modern_song(const std::vector<std::string_view>& fields, std::size_t 
     } else {
         song.progression = Ireal_link::expand(music);
     }
-    song.tempo = number_field(fields[first + 8], "tempo", song.error);
-    song.repeats = number_field(fields[first + 9], "repeats", song.error);
+    std::string error;
+    song.tempo = number_field(fields[first + 8], "tempo", error);
+    song.repeats = number_field(fields[first + 9], "repeats", error);
+    if (!error.empty()) return Undecoded_ireal_song{std::move(song), std::move(error)};
     return song;
 }
 
-Ireal_song broken_song(std::string_view piece) {
+Undecoded_ireal_song broken_song(std::string_view piece) {
     Ireal_song song;
     song.title = display_title(piece.substr(0, piece.find('=')));
-    song.error = "Wrong number of fields in a song";
-    return song;
+    return {std::move(song), "Wrong number of fields in a song"};
 }
 
 // Pieces of text between songs that hold no music prefix: songs of exactly ten
 // fields ("===" apart), else broken songs.
-void add_songs_without_prefix(std::string_view text, std::vector<Ireal_song>& songs) {
+void add_songs_without_prefix(std::string_view text, std::vector<Ireal_entry>& songs) {
     if (text.find_first_not_of('=') == std::string_view::npos) return;
     // The "===" before and after the gap leave "==" at its ends.
     if (text.starts_with("==")) text.remove_prefix(2);
@@ -98,7 +99,7 @@ void add_songs_without_prefix(std::string_view text, std::vector<Ireal_song>& so
     for (std::string_view piece : split(text, "===")) {
         if (piece.empty()) continue;
         auto fields = split(piece, "=");
-        songs.push_back(fields.size() == modern_field_count ? modern_song(fields, 0) : broken_song(piece));
+        songs.push_back(fields.size() == modern_field_count ? modern_song(fields, 0) : Ireal_entry(broken_song(piece)));
     }
 }
 
@@ -119,7 +120,7 @@ void read_modern(std::string_view body, Ireal_playlist& playlist) {
         for (std::string_view piece : pieces) {
             auto song_fields = split(piece, "=");
             playlist.songs.push_back(song_fields.size() == modern_field_count ? modern_song(song_fields, 0)
-                                                                              : broken_song(piece));
+                                                                              : Ireal_entry(broken_song(piece)));
         }
         return;
     }
@@ -164,6 +165,11 @@ void read_old(std::string_view body, Ireal_playlist& playlist) {
 }
 
 }  // namespace
+
+const Ireal_song& fields_of(const Ireal_entry& entry) {
+    if (const auto* undecoded = std::get_if<Undecoded_ireal_song>(&entry)) return undecoded->read;
+    return std::get<Ireal_song>(entry);
+}
 
 bool holds_ireal_link(std::string_view text) {
     return text.find("irealb://") != std::string_view::npos || text.find("irealbook://") != std::string_view::npos;

@@ -17,7 +17,6 @@ namespace {
 
 constexpr int count_in_note = 75;
 constexpr int count_in_velocity = 100;
-constexpr int count_in_bars = 2;
 
 void check_chorus(std::size_t bar_count, int begin, int end, int repeats) {
     if (repeats <= 0) throw Failure("Chorus repeat count must be at least 1: " + std::to_string(repeats));
@@ -46,12 +45,6 @@ Pattern count_in_pattern(int bar_beats) {
 
 }  // namespace
 
-std::vector<Chart::Bar> repeat_array(const std::vector<Chart::Bar>& bars, int count) {
-    std::vector<Chart::Bar> repeated;
-    for (int k = 0; k < count; ++k) repeated.insert(repeated.end(), bars.begin(), bars.end());
-    return repeated;
-}
-
 Chord_seq add_bar(const Chord_seq& seq, const Chart::Bar& bar, int index, int bar_beats) {
     Chord_seq result = seq;
     long offset = 0;
@@ -63,18 +56,23 @@ Chord_seq add_bar(const Chord_seq& seq, const Chart::Bar& bar, int index, int ba
     return result;
 }
 
+std::vector<Played_bar> played_bars(std::size_t bar_count, int begin, int end, int repeats) {
+    check_chorus(bar_count, begin, end, repeats);
+    std::vector<Played_bar> played;
+    for (int bar = 1; bar < begin; ++bar) played.push_back({bar, 0});
+    for (int pass = 1; pass <= repeats; ++pass)
+        for (int bar = begin; bar <= end; ++bar) played.push_back({bar, pass});
+    for (int bar = end + 1; bar <= static_cast<int>(bar_count); ++bar) played.push_back({bar, 0});
+    return played;
+}
+
 std::pair<Chord_seq, int> unrollchords(const std::vector<Chart::Bar>& bars, int begin, int end, int repeats,
                                        int bar_beats) {
-    check_chorus(bars.size(), begin, end, repeats);
-    const auto first = bars.begin() + (begin - 1);
-    const auto after = bars.begin() + end;
-    std::vector<Chart::Bar> unrolled(bars.begin(), first);
-    const std::vector<Chart::Bar> chorus = repeat_array({first, after}, repeats);
-    unrolled.insert(unrolled.end(), chorus.begin(), chorus.end());
-    unrolled.insert(unrolled.end(), after, bars.end());
+    const std::vector<Played_bar> played = played_bars(bars.size(), begin, end, repeats);
     Chord_seq seq = Chord_seq::create();
-    for (std::size_t i = 0; i < unrolled.size(); ++i) seq = add_bar(seq, unrolled[i], static_cast<int>(i), bar_beats);
-    return {seq, static_cast<int>(unrolled.size())};
+    for (std::size_t i = 0; i < played.size(); ++i)
+        seq = add_bar(seq, bars[static_cast<std::size_t>(played[i].bar - 1)], static_cast<int>(i), bar_beats);
+    return {seq, static_cast<int>(played.size())};
 }
 
 Sections repeat_sections(const Sections& marks, int length, int repeats) {

@@ -20,6 +20,17 @@ struct Unrolled {
     int bars = 0;
 };
 
+// The claves' bars before the chart's first bar.
+inline constexpr int count_in_bars = 2;
+
+// A bar as played: the chart bar (from 1) and the chorus pass it belongs to
+// (from 1; 0 for a bar before or after the chorus).
+struct Played_bar {
+    int bar;
+    int pass;
+    bool operator==(const Played_bar&) const = default;
+};
+
 // The tracks "Drums" (channel 10), "Piano" (1, program 1), "Bass" (2, program 33).
 // Failures: "Chart not in 4/4 time: 9" for a meter outside 2..7; the unrolling's; the generators'.
 std::vector<Track> gen(const Chart& chart);
@@ -33,11 +44,13 @@ Unrolled extractchordseq(const Chart& chart, int bar_beats = 4);
 inline constexpr std::int64_t max_played_bars = 10000;
 std::pair<Chord_seq, int> unrollchords(const std::vector<Chart::Bar>& bars, int begin, int end, int repeats,
                                        int bar_beats = 4);
+// The order the bars of a chart of bar_count bars are played in, the one
+// unrolling the accompaniment and the playhead share: (5, 3, 4, 2) ->
+// 1 2 3/1 4/1 3/2 4/2 5. Fails as unrollchords.
+std::vector<Played_bar> played_bars(std::size_t bar_count, int begin, int end, int repeats);
 // A mark before the chorus stays, one in it is placed once per repeat, one after
 // it moves by (repeats - 1) chorus lengths; sorted by bar, then mark.
 Sections unrollsections(const std::vector<Chart::Section>& sections, int begin, int end, int repeats);
-// The bars written count times in a row; none for count <= 0.
-std::vector<Chart::Bar> repeat_array(const std::vector<Chart::Bar>& bars, int count);
 // The marks of chorus bars, once per repeat.
 Sections repeat_sections(const Sections& marks, int length, int repeats);
 // The chord events of one bar at index i (from 0), starting at beat bar_beats x i.

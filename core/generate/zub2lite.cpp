@@ -18,21 +18,23 @@ namespace {
 bool initialized = false;
 std::uint64_t current_seed = 0;
 
-std::optional<std::uint64_t> seed_from_environment() {
-    const char* text = std::getenv("ZUB_SEED");
-    if (text == nullptr) return std::nullopt;
-    const std::string_view view(text);
-    std::uint64_t value = 0;
-    const auto [end, error] = std::from_chars(view.data(), view.data() + view.size(), value);
-    if (error != std::errc() || end != view.data() + view.size() || view.empty()) return std::nullopt;
-    return value;
-}
-
 std::string failure(const std::string& reason) {
     return "Gen error (" + reason + "): random seed = " + std::to_string(current_seed);
 }
 
 }  // namespace
+
+std::optional<std::uint64_t> seed_of(std::string_view text) {
+    std::uint64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+std::optional<std::uint64_t> environment_seed() {
+    const char* text = std::getenv("ZUB_SEED");
+    return text ? seed_of(text) : std::nullopt;
+}
 
 std::uint64_t random_seed() {
     Random::self_init();
@@ -47,7 +49,7 @@ void init_random_with(std::uint64_t seed) {
 
 void init_random() {
     if (initialized) return;
-    const std::optional<std::uint64_t> fixed = seed_from_environment();
+    const std::optional<std::uint64_t> fixed = environment_seed();
     init_random_with(fixed ? *fixed : random_seed());
 }
 

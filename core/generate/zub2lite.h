@@ -6,7 +6,9 @@
 // that a run can be repeated.
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include "core/charts/chart.h"
 
 namespace zub::Zub2lite {
@@ -20,6 +22,11 @@ void init_random();
 void init_random_with(std::uint64_t seed);
 // The seed in use (0 before the first generation).
 std::uint64_t seed();
+// seed_of("42") -> 42: a seed is written as a whole number in decimal digits
+// alone; none for "", "x1", " 4", "+4" or "-3", and for a number above 2^64 - 1.
+std::optional<std::uint64_t> seed_of(std::string_view text);
+// ZUB_SEED's seed, none when it is not set or is no seed.
+std::optional<std::uint64_t> environment_seed();
 // Seeds from the system and returns a fresh 30-bit number.
 std::uint64_t random_seed();
 

@@ -139,6 +139,16 @@ TEST_F(ChartDocument, OpensTextChartsDocumentsAndBiabFiles) {
     EXPECT_FALSE(isBiabFileName("sg1"));
 }
 
+// The names a folder's charts are picked by (zub convert), as the Open dialog shows them.
+TEST(ChartFileName, TakesTheNamesChartsOpenFrom) {
+    const std::vector<std::pair<const char*, bool>> table = {
+        {"blues.zub", true},  {"songs/blues.txt", true}, {"page.html", true}, {"page.htm", true},
+        {"tune.sgu", true},   {"tune.SG1", true},        {"tune.Mgu", true},  {"blues.ZUB", false},
+        {"tune.sgxx", false}, {"notes.pdf", false},      {"zub", false},      {"take.wav", false},
+    };
+    for (const auto& [name, taken] : table) EXPECT_EQ(isChartFileName(name), taken) << name;
+}
+
 TEST_F(ChartDocument, ErrorCases) {
     EXPECT_EQ(reason_of([&] { openChartFile((dir / "missing.zub").string(), font()); }),
               "readFileBytes / Can't read input file: " + (dir / "missing.zub").string());

@@ -17,7 +17,7 @@ Chart chart_of(std::vector<Chart::Bar> bars, Chart::Chorus chorus, std::vector<C
 
 // The progression inside a single-song link.
 std::string progression_of(const Chart& chart) {
-    return read_ireal_playlist(ireal_link({{chart, ""}}, "")).songs.at(0).progression;
+    return std::get<Ireal_song>(read_ireal_playlist(ireal_link({{chart, ""}}, "")).songs.at(0)).progression;
 }
 
 TEST(IrealWriter, LayoutOfIntroChorusAndCoda) {
@@ -45,8 +45,8 @@ TEST(IrealWriter, SongFieldsAndPage) {
     const auto playlist = read_ireal_playlist(page);
     EXPECT_EQ(playlist.name, "Waltzes & Co");
     ASSERT_EQ(playlist.songs.size(), 1u);
-    EXPECT_EQ(playlist.songs[0].title, "The Song");
-    EXPECT_EQ(playlist.songs[0].composer, "Miles Davis");
+    EXPECT_EQ(std::get<Ireal_song>(playlist.songs[0]).title, "The Song");
+    EXPECT_EQ(std::get<Ireal_song>(playlist.songs[0]).composer, "Miles Davis");
 }
 
 TEST(IrealWriter, ErrorCases) {
@@ -153,9 +153,9 @@ TEST(IrealWriter, ReaderReadsBackWhatTheWriterWrote) {
         EXPECT_EQ(playlist.name, "Round " + std::to_string(round));
         ASSERT_EQ(playlist.songs.size(), charts.size());
         for (std::size_t k = 0; k < charts.size(); ++k) {
-            const auto back = chart_of_ireal_song(playlist.songs[k]);
+            const auto back = chart_of_ireal_song(std::get<Ireal_song>(playlist.songs[k]));
             EXPECT_EQ(back.chart, charts[k].chart) << "round " << round << "\n"
-                                                   << charts[k].chart << back.chart << playlist.songs[k].progression;
+                                                   << charts[k].chart << back.chart << std::get<Ireal_song>(playlist.songs[k]).progression;
             EXPECT_EQ(back.composer, charts[k].composer);
         }
     }

@@ -1,5 +1,6 @@
 // Playback in the document window, heard through FluidSynth's file driver
 // under the offscreen platform.
+#include <QFile>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -144,6 +145,30 @@ TEST_F(Playback, AnotherSoundFontIsHeardFromTheNextPlay) {
     ASSERT_TRUE(waitForBar(0));
 }
 
+TEST_F(Playback, ASoundFontChosenWhileTheSoundsLoadIsTheOneHeard) {
+    PreferencesPanelController& panel = PreferencesPanelController::shared();
+    // The stored preference outlives the test program: it is put back however the test ends.
+    struct Restored {
+        PreferencesPanelController& panel;
+        QString before = Preferences::shared().soundFont();
+        ~Restored() { panel.setSoundFont(before); }
+    } restored{panel};
+    panel.setSoundFont(restored.before);  // from no sounds loaded
+    // Another name for the installed SoundFont, so that the two loads can be told apart.
+    QTemporaryDir folder;
+    const QString chosen = folder.filePath("chosen.sf3");
+    ASSERT_TRUE(QFile::link(QString::fromStdString(playback::find_soundfont("")), chosen));
+    commands_->playPause();
+    ASSERT_EQ(SharedPlayer::shared().state(), SharedPlayer::State::loading);
+    panel.setSoundFont(chosen);
+    EXPECT_EQ(session().state(), PlaybackSession::State::loading);
+    // Two loads, one after the other.
+    ASSERT_TRUE(QTest::qWaitFor([] { return SharedPlayer::shared().state() == SharedPlayer::State::ready; },
+                                2 * patience_ms));
+    EXPECT_EQ(SharedPlayer::shared().soundfont(), chosen.toStdString());
+    ASSERT_TRUE(waitForBar(0));
+}
+
 TEST_F(Playback, ThePlayheadFollowsTheChorusAcrossTheBars) {
     commands_->playPause();
     const TransportBar& transport = commands_->transportBar();
@@ -173,6 +198,20 @@ TEST_F(Playback, PlayAgainReplaysTheSameNotesUntilANewAccompaniment) {
     const auto second = session().accompaniment();
     EXPECT_NE(second->seed, first->seed);
     EXPECT_EQ(commands_->transportBar().seedText(), QString("Seed %1").arg(second->seed));
+}
+
+// ZUB_SEED is read as zub reads --seed: "-3" is no seed, so one is drawn.
+TEST(PlaybackSeed, ZubSeedHoldsAWholeNumberOrIsIgnored) {
+    const Plist chart = chartFromDocumentBytes(short_chart, MyDocument::newChart().at("Font"));
+    const std::vector<std::pair<const char*, bool>> table = {{"42", true}, {"-3", false}, {"+42", false}};
+    for (const auto& [text, taken] : table) {
+        ::setenv("ZUB_SEED", text, 1);
+        MyDocument document(chart, QString());
+        const std::uint64_t seed = document.playback().session().seed();
+        ::unsetenv("ZUB_SEED");
+        if (taken) EXPECT_EQ(seed, 42u);
+        else EXPECT_LT(seed, 1000000u) << text;  // drawn: short enough to type
+    }
 }
 
 // The seed shown, given to zub render with the chart's file, gives the take

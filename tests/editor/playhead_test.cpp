@@ -1,17 +1,28 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
+#include "bridge/chart_document.h"
+#include "bridge/my_constants.h"
 #include "editor/playhead.h"
 
 namespace zub {
 namespace {
 
-constexpr long beat = playback::ticks_per_beat;
+constexpr long beat = 480;  // the MIDI file's ticks
+
+// The map of a chart of C bars as written in a text chart's header lines.
+playback::Time_map map_of(const char* header, int bars) {
+    std::string text = std::string("Name: Map\nKey: C\nTempo: 120\n") + header;
+    for (int bar = 0; bar < bars; ++bar) text += "| C ";
+    return playback::Time_map::of_chart(
+        chartFromDocumentBytes(text + "|\n", MyConstants::shared().newDocumentChartTemplate().at("Font")));
+}
 
 // Bars 1-2, the chorus 3-4 three times, then bar 5; bar 4 has two slots, bar 5 none any more.
 TEST(Playhead, FollowsTheUnrolledChorusBackToTheChart) {
-    const playback::Time_map map(5, 3, 4, 3, 4);
+    const playback::Time_map map = map_of("Meter: 4/4\nChorus: bars 3 to 4 (repeat 3 times)\n", 5);
     const std::vector<std::size_t> slot_counts = {4, 4, 4, 2, 0};
     const SlotCount count = [&](std::size_t bar) {
         return bar < slot_counts.size() ? slot_counts[bar] : std::size_t{0};
@@ -41,7 +52,7 @@ TEST(Playhead, FollowsTheUnrolledChorusBackToTheChart) {
 }
 
 TEST(Playhead, AWaltzCountsThreeBeatsAndAChorusOnceShowsNoPass) {
-    const playback::Time_map map(2, 1, 2, 1, 3);
+    const playback::Time_map map = map_of("Meter: 3/4\nChorus: bars 1 to 2 (repeat 1 times)\n", 2);
     const SlotCount three = [](std::size_t) { return std::size_t{3}; };
     EXPECT_EQ(playheadAt(map, 5 * beat, three), (Playhead{std::nullopt, "Count-in 2:3", ""}));
     EXPECT_EQ(playheadAt(map, 6 * beat, three), (Playhead{SlotRef{0, 0}, "1:1", ""}));

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -42,6 +44,24 @@ TEST(Gen, UnrollsTheChorus) {
     EXPECT_EQ(symbols(seq), "C@0 Dm7@4 G7@8 A7@12 G7@16 A7@20 F@24");
     EXPECT_EQ(Gen::unrollsections({{3, 'A'}, {5, 'B'}, {1, 'I'}}, 3, 4, 2),
               (Sections{{1, 'I'}, {3, 'A'}, {5, 'A'}, {7, 'B'}}));
+}
+
+// The order of the played bars, which the playhead reads too, against the bars written out by hand.
+TEST(Gen, PlayedBarsAgreeWithTheWrittenOutBars) {
+    std::mt19937 random(2026);
+    for (int trial = 0; trial < 300; ++trial) {
+        const int bars = 1 + static_cast<int>(random() % 20);
+        const int begin = 1 + static_cast<int>(random() % bars);
+        const int end = begin + static_cast<int>(random() % (bars - begin + 1));
+        const int repeats = 1 + static_cast<int>(random() % 4);
+        std::vector<Gen::Played_bar> written;
+        for (int bar = 1; bar < begin; ++bar) written.push_back({bar, 0});
+        for (int pass = 1; pass <= repeats; ++pass)
+            for (int bar = begin; bar <= end; ++bar) written.push_back({bar, pass});
+        for (int bar = end + 1; bar <= bars; ++bar) written.push_back({bar, 0});
+        EXPECT_EQ(Gen::played_bars(static_cast<std::size_t>(bars), begin, end, repeats), written)
+            << bars << " bars, chorus " << begin << "-" << end << " x" << repeats;
+    }
 }
 
 TEST(Gen, ChordTimesWithinBars) {
@@ -104,6 +124,23 @@ TEST(Zub2lite, FailuresNameTheSeed) {
     // Seeding again is a no-op once seeded.
     Zub2lite::init_random();
     EXPECT_EQ(Zub2lite::seed(), 1234u);
+}
+
+// The one reading of a seed, for ZUB_SEED and for --seed alike.
+TEST(Zub2lite, ASeedIsDecimalDigitsAlone) {
+    const std::vector<std::pair<const char*, std::optional<std::uint64_t>>> table = {
+        {"42", 42},
+        {"0", 0},
+        {"18446744073709551615", 18446744073709551615u},
+        {"18446744073709551616", std::nullopt},
+        {"-3", std::nullopt},
+        {"+4", std::nullopt},
+        {" 4", std::nullopt},
+        {"4 ", std::nullopt},
+        {"x1", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& [text, seed] : table) EXPECT_EQ(Zub2lite::seed_of(text), seed) << '"' << text << '"';
 }
 
 // The key signature event's data in the tempo track, as "sharps minor".

@@ -3,6 +3,7 @@
 #include "apps/zub/seed_option.h"
 #include "bridge/bridge_exception.h"
 #include "bridge/chart_document.h"
+#include "bridge/generation.h"
 #include "bridge/my_constants.h"
 #include "bridge/playlist.h"
 #include "playback/playback_error.h"
@@ -17,7 +18,7 @@ int with_accompaniment(const Playback_options& options, Io io,
         // The SoundFont first: without it, generating would be wasted.
         const std::string soundfont = playback::find_soundfont(options.soundfont);
         const Plist chart = openChartSong(options.file, font, options.song);
-        play(playback::generate(chart, seed_of(options.seed_text)), soundfont);
+        play(playback::generate(chart, Entry_points::zub2lite_seed_of(options.seed_text)), soundfont);
         return exit_ok;
     } catch (const Bridge_exception& e) {
         io.err << "ZUB cannot generate accompaniment for this chart (" << e.reason() << ")\n";

@@ -52,7 +52,7 @@ std::string sounding_chord(const playback::Accompaniment& accompaniment, const p
 // "bar 3  beat 2  pass 2/3  F7  0:12" or "count-in 1  beat 1  0:00".
 std::string display_line(const playback::Accompaniment& accompaniment, int tick, double tempo) {
     const playback::Played_position at = accompaniment.time_map.at_tick(tick);
-    const int seconds = static_cast<int>(tick / double(playback::ticks_per_beat) * 60.0 / tempo);
+    const int seconds = static_cast<int>(tick / double(accompaniment.time_map.ticks_per_beat()) * 60.0 / tempo);
     char time[16];
     std::snprintf(time, sizeof time, "%d:%02d", seconds / 60, seconds % 60);
     std::string line = (at.count_in ? "count-in " : "bar ") + std::to_string(at.bar) +
