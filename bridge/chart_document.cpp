@@ -4,12 +4,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 
+#include "bridge/accidentals.h"
 #include "bridge/chart_dictionary.h"
+#include "bridge/core_names.h"
 #include "bridge/entry_points.h"
 #include "bridge/playlist.h"
 #include "bridge/plist_io.h"
@@ -42,6 +45,18 @@ std::string readFileBytes(const std::string& path) {
 
 Plist openChartDocument(const std::string& path, const Plist& font) {
     return chartFromDocumentBytes(readFileBytes(path), font);
+}
+
+std::string chartDocumentPath(const std::string& path) {
+    const std::string extension = std::filesystem::path(path).extension().string();
+    const bool named = extension.size() > 1 && std::all_of(extension.begin() + 1, extension.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) != 0;
+    });
+    if (!named) return path + std::string(chart_document_extension);
+    if (extension == chart_document_extension) return path;
+    throw Bridge_exception("chartDocumentPath", std::filesystem::path(path).filename().string() +
+                                                    " names another format: Save writes chart documents, whose "
+                                                    "names end in .zub");
 }
 
 bool isBiabFileName(std::string_view path) {

@@ -32,6 +32,14 @@ Plist openChartDocument(const std::string& path, const Plist& font);
 // "Can't write output file: <path>" when any step fails (the old file stays).
 void saveChartDocument(const std::string& path, const Plist& chart);
 
+// chartDocumentPath("tune") -> "tune.zub", ("tune.zub") -> "tune.zub",
+// ("St. Thomas") -> "St. Thomas.zub": where a chart document saved under a
+// chosen name goes. A name with another extension (letters and digits after
+// its last dot) is refused, so that nothing is written in a format other than
+// the one its name says: Bridge_exception ("chartDocumentPath", "tune.sgu names
+// another format: Save writes chart documents, whose names end in .zub").
+std::string chartDocumentPath(const std::string& path);
+
 // chartDocumentBytes(chart) -> the checked chart as the XML property list saving writes.
 std::string chartDocumentBytes(const Plist& chart);
 

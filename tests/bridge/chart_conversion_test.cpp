@@ -139,6 +139,21 @@ TEST_F(ChartDocument, OpensTextChartsDocumentsAndBiabFiles) {
     EXPECT_FALSE(isBiabFileName("sg1"));
 }
 
+// Saving writes chart documents alone: a name is given .zub or refused, never
+// written in a format other than the one it says.
+TEST_F(ChartDocument, SavedNamesEndInZub) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"/songs/tune", "/songs/tune.zub"},    {"/songs/tune.zub", "/songs/tune.zub"},
+        {"St. Thomas", "St. Thomas.zub"},      {"/a.b/tune", "/a.b/tune.zub"},
+        {"tune.", "tune..zub"},                {"Giant Steps.zub", "Giant Steps.zub"},
+    };
+    for (const auto& [chosen, saved] : cases) EXPECT_EQ(chartDocumentPath(chosen), saved) << chosen;
+    for (const char* other : {"tune.sgu", "/songs/standards.html", "tune.txt", "tune.ZUB", "tune.musicxml", "Mr. P.C"})
+        EXPECT_THROW(chartDocumentPath(other), Bridge_exception) << other;
+    EXPECT_EQ(reason_of([] { chartDocumentPath("/songs/tune.sgu"); }),
+              "chartDocumentPath / tune.sgu names another format: Save writes chart documents, whose names end in .zub");
+}
+
 TEST_F(ChartDocument, ErrorCases) {
     EXPECT_EQ(reason_of([&] { openChartFile((dir / "missing.zub").string(), font()); }),
               "readFileBytes / Can't read input file: " + (dir / "missing.zub").string());
