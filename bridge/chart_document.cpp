@@ -20,10 +20,34 @@
 
 namespace zub {
 
+namespace {
+
+// A slot whose symbol has no list to name stays exactly as stored; a named one
+// takes display accidentals, as the editor stores chords.
+Plist named_slots(const Plist::Array& slots) {
+    Plist::Array named;
+    named.reserve(slots.size());
+    for (const Plist& slot : slots) {
+        const std::string ascii = replaceWithAsciiSharpsAndFlats(slot.as_string());
+        const std::string name = namedChordSymbol(ascii);
+        named.push_back(name == ascii ? slot : Plist::make_string(replaceWithUnicodeSharpsAndFlats(name)));
+    }
+    return Plist::make_array(std::move(named));
+}
+
+// The chart with every interval list that has a name written under it, as the other readers give it.
+Plist with_named_chord_types(const Plist& chart) {
+    Plist::Array bars;
+    for (const Plist& bar : chart.array_at("Chords")) bars.push_back(bar.with("Chords", named_slots(bar.array_at("Chords"))));
+    return chart.with("Chords", Plist::make_array(std::move(bars)));
+}
+
+}  // namespace
+
 Plist chartFromDocumentBytes(std::string_view bytes, const Plist& font) {
     if (auto plist = try_read_plist(bytes); plist && plist->kind() == Plist::Kind::dictionary) {
         checkChartDictionary(*plist);
-        return *plist;
+        return with_named_chord_types(*plist);
     }
     return Entry_points::kelreader_read_chart(bytes, font);
 }

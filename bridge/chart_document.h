@@ -16,7 +16,9 @@ inline constexpr std::string_view chart_document_extension = ".zub";
 inline constexpr std::size_t max_chart_file_bytes = 16u << 20;
 
 // chartFromDocumentBytes(bytes) -> a checked chart dictionary. A property-list
-// dictionary is taken as it is (and must pass checkChartDictionary); anything
+// dictionary is taken as it is (and must pass checkChartDictionary), but for a
+// chord type written as an interval list that has a name, read under the name
+// (B:3.5.b7.b13 -> B7b13) as every reader gives it; anything
 // else goes through "Kelreader.read_chart" and dictionaryFromCoreChart, the
 // "Font" coming from font. Failures (Bridge_exception): the reasons of the checks and the
 // property-list limits, Bridge_exception "callWithParam:" with the reader's

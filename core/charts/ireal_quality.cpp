@@ -52,7 +52,7 @@ constexpr Quality official_qualities[] = {
     {"sus", "4.5"},
     {"7sus", "4.5.b7"},
     {"9sus", "4.5.b7.9"},
-    {"13sus", "4.5.b7.9.11.13"},
+    {"13sus", "4.5.b7.9.13"},
     {"7b9sus", "4.5.b7.b9"},
     {"7b13sus", "4.5.b7.b13"},
     {"7susadd3", "3.4.5.b7"},

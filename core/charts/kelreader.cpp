@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/failure.h"
+#include "core/theory/chord.h"
 #include "core/theory/utils.h"
 
 namespace zub::Kelreader {
@@ -100,7 +101,7 @@ private:
         Chart::Bar bar;
         for (auto token : chords) {
             if (token != "_") {
-                last_chord_ = std::string(token);
+                last_chord_ = named_symbol(token);
                 any_chord_ = true;
                 bar.push_back({last_chord_, beats});
             } else if (!bar.empty()) {

@@ -105,6 +105,28 @@ TEST(Chord, PrintsTheCanonicalName) {
     for (const auto& [symbol, expected] : cases) EXPECT_EQ(printname_or_message(symbol), expected) << symbol;
 }
 
+// Only a list that has a name changes; everything else is kept as written,
+// so a reader may pass every symbol through it.
+TEST(Chord, NamedSymbolNamesIntervalListsThatHaveAName) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"B:3.5.b7.b13", "B7b13"},   {"Bb:b7.3.5.b13/D", "Bb7b13/D"}, {"C:3.5", "C"},
+        {"F#:3.#5.b7", "F#7+"},      {"C:4.5.b7.9.13", "C13sus"},    {"C:3.b7", "C:3.b7"},
+        {"C:4.5.b7.9.11.13", "C:4.5.b7.9.11.13"},                     {"C7#5", "C7#5"},
+        {"Cmaj7", "Cmaj7"},          {"C7/", "C7/"},                 {"H:3.5", "H:3.5"},
+        {"C:3..5", "C:3..5"},        {"C:3.5/e", "C:3.5/e"},         {"", ""},
+    };
+    for (const auto& [symbol, expected] : cases) {
+        EXPECT_EQ(named_symbol(symbol), expected) << symbol;
+        EXPECT_EQ(named_symbol(named_symbol(symbol)), named_symbol(symbol)) << symbol;
+    }
+}
+
+// Musicians mean 13sus without the 11: the 4 is already there.
+TEST(Chord, ThirteenSusHasNoEleven) {
+    EXPECT_EQ(spelled(Chord::of_string("C13sus").notes()), "C F G Bb D A");
+    EXPECT_EQ(chord_printname("C13sus"), "C13sus");
+}
+
 TEST(Chord, HoldsRootTypeBassAndTones) {
     const Chord c = Chord::of_string("C");
     EXPECT_EQ(spelled(c.notes()), "C E G");
