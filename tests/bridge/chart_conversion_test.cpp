@@ -128,7 +128,7 @@ TEST_F(ChartDocument, OpensTextChartsDocumentsAndBiabFiles) {
     saveChartDocument(saved, text);
     EXPECT_EQ(openChartFile(saved, font()), text);
 
-    Plist::Data biab = Entry_points::biabwriter_write_chart(text);
+    Plist::Data biab = Entry_points::biabwriter_write_chart(text).bytes;
     std::string biab_path = file("blues.SG1", std::string(biab.begin(), biab.end()));
     // BiaB files always mark bar 1 as section A.
     Plist from_biab = openChartFile(biab_path, font());

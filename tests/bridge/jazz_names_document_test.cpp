@@ -40,7 +40,7 @@ TEST(JazzNamesDocument, NamesSurviveDocumentsAndBiabFiles) {
     saveChartDocument(document, chart);
     EXPECT_EQ(openChartDocument(document, font()), chart);
 
-    const Plist::Data biab = Entry_points::biabwriter_write_chart(chart);
+    const Plist::Data biab = Entry_points::biabwriter_write_chart(chart).bytes;
     const std::string biab_file = (dir / "jazz.SG1").string();
     std::ofstream(biab_file, std::ios::binary).write(reinterpret_cast<const char*>(biab.data()),
                                                      static_cast<std::streamsize>(biab.size()));

@@ -48,6 +48,25 @@ TEST(Intvllist, NthPrefersNaturalThenSharpThenFlat) {
     EXPECT_EQ(Intvllist::of_string("b5.5").nth(5).to_string(), "5");
 }
 
+TEST(Intvllist, NearestHasMostInCommonThenFewestDiffering) {
+    const std::vector<Intvllist> lists = {Intvllist::of_string("3.5"), Intvllist::of_string("3.5.b7"),
+                                          Intvllist::of_string("3.5.7"), Intvllist::of_string("b3.b5"),
+                                          Intvllist::of_string("b3.b5.b7")};
+    const std::pair<const char*, std::size_t> cases[] = {
+        {"3.5.b7", 1},      // equal
+        {"3.5.b7.b9", 1},   // 3 in common
+        {"3", 0},           // 1 in common with four lists, 1 differing with the triad alone
+        {"b3.b5.6", 3},     // dim7: 2 in common, then 1 differing
+        {"b2", 0},          // nothing in common: the first
+        {"", 0},
+    };
+    for (const auto& [type, index] : cases) EXPECT_EQ(nearest(Intvllist::of_string(type), lists), index) << type;
+    const Likeness seventh = likeness(Intvllist::of_string("3.5.b7"), Intvllist::of_string("3.5.7"));
+    EXPECT_EQ(seventh.common, 2);
+    EXPECT_EQ(seventh.differing, 2);
+    EXPECT_THROW(nearest(Intvllist::of_string("3.5"), {}), Invalid_argument);
+}
+
 TEST(Intvllist, CompareIsLexicographicWithPrefixFirst) {
     const auto list = [](const char* text) { return Intvllist::of_string(text); };
     EXPECT_LT(Intvllist::compare(list("3.5"), list("3.5.b7")), 0);
