@@ -5,14 +5,7 @@
 # the script stops with a message before installing anything.
 set -uo pipefail
 top=$(realpath -- "$(dirname "$0")/../..")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-  echo "FAIL ($case_name): $*"
-  failures=$((failures + 1))
-}
+source "$(dirname "$0")/script_testing.sh"
 
 mkdir "$work/bin"
 # dpkg-query -W -f=FORMAT PACKAGE...: every package installed but those in $MISSING ("all": none).
@@ -72,5 +65,4 @@ grep -q 'would remove these installed packages: libjack-jackd2-0 pipewire-jack' 
 grep -q 'nothing was changed' "$work/err" || fail "the message does not say nothing changed"
 ! grep -q -- '^install' "$work/apt.log" || fail "apt-get installed anyway: $(cat "$work/apt.log")"
 
-[ "$failures" -eq 0 ] && echo "install-deps.sh: all passed"
-exit $((failures > 0))
+finish "install-deps.sh"

@@ -4,14 +4,7 @@
 # programs it runs, never every target (the tests and benchmarks).
 set -uo pipefail
 top=$(realpath -- "$(dirname "$0")/../..")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
+source "$(dirname "$0")/script_testing.sh"
 
 tree="$work/tree"
 mkdir -p "$tree/scripts" "$tree/resources/examples" "$tree/build/apps" "$work/bin"
@@ -34,5 +27,4 @@ while read -r build; do
 done <<<"$builds"
 grep -q '^zub show .*autumn-leaves.txt' "$work/log" || fail "the chart was not shown: $(cat "$work/log")"
 
-[ "$failures" -eq 0 ] && echo "run.sh builds what it runs: all passed"
-exit $((failures > 0))
+finish "run.sh builds what it runs"

@@ -4,14 +4,7 @@
 # usage: zubaroo_options_test.sh ZUBAROO
 set -uo pipefail
 zubaroo=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-  echo "FAIL ($*)"
-  failures=$((failures + 1))
-}
+source "$(dirname "$0")/script_testing.sh"
 
 # run ENV... -- ARGS...: zubaroo with a time limit, a window left open failing by it.
 run() {
@@ -45,5 +38,4 @@ for option in --bogus -x --print; do
     fail "$option: stderr $(head -c 300 "$work/err")"
 done
 
-[ "$failures" -eq 0 ] && echo "zubaroo options: all passed"
-exit $((failures > 0))
+finish "zubaroo options"
