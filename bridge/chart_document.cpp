@@ -38,7 +38,8 @@ Plist named_slots(const Plist::Array& slots) {
 // The chart with every interval list that has a name written under it, as the other readers give it.
 Plist with_named_chord_types(const Plist& chart) {
     Plist::Array bars;
-    for (const Plist& bar : chart.array_at("Chords")) bars.push_back(bar.with("Chords", named_slots(bar.array_at("Chords"))));
+    for (const Plist& bar : chart.array_at("Chords"))
+        bars.push_back(bar.with("Chords", named_slots(bar.array_at("Chords"))));
     return chart.with("Chords", Plist::make_array(std::move(bars)));
 }
 

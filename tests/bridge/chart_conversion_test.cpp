@@ -151,7 +151,8 @@ TEST_F(ChartDocument, SavedNamesEndInZub) {
     for (const char* other : {"tune.sgu", "/songs/standards.html", "tune.txt", "tune.ZUB", "tune.musicxml", "Mr. P.C"})
         EXPECT_THROW(chartDocumentPath(other), Bridge_exception) << other;
     EXPECT_EQ(reason_of([] { chartDocumentPath("/songs/tune.sgu"); }),
-              "chartDocumentPath / tune.sgu names another format: Save writes chart documents, whose names end in .zub");
+              "chartDocumentPath / tune.sgu names another format: Save writes chart documents, "
+              "whose names end in .zub");
 }
 
 TEST_F(ChartDocument, ErrorCases) {

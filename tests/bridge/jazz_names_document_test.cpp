@@ -60,7 +60,8 @@ TEST(JazzNamesDocument, EveryReaderNamesIntervalListsThatHaveAName) {
     const Plist::Array slots = {Plist::make_string("B:3.5.\u266D7.\u266D13"), Plist::make_string(""),
                                 Plist::make_string("Bb7"), Plist::make_string("Eb:b3.5.b7/Bb")};
     bars[0] = bars[0].with("Chords", Plist::make_array(slots));
-    const Plist stored = chartFromDocumentBytes(chartDocumentBytes(text.with("Chords", Plist::make_array(bars))), font());
+    const std::string bytes = chartDocumentBytes(text.with("Chords", Plist::make_array(bars)));
+    const Plist stored = chartFromDocumentBytes(bytes, font());
     const std::vector<std::string> read = {"B7\u266D13", "Bb7", "E\u266Dm7/B\u266D", "C:3.\u266D7", "B\u266D13sus"};
     EXPECT_EQ(chords_of(stored), read);
     // Read again, nothing changes.

@@ -152,8 +152,9 @@ TEST(GenerateCommands, BiabExportOfAChordWithoutACodeSaysWhichBars) {
     EXPECT_EQ(note->informativeText(), "Bdim7 in bar 6 written as B:\u266D3.\u266D5");
     // Nothing to say for a chart BiaB holds exactly, nor when the user cancels.
     QWidget quiet;
-    exportAsBiaB(&quiet, MyDocument::readChart(autumn), dir.filePath("autumn"), [](const QString& s, const QString&) { return s; });
-    exportAsBiaB(&quiet, MyDocument::readChart(blues), dir.filePath("blues2"), [](const QString&, const QString&) { return QString(); });
+    const auto chosen = [](const QString& s, const QString&) { return s; };
+    exportAsBiaB(&quiet, MyDocument::readChart(autumn), dir.filePath("autumn"), chosen);
+    exportAsBiaB(&quiet, MyDocument::readChart(blues), dir.filePath("blues2"), [](auto&&...) { return QString(); });
     EXPECT_TRUE(quiet.findChildren<QMessageBox*>().isEmpty());
 }
 
