@@ -6,12 +6,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 
+#include "bridge/accidentals.h"
 #include "bridge/chart_dictionary.h"
+#include "bridge/core_names.h"
 #include "bridge/entry_points.h"
 #include "bridge/playlist.h"
 #include "bridge/plist_io.h"
@@ -19,10 +22,35 @@
 
 namespace zub {
 
+namespace {
+
+// A slot whose symbol has no list to name stays exactly as stored; a named one
+// takes display accidentals, as the editor stores chords.
+Plist named_slots(const Plist::Array& slots) {
+    Plist::Array named;
+    named.reserve(slots.size());
+    for (const Plist& slot : slots) {
+        const std::string ascii = replaceWithAsciiSharpsAndFlats(slot.as_string());
+        const std::string name = namedChordSymbol(ascii);
+        named.push_back(name == ascii ? slot : Plist::make_string(replaceWithUnicodeSharpsAndFlats(name)));
+    }
+    return Plist::make_array(std::move(named));
+}
+
+// The chart with every interval list that has a name written under it, as the other readers give it.
+Plist with_named_chord_types(const Plist& chart) {
+    Plist::Array bars;
+    for (const Plist& bar : chart.array_at("Chords"))
+        bars.push_back(bar.with("Chords", named_slots(bar.array_at("Chords"))));
+    return chart.with("Chords", Plist::make_array(std::move(bars)));
+}
+
+}  // namespace
+
 Plist chartFromDocumentBytes(std::string_view bytes, const Plist& font) {
     if (auto plist = try_read_plist(bytes); plist && plist->kind() == Plist::Kind::dictionary) {
         checkChartDictionary(*plist);
-        return *plist;
+        return with_named_chord_types(*plist);
     }
     return Entry_points::kelreader_read_chart(bytes, font);
 }
@@ -44,6 +72,18 @@ std::string readFileBytes(const std::string& path) {
 
 Plist openChartDocument(const std::string& path, const Plist& font) {
     return chartFromDocumentBytes(readFileBytes(path), font);
+}
+
+std::string chartDocumentPath(const std::string& path) {
+    const std::string extension = std::filesystem::path(path).extension().string();
+    const bool named = extension.size() > 1 && std::all_of(extension.begin() + 1, extension.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) != 0;
+    });
+    if (!named) return path + std::string(chart_document_extension);
+    if (extension == chart_document_extension) return path;
+    throw Bridge_exception("chartDocumentPath", std::filesystem::path(path).filename().string() +
+                                                    " names another format: Save writes chart documents, whose "
+                                                    "names end in .zub");
 }
 
 bool isBiabFileName(std::string_view path) {

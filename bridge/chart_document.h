@@ -17,7 +17,9 @@ inline constexpr std::string_view chart_document_extension = ".zub";
 inline constexpr std::size_t max_chart_file_bytes = 16u << 20;
 
 // chartFromDocumentBytes(bytes) -> a checked chart dictionary. A property-list
-// dictionary is taken as it is (and must pass checkChartDictionary); anything
+// dictionary is taken as it is (and must pass checkChartDictionary), but for a
+// chord type written as an interval list that has a name, read under the name
+// (B:3.5.b7.b13 -> B7b13) as every reader gives it; anything
 // else goes through "Kelreader.read_chart" and dictionaryFromCoreChart, the
 // "Font" coming from font. Failures (Bridge_exception): the reasons of the checks and the
 // property-list limits, Bridge_exception "callWithParam:" with the reader's
@@ -32,6 +34,14 @@ Plist openChartDocument(const std::string& path, const Plist& font);
 // list through a temporary file in the same folder, then renames it over path.
 // "Can't write output file: <path>" when any step fails (the old file stays).
 void saveChartDocument(const std::string& path, const Plist& chart);
+
+// chartDocumentPath("tune") -> "tune.zub", ("tune.zub") -> "tune.zub",
+// ("St. Thomas") -> "St. Thomas.zub": where a chart document saved under a
+// chosen name goes. A name with another extension (letters and digits after
+// its last dot) is refused, so that nothing is written in a format other than
+// the one its name says: Bridge_exception ("chartDocumentPath", "tune.sgu names
+// another format: Save writes chart documents, whose names end in .zub").
+std::string chartDocumentPath(const std::string& path);
 
 // chartDocumentBytes(chart) -> the checked chart as the XML property list saving writes.
 std::string chartDocumentBytes(const Plist& chart);

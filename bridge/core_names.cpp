@@ -21,4 +21,6 @@ std::string chordPrintName(const std::string& symbol) {
     return reaching_core("chordPrintName", [&] { return chord_printname(symbol); });
 }
 
+std::string namedChordSymbol(const std::string& symbol) { return named_symbol(symbol); }
+
 }  // namespace zub

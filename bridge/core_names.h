@@ -20,4 +20,8 @@ std::vector<std::string> chordTypeNames();
 // "Unknown chord type: maj7") for "Cmaj7".
 std::string chordPrintName(const std::string& symbol);
 
+// namedChordSymbol("B:3.5.b7.b13") -> "B7b13": a type written as an interval
+// list that has a name, under its name; any other symbol as written. Never fails.
+std::string namedChordSymbol(const std::string& symbol);
+
 }  // namespace zub

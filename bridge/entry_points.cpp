@@ -5,6 +5,7 @@
 #include "bridge/internal/core_function.h"
 #include "bridge/internal/core_values.h"
 #include "bridge/internal/reaching_core.h"
+#include "core/charts/biabwriter.h"
 #include "core/charts/kelwriter.h"
 #include "core/registry/chart_value.h"
 
@@ -37,8 +38,22 @@ Plist biabreader_read_chart(std::string_view bytes, const Plist& font) {
     return dictionaryFromCoreChart(entry("Biabreader.read_chart").callWithParam(bytes_value(bytes)), font);
 }
 
-Plist::Data biabwriter_write_chart(const Plist& chart) {
-    return NSDataFromCoreString(entry("Biabwriter.write_chart").callWithParam(convertChart(chart)));
+std::string approximationLine(const Biab_approximation& approximation) {
+    std::string bars;
+    for (int bar : approximation.bars) bars += (bars.empty() ? "" : ", ") + std::to_string(bar);
+    return approximation.symbol + (approximation.bars.size() == 1 ? " in bar " : " in bars ") + bars + " written as " +
+           approximation.written;
+}
+
+Biab_song biabwriter_write_chart(const Plist& chart) {
+    const Value record = convertChart(chart);
+    return reaching_core("biabwriter_write_chart", [&] {
+        const Biabwriter::Song_file file = Biabwriter::write_song(Chart_value::chart_of(record));
+        Biab_song song{Plist::Data(file.bytes.begin(), file.bytes.end()), {}};
+        for (const auto& approximation : file.approximations)
+            song.approximations.push_back({approximation.symbol, approximation.written, approximation.bars});
+        return song;
+    });
 }
 
 std::string kelwriter_write_chart(const Plist& chart) {

@@ -19,8 +19,24 @@ std::string chord_printname(const std::string& symbol);
 // a file's bytes, with the given font description.
 Plist kelreader_read_chart(std::string_view bytes, const Plist& font);
 Plist biabreader_read_chart(std::string_view bytes, const Plist& font);
-// "Biabwriter.write_chart": the BiaB file of a chart dictionary.
-Plist::Data biabwriter_write_chart(const Plist& chart);
+// A chord a BiaB file holds as the nearest chord BiaB has a code for: as the
+// chart has it ("Bdim7"), as the file holds it ("B:b3.b5"), and its bars (from 1).
+struct Biab_approximation {
+    std::string symbol;
+    std::string written;
+    std::vector<int> bars;
+};
+// approximationLine(Bdim7, B:b3.b5, bars 6 and 18) -> "Bdim7 in bars 6, 18 written as B:b3.b5".
+std::string approximationLine(const Biab_approximation& approximation);
+
+// The BiaB file of a chart dictionary, and the chords it holds as others.
+// Calls the core's writer directly, for those chords: Bridge_exception
+// ("biabwriter_write_chart", "Bar 3: Cannot convert chord Cb7 to BiaB").
+struct Biab_song {
+    Plist::Data bytes;
+    std::vector<Biab_approximation> approximations;
+};
+Biab_song biabwriter_write_chart(const Plist& chart);
 // The text chart of a chart dictionary, in the core's bytes (ISO Latin 1).
 // The core registers no name for its text chart writer, so this calls it
 // directly: Bridge_exception ("kelwriter_write_chart", "Cannot write chord \"C 7\" in a text chart").

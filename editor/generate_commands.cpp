@@ -11,6 +11,7 @@
 #include <exception>
 #include <string_view>
 
+#include "bridge/accidentals.h"
 #include "bridge/bridge_exception.h"
 #include "bridge/chart_document.h"
 #include "bridge/entry_points.h"
@@ -32,6 +33,24 @@ void alertWriteFailure(QWidget* window, const QString& title) {
     auto* box = new QMessageBox(QMessageBox::Warning, title, title, QMessageBox::Ok, window);
     box->setObjectName(QStringLiteral("writeFailureAlert"));
     box->setInformativeText(QString());
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(window ? Qt::WindowModal : Qt::ApplicationModal);
+    box->open();
+}
+
+// The file is written; the user learns which chords it holds as others.
+void noteApproximations(QWidget* window, const std::vector<Entry_points::Biab_approximation>& approximations) {
+    QStringList chords;
+    for (Entry_points::Biab_approximation shown : approximations) {
+        shown.symbol = replaceWithUnicodeSharpsAndFlats(shown.symbol);
+        shown.written = replaceWithUnicodeSharpsAndFlats(shown.written);
+        chords << QString::fromStdString(Entry_points::approximationLine(shown));
+    }
+    auto* box = new QMessageBox(QMessageBox::Information, QObject::tr("Export as BiaB"),
+                                QObject::tr("BiaB has no code for some chords: the file holds the nearest ones."),
+                                QMessageBox::Ok, window);
+    box->setObjectName(QStringLiteral("approximationNote"));
+    box->setInformativeText(chords.join('\n'));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(window ? Qt::WindowModal : Qt::ApplicationModal);
     box->open();
@@ -154,17 +173,19 @@ QString generateAndOpen(QWidget* window, const Plist& chart, const QString& name
 }
 
 QString exportAsBiaB(QWidget* window, const Plist& chart, const QString& suggestion, const SavePathChooser& choose) {
-    Plist::Data data;
+    Entry_points::Biab_song song;
     QString extension;
     try {
         extension = extensionFromStyle(chart.dictionary_at("Style").integer_at("StyleType"));
-        data = Entry_points::biabwriter_write_chart(chart);
+        song = Entry_points::biabwriter_write_chart(chart);
     } catch (const std::exception& e) {
         showCodedError(window, MyErrorCode::biabExport, "KEL cannot convert this chart to BiaB format (%1)", e);
         return {};
     }
-    return saveChosen(window, data, suggestion + "." + extension, extension, choose,
-                      QStringLiteral("Cannot write BiaB file"));
+    const QString path = saveChosen(window, song.bytes, suggestion + "." + extension, extension, choose,
+                                    QStringLiteral("Cannot write BiaB file"));
+    if (!path.isEmpty() && !song.approximations.empty()) noteApproximations(window, song.approximations);
+    return path;
 }
 
 }  // namespace zub

@@ -57,6 +57,8 @@ QString generateMIDIFile(QWidget* window, const Plist& chart, const QString& sug
 // then opened; when nothing opens it the user is told. Returns the path or "".
 QString generateAndOpen(QWidget* window, const Plist& chart, const QString& name, const FileOpener& open);
 // exportAsBiaB(window, chart, suggestion without extension, choose). Returns the path or "".
+// A chord BiaB has no code for is written as the nearest one, and once the file
+// is written a note (object name "approximationNote") lists them with their bars.
 QString exportAsBiaB(QWidget* window, const Plist& chart, const QString& suggestion, const SavePathChooser& choose);
 
 }  // namespace zub

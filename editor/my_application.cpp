@@ -123,6 +123,13 @@ int runZubaroo(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Zubaroo"));
     const QStringList args = QApplication::arguments().mid(1);
     if (!args.isEmpty() && args[0] == QStringLiteral("--print-pdf")) return printPdfCommand(args);
+    // Qt has taken its own options out by now; any other is a mistake, not a file.
+    for (const QString& arg : args) {
+        if (arg.startsWith('-') && arg != QStringLiteral("-")) {
+            std::fprintf(stderr, "zubaroo: unknown option '%s' (see 'zubaroo --help')\n", qPrintable(arg));
+            return 2;
+        }
+    }
     try {
         MyApplication::launchFinished();
     } catch (const std::exception& e) {

@@ -44,7 +44,8 @@ QString chartFilesFilter();
 
 // runZubaroo(argc, argv): the whole program; "--print-pdf OUT [--analyze] FILE" prints FILE
 // (with its analysis shown under --analyze)
-// to OUT without a window and returns 0, or prints the failure and returns 1.
+// to OUT without a window and returns 0, or prints the failure and returns 1. An
+// option Qt does not take ("--bogus") opens nothing: a line on stderr, and 2.
 int runZubaroo(int argc, char** argv);
 
 }  // namespace zub

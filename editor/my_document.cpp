@@ -41,7 +41,8 @@ namespace zub {
 
 namespace {
 
-const QString chart_filter = chartFilesFilter() + ";;Chart documents (*.zub);;All files (*)";
+// Save As writes chart documents alone; Export writes the other formats.
+const QString chart_filter = QStringLiteral("Chart documents (*.zub)");
 
 }  // namespace
 
@@ -260,13 +261,16 @@ void MyDocument::setUntitledName(const QString& name) {
 bool MyDocument::saveTo(const QString& target) {
     // A chord being typed is part of what the user saves.
     if (!chart_view_->endChordEditing()) return false;
+    QString path;
     try {
-        saveChartDocument(target.toStdString(), withShownInstrument(model_->chart(), chart_view_->instrument()));
+        // Saving writes chart documents only: a name saying another format is refused.
+        path = QString::fromStdString(chartDocumentPath(target.toStdString()));
+        saveChartDocument(path.toStdString(), withShownInstrument(model_->chart(), chart_view_->instrument()));
     } catch (const std::exception& e) {
         showErrorSheet(this, errorWithCode(MyErrorCode::cantWrite, tr("Can't write output file"), reasonOf(e)));
         return false;
     }
-    path_ = target;
+    path_ = path;
     saved_instrument_ = chart_view_->instrument();
     undo_stack_->setClean();
     updateTitle();

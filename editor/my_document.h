@@ -39,7 +39,9 @@ public:
     // in the preferred chord font when the file brings none.
     static Plist readChart(const QString& path);
 
-    // saveTo(path) writes the chart dictionary; false (and an error sheet) on failure.
+    // saveTo(path) writes the chart document, adding ".zub" to a name without
+    // extension; false (and an error sheet) on failure and for a name with
+    // another extension ("tune.sgu"), which would say another format.
     bool saveTo(const QString& path);
     bool save();
     bool saveAs();

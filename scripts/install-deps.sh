@@ -1,18 +1,31 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, only those that are missing.
+# With --run, only what building and running zub and zubaroo needs (scripts/run.sh).
+# Nothing is changed when apt would remove an installed package to install them.
 set -euo pipefail
 
-packages=(build-essential cmake ninja-build pkg-config libgmp-dev libplist-dev libplist++-dev
-          qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev xvfb xauth
-          fonts-dejavu-core poppler-utils
-          libxml2-utils  # xmllint, which checks the MusicXML export against its schema
-          libfluidsynth-dev libsndfile1-dev musescore-general-soundfont-small
-          x11-utils x11-apps netpbm xdotool  # scripts/screenshot.sh drives and photographs the editor
-          clang libclang-rt-dev)  # clang's libFuzzer and sanitizer runtimes, for the fuzz targets
+# Building and running zub and zubaroo. libfluidsynth-dev accepts either JACK;
+# naming JACK 2 keeps apt from choosing JACK 1 (libjack-dev), which would
+# remove the libjack-jackd2-0 that JACK 2 and PipeWire setups use.
+run_packages=(build-essential cmake ninja-build pkg-config libgmp-dev libplist-dev libplist++-dev
+              qt6-base-dev libcli11-dev fonts-dejavu-core
+              libfluidsynth-dev libjack-jackd2-dev libsndfile1-dev musescore-general-soundfont-small
+              libgtest-dev libgmock-dev libbenchmark-dev)  # the build's configuration looks for these
+# The tests, the screenshot script and the fuzz targets besides.
+test_packages=(xvfb xauth poppler-utils
+               libxml2-utils  # xmllint, which checks the MusicXML export against its schema
+               x11-utils x11-apps netpbm xdotool  # scripts/screenshot.sh drives and photographs the editor
+               clang libclang-rt-dev)  # clang's libFuzzer and sanitizer runtimes, for the fuzz targets
 
+packages=("${run_packages[@]}")
+[ "${1:-}" = "--run" ] || packages+=("${test_packages[@]}")
+
+# One dpkg-query for all: a package it does not know is missing too.
+installed=$(dpkg-query -W -f='${Package} ${db:Status-Status}\n' "${packages[@]}" 2>/dev/null |
+            awk '$2 == "installed" { print $1 }' || true)
 missing=()
 for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+  grep -qxF "$package" <<<"$installed" || missing+=("$package")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
@@ -20,4 +33,12 @@ echo "Installing missing packages: ${missing[*]}"
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 $sudo apt-get update -qq
+# Ask apt first what it would do: a package it would remove stops everything.
+plan=$(apt-get -s install --no-install-recommends "${missing[@]}")
+removed=$(awk '$1 == "Remv" { print $2 }' <<<"$plan" | tr '\n' ' ')
+if [ -n "$removed" ]; then
+  echo "install-deps.sh: installing ${missing[*]} would remove these installed packages: $removed" >&2
+  echo "install-deps.sh: nothing was changed; install the missing packages by hand, choosing what to keep." >&2
+  exit 1
+fi
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

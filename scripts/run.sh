@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds Zubaroo and opens the bundled example chart (or the chart given).
+# Builds zubaroo and zub and opens the bundled example chart (or the chart given).
 # Without a display there is no window to open: the chart is printed to a PDF
 # beside the build and shown as a text chart instead.
 # ZUB_PREBUILT=DIR uses the build tree DIR as it is, installing and building
@@ -18,9 +18,11 @@ cd "$(dirname "$0")/.."
 
 build=${ZUB_PREBUILT:-build}
 if [ -z "${ZUB_PREBUILT:-}" ]; then
-  bash scripts/install-deps.sh
+  bash scripts/install-deps.sh --run
   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  cmake --build build -j "$(nproc)"
+  # The two programs alone (zub's playback module and the chord-scale cache come
+  # with them): the tests and benchmarks would take longer than both.
+  cmake --build build -j "$(nproc)" --target zubaroo zub
 fi
 build=$(realpath -- "$build")
 

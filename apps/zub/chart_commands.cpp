@@ -56,7 +56,7 @@ int transpose(const Transpose_options& options, bool by_semitones, Io io) {
         const Plist moved = about(options.in, [&] {
             return by_semitones ? transposeChartBy(chart, options.by) : transposeChartTo(chart, options.to);
         });
-        write_chart(options.out, moved);
+        write_chart(io, options.out, moved);
         return exit_ok;
     });
 }

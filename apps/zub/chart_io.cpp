@@ -62,7 +62,7 @@ std::string known_output_format(const std::string& path) {
     return "cannot tell the output format of '" + path + "': use .zub, .txt, .sgX, .html, .musicxml or a folder/";
 }
 
-void write_chart(const std::string& out, const Plist& chart, bool analysed) {
+void write_chart(Io io, const std::string& out, const Plist& chart, bool analysed) {
     about(out, [&] {
         switch (output_kind(out)) {
         case Output_kind::document:
@@ -78,8 +78,11 @@ void write_chart(const std::string& out, const Plist& chart, bool analysed) {
             writeFileAtomically(out, analysed ? analysedMusicXmlOfChart(chart) : musicXmlOfChart(chart));
             break;
         case Output_kind::biab: {
-            const Plist::Data bytes = Entry_points::biabwriter_write_chart(chart);
-            writeFileAtomically(out, std::string(bytes.begin(), bytes.end()));
+            const Entry_points::Biab_song song = Entry_points::biabwriter_write_chart(chart);
+            writeFileAtomically(out, std::string(song.bytes.begin(), song.bytes.end()));
+            for (const auto& approximation : song.approximations)
+                io.err << out << ": warning: " << Entry_points::approximationLine(approximation)
+                       << ", the nearest BiaB chord\n";
             break;
         }
         case Output_kind::folder:

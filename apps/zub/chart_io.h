@@ -69,7 +69,9 @@ Output_kind output_kind(const std::string& path);
 std::string known_output_format(const std::string& path);
 
 // Writes one chart in the format out's extension names (not a folder);
-// analysed puts roman numerals into MusicXML.
-void write_chart(const std::string& out, const Plist& chart, bool analysed = false);
+// analysed puts roman numerals into MusicXML. A chord BiaB has no code for is
+// written as the nearest one, with a line on io.err:
+// "out.sgu: warning: Bdim7 in bar 9 written as B:b3.b5, the nearest BiaB chord".
+void write_chart(Io io, const std::string& out, const Plist& chart, bool analysed = false);
 
 }  // namespace zub::cli

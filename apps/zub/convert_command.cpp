@@ -43,7 +43,7 @@ int convert_to_folder(const Options& options, Io io) {
     const std::optional<Playlist> playlist = about(options.in, [&] { return openPlaylist(options.in); });
     if (!playlist) {
         const Plist chart = read_part(options.in, options.song, options.part);
-        write_chart((folder / songFileName(1, chart.string_at("Name"))).string(), chart);
+        write_chart(io, (folder / songFileName(1, chart.string_at("Name"))).string(), chart);
         return exit_ok;
     }
     const std::size_t first = options.song == 0 ? 1 : options.song;
@@ -141,7 +141,7 @@ int convert(const Options& options, Io io) {
         if (int status = exit_ok; kind == Output_kind::ireal_page && options.song == 0 &&
                                   convert_playlist_to_page(options, io, status))
             return status;
-        write_chart(options.out, read_part(options.in, options.song, options.part), options.analyze);
+        write_chart(io, options.out, read_part(options.in, options.song, options.part), options.analyze);
         return exit_ok;
     });
 }

@@ -135,7 +135,7 @@ const std::array<const char*, biab_chord_code_count> biab_chord_codes = {{
     nullptr,  // 126
     nullptr,  // 127
     "4.5.b7",  // 128
-    "4.5.b7.9.11.13",  // 129
+    "4.5.b7.9.13",  // 129, 13sus: the 4 without an 11 above it
     "4.5.b7.b13",  // 130
     "4.5.b7.#11",  // 131
     "4.5.b7.9.#11.13",  // 132

@@ -15,6 +15,8 @@ namespace {
 struct Code_table {
     std::vector<std::optional<Intvllist>> types;     // slot k holds code k + 1
     std::unordered_map<Intvllist, int> lowest_code;  // the code writing uses
+    std::vector<Intvllist> written_types;            // the lists writing uses, by code
+    std::vector<int> written_codes;                  // and their codes
 };
 
 const Code_table& table() {
@@ -28,7 +30,10 @@ const Code_table& table() {
                 continue;
             }
             Intvllist type = Chordtype::of_string(std::string(":") + text);
-            t.lowest_code.try_emplace(type, slot + 1);
+            if (t.lowest_code.try_emplace(type, slot + 1).second) {
+                t.written_types.push_back(type);
+                t.written_codes.push_back(slot + 1);
+            }
             t.types.emplace_back(std::move(type));
         }
         return t;
@@ -51,6 +56,15 @@ int of_kel(std::string_view type_text) {
     auto found = codes.find(Chordtype::of_string(type_text));
     if (found == codes.end()) throw Not_found();
     return found->second;
+}
+
+int nearest_code(std::string_view type_text) {
+    const Intvllist type = Chordtype::of_string(type_text);
+    const Code_table& t = table();
+    const std::size_t best = nearest(type, t.written_types);
+    const int common = likeness(type, t.written_types[best]).common;
+    if (common == 0 || 2 * common < static_cast<int>(type.size())) throw Not_found();
+    return t.written_codes[best];
 }
 
 }  // namespace zub::Biabchords

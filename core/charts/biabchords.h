@@ -17,4 +17,11 @@ std::string to_kel(int code);
 // name or a type without a code; "Invalid interval: ..." for a bad list.
 int of_kel(std::string_view type_text);
 
+// nearest_code("dim7") -> 33, the code of b3.b5: of_kel's code when there is one,
+// else the code of the nearest list (Intvllist's nearest: most intervals in
+// common, then fewest differing, then the lowest code). Not_found when even that
+// code holds fewer than half of the type's intervals (":b2.b6" shares none), or for
+// an unknown name; "Invalid interval: ..." for a bad list.
+int nearest_code(std::string_view type_text);
+
 }  // namespace zub::Biabchords

@@ -98,21 +98,29 @@ struct Biab_chord {
     int beats;
 };
 
-Biab_chord biab_chord(const Chart::Entry& entry) {
+// An entry as the file stores it, and the chord the file holds instead when it
+// has no code for the entry's own ("" when it has).
+struct Coded_entry {
+    Biab_chord chord;
+    std::string written;
+};
+
+Coded_entry biab_chord(const Chart::Entry& entry) {
     static const std::regex pattern("^(([A-G])((##|#|bb|b)?))([^/]*)(/(([A-G])((##|#|bb|b)?)))?$");
     const std::string& symbol = entry.symbol;
     std::smatch match;
     if (!std::regex_match(symbol, match, pattern)) throw Failure("Unrecognized chord: " + symbol);
     const std::string type_text = match[5];
+    Intvllist type;
     try {
-        Chordtype::of_string(type_text);
+        type = Chordtype::of_string(type_text);
     } catch (const Not_found&) {
         throw Failure("Unknown chord type: " + type_text);
     }
     int root = key_position(match[1]);
     int type_code = 0;
     try {
-        type_code = Biabchords::of_kel(type_text);
+        type_code = Biabchords::nearest_code(type_text);
     } catch (const Not_found&) {
     }
     if (root == 0 || type_code == 0) throw Failure("Cannot convert chord " + symbol + " to BiaB");
@@ -121,7 +129,20 @@ Biab_chord biab_chord(const Chart::Entry& entry) {
     // table (E#, Fb, ...) is dropped.
     int bass = match[7].matched ? key_position(match[7]) : 0;
     int above = bass == 0 ? 0 : (biab_key_pitches[bass - 1] - biab_key_pitches[root - 1] + 12) % 12;
-    return {type_code, root + 18 * above, entry.duration};
+    const std::string code_type = Biabchords::to_kel(type_code);
+    const bool exact = Chordtype::of_string(code_type) == type;
+    return {{type_code, root + 18 * above, entry.duration}, exact ? "" : match.str(1) + code_type + match.str(6)};
+}
+
+// Notes a chord written as another in bar, one line per chord and what it became.
+void note_approximation(std::vector<Approximation>& approximations, const std::string& symbol,
+                        const std::string& written, int bar) {
+    auto same = std::find_if(approximations.begin(), approximations.end(),
+                             [&](const Approximation& a) { return a.symbol == symbol; });
+    if (same == approximations.end())
+        approximations.push_back({symbol, written, {bar}});
+    else if (same->bars.back() != bar)
+        same->bars.push_back(bar);
 }
 
 template <typename Value>
@@ -136,19 +157,32 @@ void write_chord_runs(Byte_writer& out, const std::vector<Biab_chord>& chords, V
     if (slots < chord_slots) out.bytes({0, chord_slots - slots});
 }
 
-void write_chords(Byte_writer& out, const Chart& chart) {
+std::vector<Approximation> write_chords(Byte_writer& out, const Chart& chart) {
     std::vector<Biab_chord> chords;
+    std::vector<Approximation> approximations;
     int slots = 0;
-    for (const auto& bar : adjust_bar_to_4_beats(chart.bars(), chart.style().meter))
+    int bar_number = 0;
+    for (const auto& bar : adjust_bar_to_4_beats(chart.bars(), chart.style().meter)) {
+        ++bar_number;
         for (const auto& entry : bar) {
-            chords.push_back(biab_chord(entry));
+            const Coded_entry coded = [&] {
+                try {
+                    return biab_chord(entry);
+                } catch (const Failure& failure) {
+                    throw Failure("Bar " + std::to_string(bar_number) + ": " + failure.what());
+                }
+            }();
+            if (!coded.written.empty()) note_approximation(approximations, entry.symbol, coded.written, bar_number);
+            chords.push_back(coded.chord);
             slots += entry.duration;
         }
+    }
     // Past the slots the reader would take the rest of the types for roots.
     if (slots > chord_slots)
         throw Failure("Chart too long for BiaB format: " + std::to_string(slots) + " beats (at most 1020)");
     write_chord_runs(out, chords, [](const Biab_chord& c) { return c.type_code; });
     write_chord_runs(out, chords, [](const Biab_chord& c) { return c.root_byte; });
+    return approximations;
 }
 
 // Fixed bytes after the chorus; only the chorus end varies.
@@ -166,7 +200,7 @@ void write_trailer(Byte_writer& out, int chorus_end) {
 
 }  // namespace
 
-std::string write_chart(const Chart& chart) {
+Song_file write_song(const Chart& chart) {
     Byte_writer out;
     out.byte(68);  // the new layout
     write_title(out, chart.name());
@@ -175,7 +209,7 @@ std::string write_chart(const Chart& chart) {
     out.bytes({chart.tempo() % 256, chart.tempo() / 256});
     out.byte(1);  // leading section byte
     write_sections(out, chart.sections());
-    write_chords(out, chart);
+    std::vector<Approximation> approximations = write_chords(out, chart);
     out.byte(1);  // the byte the reader skips after a full root list
     const auto& chorus = chart.chorus();
     out.bytes({chorus.begin, chorus.end, chorus.repeats});
@@ -183,7 +217,9 @@ std::string write_chart(const Chart& chart) {
     // length of everything before it, least significant byte first
     auto length = static_cast<long>(out.size());
     for (int shift = 0; shift < 32; shift += 8) out.byte((length >> shift) & 0xFF);
-    return out.take();
+    return {out.take(), std::move(approximations)};
 }
+
+std::string write_chart(const Chart& chart) { return write_song(chart).bytes; }
 
 }  // namespace zub::Biabwriter

@@ -52,7 +52,7 @@ constexpr Quality official_qualities[] = {
     {"sus", "4.5"},
     {"7sus", "4.5.b7"},
     {"9sus", "4.5.b7.9"},
-    {"13sus", "4.5.b7.9.11.13"},
+    {"13sus", "4.5.b7.9.13"},
     {"7b9sus", "4.5.b7.b9"},
     {"7b13sus", "4.5.b7.b13"},
     {"7susadd3", "3.4.5.b7"},
@@ -116,15 +116,6 @@ const Tables& tables() {
     return built;
 }
 
-// Intervals in common, and those in only one of the two lists.
-std::pair<int, int> likeness(const Intvllist& a, const Intvllist& b) {
-    int common = 0;
-    for (const Intvl& x : a.intervals())
-        if (std::find(b.intervals().begin(), b.intervals().end(), x) != b.intervals().end()) ++common;
-    const int differing = static_cast<int>(a.size() + b.size()) - 2 * common;
-    return {common, differing};
-}
-
 }  // namespace
 
 const std::vector<std::string_view>& official() { return tables().official; }
@@ -150,17 +141,7 @@ const std::string& type_of_quality(std::string_view quality) {
 
 std::string_view quality_of_type(const Intvllist& type) {
     const Tables& t = tables();
-    std::size_t best = 0;
-    std::pair<int, int> best_likeness{-1, 0};
-    for (std::size_t k = 0; k < t.official_lists.size(); ++k) {
-        if (t.official_lists[k] == type) return t.official[k];
-        auto [common, differing] = likeness(type, t.official_lists[k]);
-        if (common > best_likeness.first || (common == best_likeness.first && differing < best_likeness.second)) {
-            best = k;
-            best_likeness = {common, differing};
-        }
-    }
-    return t.official[best];
+    return t.official[nearest(type, t.official_lists)];
 }
 
 }  // namespace zub::Ireal_quality

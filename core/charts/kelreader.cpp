@@ -9,6 +9,7 @@
 
 #include "core/charts/style_codes.h"
 #include "core/failure.h"
+#include "core/theory/chord.h"
 #include "core/theory/utils.h"
 
 namespace zub::Kelreader {
@@ -101,7 +102,7 @@ private:
         Chart::Bar bar;
         for (auto token : chords) {
             if (token != "_") {
-                last_chord_ = std::string(token);
+                last_chord_ = named_symbol(token);
                 any_chord_ = true;
                 bar.push_back({last_chord_, beats});
             } else if (!bar.empty()) {

@@ -70,4 +70,17 @@ std::ostream& operator<<(std::ostream& out, const Chord& chord) { return out << 
 
 std::string chord_printname(std::string_view symbol) { return Chord::of_string(symbol).to_string(); }
 
+std::string named_symbol(std::string_view symbol) {
+    try {
+        const Symbol_parts parts = split_symbol(symbol);
+        if (!parts.type.starts_with(':')) return std::string(symbol);
+        const std::string name = Chordtype::to_string(Chordtype::of_string(parts.type));
+        if (name.starts_with(':')) return std::string(symbol);
+        return std::string(parts.root) + name + (parts.bass.empty() ? "" : "/" + std::string(parts.bass));
+    } catch (const Failure&) {
+        // Kept as written: whoever parses it later says what is wrong with it.
+        return std::string(symbol);
+    }
+}
+
 }  // namespace zub

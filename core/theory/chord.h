@@ -53,4 +53,10 @@ std::ostream& operator<<(std::ostream& out, const Chord& chord);
 // The canonical printed form of a symbol, to_string of of_string: "C7#5" -> "C7+".
 std::string chord_printname(std::string_view symbol);
 
+// named_symbol("B:3.5.b7.b13/D") -> "B7b13/D": a type written as an interval list
+// that has a name is written under it, so no chart shows a list that has a name.
+// Every other symbol comes back as written, even one no parser accepts
+// ("C7#5", "B:3.b7", "C7/"), so readers may pass every symbol through it.
+std::string named_symbol(std::string_view symbol);
+
 }  // namespace zub

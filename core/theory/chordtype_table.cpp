@@ -68,7 +68,7 @@ const std::array<Chorddef, chorddef_count> chorddefs = {{
     {"7#9b13", "3.5.b7.#9.b13"},
     {"7b9sus", "4.5.b7.b9"},
     {"7b13sus", "4.5.b7.b13"},
-    {"13sus", "4.5.b7.9.11.13"},
+    {"13sus", "4.5.b7.9.13"},  // no 11: the 4 is already there
     {"7susadd3", "3.4.5.b7"},
     {"sus2", "2.5"},
     {"5", "5"},

@@ -55,4 +55,26 @@ std::size_t Intvllist::hash() const {
 
 void pp(std::ostream& out, const Intvllist& list) { out << list.to_string(); }
 
+Likeness likeness(const Intvllist& a, const Intvllist& b) {
+    int common = 0;
+    for (const Intvl& x : a.intervals())
+        if (std::find(b.intervals().begin(), b.intervals().end(), x) != b.intervals().end()) ++common;
+    return {common, static_cast<int>(a.size() + b.size()) - 2 * common};
+}
+
+std::size_t nearest(const Intvllist& type, const std::vector<Intvllist>& lists) {
+    if (lists.empty()) throw Invalid_argument("nearest: no lists");
+    std::size_t best = 0;
+    Likeness best_likeness = likeness(type, lists[0]);
+    for (std::size_t k = 1; k < lists.size(); ++k) {
+        const Likeness next = likeness(type, lists[k]);
+        if (next.common > best_likeness.common ||
+            (next.common == best_likeness.common && next.differing < best_likeness.differing)) {
+            best = k;
+            best_likeness = next;
+        }
+    }
+    return best;
+}
+
 }  // namespace zub

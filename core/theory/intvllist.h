@@ -43,6 +43,19 @@ private:
 
 void pp(std::ostream& out, const Intvllist& list);
 
+// How alike two lists are: the intervals in both, and those in only one.
+// likeness(3.5.b7, 3.5.7) -> {2, 2}.
+struct Likeness {
+    int common = 0;
+    int differing = 0;
+};
+Likeness likeness(const Intvllist& a, const Intvllist& b);
+
+// nearest(3.5.b7.b9.13, lists) -> the index of the list with most intervals in
+// common with type, then fewest differing, then the first of those; an equal
+// list is always the nearest. Invalid_argument "nearest: no lists" for none.
+std::size_t nearest(const Intvllist& type, const std::vector<Intvllist>& lists);
+
 }  // namespace zub
 
 template <>

@@ -36,6 +36,28 @@ TEST_F(ChartCommands, ShowAndConvertKeepTheChart) {
     EXPECT_EQ(from_biab.substr(from_biab.find("\n|")), shown.out.substr(shown.out.find("\n|")));
 }
 
+// A chord BiaB has no code for is written as the nearest one and named on
+// stderr; the export succeeds. One with no code near it fails, naming its bar.
+TEST_F(ChartCommands, BiabExportWritesTheNearestChordAndSaysWhere) {
+    const Result blues = zub({"convert", ZUB_RESOURCE_DIR "/examples/blues-in-f.txt", path("blues.sgu")});
+    EXPECT_EQ(blues.status, 0) << blues.err;
+    EXPECT_EQ(blues.err, path("blues.sgu") + ": warning: Bdim7 in bar 6 written as B:b3.b5, the nearest BiaB chord\n");
+    EXPECT_TRUE(std::filesystem::exists(path("blues.sgu")));
+
+    std::ofstream(path("far.txt")) << "Name: Far\n| C7 | C:b2.b6 |\n";
+    const Result far = zub({"convert", path("far.txt"), path("far.sgu")});
+    EXPECT_EQ(far.status, 1);
+    EXPECT_EQ(far.err, path("far.sgu") + ": Bar 2: Cannot convert chord C:b2.b6 to BiaB\n");
+    EXPECT_FALSE(std::filesystem::exists(path("far.sgu")));
+}
+
+// A text chart's interval list that has a name shows under it.
+TEST_F(ChartCommands, ShowNamesIntervalLists) {
+    std::ofstream(path("lists.txt")) << "Name: Lists\n| B:3.5.b7.b13 | C:3.b7 |\n";
+    const Result shown = zub({"show", path("lists.txt")});
+    EXPECT_NE(shown.out.find("| B7b13 | C:3.b7 |"), std::string::npos) << shown.out;
+}
+
 TEST_F(ChartCommands, ErrorCases) {
     std::ofstream(path("bad.txt")) << "Name: X\nthis is no chart\n";
     const Result bad = zub({"show", path("bad.txt")});

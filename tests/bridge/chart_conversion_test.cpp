@@ -128,7 +128,7 @@ TEST_F(ChartDocument, OpensTextChartsDocumentsAndBiabFiles) {
     saveChartDocument(saved, text);
     EXPECT_EQ(openChartFile(saved, font()), text);
 
-    Plist::Data biab = Entry_points::biabwriter_write_chart(text);
+    Plist::Data biab = Entry_points::biabwriter_write_chart(text).bytes;
     std::string biab_path = file("blues.SG1", std::string(biab.begin(), biab.end()));
     // BiaB files always mark bar 1 as section A.
     Plist from_biab = openChartFile(biab_path, font());
@@ -147,6 +147,22 @@ TEST(ChartFileName, TakesTheNamesChartsOpenFrom) {
         {"tune.sgxx", false}, {"notes.pdf", false},      {"zub", false},      {"take.wav", false},
     };
     for (const auto& [name, taken] : table) EXPECT_EQ(isChartFileName(name), taken) << name;
+}
+
+// Saving writes chart documents alone: a name is given .zub or refused, never
+// written in a format other than the one it says.
+TEST_F(ChartDocument, SavedNamesEndInZub) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"/songs/tune", "/songs/tune.zub"},    {"/songs/tune.zub", "/songs/tune.zub"},
+        {"St. Thomas", "St. Thomas.zub"},      {"/a.b/tune", "/a.b/tune.zub"},
+        {"tune.", "tune..zub"},                {"Giant Steps.zub", "Giant Steps.zub"},
+    };
+    for (const auto& [chosen, saved] : cases) EXPECT_EQ(chartDocumentPath(chosen), saved) << chosen;
+    for (const char* other : {"tune.sgu", "/songs/standards.html", "tune.txt", "tune.ZUB", "tune.musicxml", "Mr. P.C"})
+        EXPECT_THROW(chartDocumentPath(other), Bridge_exception) << other;
+    EXPECT_EQ(reason_of([] { chartDocumentPath("/songs/tune.sgu"); }),
+              "chartDocumentPath / tune.sgu names another format: Save writes chart documents, "
+              "whose names end in .zub");
 }
 
 TEST_F(ChartDocument, ErrorCases) {

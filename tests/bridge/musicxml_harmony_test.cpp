@@ -33,7 +33,7 @@ const std::map<std::string, std::string> named_kinds = {
     {"13#9", "dominant-13th alter9+1"},
     {"13b9", "dominant-13th alter9-1"},
     {"13b9#11", "dominant-13th alter9-1 alter11+1"},
-    {"13sus", "dominant-13th subtract3 add4"},
+    {"13sus", "suspended-fourth add7 add9 add13"},
     {"5", "power"},
     {"6", "major-sixth"},
     {"69", "major-sixth add9"},

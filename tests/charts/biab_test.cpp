@@ -260,7 +260,26 @@ TEST(Biabwriter, JazzNamesReadBackAsWritten) {
     std::vector<Bar> lists = {{{"D:3.5.b7.b13", 4}}, {{"G:3.b5.#5.b7.b9.#9", 4}}};
     std::vector<Bar> named = {{{"D7b13", 4}}, {{"G7alt", 4}}};
     EXPECT_EQ(bars_of(Biabreader::read_chart(Biabwriter::write_chart(chart_of(lists)))), named);
-    EXPECT_EQ(write_failure_of(chart_of({{{"C7b9#9", 4}}})), "Cannot convert chord C7b9#9 to BiaB");
+}
+
+// One chord without a code does not sink the export: the file holds the nearest
+// code and says where; the rest reads back as written.
+TEST(Biabwriter, ChordsWithoutACodeAreWrittenAsTheNearest) {
+    std::vector<Bar> bars = {{{"Bdim7", 2}, {"C7#9b13", 2}}, {{"F7", 4}}, {{"Bdim7", 2}, {"Bdim7/D", 2}},
+                             {{"Ebdim", 2}, {"G7b9#9", 2}}, {{"C13sus", 4}}};
+    const Biabwriter::Song_file file = Biabwriter::write_song(chart_of(bars));
+    const std::vector<Biabwriter::Approximation> expected = {
+        {"Bdim7", "B:b3.b5", {1, 3}},
+        {"Bdim7/D", "B:b3.b5/D", {3}},
+        {"Ebdim", "Eb:b3.b5", {4}},
+        {"G7b9#9", "G7b9", {4}},
+    };
+    EXPECT_EQ(file.approximations, expected);
+    const std::vector<Bar> back = {{{"B:b3.b5", 2}, {"C7#9b13", 2}}, {{"F7", 4}}, {{"B:b3.b5", 2}, {"B:b3.b5/D", 2}},
+                                   {{"Eb:b3.b5", 2}, {"G7b9", 2}}, {{"C13sus", 4}}};
+    EXPECT_EQ(bars_of(Biabreader::read_chart(file.bytes)), back);
+    EXPECT_EQ(Biabwriter::write_chart(chart_of(bars)), file.bytes);
+    EXPECT_TRUE(Biabwriter::write_song(chart_of({{{"C7", 4}}})).approximations.empty());
 }
 
 TEST(Biabwriter, ErrorCases) {
@@ -269,11 +288,13 @@ TEST(Biabwriter, ErrorCases) {
     EXPECT_EQ(write_failure_of(chart_of({{{"C", 4}}}, 4, {{1, 'A'}, {1, 'B'}})), "char_of_int");
     EXPECT_EQ(write_failure_of(chart_of({{{"C", 4}}}, 5)), "Unrecognized meter: 5");
     EXPECT_EQ(write_failure_of(chart_of({{{"C", 3}}, {}}, 3)), "Illegal empty bar in adjust_bar_to_4_beats");
-    EXPECT_EQ(write_failure_of(chart_of({{{"X7", 4}}})), "Unrecognized chord: X7");
-    EXPECT_EQ(write_failure_of(chart_of({{{"Cb7", 4}}})), "Cannot convert chord Cb7 to BiaB");
-    EXPECT_EQ(write_failure_of(chart_of({{{"C:3.b7", 4}}})), "Cannot convert chord C:3.b7 to BiaB");
-    EXPECT_EQ(write_failure_of(chart_of({{{"Cmaj7", 4}}})), "Unknown chord type: maj7");
-    EXPECT_EQ(write_failure_of(chart_of({{{"C7", 0}}})), "Chord C7 has no beats");
+    // A chord's failure names its bar.
+    EXPECT_EQ(write_failure_of(chart_of({{{"X7", 4}}})), "Bar 1: Unrecognized chord: X7");
+    EXPECT_EQ(write_failure_of(chart_of({{{"C", 4}}, {{"Cb7", 4}}})), "Bar 2: Cannot convert chord Cb7 to BiaB");
+    EXPECT_EQ(write_failure_of(chart_of({{{"C", 4}}, {{"C", 2}, {"C:b2.b6", 2}}})),
+              "Bar 2: Cannot convert chord C:b2.b6 to BiaB");
+    EXPECT_EQ(write_failure_of(chart_of({{{"Cmaj7", 4}}})), "Bar 1: Unknown chord type: maj7");
+    EXPECT_EQ(write_failure_of(chart_of({{{"C7", 0}}})), "Bar 1: Chord C7 has no beats");
     EXPECT_EQ(write_failure_of(chart_of(std::vector<Bar>(256, Bar{{"C", 4}}))),
               "Chart too long for BiaB format: 1024 beats (at most 1020)");
     Chart long_title("x" + std::string(60, 'y'), {4, 1}, "C", 120, {{{"C", 4}}}, {1, 1, 1}, {});

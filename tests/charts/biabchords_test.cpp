@@ -59,6 +59,21 @@ TEST(Biabchords, EveryCodeRoundTripsToItsLowestEquivalent) {
     }
 }
 
+// A type without a code of its own is written as the code nearest to it, but
+// only when that code holds at least half of the type's intervals.
+TEST(Biabchords, NearestCode) {
+    struct Case { const char* type; int code; };
+    const Case cases[] = {
+        {"7", 64},          {"7#9b13", 84},      {"13sus", 129},  {"dim7", 33},   {"dim", 33},
+        {"7b9#9", 76},      {"add9", 7},         {"11", 65},
+        {":b3.b5.6.b9", 33},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Biabchords::nearest_code(c.type), c.code) << c.type;
+    for (const char* far : {":b2.b6", ":", ":b2.b6.3"}) EXPECT_THROW(Biabchords::nearest_code(far), Not_found) << far;
+    EXPECT_THROW(Biabchords::nearest_code("maj7"), Not_found);
+    EXPECT_THROW(Biabchords::nearest_code(":3..5"), Failure);
+}
+
 TEST(Biabchords, ErrorCases) {
     for (int code : {27, 31, 71, 135, 178, 183}) {
         try {

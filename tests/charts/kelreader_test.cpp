@@ -72,6 +72,9 @@ TEST(Kelreader, BarsAndHeldChords) {
         {"Meter: 3/4\n| A B |\nMeter: 4/4\n| A B |", {{{"A", 1}, {"B", 1}}, {{"A", 2}, {"B", 2}}}},
         {"| F7 _ |\nKey: F\n| _ Bb |", {{{"F7", 4}}, {{"F7", 2}, {"Bb", 2}}}},
         {"| Hmaj |", {{{"Hmaj", 4}}}},
+        // An interval list that has a name is read under it; one without stays.
+        {"| B:3.5.b7.b13 C:3.b7 |", {{{"B7b13", 2}, {"C:3.b7", 2}}}},
+        {"| Eb:b3.5.b7/Bb | _ |", {{{"Ebm7/Bb", 4}}, {{"Ebm7/Bb", 4}}}},
         // A file saved without a final newline keeps its last line, and one
         // saved on Windows gains no carriage returns.
         {"| C |\r\n| F |\r\n| G |", {{{"C", 4}}, {{"F", 4}}, {{"G", 4}}}},

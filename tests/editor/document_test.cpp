@@ -1,5 +1,6 @@
 #include <QFile>
 #include <QFontDatabase>
+#include <QMessageBox>
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QTest>
@@ -79,6 +80,36 @@ TEST(MyDocument, SaveAndOpenRoundTripKeepsEverything) {
     document.undoStack()->undo();
     EXPECT_EQ(document.chartView()->chart().string_at("Name"), "Autumn Leaves");
     EXPECT_TRUE(document.isEdited());
+}
+
+// Save writes chart documents alone: a bare name gets .zub; a name saying
+// another format is refused with a message, and the file there is left alone.
+TEST(MyDocument, SavesChartDocumentsOnlyUnderTheirOwnExtension) {
+    QTemporaryDir dir;
+    MyDocument document(MyDocument::readChart(autumn), autumn);
+    ASSERT_TRUE(document.saveTo(dir.filePath("tune")));
+    EXPECT_EQ(document.path(), dir.filePath("tune.zub"));
+    EXPECT_EQ(MyDocument::readChart(dir.filePath("tune.zub")), document.chartView()->chart());
+    EXPECT_FALSE(QFile::exists(dir.filePath("tune")));
+
+    const QString playlist = dir.filePath("standards.html");
+    {
+        QFile file(playlist);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("<a href=\"irealb://...\">songs</a>");
+    }
+    for (const QString& other : {dir.filePath("tune.sgu"), playlist}) {
+        EXPECT_FALSE(document.saveTo(other)) << other.toStdString();
+        EXPECT_EQ(document.path(), dir.filePath("tune.zub"));
+    }
+    EXPECT_FALSE(QFile::exists(dir.filePath("tune.sgu")));
+    QFile kept(playlist);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "<a href=\"irealb://...\">songs</a>");
+    const auto boxes = document.findChildren<QMessageBox*>();
+    ASSERT_EQ(boxes.size(), 2);
+    EXPECT_EQ(boxes[0]->informativeText(),
+              "tune.sgu names another format: Save writes chart documents, whose names end in .zub");
 }
 
 TEST(MyDocument, NewDocumentUsesTheTemplateInThePreferredChordFont) {

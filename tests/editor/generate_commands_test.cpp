@@ -138,6 +138,26 @@ TEST(GenerateCommands, BiabExportUsesTheStyleCodeForItsType) {
     EXPECT_EQ(askedType, extensionFromStyle(style.integer_at("StyleType")));
 }
 
+// The bundled blues has a Bdim7, which BiaB has no code for: the file is
+// written with the nearest chord, and a note names the bar.
+TEST(GenerateCommands, BiabExportOfAChordWithoutACodeSaysWhichBars) {
+    QTemporaryDir dir;
+    QWidget window;
+    const QString path = exportAsBiaB(&window, MyDocument::readChart(blues), dir.filePath("blues"),
+                                      [](const QString& s, const QString&) { return s; });
+    EXPECT_EQ(path, dir.filePath("blues.sg1"));
+    EXPECT_GT(contents(path).size(), 100);
+    const auto* note = window.findChild<QMessageBox*>(QStringLiteral("approximationNote"));
+    ASSERT_NE(note, nullptr) << onlyMessage(window).toStdString();
+    EXPECT_EQ(note->informativeText(), "Bdim7 in bar 6 written as B:\u266D3.\u266D5");
+    // Nothing to say for a chart BiaB holds exactly, nor when the user cancels.
+    QWidget quiet;
+    const auto chosen = [](const QString& s, const QString&) { return s; };
+    exportAsBiaB(&quiet, MyDocument::readChart(autumn), dir.filePath("autumn"), chosen);
+    exportAsBiaB(&quiet, MyDocument::readChart(blues), dir.filePath("blues2"), [](auto&&...) { return QString(); });
+    EXPECT_TRUE(quiet.findChildren<QMessageBox*>().isEmpty());
+}
+
 TEST(GenerateCommands, ErrorCases) {
     QTemporaryDir dir;
     const Plist chart = MyDocument::readChart(blues);

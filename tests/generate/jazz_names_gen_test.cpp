@@ -20,7 +20,7 @@ TEST(JazzNamesGen, NamedAndListedChartsPlayAlike) {
                                   {{"Dbadd9", 2}, {"C5", 2}}, {{"BdimMaj7", 2}, {"E7susadd3", 2}}});
     const Chart listed = chart_of({{{"Em7b5", 2}, {"A:3.b5.#5.b7.b9.#9", 2}}, {{"Dm9", 2}, {"G:3.5.b7.b13", 2}},
                                    {{"C:3.#5.7", 4}}, {{"F:3.5.b7.9.#11.13", 2}, {"Bb:4.5.b7.b9", 2}},
-                                   {{"Eb:b3.5.6.9", 2}, {"Ab:4.5.b7.9.11.13", 2}}, {{"Db:3.5.9", 2}, {"C:5", 2}},
+                                   {{"Eb:b3.5.6.9", 2}, {"Ab:4.5.b7.9.13", 2}}, {{"Db:3.5.9", 2}, {"C:5", 2}},
                                    {{"B:b3.b5.7", 2}, {"E:3.4.5.b7", 2}}});
     for (std::uint64_t seed : {1u, 77u, 2026u}) {
         Zub2lite::init_random_with(seed);

@@ -7,14 +7,7 @@
 set -euo pipefail
 build=$(realpath -- "$1")
 top=$(realpath -- "$(dirname "$0")/../..")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-  echo "FAIL ($case_name): $*"
-  failures=$((failures + 1))
-}
+source "$(dirname "$0")/script_testing.sh"
 
 # Every chord of the text chart's bar lines, as the print spells it (display flats and sharps).
 chords_of() {
@@ -44,5 +37,4 @@ cp "$top/resources/examples/blues-in-f.txt" "$work/my blues.txt"
 check "a chart of the user's, named from their folder" "my blues.txt" "$build/my blues.pdf"
 check "the bundled example" "" "$build/autumn-leaves.pdf"
 
-[ "$failures" -eq 0 ] && echo "run.sh without a display: all passed"
-exit $((failures > 0))
+finish "run.sh without a display"

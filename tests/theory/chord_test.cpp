@@ -48,6 +48,25 @@ TEST(Intvllist, NthPrefersNaturalThenSharpThenFlat) {
     EXPECT_EQ(Intvllist::of_string("b5.5").nth(5).to_string(), "5");
 }
 
+TEST(Intvllist, NearestHasMostInCommonThenFewestDiffering) {
+    const std::vector<Intvllist> lists = {Intvllist::of_string("3.5"), Intvllist::of_string("3.5.b7"),
+                                          Intvllist::of_string("3.5.7"), Intvllist::of_string("b3.b5"),
+                                          Intvllist::of_string("b3.b5.b7")};
+    const std::pair<const char*, std::size_t> cases[] = {
+        {"3.5.b7", 1},      // equal
+        {"3.5.b7.b9", 1},   // 3 in common
+        {"3", 0},           // 1 in common with four lists, 1 differing with the triad alone
+        {"b3.b5.6", 3},     // dim7: 2 in common, then 1 differing
+        {"b2", 0},          // nothing in common: the first
+        {"", 0},
+    };
+    for (const auto& [type, index] : cases) EXPECT_EQ(nearest(Intvllist::of_string(type), lists), index) << type;
+    const Likeness seventh = likeness(Intvllist::of_string("3.5.b7"), Intvllist::of_string("3.5.7"));
+    EXPECT_EQ(seventh.common, 2);
+    EXPECT_EQ(seventh.differing, 2);
+    EXPECT_THROW(nearest(Intvllist::of_string("3.5"), {}), Invalid_argument);
+}
+
 TEST(Intvllist, CompareIsLexicographicWithPrefixFirst) {
     const auto list = [](const char* text) { return Intvllist::of_string(text); };
     EXPECT_LT(Intvllist::compare(list("3.5"), list("3.5.b7")), 0);
@@ -103,6 +122,28 @@ TEST(Chord, PrintsTheCanonicalName) {
         {"B##7", "B## + 3 results in invalid note"},
     };
     for (const auto& [symbol, expected] : cases) EXPECT_EQ(printname_or_message(symbol), expected) << symbol;
+}
+
+// Only a list that has a name changes; everything else is kept as written,
+// so a reader may pass every symbol through it.
+TEST(Chord, NamedSymbolNamesIntervalListsThatHaveAName) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"B:3.5.b7.b13", "B7b13"},   {"Bb:b7.3.5.b13/D", "Bb7b13/D"}, {"C:3.5", "C"},
+        {"F#:3.#5.b7", "F#7+"},      {"C:4.5.b7.9.13", "C13sus"},    {"C:3.b7", "C:3.b7"},
+        {"C:4.5.b7.9.11.13", "C:4.5.b7.9.11.13"},                     {"C7#5", "C7#5"},
+        {"Cmaj7", "Cmaj7"},          {"C7/", "C7/"},                 {"H:3.5", "H:3.5"},
+        {"C:3..5", "C:3..5"},        {"C:3.5/e", "C:3.5/e"},         {"", ""},
+    };
+    for (const auto& [symbol, expected] : cases) {
+        EXPECT_EQ(named_symbol(symbol), expected) << symbol;
+        EXPECT_EQ(named_symbol(named_symbol(symbol)), named_symbol(symbol)) << symbol;
+    }
+}
+
+// Musicians mean 13sus without the 11: the 4 is already there.
+TEST(Chord, ThirteenSusHasNoEleven) {
+    EXPECT_EQ(spelled(Chord::of_string("C13sus").notes()), "C F G Bb D A");
+    EXPECT_EQ(chord_printname("C13sus"), "C13sus");
 }
 
 TEST(Chord, HoldsRootTypeBassAndTones) {
