@@ -27,7 +27,8 @@ Played_form zub2lite_played_form(const Plist& chart) {
     return reaching_core("zub2lite_played_form", [&] {
         const Chart c = Chart_value::chart_of(record);
         const Chart::Chorus& chorus = c.chorus();
-        Played_form form{Gen::count_in_bars, Styles::beats_per_bar(Styles::style_of(c.style())),
+        Styles::style_of(c.style());  // refuses a meter the generator cannot play, as generating would
+        Played_form form{Gen::count_in_bars, c.style().meter,
                          Midiwriter::ticks_per_quarter, static_cast<int>(c.bars().size()), {}};
         for (const Gen::Played_bar& played : Gen::played_bars(c.bars().size(), chorus.begin, chorus.end, chorus.repeats))
             form.bars.push_back({played.bar, played.pass});
