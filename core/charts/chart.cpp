@@ -5,18 +5,25 @@
 namespace zub {
 
 Chart::Chart(std::string name, Style style, std::string key, int tempo, std::vector<Bar> bars, Chorus chorus,
-             std::vector<Section> sections)
+             std::vector<Section> sections, std::vector<Marks> forms)
     : name_(std::move(name)),
       style_(style),
       key_(std::move(key)),
       tempo_(tempo),
       bars_(std::move(bars)),
       chorus_(chorus),
-      sections_(std::move(sections)) {}
+      sections_(std::move(sections)),
+      forms_(std::move(forms)) {}
+
+Chart Chart::with_forms(std::vector<Marks> forms) const {
+    Chart chart = *this;
+    chart.forms_ = std::move(forms);
+    return chart;
+}
 
 int Chart::compare(const Chart& a, const Chart& b) {
     auto fields = [](const Chart& c) {
-        return std::tie(c.name_, c.style_, c.key_, c.tempo_, c.bars_, c.chorus_, c.sections_);
+        return std::tie(c.name_, c.style_, c.key_, c.tempo_, c.bars_, c.chorus_, c.sections_, c.forms_);
     };
     auto order = fields(a) <=> fields(b);
     return order < 0 ? -1 : order > 0 ? 1 : 0;
