@@ -19,9 +19,11 @@ std::string chord_printname(const std::string& symbol);
 // a file's bytes, with the given font description.
 Plist kelreader_read_chart(std::string_view bytes, const Plist& font);
 Plist biabreader_read_chart(std::string_view bytes, const Plist& font);
-// "Biabwriter.write_chart": the BiaB file of a chart dictionary.
+// "Biabwriter.write_chart": the BiaB file of a chart dictionary, as played (BiaB keeps no form).
 Plist::Data biabwriter_write_chart(const Plist& chart);
-// The text chart of a chart dictionary, in the core's bytes (ISO Latin 1).
+// The text chart of a chart dictionary, in the core's bytes (ISO Latin 1): its bars as
+// written, form marks left out ("N.C." stays a chord token); give it playedChart(chart)
+// for the chart as played.
 // The core registers no name for its text chart writer, so this calls it
 // directly: Bridge_exception ("kelwriter_write_chart", "Cannot write chord \"C 7\" in a text chart").
 std::string kelwriter_write_chart(const Plist& chart);

@@ -31,8 +31,9 @@ bool hasForm(const Plist& chart);
 std::vector<PlayedBar> playedBars(const Plist& chart, std::optional<int> choruses = std::nullopt);
 
 // playedChart(chart) -> the chart as played: one bar dictionary per played bar, without form
-// marks, its chorus the whole of it played once. A played bar that begins with an empty slot
-// holds the chord written before it, whatever bar the playing came from.
+// marks but "Time" where the meter changes in playing order, its chorus the whole of it played
+// once. A played bar that begins with an empty slot holds the chord written before it,
+// whatever bar the playing came from.
 Plist playedChart(const Plist& chart, std::optional<int> choruses = std::nullopt);
 
 }  // namespace zub

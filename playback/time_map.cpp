@@ -28,13 +28,20 @@ Time_map Time_map::of_chart(const Plist& chart) {
     const Plist& chorus = chart.dictionary_at("Chorus");
     const std::int64_t end = chorus.integer_at("End");
     const auto clamp = [](std::int64_t value) { return static_cast<int>(std::clamp<std::int64_t>(value, -1, 1 << 30)); };
-    return Time_map(bars, clamp(chorus.integer_at("Begin")), end == chorus_to_last_bar ? bars : clamp(end),
-                    clamp(chorus.integer_at("Repeats")), clamp(chart.dictionary_at("Style").integer_at("Meter")));
+    Time_map map(bars, clamp(chorus.integer_at("Begin")), end == chorus_to_last_bar ? bars : clamp(end),
+                 clamp(chorus.integer_at("Repeats")), clamp(chart.dictionary_at("Style").integer_at("Meter")));
+    if (hasForm(chart)) map.played_ = playedBars(chart);
+    return map;
 }
 
-int Time_map::played_bars() const { return bar_count_ - (end_ - begin_ + 1) * (1 - repeats_); }
+int Time_map::played_bars() const {
+    if (!played_.empty()) return static_cast<int>(played_.size());
+    return bar_count_ - (end_ - begin_ + 1) * (1 - repeats_);
+}
 
 int Time_map::chart_bar_of(int played_index) const {
+    if (!played_.empty())
+        return static_cast<int>(played_[static_cast<std::size_t>(std::clamp(played_index, 0, played_bars() - 1))].bar) + 1;
     const int head = begin_ - 1, length = end_ - begin_ + 1;
     if (played_index < head) return played_index + 1;
     if (played_index < head + length * repeats_) return begin_ + (played_index - head) % length;
@@ -47,6 +54,8 @@ Played_position Time_map::at_beat(double beat) const {
     const int bar_index = whole / bar_beats_, slot = whole % bar_beats_;
     if (bar_index < count_in_bars) return {true, bar_index + 1, slot, 0, repeats_, -1};
     const int played = bar_index - count_in_bars;
+    if (!played_.empty())
+        return {false, chart_bar_of(played), slot, played_[static_cast<std::size_t>(played)].pass, repeats_, played};
     const int head = begin_ - 1, length = end_ - begin_ + 1;
     const bool in_chorus = played >= head && played < head + length * repeats_;
     return {false, chart_bar_of(played), slot, in_chorus ? (played - head) / length + 1 : 0, repeats_, played};
@@ -54,6 +63,11 @@ Played_position Time_map::at_beat(double beat) const {
 
 std::optional<int> Time_map::first_beat_of(int bar) const {
     if (bar < 1 || bar > bar_count_) return std::nullopt;
+    if (!played_.empty()) {
+        for (std::size_t k = 0; k < played_.size(); ++k)
+            if (played_[k].bar + 1 == static_cast<std::size_t>(bar)) return (count_in_bars + static_cast<int>(k)) * bar_beats_;
+        return std::nullopt;
+    }
     const int length = end_ - begin_ + 1;
     int played = bar - 1;
     if (bar > end_) played -= length * (1 - repeats_);

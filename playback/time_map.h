@@ -6,7 +6,9 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
+#include "bridge/played_form.h"
 #include "bridge/plist.h"
 
 namespace zub::playback {
@@ -33,6 +35,8 @@ public:
     Time_map(int bar_count, int chorus_begin, int chorus_end, int repeats, int beats_per_bar);
     // The same from a chart dictionary ("Chords", "Chorus", "Style"/"Meter"; an
     // "End" of 2147483647 is the last bar); Bridge_exception for a missing key.
+    // A chart with form marks is mapped through its played bars (bridge/played_form.h):
+    // the written bar of every played bar, on each pass.
     static Time_map of_chart(const Plist& chart);
 
     int played_bars() const;
@@ -54,6 +58,7 @@ public:
 
 private:
     int bar_count_, begin_, end_, repeats_, bar_beats_;
+    std::vector<PlayedBar> played_;  // the playing order of a chart with form marks; empty otherwise
 };
 
 }  // namespace zub::playback

@@ -58,8 +58,10 @@ Chord_seq add_bar(const Chord_seq& seq, const Chart::Bar& bar, int index, int ba
     Chord_seq result = seq;
     long offset = 0;
     for (const Chart::Entry& entry : bar) {
-        result = result.add(mpq_class(static_cast<long>(bar_beats) * index + offset), mpq_class(entry.duration),
-                            entry.symbol);
+        // No chord (N.C., or none yet at the start): bass and piano rest.
+        if (!entry.symbol.empty() && !is_no_chord(entry.symbol))
+            result = result.add(mpq_class(static_cast<long>(bar_beats) * index + offset), mpq_class(entry.duration),
+                                entry.symbol);
         offset += entry.duration;
     }
     return result;
@@ -119,15 +121,32 @@ Midi_seq shift(const mpq_class& amount, const Midi_seq& seq) {
     return seq.map([&amount](const Midi_seq::Ev& e) { return Midi_seq::Ev{e.time + amount, e.duration, e.payload}; });
 }
 
+namespace {
+
+// Odd meters have no groove yet: a chart in one, or with a bar in one, is refused by name.
+void check_meters(const Chart& chart) {
+    const int meter = chart.style().meter;
+    if (meter >= 5 && meter <= 7) throw Failure(std::to_string(meter) + "/4 time cannot be accompanied yet");
+    for (const Chart::Marks& marks : chart.forms())
+        if (marks.form.time && marks.form.time->lower() == 4 && marks.form.time->upper() >= 5)
+            throw Failure(marks.form.time->to_string() + " time cannot be accompanied yet");
+}
+
+}  // namespace
+
 std::vector<Track> gen(const Chart& chart) {
+    check_meters(chart);
     const Style style = Styles::style_of(chart.style());
     const int bar_beats = Styles::beats_per_bar(style);
     const mpq_class count_in(count_in_bars * bar_beats);
     const Unrolled unrolled = extractchordseq(chart, bar_beats);
     const Midi_seq drums = Midi_seq::merge(
         co_seq(bar_beats), shift(count_in, Drums::gen(unrolled.sections, unrolled.bars, Drums::kit(style))));
-    const Midi_seq piano = shift(count_in, Piano::gen(unrolled.chords, unrolled.sections, Piano::comping(style)));
-    const Midi_seq bass = shift(count_in, bass_of(style, unrolled.chords));
+    // A chart of nothing but N.C. has no chords to comp or walk on.
+    const bool silent = unrolled.chords.events().empty();
+    const Midi_seq piano = silent ? Midi_seq::create()
+                                  : shift(count_in, Piano::gen(unrolled.chords, unrolled.sections, Piano::comping(style)));
+    const Midi_seq bass = silent ? Midi_seq::create() : shift(count_in, bass_of(style, unrolled.chords));
     return {Track{drums, "Drums", 10, 1}, Track{piano, "Piano", 1, 1}, Track{bass, "Bass", 2, 33}};
 }
 

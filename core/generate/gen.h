@@ -21,7 +21,9 @@ struct Unrolled {
 };
 
 // The tracks "Drums" (channel 10), "Piano" (1, program 1), "Bass" (2, program 33).
-// Failures: "Chart not in 4/4 time: 5" (3/4 is a waltz); the unrolling's; the generators'.
+// Bass and piano rest over "N.C." (and over the empty chord a chart may begin with).
+// Failures: "5/4 time cannot be accompanied yet" (6/4, 7/4 alike, for the chart or a bar
+// marked so); "Chart not in 4/4 time: 9" (3/4 is a waltz); the unrolling's; the generators'.
 std::vector<Track> gen(const Chart& chart);
 // The chart's chords and marks with the chorus played chorus().repeats times.
 Unrolled extractchordseq(const Chart& chart, int bar_beats = 4);
@@ -40,7 +42,8 @@ Sections unrollsections(const std::vector<Chart::Section>& sections, int begin, 
 std::vector<Chart::Bar> repeat_array(const std::vector<Chart::Bar>& bars, int count);
 // The marks of chorus bars, once per repeat.
 Sections repeat_sections(const Sections& marks, int length, int repeats);
-// The chord events of one bar at index i (from 0), starting at beat bar_beats x i.
+// The chord events of one bar at index i (from 0), starting at beat bar_beats x i;
+// an N.C. or empty entry takes its beats but makes no event.
 Chord_seq add_bar(const Chord_seq& seq, const Chart::Bar& bar, int index, int bar_beats = 4);
 // The two count-in bars: claves (note 75, velocity 100) at beats 0 and 2, then
 // every beat; with bar_beats 3, every beat of both bars.

@@ -67,7 +67,11 @@ TEST(Gen, ErrorCases) {
         const char* message;
     };
     const Case cases[] = {
-        {chart_of(five_bars(), {1, 5, 1}, {}, 5), "Chart not in 4/4 time: 5"},
+        {chart_of(five_bars(), {1, 5, 1}, {}, 5), "5/4 time cannot be accompanied yet"},
+        {chart_of(five_bars(), {1, 5, 1}, {}, 7), "7/4 time cannot be accompanied yet"},
+        {chart_of(five_bars(), {1, 5, 1}, {}, 9), "Chart not in 4/4 time: 9"},
+        {chart_of(five_bars(), {1, 5, 1}).with_forms({{2, Bar_form{.time = Time_signature::of_string("6/4")}}}),
+         "6/4 time cannot be accompanied yet"},
         {chart_of(five_bars(), {1, 5, 0}), "Chorus repeat count must be at least 1: 0"},
         {chart_of(five_bars(), {1, 5, -2}), "Chorus repeat count must be at least 1: -2"},
         {chart_of(five_bars(), {3, 9, 1}), "Chorus bars 3-9 outside the chart's 5 bars"},
@@ -83,6 +87,23 @@ TEST(Gen, ErrorCases) {
         if (c.message != nullptr) EXPECT_EQ(got, c.message);
         else EXPECT_NE(got, "(no failure)");
     }
+}
+
+// Bass and piano rest over N.C.: "C7 N.C." stops C7 at beat 2, and a chart may begin with N.C.
+TEST(Gen, NoChordIsSilence) {
+    const std::vector<Chart::Bar> bars = {{{"N.C.", 4}}, {{"C7", 2}, {"N.C.", 2}}, {{"F", 4}}};
+    const auto [seq, count] = Gen::unrollchords(bars, 1, 3, 1);
+    EXPECT_EQ(count, 3);
+    EXPECT_EQ(symbols(seq), "C7@4 F@8");
+    const auto tracks = Gen::gen(chart_of(bars, {1, 3, 1}));
+    for (const Track& track : tracks) {
+        if (track.name == "Drums") continue;
+        for (const auto& e : track.seq.events()) {
+            const double beat = e.time.get_d() - 8;  // after the count-in
+            EXPECT_FALSE(beat < 4 || (beat >= 6 && beat < 8)) << track.name << " plays at beat " << beat;
+        }
+    }
+    EXPECT_NO_THROW(Gen::gen(chart_of({{{"N.C.", 4}}}, {1, 1, 1})));
 }
 
 TEST(Zub2lite, FailuresNameTheSeed) {
