@@ -39,6 +39,16 @@ void pp(std::ostream& out, const Chart& chart) {
         << chart.chorus().end << " " << chart.chorus().repeats << "\nsections:";
     for (const auto& section : chart.sections()) out << " " << section.bar << section.mark;
     out << "\n";
+    for (const auto& [bar, form] : chart.forms()) {
+        out << "form " << bar << ":" << (form.repeat_start ? " {" : "");
+        if (form.repeat_end > 0) out << " }" << form.repeat_end;
+        for (int ending : form.endings) out << " N" << ending;
+        out << (form.segno ? " S" : "") << (form.to_coda ? " ToCoda" : "") << (form.coda ? " Coda" : "")
+            << (form.fine ? " Fine" : "");
+        if (form.direction) out << " " << form.direction->to_string();
+        if (form.time) out << " " << form.time->to_string();
+        out << "\n";
+    }
     for (const auto& bar : chart.bars()) {
         out << "|";
         for (const auto& entry : bar) out << " " << entry;

@@ -1,5 +1,6 @@
 // Reads a chart written as plain text: header lines (Name, Meter, Style, Key,
-// Tempo, Chorus, Sections, in any order, repeatable) and bar lines of chord
+// Tempo, Chorus, Sections, in any order, repeatable; "Meter: 2/4" to "7/4",
+// any other value 4) and bar lines of chord
 // symbols between "|" characters. Chord symbols are split off, not checked.
 //
 //   Name: Example
