@@ -55,13 +55,13 @@ struct Direction {
 struct Bar_form {
     bool repeat_start = false;
     int repeat_end = 0;           // times the repeat is played, 0 when the bar closes none
-    std::vector<int> endings;     // the passes this bar belongs to (1..9), empty outside an ending
+    std::vector<int> endings{};   // the passes this bar belongs to (1..9), empty outside an ending
     bool segno = false;
     bool to_coda = false;         // after this bar, the jump to the coda
     bool coda = false;            // the coda starts at this bar
     bool fine = false;
-    std::optional<Direction> direction;  // taken after this bar
-    std::optional<Time_signature> time;  // where the meter changes
+    std::optional<Direction> direction{};  // taken after this bar
+    std::optional<Time_signature> time{};  // where the meter changes
     bool empty() const { return *this == Bar_form{}; }
     auto operator<=>(const Bar_form&) const = default;
 };

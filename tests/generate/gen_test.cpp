@@ -61,6 +61,12 @@ TEST(Gen, CountInAndShift) {
     EXPECT_EQ(Gen::shift(mpq_class(8), Gen::co_seq()).events()[1].time, 10);
 }
 
+Bar_form in_six_four() {
+    Bar_form form;
+    form.time = Time_signature::of_string("6/4");
+    return form;
+}
+
 TEST(Gen, ErrorCases) {
     struct Case {
         Chart chart;
@@ -70,7 +76,7 @@ TEST(Gen, ErrorCases) {
         {chart_of(five_bars(), {1, 5, 1}, {}, 5), "5/4 time cannot be accompanied yet"},
         {chart_of(five_bars(), {1, 5, 1}, {}, 7), "7/4 time cannot be accompanied yet"},
         {chart_of(five_bars(), {1, 5, 1}, {}, 9), "Chart not in 4/4 time: 9"},
-        {chart_of(five_bars(), {1, 5, 1}).with_forms({{2, Bar_form{.time = Time_signature::of_string("6/4")}}}),
+        {chart_of(five_bars(), {1, 5, 1}).with_forms({{2, in_six_four()}}),
          "6/4 time cannot be accompanied yet"},
         {chart_of(five_bars(), {1, 5, 0}), "Chorus repeat count must be at least 1: 0"},
         {chart_of(five_bars(), {1, 5, -2}), "Chorus repeat count must be at least 1: -2"},

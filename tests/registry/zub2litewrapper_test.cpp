@@ -32,7 +32,7 @@ TEST(Zub2litewrapper, FailureCrossesWithTheSeed) {
         generate(five);
         FAIL() << "no failure";
     } catch (const Failure& failure) {
-        EXPECT_STREQ(failure.what(), "Gen error (Chart not in 4/4 time: 5): random seed = 9");
+        EXPECT_STREQ(failure.what(), "Gen error (5/4 time cannot be accompanied yet): random seed = 9");
     }
     // A waltz plays, in 3/4.
     const Chart waltz("Waltz", {3, 8}, "C", 120, {{{"C", 3}}}, {1, 1, 1}, {});
