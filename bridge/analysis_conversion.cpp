@@ -7,10 +7,40 @@
 #include "bridge/internal/core_function.h"
 #include "bridge/internal/core_values.h"
 #include "bridge/entry_points.h"
+#include "core/charts/form.h"
 
 namespace zub {
 
 namespace {
+
+// The bars as the analysis reads them: N.C. has no function, so the chord before
+// goes on over it and the key center runs across; a chart that begins without a
+// chord lets its first chord stand from the start.
+Value chordsForAnalysis(const Plist::Array& bars) {
+    std::string first;
+    for (const Plist& bar : bars) {
+        for (const Plist& slot : bar.array_at("Chords"))
+            if (!slot.as_string().empty() && !is_no_chord(slot.as_string())) {
+                first = slot.as_string();
+                break;
+            }
+        if (!first.empty()) break;
+    }
+    Plist::Array analysed;
+    analysed.reserve(bars.size());
+    bool sounding = false;
+    for (const Plist& bar : bars) {
+        Plist::Array slots = bar.array_at("Chords");
+        for (Plist& slot : slots) {
+            const std::string& name = slot.as_string();
+            if (!sounding && (name.empty() || is_no_chord(name))) slot = Plist::make_string(first);
+            else if (is_no_chord(name)) slot = Plist::make_string("");
+            sounding = sounding || !slot.as_string().empty();
+        }
+        analysed.push_back(bar.with("Chords", Plist::make_array(std::move(slots))));
+    }
+    return convertChords(analysed);
+}
 
 const CoreFunction& kov(const char* name) { return CoreFunction::shared(name); }
 
@@ -74,7 +104,7 @@ Plist convertKey(const Value& key) {
 
 Plist kov_partition(const Plist::Array& bars) {
     CoreFunction::garbageCollection();
-    const Value centers = kov("Kov.partition").callWithParam(convertChords(bars));
+    const Value centers = kov("Kov.partition").callWithParam(chordsForAnalysis(bars));
     Plist::Array list;
     for (const Value& center : CoreListElements(centers, "convertKeyCenters")) list.push_back(convertKeyCenter(center));
     return Plist::make_array(std::move(list));
@@ -82,7 +112,7 @@ Plist kov_partition(const Plist::Array& bars) {
 
 Value kov_annotate_result(const Plist::Array& bars, const Plist::Array& key_centers) {
     CoreFunction::garbageCollection();
-    return kov("Kov.annotate").callWithParam1(convertChords(bars), CoreKeyCentersFromNSArray(key_centers));
+    return kov("Kov.annotate").callWithParam1(chordsForAnalysis(bars), CoreKeyCentersFromNSArray(key_centers));
 }
 
 Plist analysisDictionary(const Value& result) {
@@ -109,7 +139,7 @@ Annotated_chart kov_annotate_with_barlines(const Plist::Array& bars, const Plist
 }
 
 std::string standardize_chord_name(const std::string& display_name) {
-    if (display_name.empty()) return display_name;
+    if (display_name.empty() || is_no_chord(display_name)) return {};
     return replaceWithUnicodeSharpsAndFlats(Entry_points::chord_printname(replaceWithAsciiSharpsAndFlats(display_name)));
 }
 

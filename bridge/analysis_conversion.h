@@ -12,7 +12,8 @@
 
 namespace zub {
 
-// "Kov.partition" on the bars: ({Key "Gm", Beats 32}, ...).
+// "Kov.partition" on the bars as written: ({Key "Gm", Beats 32}, ...). "N.C." slots hold the
+// chord before (the first chord, before any), so key centers run across them.
 Plist kov_partition(const Plist::Array& bars);
 // "Kov.annotate" on the bars under a key-center list: {"Annotations", "Arrows", "Keys", "Brackets"}.
 Plist kov_annotate(const Plist::Array& bars, const Plist::Array& key_centers);
@@ -25,7 +26,7 @@ struct Annotated_chart {
 };
 Annotated_chart kov_annotate_with_barlines(const Plist::Array& bars, const Plist::Array& key_centers);
 
-// The canonical form of a display chord name: "C7\u266F5" -> "C7+"; "" stays "".
+// The canonical form of a display chord name: "C7\u266F5" -> "C7+"; "" stays "", "N.C." gives "".
 std::string standardize_chord_name(const std::string& display_name);
 // "bVII7" -> "\u266DVII7", "subV7/bII" -> "subV7/\u266DII": the b of "sub" stays a letter.
 std::string preprocessRomanDisplayString(const std::string& roman);

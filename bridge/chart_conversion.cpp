@@ -1,10 +1,13 @@
 #include "bridge/internal/chart_conversion.h"
 
 #include <map>
+#include <optional>
 
 #include "bridge/bridge_exception.h"
 #include "bridge/chart_dictionary.h"
 #include "bridge/internal/core_values.h"
+#include "bridge/internal/form_keys.h"
+#include "core/registry/chart_value.h"
 
 namespace zub {
 
@@ -27,6 +30,28 @@ Value convertBarSectionPairs(const std::vector<BarSectionPair>& sections) {
     for (const auto& section : sections)
         items.push_back(pair(Value::of_int(section.bar), Value::of_char(static_cast<signed char>(section.mark))));
     return Value::of_list(std::move(items));
+}
+
+// The form marks of the bars that carry any, as the record's eighth field; none when no bar does.
+std::optional<Value> convertForms(const Plist::Array& bars) {
+    std::vector<Chart::Marks> forms;
+    for (std::size_t k = 0; k < bars.size(); ++k)
+        if (Bar_form form = barFormOf(bars[k]); !form.empty()) forms.push_back({static_cast<int>(k + 1), std::move(form)});
+    if (forms.empty()) return std::nullopt;
+    return Chart_value::of_forms(forms);
+}
+
+// Bar number to its form marks, from the record's eighth field when it has one.
+std::map<std::int64_t, Bar_form> formsOfCoreChart(const Value& chart) {
+    std::map<std::int64_t, Bar_form> forms;
+    if (chart.fields().size() < 8) return forms;
+    const Value& field = CoreTupleField(chart, 7);
+    try {
+        for (auto& marks : Chart_value::forms_of(field)) forms[marks.bar] = marks.form;
+    } catch (const std::exception& e) {
+        throw Bridge_exception("convertForms", e.what());
+    }
+    return forms;
 }
 
 Value integer_field(const Plist& dictionary, const char* key) { return Value::of_int(dictionary.integer_at(key)); }
@@ -63,7 +88,7 @@ Value convertChart(const Plist& dictionary) {
     const Plist& style = chart.dictionary_at("Style");
     const Plist& chorus = chart.dictionary_at("Chorus");
     const Plist::Array& bars = chart.array_at("Chords");
-    return Value::of_tuple({
+    std::vector<Value> fields = {
         CoreStringFromNSString(chart.string_at("Name")),
         pair(integer_field(style, "Meter"), integer_field(style, "StyleType")),
         CoreStringFromNSString(chart.string_at("Key")),
@@ -71,24 +96,29 @@ Value convertChart(const Plist& dictionary) {
         convertChords(bars),
         Value::of_tuple({integer_field(chorus, "Begin"), integer_field(chorus, "End"), integer_field(chorus, "Repeats")}),
         convertBarSectionPairs(barSectionPairsFromChords(bars)),
-    });
+    };
+    if (auto forms = convertForms(bars)) fields.push_back(std::move(*forms));
+    return Value::of_tuple(std::move(fields));
 }
 
 Plist dictionaryFromCoreChart(const Value& chart, const Plist& font) {
     const Value& style = CoreTupleField(chart, 1);
     const Value& chorus = CoreTupleField(chart, 5);
     const auto marks = combineChordsAndSections(CoreTupleField(chart, 6));
+    const auto forms = formsOfCoreChart(chart);
     Plist::Array bars;
     for (const Value& bar : CoreListElements(CoreTupleField(chart, 4), "convertBars")) {
         Plist slots = convertBar(bar);
         const auto number = static_cast<std::int64_t>(bars.size() + 1);
         auto mark = marks.find(number);
         Plist keys = Plist::make_array(Plist::Array(slots.as_array().size(), Plist::make_string("")));
-        bars.push_back(Plist::make_dictionary({
+        Plist dictionary = Plist::make_dictionary({
             {"Chords", std::move(slots)},
             {"SectionMark", Plist::make_integer(mark == marks.end() ? no_section_mark : mark->second)},
             {"Keys", std::move(keys)},
-        }));
+        });
+        if (auto form = forms.find(number); form != forms.end()) dictionary = withBarForm(dictionary, form->second);
+        bars.push_back(std::move(dictionary));
     }
     auto integer = [](const Value& v) { return Plist::make_integer(LongFromCoreInt(v)); };
     return Plist::make_dictionary({

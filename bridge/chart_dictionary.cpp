@@ -4,6 +4,7 @@
 
 #include "bridge/accidentals.h"
 #include "bridge/bridge_exception.h"
+#include "bridge/internal/form_keys.h"
 
 namespace zub {
 
@@ -41,6 +42,11 @@ void checkBar(const Plist& bar, std::size_t number) {
             throw Bridge_exception("checkBar", "Keys has " + std::to_string(keys) + " slots, Chords has " + std::to_string(chords));
         const std::int64_t mark = bar.integer_at("SectionMark");
         if (mark < 1 || mark > 255) throw Bridge_exception("checkBar", "Invalid section mark: " + std::to_string(mark));
+        const Bar_form form = barFormOf(bar);
+        if (form.time && static_cast<std::size_t>(form.time->beats()) != chords)
+            throw Bridge_exception("checkBar", "Time " + form.time->to_string() + " needs " +
+                                                   std::to_string(form.time->beats()) + " slots, Chords has " +
+                                                   std::to_string(chords));
     });
 }
 

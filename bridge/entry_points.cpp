@@ -5,7 +5,9 @@
 #include "bridge/internal/core_function.h"
 #include "bridge/internal/core_values.h"
 #include "bridge/internal/reaching_core.h"
+#include "bridge/played_form.h"
 #include "core/charts/biabwriter.h"
+#include "core/charts/form.h"
 #include "core/charts/kelwriter.h"
 #include "core/registry/chart_value.h"
 
@@ -16,6 +18,22 @@ namespace {
 const CoreFunction& entry(const char* name) { return CoreFunction::shared(name); }
 
 Value bytes_value(std::string_view bytes) { return Value::of_string(std::string(bytes)); }
+
+// BiaB songs have no rest chord: an N.C. slot holds the chord before it.
+Plist held_over_no_chord(const Plist& chart) {
+    Plist::Array bars = chart.array_at("Chords");
+    for (Plist& bar : bars) {
+        Plist::Array slots = bar.array_at("Chords");
+        bool changed = false;
+        for (std::size_t k = 0; k < slots.size(); ++k)
+            if (is_no_chord(slots[k].as_string()) && (k > 0 || &bar != &bars.front())) {
+                slots[k] = Plist::make_string("");
+                changed = true;
+            }
+        if (changed) bar = bar.with("Chords", Plist::make_array(std::move(slots)));
+    }
+    return chart.with("Chords", Plist::make_array(std::move(bars)));
+}
 
 }  // namespace
 
@@ -46,7 +64,7 @@ std::string approximationLine(const Biab_approximation& approximation) {
 }
 
 Biab_song biabwriter_write_chart(const Plist& chart) {
-    const Value record = convertChart(chart);
+    const Value record = convertChart(held_over_no_chord(hasForm(chart) ? playedChart(chart) : chart));
     return reaching_core("biabwriter_write_chart", [&] {
         const Biabwriter::Song_file file = Biabwriter::write_song(Chart_value::chart_of(record));
         Biab_song song{Plist::Data(file.bytes.begin(), file.bytes.end()), {}};

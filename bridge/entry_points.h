@@ -30,6 +30,7 @@ struct Biab_approximation {
 std::string approximationLine(const Biab_approximation& approximation);
 
 // The BiaB file of a chart dictionary, and the chords it holds as others.
+// The chart as played (BiaB keeps no form), N.C. held as the chord before.
 // Calls the core's writer directly, for those chords: Bridge_exception
 // ("biabwriter_write_chart", "Bar 3: Cannot convert chord Cb7 to BiaB").
 struct Biab_song {
@@ -37,7 +38,9 @@ struct Biab_song {
     std::vector<Biab_approximation> approximations;
 };
 Biab_song biabwriter_write_chart(const Plist& chart);
-// The text chart of a chart dictionary, in the core's bytes (ISO Latin 1).
+// The text chart of a chart dictionary, in the core's bytes (ISO Latin 1): its bars as
+// written, form marks left out ("N.C." stays a chord token); give it playedChart(chart)
+// for the chart as played.
 // The core registers no name for its text chart writer, so this calls it
 // directly: Bridge_exception ("kelwriter_write_chart", "Cannot write chord \"C 7\" in a text chart").
 std::string kelwriter_write_chart(const Plist& chart);

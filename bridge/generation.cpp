@@ -7,6 +7,7 @@
 #include "bridge/internal/core_function.h"
 #include "bridge/internal/core_values.h"
 #include "bridge/internal/reaching_core.h"
+#include "bridge/played_form.h"
 #include "core/generate/gen.h"
 #include "core/generate/midiwriter.h"
 #include "core/generate/style.h"
@@ -19,21 +20,27 @@ Plist::Data zub2lite_gen(const Plist& chart) {
     static const std::unique_ptr<CoreFunction> gen = CoreFunction::initWithName("Zub2lite.gen");
     if (!gen) throw Bridge_exception("initWithName:", "No core function Zub2lite.gen");
     CoreFunction::garbageCollection();
-    return NSDataFromCoreString(gen->callWithParam(convertChart(chart)));
+    // A chart with form marks goes as played; the generator itself unrolls only the chorus.
+    return NSDataFromCoreString(gen->callWithParam(convertChart(hasForm(chart) ? playedChart(chart) : chart)));
 }
 
 Played_form zub2lite_played_form(const Plist& chart) {
     const Value record = convertChart(chart);
-    return reaching_core("zub2lite_played_form", [&] {
+    Played_form form = reaching_core("zub2lite_played_form", [&] {
         const Chart c = Chart_value::chart_of(record);
         const Chart::Chorus& chorus = c.chorus();
         Styles::style_of(c.style());  // refuses a meter the generator cannot play, as generating would
-        Played_form form{Gen::count_in_bars, c.style().meter,
-                         Midiwriter::ticks_per_quarter, static_cast<int>(c.bars().size()), {}};
+        Played_form unrolled{Gen::count_in_bars, c.style().meter,
+                             Midiwriter::ticks_per_quarter, static_cast<int>(c.bars().size()), {}};
         for (const Gen::Played_bar& played : Gen::played_bars(c.bars().size(), chorus.begin, chorus.end, chorus.repeats))
-            form.bars.push_back({played.bar, played.pass});
-        return form;
+            unrolled.bars.push_back({played.bar, played.pass});
+        return unrolled;
     });
+    if (!hasForm(chart)) return form;
+    // The generator plays such a chart as its walk gives it: the same bars in the same order.
+    form.bars.clear();
+    for (const PlayedBar& played : playedBars(chart)) form.bars.push_back({static_cast<int>(played.bar) + 1, played.pass});
+    return form;
 }
 
 void zub2lite_init_random_with(std::uint64_t seed) {

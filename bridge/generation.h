@@ -31,7 +31,7 @@ struct Played_form {
 
 namespace zub::Entry_points {
 
-// "Zub2lite.gen": the MIDI file of a chart dictionary. The core's heap is
+// "Zub2lite.gen": the MIDI file of a chart dictionary, played as written (bridge/played_form.h). The core's heap is
 // compacted first, since a generation builds many short-lived sequences.
 // Bridge_exception "callWithParam:" with "Gen error (...): random seed = N".
 Plist::Data zub2lite_gen(const Plist& chart);

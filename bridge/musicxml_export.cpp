@@ -1,5 +1,6 @@
 #include "bridge/musicxml_export.h"
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "bridge/bridge_exception.h"
 #include "bridge/chart_analysis.h"
 #include "bridge/chart_dictionary.h"
+#include "bridge/internal/form_keys.h"
 #include "bridge/musicxml_harmony.h"
 #include "bridge/style_names.h"
 #include "bridge/xml_writer.h"
@@ -39,7 +41,25 @@ struct Score {
     std::int64_t chorus_begin = 0, chorus_end = 0, repeats = 1;
     Numerals numerals;
     std::map<std::string, HarmonySymbol, std::less<>> harmonies;  // by ASCII symbol, each parsed once
+    std::vector<Bar_form> forms;  // the form as written, one per bar
 };
+
+// Where an ending bracket starts and stops: the first and last bar of a run of equal endings.
+bool starts_ending(const Score& score, std::size_t bar) {
+    const auto& endings = score.forms[bar].endings;
+    return !endings.empty() && (bar == 0 || score.forms[bar - 1].endings != endings);
+}
+
+bool ends_ending(const Score& score, std::size_t bar) {
+    const auto& endings = score.forms[bar].endings;
+    return !endings.empty() && (bar + 1 == score.forms.size() || score.forms[bar + 1].endings != endings);
+}
+
+std::string ending_numbers(const std::vector<int>& endings) {
+    std::string text;
+    for (int ending : endings) text += (text.empty() ? "" : ", ") + std::to_string(ending);
+    return text;
+}
 
 const Plist::Array& slots_of(const Score& score, std::size_t bar) { return score.bars[bar].array_at("Chords"); }
 
@@ -149,7 +169,8 @@ const HarmonySymbol& harmony_of(Score& score, const std::string& display_symbol,
     }
 }
 
-void write_attributes(Xml_writer& xml, const Score& score, bool first, std::size_t beats) {
+void write_attributes(Xml_writer& xml, const Score& score, bool first, std::size_t beats,
+                      const std::optional<Time_signature>& time = std::nullopt) {
     xml.open("attributes");
     if (first) xml.leaf("divisions", 1);
     if (first && score.key) {
@@ -159,8 +180,8 @@ void write_attributes(Xml_writer& xml, const Score& score, bool first, std::size
         xml.close();
     }
     xml.open("time");
-    xml.leaf("beats", static_cast<long long>(beats));
-    xml.leaf("beat-type", 4);
+    xml.leaf("beats", static_cast<long long>(time ? time->upper() : static_cast<int>(beats)));
+    xml.leaf("beat-type", time ? time->lower() : 4);
     xml.close();
     if (first) {
         xml.open("clef");
@@ -202,6 +223,55 @@ void write_barline(Xml_writer& xml, const char* location, const char* style, con
     xml.close();
 }
 
+// The barline opening a bar: a repeat sign, the start of an ending bracket.
+void write_opening_barline(Xml_writer& xml, const Score& score, std::size_t bar) {
+    const Bar_form& form = score.forms[bar];
+    const bool chorus = static_cast<std::int64_t>(bar + 1) == score.chorus_begin;
+    if (!form.repeat_start && !chorus && !starts_ending(score, bar)) return;
+    xml.open("barline", {{"location", "left"}});
+    xml.leaf("bar-style", form.repeat_start || chorus ? "heavy-light" : "regular");
+    if (starts_ending(score, bar))
+        xml.leaf("ending", ending_numbers(form.endings) + ".", {{"number", ending_numbers(form.endings)}, {"type", "start"}});
+    if (form.repeat_start || chorus) xml.leaf("repeat", "", {{"direction", "forward"}});
+    xml.close();
+}
+
+// A sign or words, with the sound that makes players follow it.
+void write_sign(Xml_writer& xml, const char* element, const std::string& text, XmlAttributes sound) {
+    xml.open("direction", {{"placement", "above"}});
+    xml.open("direction-type");
+    xml.leaf(element, text);
+    xml.close();
+    xml.leaf("sound", "", std::move(sound));
+    xml.close();
+}
+
+// Segno and coda at the start of their bar.
+void write_signs(Xml_writer& xml, const Bar_form& form) {
+    if (form.segno) write_sign(xml, "segno", "", {{"segno", "segno"}});
+    if (form.coda) write_sign(xml, "coda", "", {{"coda", "coda"}});
+}
+
+// The jumps after the bar: To Coda, Fine, D.C./D.S.
+void write_jumps(Xml_writer& xml, const Bar_form& form) {
+    if (form.to_coda) write_sign(xml, "words", "To Coda", {{"tocoda", "coda"}});
+    if (form.fine) write_sign(xml, "words", "Fine", {{"fine", "yes"}});
+    if (form.direction) {
+        const bool capo = form.direction->from == Direction::From::capo;
+        write_sign(xml, "words", form.direction->to_string(), capo ? XmlAttributes{{"dacapo", "yes"}} : XmlAttributes{{"dalsegno", "segno"}});
+    }
+}
+
+// N.C.: a harmony of kind none, which still needs a root.
+void write_no_chord(Xml_writer& xml) {
+    xml.open("harmony");
+    xml.open("root");
+    xml.leaf("root-step", "C", {{"text", ""}});
+    xml.close();
+    xml.leaf("kind", "none", {{"text", "N.C."}});
+    xml.close();
+}
+
 // The chords of one bar: each chord that starts in it as a harmony (and its
 // numeral) before the rests of its beats; the beats before the bar's first
 // chord, which continue the previous chord or precede the first, as rests alone.
@@ -212,7 +282,9 @@ void write_chords(Xml_writer& xml, Score& score, std::size_t bar) {
         std::size_t end = start + 1;
         while (end < slots.size() && slots[end].as_string().empty()) ++end;
         const std::string& symbol = slots[start].as_string();
-        if (!symbol.empty()) {
+        if (is_no_chord(symbol)) {
+            write_no_chord(xml);
+        } else if (!symbol.empty()) {
             const HarmonySymbol& harmony = harmony_of(score, symbol, bar);
             write_harmony(xml, harmony);
             if (bar < score.numerals.size() && score.numerals[bar][start])
@@ -227,7 +299,17 @@ void write_chords(Xml_writer& xml, Score& score, std::size_t bar) {
 // section, the final bar line.
 void write_closing_barline(Xml_writer& xml, const Score& score, std::size_t bar) {
     const auto number = static_cast<std::int64_t>(bar + 1);
-    if (number == score.chorus_end) {
+    const Bar_form& form = score.forms[bar];
+    if (form.repeat_end > 0 || ends_ending(score, bar)) {
+        xml.open("barline", {{"location", "right"}});
+        xml.leaf("bar-style", form.repeat_end > 0 || bar + 1 == score.bars.size() ? "light-heavy" : "light-light");
+        if (ends_ending(score, bar))
+            xml.leaf("ending", "", {{"number", ending_numbers(form.endings)},
+                                    {"type", form.repeat_end > 0 ? "stop" : "discontinue"}});
+        if (form.repeat_end > 0)
+            xml.leaf("repeat", "", {{"direction", "backward"}, {"times", std::to_string(form.repeat_end)}});
+        xml.close();
+    } else if (number == score.chorus_end) {
         write_barline(xml, "right", "light-heavy", "backward", score.repeats);
     } else if (bar + 1 == score.bars.size()) {
         write_barline(xml, "right", "light-heavy");
@@ -239,16 +321,19 @@ void write_closing_barline(Xml_writer& xml, const Score& score, std::size_t bar)
 void write_measure(Xml_writer& xml, Score& score, std::size_t bar, std::size_t& beats) {
     const auto number = static_cast<std::int64_t>(bar + 1);
     xml.open("measure", {{"number", std::to_string(number)}});
-    if (number == score.chorus_begin) write_barline(xml, "left", "heavy-light", "forward");
+    write_opening_barline(xml, score, bar);
     const std::size_t slots = slots_of(score, bar).size();
-    if (bar == 0 || slots != beats) write_attributes(xml, score, bar == 0, slots);
+    const std::optional<Time_signature>& time = score.forms[bar].time;
+    if (bar == 0 || slots != beats || time) write_attributes(xml, score, bar == 0, slots, time);
     beats = slots;
     if (bar == 0 && !score.style.empty()) write_direction(xml, "words", score.style);
     if (bar == 0 && score.tempo > 0) write_tempo(xml, score.tempo);
     if (has_mark(score, bar))
         write_direction(xml, "rehearsal", mark_text(score.bars[bar].integer_at("SectionMark")), {{"enclosure", "square"}});
     if (number == score.chorus_end) write_direction(xml, "words", std::to_string(score.repeats) + "x");
+    write_signs(xml, score.forms[bar]);
     write_chords(xml, score, bar);
+    write_jumps(xml, score.forms[bar]);
     write_closing_barline(xml, score, bar);
     xml.close();
 }
@@ -324,10 +409,13 @@ std::string musicXmlOfChart(const Plist& chart, const AnalysisResult* analysis) 
     const Plist fixed = fixChorusEnd(chart);
     const Plist& chorus = fixed.dictionary_at("Chorus");
     Score score{fixed.array_at("Chords"), keySignatureOf(chart.string_at("Key")), chart.integer_at("Tempo"),
-                styleShown(chart), 0, 0, 1, {}, {}};
+                styleShown(chart), 0, 0, 1, {}, {}, {}};
     const auto bars = static_cast<std::int64_t>(score.bars.size());
     const std::int64_t begin = chorus.integer_at("Begin"), end = chorus.integer_at("End");
-    if (chorus.integer_at("Repeats") > 1 && begin >= 1 && begin <= end && end <= bars) {
+    for (const Plist& bar : score.bars) score.forms.push_back(barFormOf(bar));
+    const bool form = std::any_of(score.forms.begin(), score.forms.end(), [](const Bar_form& f) { return !f.empty(); });
+    // The chorus repeat of a chart without marks; a chart with them shows its own.
+    if (!form && chorus.integer_at("Repeats") > 1 && begin >= 1 && begin <= end && end <= bars) {
         score.chorus_begin = begin;
         score.chorus_end = end;
         score.repeats = chorus.integer_at("Repeats");

@@ -22,7 +22,7 @@ struct SongListing {
     std::string title, composer;
     std::string key;         // our key name: "Cm" (iReal writes "C-")
     std::string style;       // iReal's style text, "Medium Swing"
-    std::size_t bars = 0;    // bars of the chart as played
+    std::size_t bars = 0;    // bars of the chart as written
     std::string reason;      // not empty: why the song cannot be opened
     bool operator==(const SongListing&) const = default;
 };

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include <memory>
+#include <optional>
 
 #include "apps/zub/chart_io.h"
 #include "apps/zub/command.h"
@@ -10,28 +11,43 @@
 #include "bridge/bridge_exception.h"
 #include "bridge/entry_points.h"
 #include "bridge/latin1.h"
+#include "bridge/played_form.h"
 #include "bridge/transposition.h"
 
 namespace zub::cli {
 
 namespace {
 
-int show(const std::string& file, std::size_t song, const Part_option& part, Io io) {
+struct Show_options {
+    std::string file;
+    std::size_t song = 0;
+    Part_option part;
+    bool played = false;
+    std::optional<int> choruses;
+};
+
+int show(const Show_options& options, Io io) {
     return run_chart_command(io, [&] {
-        const Plist chart = read_part(file, song, part);
-        io.out << latin1_to_utf8(about(file, [&] { return Entry_points::kelwriter_write_chart(chart); }));
+        const Plist written = read_part(options.file, options.song, options.part);
+        const Plist chart =
+            options.played ? about(options.file, [&] { return playedChart(written, options.choruses); }) : written;
+        io.out << latin1_to_utf8(about(options.file, [&] { return Entry_points::kelwriter_write_chart(chart); }));
         return exit_ok;
     });
 }
 
 Action declare_show(CLI::App& command) {
-    auto file = std::make_shared<std::string>();
-    auto song = std::make_shared<std::size_t>(0);
-    auto part = std::make_shared<Part_option>();
-    command.add_option("FILE", *file, "the chart file")->required();
-    add_song_option(command, *song);
-    add_part_option(command, *part);
-    return [file, song, part](Io io) { return show(*file, *song, *part, io); };
+    auto options = std::make_shared<Show_options>();
+    command.add_option("FILE", options->file, "the chart file")->required();
+    add_song_option(command, options->song);
+    add_part_option(command, options->part);
+    CLI::Option* played =
+        command.add_flag("--played", options->played, "print the chart as played, every bar in playing order");
+    command.add_option("--choruses", options->choruses, "with --played: how many times the chorus is played")
+        ->option_text("N")
+        ->check(CLI::Range(1, 999))
+        ->needs(played);
+    return [options](Io io) { return show(*options, io); };
 }
 
 struct Transpose_options {
@@ -85,11 +101,14 @@ Action declare_transpose(CLI::App& command) {
 }  // namespace
 
 const Command show_command = {
-    "show", "FILE [--song N] [--for Bb|Eb|F]", "print a chart as a text chart",
+    "show", "FILE [--song N] [--for Bb|Eb|F] [--played [--choruses N]]", "print a chart as a text chart",
     "FILE is a chart document (.zub), a text chart, a BiaB song file (.sgX,\n"
     ".mgX), a file holding iReal Pro links (.txt, .html) or a bare irealb://\n"
-    "link. --song N reads song N of a playlist (see 'zub list'). Key centers\n"
-    "and the font are not part of a text chart.\n"
+    "link. --song N reads song N of a playlist (see 'zub list'). Key centers,\n"
+    "the font and the form's marks (repeats, endings, D.C./D.S.) are not part\n"
+    "of a text chart: the bars are printed as written.\n"
+    "--played prints the chart as played instead: every bar in playing order,\n"
+    "the chorus played N times (--choruses N; the chart's own count without it).\n"
     "--for prints the part for a Bb instrument (a major second up), an Eb\n"
     "instrument (a major sixth up) or an F instrument (a fifth up).\n",
     declare_show};

@@ -8,6 +8,7 @@
 #include "bridge/entry_points.h"
 #include "bridge/musicxml_export.h"
 #include "bridge/my_constants.h"
+#include "bridge/played_form.h"
 #include "bridge/playlist.h"
 
 namespace zub::cli {
@@ -69,7 +70,8 @@ void write_chart(Io io, const std::string& out, const Plist& chart, bool analyse
             saveChartDocument(out, chart);
             break;
         case Output_kind::text:
-            writeFileAtomically(out, Entry_points::kelwriter_write_chart(chart));
+            // A text chart has no repeat signs: it gets the chart as played.
+            writeFileAtomically(out, Entry_points::kelwriter_write_chart(hasForm(chart) ? playedChart(chart) : chart));
             break;
         case Output_kind::ireal_page:
             writeFileAtomically(out, irealHtml({chart}, ""));

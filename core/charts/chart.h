@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "core/charts/form.h"
+
 namespace zub {
 
 class Chart {
@@ -42,11 +44,18 @@ public:
         auto operator<=>(const Section&) const = default;
     };
 
+    // The form marks of a bar numbered from 1 (see form.h); bars without marks have no entry.
+    struct Marks {
+        int bar = 1;
+        Bar_form form;
+        auto operator<=>(const Marks&) const = default;
+    };
+
     // The defaults of a text chart without header: no name, 4/4 style 1, key C,
-    // tempo 120, no bars, chorus (1, 1, 1), no sections.
+    // tempo 120, no bars, chorus (1, 1, 1), no sections, no form marks.
     Chart() = default;
     Chart(std::string name, Style style, std::string key, int tempo, std::vector<Bar> bars, Chorus chorus,
-          std::vector<Section> sections);
+          std::vector<Section> sections, std::vector<Marks> forms = {});
 
     const std::string& name() const { return name_; }
     const Style& style() const { return style_; }
@@ -55,6 +64,9 @@ public:
     const std::vector<Bar>& bars() const { return bars_; }
     const Chorus& chorus() const { return chorus_; }
     const std::vector<Section>& sections() const { return sections_; }
+    const std::vector<Marks>& forms() const { return forms_; }
+    // The same chart with other form marks.
+    Chart with_forms(std::vector<Marks> forms) const;
 
     // Field by field, in the order above.
     static int compare(const Chart& a, const Chart& b);
@@ -68,6 +80,7 @@ private:
     std::vector<Bar> bars_;
     Chorus chorus_;
     std::vector<Section> sections_;
+    std::vector<Marks> forms_;
 };
 
 // Debug form: the header fields, then one line per bar: "| C7 2 F7 2 |".

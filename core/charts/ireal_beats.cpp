@@ -32,7 +32,8 @@ void fit_to(Chart::Bar& bar, int beats) {
 }
 
 bool holds_chord(const Ireal_cells::Written_bar& bar) {
-    return std::any_of(bar.cells.begin(), bar.cells.end(), [](const auto& cell) { return cell.kind == Kind::chord; });
+    return std::any_of(bar.cells.begin(), bar.cells.end(),
+                       [](const auto& cell) { return cell.kind == Kind::chord || cell.kind == Kind::no_chord; });
 }
 
 bool holds(const Ireal_cells::Written_bar& bar, Kind kind) {
@@ -47,6 +48,8 @@ Chart::Bar fit_bar(const std::vector<Ireal_cells::Cell>& cells, int beats, const
     for (const auto& cell : cells) {
         if (cell.kind == Kind::chord)
             bar.push_back({cell.symbol, 1});
+        else if (cell.kind == Kind::no_chord)
+            bar.push_back({std::string(no_chord_symbol), 1});
         else if (bar.empty())
             ++leading;
         else

@@ -1,7 +1,8 @@
 // Beats from iReal cells. Cells are not beats: each chord starts with one beat,
-// the blank cells after it (and "n", "p") go to it, then beats are taken back
+// the blank cells after it (and "p") go to it, then beats are taken back
 // from the last chord backwards or handed out from the first chord onwards, one
-// at a time round the bar, until the bar holds its beats.
+// at a time round the bar, until the bar holds its beats. "n" is a chord of
+// its own, "N.C.".
 //   4/4 "C7 F7" (2 cells) -> C7 2, F7 2; 3/4 "C _ F _" -> C 2, F 1;
 //   4/4 "C _ _ _ F _ _ _" (8 cells) -> C 2, F 2.
 #pragma once

@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "core/charts/form.h"
 #include "core/charts/ireal_quality.h"
 #include "core/failure.h"
 
@@ -23,22 +24,27 @@ std::size_t chord_text_end(std::string_view text, std::size_t pos) {
     return pos;
 }
 
-// Beats of a time signature token "T44"; the failures of read_cells. In 12/8
+// The time signature of a token "T44"; the failures of read_cells. In 12/8
 // and 6/8 the beat is the dotted quarter: a slow 12/8 blues reads as four beats
 // a bar, at the tempo the song gives (dotted quarters a minute).
-int beats_of_time(std::string_view digits) {
-    if (digits == "44" || digits == "22" || digits == "12") return 4;
-    if (digits == "34") return 3;
-    if (digits == "24" || digits == "68") return 2;
-    static constexpr std::string_view unsupported[][2] = {{"54", "5/4"}, {"64", "6/4"}, {"74", "7/4"}, {"32", "3/2"},
-                                                          {"58", "5/8"}, {"78", "7/8"}, {"98", "9/8"}};
+Time_signature time_of(std::string_view digits) {
+    static constexpr std::string_view known[][2] = {{"44", "4/4"}, {"22", "4/4"}, {"34", "3/4"}, {"24", "2/4"},
+                                                    {"54", "5/4"}, {"64", "6/4"}, {"74", "7/4"}, {"68", "6/8"},
+                                                    {"12", "12/8"}};
+    for (const auto& [token, name] : known)
+        if (digits == token) return Time_signature::of_string(name);
+    static constexpr std::string_view unsupported[][2] = {{"32", "3/2"}, {"58", "5/8"}, {"78", "7/8"}, {"98", "9/8"}};
     for (const auto& [token, name] : unsupported)
         if (digits == token) throw Failure(std::string(name) + " time is not supported");
     throw Failure("Unknown time signature: T" + std::string(digits));
 }
 
 // A repeat count in a staff text: "3x", "x3", "Play 4x" -> 3, 3, 4; 0 when none.
+// A position offset "*58" may come first: "*585x" -> 5.
 int repeat_count_of(std::string_view text) {
+    if (text.size() >= 3 && text[0] == '*' && std::isdigit(static_cast<unsigned char>(text[1])) &&
+        std::isdigit(static_cast<unsigned char>(text[2])))
+        text.remove_prefix(3);
     for (std::size_t k = 0; k < text.size(); ++k) {
         if (!std::isdigit(static_cast<unsigned char>(text[k]))) continue;
         std::size_t end = k;
@@ -73,7 +79,7 @@ private:
     std::vector<Written_bar> bars_;
     Written_bar current_;
     bool between_bars_ = true;  // after a closing bar line: blanks are filler
-    int beats_ = 4;
+    Time_signature time_ = Time_signature::of_beats(4);
     std::string last_root_;     // of the chord before, for "W"
     std::string last_type_;
 
@@ -107,11 +113,14 @@ private:
         ++pos_;
     }
 
+    void in_force(Written_bar& bar) const {
+        bar.beats = time_.beats();
+        bar.time = time_.to_string();
+        bar.cells.reserve(4);
+    }
+
     void add_cell(Cell cell) {
-        if (current_.cells.empty()) {
-            current_.beats = beats_;
-            current_.cells.reserve(4);
-        }
+        if (current_.cells.empty()) in_force(current_);
         current_.cells.push_back(std::move(cell));
         between_bars_ = false;
     }
@@ -145,11 +154,8 @@ private:
 
     void read_time() {
         if (pos_ + 3 > text_.size()) throw Failure("Unknown time signature: " + std::string(text_.substr(pos_)));
-        beats_ = beats_of_time(text_.substr(pos_ + 1, 2));
-        if (current_.cells.empty()) {
-            current_.beats = beats_;
-            current_.cells.reserve(4);
-        }
+        time_ = time_of(text_.substr(pos_ + 1, 2));
+        if (current_.cells.empty()) in_force(current_);
         pos_ += 3;
     }
 
@@ -183,6 +189,9 @@ private:
             bar.jump_end = words.find("coda") != std::string::npos   ? Jump_end::coda
                            : words.find("fine") != std::string::npos ? Jump_end::fine
                                                                      : Jump_end::end;
+            static constexpr std::string_view endings[] = {"1st", "2nd", "3rd"};
+            for (int k = 0; k < 3; ++k)
+                if (words.find(endings[k]) != std::string::npos) bar.jump_ending = k + 1;
         } else if (words.find("fine") != std::string::npos) {
             bar.fine = true;
         }

@@ -28,7 +28,8 @@ enum class Jump_end { end, coda, fine };
 
 struct Written_bar {
     std::vector<Cell> cells;
-    int beats = 4;             // quarter beats of the time signature in force
+    int beats = 4;             // beats of the time signature in force (dotted quarters in x/8)
+    std::string time = "4/4";  // the time signature in force: "5/4", "6/8", "12/8" (2/2 reads as 4/4)
     char section = 0;          // as written: 'A' 'B' 'C' 'D' 'v' (verse) 'i' (intro), 0 none
     bool opens_repeat = false;
     bool closes_repeat = false;
@@ -41,11 +42,12 @@ struct Written_bar {
     bool fine = false;
     Jump jump = Jump::none;    // a D.C. or D.S. text: the jump follows this bar
     Jump_end jump_end = Jump_end::end;
+    int jump_ending = 0;       // "al 2nd End." -> 2 (jump_end is then end)
 };
 
 // The written bars of a progression (substitutions already expanded).
 // Failures, one line each: "Unknown token: %", "Unknown chord quality: C^7#13",
-// "5/4 time is not supported", "Unknown time signature: T9",
+// "5/8 time is not supported", "Unknown time signature: T9",
 // "Unclosed text: <D.C.", "Unclosed alternate chord: (C7", "Invalid bass: C/H".
 std::vector<Written_bar> read_cells(std::string_view progression);
 

@@ -1,33 +1,36 @@
-// Playing out the form of an iReal Pro chart: repeats "{ }" with their counts,
-// endings N1 N2 N3 (N0 takes the number after the ending before it), D.C. and
-// D.S. al Coda or al Fine, an intro "*i" and a coda. Our chart holds one
-// chorus, so the result is the played order of the written bars in three parts:
-//   intro   the bars of an intro at the very start ("*i" up to the next
-//           section mark, repeat or double bar line), played once;
-//   chorus  the tune played through once, repeats taken, up to the bar with
-//           the D.C./D.S. text or to the coda;
-//   ending  after the last chorus: the way back of a D.C./D.S. (from the top of
-//           the tune or the segno, no repeats, last endings) to the coda sign,
-//           the Fine or the end, then the coda. A coda without D.C./D.S. is
-//           played once after the last chorus.
-// A D.C. goes back to the top of the tune, after the intro.
+// The form of an iReal Pro chart as our bar marks (core/charts/form.h): the
+// chart stays as written, and how it is played is left to the one walk that
+// plays every chart. What iReal writes loosely is made explicit here:
+//   repeats    a "}" without "{" repeats from the last double bar line (or the
+//              top); its count comes from a "3x" text anywhere in the repeat;
+//   endings    N1 runs to its "}", the last ending to the next double bar line,
+//              as long as the first at most; N0 takes the number after the
+//              one before; with a count above the endings, N1 takes the extra passes;
+//   coda       the first of two or more "Q" is the jump to the coda (after the
+//              bar it ends, before the bar it opens), the last starts the coda;
+//   D.C./D.S.  the text belongs to its section: the jump follows the section's
+//              last bar (a closing bar line, or the bar before the next section);
+//   intro      "*i" on the first bar up to the next section, repeat or double
+//              bar line, and the endings that follow its repeat;
+//   time       a mark where the time signature changes.
 #pragma once
 
-#include <cstddef>
 #include <vector>
 
+#include "core/charts/form.h"
 #include "core/charts/ireal_cells.h"
 
 namespace zub::Ireal_form {
 
-struct Played {
-    std::vector<std::size_t> intro;   // indexes into the written bars
-    std::vector<std::size_t> chorus;
-    std::vector<std::size_t> ending;
-};
+// One Bar_form per written bar.
+std::vector<Bar_form> forms_of(const std::vector<Ireal_cells::Written_bar>& bars, const Time_signature& meter);
 
-// Failures: "Ending 2 without a repeat", "D.S. without a segno", "The form does not end"
-// (more than 20,000 bars played).
-Played play(const std::vector<Ireal_cells::Written_bar>& bars);
+// The chorus, bars counted from 1: the tune after the intro, up to the bar before a coda
+// that is no part of every pass (no "al Coda" leads to it), else to the last bar.
+struct Tune {
+    int begin = 1;
+    int end = 1;
+};
+Tune tune_of(const std::vector<Ireal_cells::Written_bar>& bars, const std::vector<Bar_form>& forms);
 
 }  // namespace zub::Ireal_form

@@ -56,21 +56,21 @@ struct Ireal_chart {
     std::string composer;     // UTF-8, may be empty
 };
 
-// The chart of one song, as played: repeats, endings, D.C./D.S. and the coda
-// are played out (see ireal_form.h); the chorus is the tune, an intro ("*i" on
-// the first bar) stays before it and a coda after it; repeats is the song's
-// (3 when 0). Sections *A and *B give marks A and B, *C and *D mark B (a
-// contrasting section), a verse marks A, an intro none. Meter 3 when the first
-// bar is in 3/4, else 4; a 2/4 bar stays a bar of 2 beats, 2/2 counts as 4/4,
-// 12/8 and 6/8 count their dotted quarters (4 and 2 beats); other meters fail.
-// Key "Eb" -> "Eb", "C-" -> "Cm"; tempo 0 -> the style's usual tempo; style
-// code 4 for Brazilian grooves, 8 for waltzes, else 1. "n" (no chord) and "p"
-// hold the chord before, as a blank cell does; alternate chords in parentheses
-// are dropped; a free-text quality ("C*m*") is read when it is a quality we
-// know, else it fails as an unknown quality.
-// Failure with a one-line reason ("5/4 time is not supported",
-// "Unknown chord quality: C^7#13", "Ending 2 without a repeat", "No chords") when it
-// cannot be represented.
+// The chart of one song, as written: the bars with their form marks
+// (repeats, endings, segno, coda, D.C./D.S., Fine, time changes; see
+// ireal_form.h for how iReal's loose writing is read), "n" as "N.C.". The
+// chorus is the tune: after an intro ("*i" on the first bar), up to a coda
+// that is no part of every pass; repeats is the song's (3 when 0). Sections *A
+// and *B give marks A and B, *C and *D mark B (a contrasting section), a verse
+// marks A, an intro none. Meter: the first bar's in 3/4 to 7/4, else 4; a 2/4
+// bar stays a bar of 2 beats, 2/2 counts as 4/4, 12/8 and 6/8 count their
+// dotted quarters (4 and 2 beats). Key "Eb" -> "Eb", "C-" -> "Cm"; tempo 0 ->
+// the style's usual tempo; style code 4 for Brazilian grooves, 8 for waltzes,
+// else 1. "p" holds the chord before, as a blank cell does; alternate chords
+// in parentheses are dropped; a free-text quality ("C*m*") is read when it is
+// a quality we know, else it fails as an unknown quality.
+// Failure with a one-line reason ("5/8 time is not supported",
+// "Unknown chord quality: C^7#13", "No chords") when it cannot be represented.
 Ireal_chart chart_of_ireal_song(const Ireal_song& song);
 
 // The writer: one irealb:// link (percent-encoded as the app's HTML export does) holding

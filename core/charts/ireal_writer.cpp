@@ -1,15 +1,21 @@
 // Our charts as an iReal Pro playlist: one irealb:// link and the HTML page
-// around it. The layout, which our reader reads back to the same chart:
-//   [*i intro bars ] [ chorus bars ... last chorus bar Q ] [Q bars after the chorus Z
-// Each bar has a cell per beat (a 3-beat bar four cells, the last one blank),
-// a chord in the cell of its first beat; a time signature where the beats of a
-// bar change; the chorus repeats in the repeats field. Section marks are A and
-// B only, and none inside an intro (the intro mark stands on its first bar).
+// around it. The chart goes as written, in the layout our reader reads back
+// to the same chart: "{" "}" with a "<3x>" text for a count other than 2,
+// N1 N2... on the first bar of each ending, S, Q before the first cell of the
+// coda and after the last cell of the bar that jumps to it, "<D.S. al Coda>"
+// and "<Fine>" texts on their bar, a double bar line after a direction, an
+// ending, the intro and before a section or the coda; "*i" on the first bar
+// of an intro, and a coda sign on the first bar after the chorus. Each bar has
+// a cell per beat (a 3-beat bar four cells, the last one blank), a chord in the
+// cell of its first beat, "n" for N.C.; a time signature where it changes; the
+// chorus repeats in the repeats field. Section marks are A and B only, and none
+// inside an intro (the intro mark stands on its first bar).
 // iReal has no meter apart from the time signatures: a chart reads back with
 // the meter of its first bar. A chord type without an official quality takes
 // the nearest one (Ireal_quality::quality_of_type).
 #include <sstream>
 
+#include "core/charts/form.h"
 #include "core/charts/ireal_link.h"
 #include "core/charts/ireal_playlist.h"
 #include "core/charts/ireal_quality.h"
@@ -28,9 +34,9 @@ std::string note_text(const Note& note, std::string_view symbol) {
     return text;
 }
 
-// "Cm7" -> "C-7", "Bb7/D" -> "Bb7/D", "" -> "n".
+// "Cm7" -> "C-7", "Bb7/D" -> "Bb7/D", "" and "N.C." -> "n".
 std::string ireal_chord(const std::string& symbol) {
-    if (symbol.empty()) return "n";
+    if (symbol.empty() || is_no_chord(symbol)) return "n";
     const Chord chord = Chord::of_string(symbol);
     std::string text = note_text(chord.root(), symbol);
     text += Ireal_quality::quality_of_type(chord.chordtype());
@@ -38,13 +44,15 @@ std::string ireal_chord(const std::string& symbol) {
     return text;
 }
 
-std::string time_signature(int beats) {
-    switch (beats) {
-        case 4: return "T44";
-        case 3: return "T34";
-        case 2: return "T24";
-        default: throw Failure("A bar of " + std::to_string(beats) + " beats cannot be written");
-    }
+// "T44", "T54", "T68", "T12" (12/8).
+std::string time_token(const Time_signature& time) {
+    if (time.upper() == 12) return "T12";
+    return "T" + std::to_string(time.upper()) + std::to_string(time.lower());
+}
+
+Time_signature time_of_beats(int beats) {
+    if (beats < 2 || beats > 7) throw Failure("A bar of " + std::to_string(beats) + " beats cannot be written");
+    return Time_signature::of_beats(beats);
 }
 
 // The cells of one bar: a chord in the cell of its first beat, blanks after it.
@@ -68,38 +76,99 @@ int beats_of(const Chart::Bar& bar) {
     return beats;
 }
 
-std::string progression_of(const Chart& chart) {
-    const auto& bars = chart.bars();
-    const int count = static_cast<int>(bars.size());
-    if (count == 0) throw Failure("No chords");
-    const auto [begin, end, repeats] = chart.chorus();
-    if (begin < 1 || end < begin || end > count) throw Failure("The chorus lies outside the bars");
-    std::vector<char> marks(bars.size() + 1, 0);
-    for (const auto& section : chart.sections())
-        if (section.bar >= 1 && section.bar <= count && (section.mark == 'A' || section.mark == 'B'))
-            marks[static_cast<std::size_t>(section.bar)] = section.mark;
-
-    std::string text;
-    int beats_in_force = 0;
-    for (int k = 1; k <= count; ++k) {
-        const Chart::Bar& bar = bars[static_cast<std::size_t>(k - 1)];
-        if (bar.empty()) throw Failure("Empty bar: " + std::to_string(k));
-        const bool starts_part = k == 1 || k == begin || k == end + 1;
-        if (starts_part && k > 1) text += "]";
-        text += starts_part ? "[" : "|";
-        if (k == 1 && begin > 1)
-            text += "*i";
-        else if (marks[static_cast<std::size_t>(k)] != 0 && k >= begin)
-            text += std::string("*") + marks[static_cast<std::size_t>(k)];
-        const int beats = beats_of(bar);
-        if (beats != beats_in_force) text += time_signature(beats);
-        beats_in_force = beats;
-        if (k == end + 1) text += "Q";
-        text += cells_of(bar, beats);
-        if (k == end && end < count) text += "Q";
+// How the written form is put in iReal's terms (ireal_form.h reads it back).
+class Form_writer {
+public:
+    explicit Form_writer(const Chart& chart) : chart_(chart), count_(chart.bars().size()) {
+        if (count_ == 0) throw Failure("No chords");
+        const auto [begin, end, repeats] = chart.chorus();
+        if (begin < 1 || end < begin || end > static_cast<int>(count_)) throw Failure("The chorus lies outside the bars");
+        begin_ = static_cast<std::size_t>(begin - 1);
+        end_ = static_cast<std::size_t>(end - 1);
+        forms_.resize(count_);
+        for (const auto& marks : chart.forms())
+            if (marks.bar >= 1 && marks.bar <= static_cast<int>(count_)) forms_[static_cast<std::size_t>(marks.bar - 1)] = marks.form;
+        sections_.resize(count_);
+        for (const auto& section : chart.sections())
+            if (section.bar >= 1 && section.bar <= static_cast<int>(count_) && (section.mark == 'A' || section.mark == 'B'))
+                sections_[static_cast<std::size_t>(section.bar - 1)] = section.mark;
+        // Bars after the chorus read back as a coda.
+        if (end_ + 1 < count_) forms_[end_ + 1].coda = true;
     }
-    return text + "Z";
-}
+
+    std::string progression() {
+        std::string text;
+        for (std::size_t k = 0; k < count_; ++k) text += bar(k);
+        return text;
+    }
+
+private:
+    const Chart& chart_;
+    std::size_t count_, begin_ = 0, end_ = 0;
+    std::vector<Bar_form> forms_;
+    std::vector<char> sections_;
+    Time_signature in_force_ = Time_signature::of_beats(4);
+    bool after_double_ = true;
+
+    std::string bar(std::size_t k) {
+        const Chart::Bar& bar = chart_.bars()[k];
+        const Bar_form& form = forms_[k];
+        if (bar.empty()) throw Failure("Empty bar: " + std::to_string(k + 1));
+        std::string text = form.repeat_start ? "{" : after_double_ ? "[" : "|";
+        if (k == 0 && begin_ > 0)
+            text += "*i";
+        else if (sections_[k] != 0 && k >= begin_)
+            text += std::string("*") + sections_[k];
+        text += time(k, bar);
+        if (starts_ending(k)) text += "N" + std::to_string(ending_run(k));
+        if (form.segno) text += "S";
+        if (form.coda) text += "Q";
+        text += cells_of(bar, beats_of(bar));
+        if (form.repeat_end > 0 && form.repeat_end != 2) text += "<" + std::to_string(form.repeat_end) + "x>";
+        if (form.fine) text += "<Fine>";
+        if (form.direction) text += "<" + form.direction->to_string() + ">";
+        if (form.to_coda) text += "Q";
+        return text + closing(k);
+    }
+
+    // The time signature where it changes, marked or (for charts from elsewhere) from the bar's beats.
+    std::string time(std::size_t k, const Chart::Bar& bar) {
+        Time_signature time = in_force_;
+        if (forms_[k].time)
+            time = *forms_[k].time;
+        else if (k == 0 && beats_of(bar) == chart_.style().meter)
+            time = time_of_beats(chart_.style().meter);
+        else if (k == 0 || beats_of(bar) != in_force_.beats())
+            time = time_of_beats(beats_of(bar));
+        const bool changes = k == 0 ? time != Time_signature::of_beats(4) : time != in_force_;
+        in_force_ = time;
+        return changes ? time_token(time) : "";
+    }
+
+    bool starts_ending(std::size_t k) const {
+        return !forms_[k].endings.empty() && (k == 0 || forms_[k - 1].endings != forms_[k].endings);
+    }
+
+    // 1 for the first ending of a group of neighbouring endings, 2 for the next...
+    int ending_run(std::size_t k) const {
+        int run = 0;
+        for (std::size_t j = k + 1; j-- > 0 && !forms_[j].endings.empty();)
+            if (starts_ending(j)) ++run;
+        return run;
+    }
+
+    std::string closing(std::size_t k) {
+        after_double_ = true;
+        if (forms_[k].repeat_end > 0) return "}";
+        if (k + 1 == count_) return "Z";
+        const Bar_form& next = forms_[k + 1];
+        const bool ending_ends = !forms_[k].endings.empty() && next.endings.empty();
+        const bool part_ends = k + 1 == begin_ || (k + 1 > begin_ && sections_[k + 1] != 0) || next.coda;
+        if (forms_[k].direction || ending_ends || part_ends) return "]";
+        after_double_ = false;
+        return "";
+    }
+};
 
 std::string checked_name(const std::string& name) {
     if (name.find('=') != std::string::npos) throw Failure("A name with '=' cannot be written: " + name);
@@ -138,7 +207,7 @@ std::string song_of(const Ireal_chart& song) {
     std::string fields = stored_title(checked_name(chart.name())) + "=" + stored_composer(checked_name(song.composer));
     fields += "==" + std::string(Ireal_style::style_text(chart.style().type));
     fields += "=" + stored_key(chart.key()) + "==";
-    fields += Ireal_link::scramble(progression_of(chart));
+    fields += Ireal_link::scramble(Form_writer(chart).progression());
     fields += "==" + std::to_string(std::max(chart.tempo(), 0));
     fields += "=" + std::to_string(chart.chorus().repeats);
     return fields;

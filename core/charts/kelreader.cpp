@@ -16,6 +16,12 @@ namespace zub::Kelreader {
 
 namespace {
 
+// "3/4" -> 3, "5/4" to "7/4" (and "2/4") their beats; any other value, untrimmed, 4.
+int meter_of(std::string_view value) {
+    if (value.size() == 3 && value.ends_with("/4") && value[0] >= '2' && value[0] <= '7') return value[0] - '0';
+    return 4;
+}
+
 // Splits at runs of spaces and tabs; blanks at either end make no empty token.
 std::vector<std::string_view> tokens(std::string_view text) {
     std::vector<std::string_view> pieces;
@@ -126,7 +132,7 @@ private:
         if (keyword == "Name")
             name_ = Utils::trim_right_string(value);
         else if (keyword == "Meter")
-            meter_ = value == "3/4" ? 3 : 4;
+            meter_ = meter_of(value);
         else if (keyword == "Style")
             style_type_ = Style_codes::of_name(value).value_or(Style_codes::swing);
         else if (keyword == "Key")

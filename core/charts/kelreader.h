@@ -1,7 +1,8 @@
 // Reads a chart written as plain text: header lines (Name, Meter, Style, Key,
-// Tempo, Chorus, Sections, in any order, repeatable) and bar lines of chord
-// symbols between "|" characters. Chord symbols are split off, not checked;
-// an interval list that has a name is read under it (B:3.5.b7.b13 -> B7b13).
+// Tempo, Chorus, Sections, in any order, repeatable; "Meter: 2/4" to "7/4",
+// any other value 4) and bar lines of chord symbols between "|" characters.
+// Chord symbols are split off, not checked; an interval list that has a name
+// is read under it (B:3.5.b7.b13 -> B7b13).
 //
 //   Name: Example
 //   Chorus: bars 1 to 4 (repeat 3 times)

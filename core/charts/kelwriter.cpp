@@ -48,7 +48,7 @@ std::string write_chart(const Chart& chart) {
     std::ostringstream out;
     const int meter = chart.style().meter;
     out << "Name: " << checked_header("name", chart.name()) << "\n"
-        << "Meter: " << (meter == 3 ? "3/4" : "4/4") << "\n"
+        << "Meter: " << (meter >= 2 && meter <= 7 ? meter : 4) << "/4\n"
         << "Style: " << Style_codes::name(chart.style().type) << "\n"
         << "Key: " << checked_header("key", chart.key()) << "\n"
         << "Tempo: " << chart.tempo() << "\n"

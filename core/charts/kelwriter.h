@@ -1,7 +1,7 @@
 // Writes a chart as a text chart: the header lines, then the bars four to a
 // line, each chord followed by "_" for its further beats ("| C7 _ _ F7 |").
 // Reading the text back gives the same chart whenever every bar's durations
-// add up to the meter. The text format holds meters 3 and 4 only, the style
+// add up to the meter. The text format holds meters 2/4 to 7/4 only, the style
 // codes 1, 4 and 8, and the section marks A and B; other values are written
 // as the nearest the format has.
 #pragma once

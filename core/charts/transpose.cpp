@@ -58,7 +58,7 @@ Note Transposition::respelled(Note note) const {
 }
 
 std::string Transposition::symbol(std::string_view symbol) const {
-    if (symbol.empty()) return {};
+    if (symbol.empty() || is_no_chord(symbol)) return std::string(symbol);
     const std::size_t root = Note::name_length(symbol);
     if (root == 0) throw Failure("Invalid chord: " + std::string(symbol));
     std::string moved = note(Note::of_string(symbol.substr(0, root))).to_string();

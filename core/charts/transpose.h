@@ -33,8 +33,8 @@ public:
     // From Bb to E: C# -> G (not F##), F# -> C (not B#), C -> F#.
     Note note(Note note) const { return moved_[index(note)]; }
 
-    // From Bb to Eb: "F#m7b5/C" -> "Bm7b5/F"; the empty symbol (no chord) stays
-    // empty; the chord type is not read. "Invalid chord: H7" when the symbol does
+    // From Bb to Eb: "F#m7b5/C" -> "Bm7b5/F"; the empty symbol and "N.C." (no chord)
+    // stay as they are; the chord type is not read. "Invalid chord: H7" when the symbol does
     // not start with a note name, or a slash is not followed by one.
     std::string symbol(std::string_view symbol) const;
 

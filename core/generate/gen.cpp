@@ -49,8 +49,10 @@ Chord_seq add_bar(const Chord_seq& seq, const Chart::Bar& bar, int index, int ba
     Chord_seq result = seq;
     long offset = 0;
     for (const Chart::Entry& entry : bar) {
-        result = result.add(mpq_class(static_cast<long>(bar_beats) * index + offset), mpq_class(entry.duration),
-                            entry.symbol);
+        // No chord (N.C., or none yet at the start): bass and piano rest.
+        if (!entry.symbol.empty() && !is_no_chord(entry.symbol))
+            result = result.add(mpq_class(static_cast<long>(bar_beats) * index + offset), mpq_class(entry.duration),
+                                entry.symbol);
         offset += entry.duration;
     }
     return result;
@@ -126,8 +128,11 @@ std::vector<Track> gen(const Chart& chart) {
     const Chord_seq grouped = Bands::in_beat_groups(unrolled.chords, bar_beats);
     const Midi_seq drums = Midi_seq::merge(
         co_seq(bar_beats), shift(count_in, Drums::gen(unrolled.sections, unrolled.bars, band.kit, swing_ratio)));
-    const Midi_seq piano = shift(count_in, Piano::gen(grouped, unrolled.sections, band.comping, swing_ratio));
-    const Midi_seq bass = shift(count_in, band.bass(grouped, swing_ratio));
+    // A chart of nothing but N.C. has no chords to comp or walk on.
+    const bool silent = grouped.events().empty();
+    const Midi_seq piano = silent ? Midi_seq::create()
+                                  : shift(count_in, Piano::gen(grouped, unrolled.sections, band.comping, swing_ratio));
+    const Midi_seq bass = silent ? Midi_seq::create() : shift(count_in, band.bass(grouped, swing_ratio));
     return {Track{drums, "Drums", 10, band.kit.program}, Track{piano, "Piano", 1, 1}, Track{bass, "Bass", 2, 33}};
 }
 

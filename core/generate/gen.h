@@ -32,6 +32,7 @@ struct Played_bar {
 };
 
 // The tracks "Drums" (channel 10), "Piano" (1, program 1), "Bass" (2, program 33).
+// Bass and piano rest over "N.C." (and over the empty chord a chart may begin with).
 // Failures: "Chart not in 4/4 time: 9" for a meter outside 2..7; the unrolling's; the generators'.
 std::vector<Track> gen(const Chart& chart);
 // The chart's chords and marks with the chorus played chorus().repeats times.
@@ -53,7 +54,8 @@ std::vector<Played_bar> played_bars(std::size_t bar_count, int begin, int end, i
 Sections unrollsections(const std::vector<Chart::Section>& sections, int begin, int end, int repeats);
 // The marks of chorus bars, once per repeat.
 Sections repeat_sections(const Sections& marks, int length, int repeats);
-// The chord events of one bar at index i (from 0), starting at beat bar_beats x i.
+// The chord events of one bar at index i (from 0), starting at beat bar_beats x i;
+// an N.C. or empty entry takes its beats but makes no event.
 Chord_seq add_bar(const Chord_seq& seq, const Chart::Bar& bar, int index, int bar_beats = 4);
 // The two count-in bars: claves (note 75, velocity 100) at beats 0 and 2, then
 // every beat; with bar_beats 3, every beat of both bars.

@@ -41,7 +41,7 @@ TEST_F(PlaylistCommands, ListPrintsOneLinePerSong) {
     EXPECT_EQ(listed.status, 0) << listed.err;
     const std::string readable = "1\tBlue Hour\tJane Doe\tF\tMedium Swing\t4\n2\tThe Waltz\t\tDm\tJazz Waltz\t4\n";
     EXPECT_EQ(listed.out.substr(0, readable.size()), readable);
-    EXPECT_TRUE(listed.out.substr(readable.size()).starts_with("3\tFive Four\tcannot be read: ")) << listed.out;
+    EXPECT_TRUE(listed.out.substr(readable.size()).starts_with("3\tFive Eight\tcannot be read: ")) << listed.out;
     EXPECT_EQ(zub({"list", examples + "/blues-in-f.txt"}).out, "1\tBlues in F\t\tF\t\t12\n");
 }
 
@@ -77,7 +77,7 @@ TEST_F(PlaylistCommands, EveryChartCommandTakesASong) {
 TEST_F(PlaylistCommands, ConvertToAFolderWritesEveryReadableSong) {
     const Result converted = zub({"convert", three_songs, path("tunes") + "/"});
     EXPECT_EQ(converted.status, 1);  // a song was skipped
-    EXPECT_TRUE(converted.err.starts_with("0003 Five Four: ")) << converted.err;
+    EXPECT_TRUE(converted.err.starts_with("0003 Five Eight: ")) << converted.err;
     EXPECT_EQ(std::count(converted.err.begin(), converted.err.end(), '\n'), 1);
     EXPECT_EQ(files_in(path("tunes")), (std::vector<std::string>{"0001-Blue-Hour.zub", "0002-The-Waltz.zub"}));
     EXPECT_EQ(zub({"show", path("tunes/0001-Blue-Hour.zub")}).out, zub({"show", one_song}).out);
@@ -97,7 +97,7 @@ TEST_F(PlaylistCommands, ConvertWritesIrealPagesThatReadBack) {
     // A playlist becomes a page of its readable songs, the others reported.
     const Result again = zub({"convert", three_songs, path("again.html")});
     EXPECT_EQ(again.status, 1);
-    EXPECT_TRUE(again.err.starts_with("0003 Five Four: ")) << again.err;
+    EXPECT_TRUE(again.err.starts_with("0003 Five Eight: ")) << again.err;
     const std::string relisted = zub({"list", path("again.html")}).out;
     EXPECT_TRUE(relisted.starts_with("1\tBlue Hour\t")) << relisted;
     EXPECT_EQ(std::count(relisted.begin(), relisted.end(), '\n'), 2);

@@ -58,6 +58,19 @@ Plist odd_meter_chart() {
         .with("Composer", Plist::make_string("\u00C9mile \"Five\" Four"));
 }
 
+// Every mark of the written form: repeats with a count, two endings, segno,
+// To Coda and coda, D.S. al Coda, Fine, N.C. and a change to 6/8.
+Plist written_form_chart() {
+    const Plist yes = Plist::make_boolean(true);
+    auto endings = [](std::int64_t n) { return Plist::make_array({Plist::make_integer(n)}); };
+    Plist::Array bars = {barOf("N.C. - C7 -", 'A').with("RepeatStart", yes).with("Segno", yes),
+                         barOf("F7 - - -").with("Endings", endings(1)).with("RepeatEnd", Plist::make_integer(3)),
+                         barOf("G7 - N.C. -").with("Endings", endings(2)).with("ToCoda", yes),
+                         barOf("C - - -").with("Fine", yes).with("Direction", Plist::make_string("D.S. al Coda")),
+                         barOf("D7 -").with("Coda", yes).with("Time", Plist::make_string("6/8"))};
+    return chartOfBars(bars, 4, 1, 5, 1);
+}
+
 }  // namespace
 
 TEST(MusicXmlSchema, ExportedScoresValidate) {
@@ -82,6 +95,7 @@ TEST(MusicXmlSchema, ExportedScoresValidate) {
         {"intro-coda-analysed", analysedMusicXmlOfChart(intro_coda.with("Chords", Plist::make_array(chords_from_first)))},
         {"odd-meters", musicXmlOfChart(odd_meter_chart())},
         {"no-bars", musicXmlOfChart(chartOfBars({}, 7))},
+        {"written-form", musicXmlOfChart(written_form_chart())},
     };
     for (const auto& [name, score] : scores) {
         const Checked checked = schema_check(name, score);

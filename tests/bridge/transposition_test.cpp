@@ -71,6 +71,27 @@ TEST(Transposition, ChordsKeyAndKeySlotsMoveTheRestStays) {
     EXPECT_EQ(transposeChartBy(transposeChartBy(tune, 5), -5), tune);
 }
 
+// The written form stays on its bars, N.C. stays N.C., in a transposed chart and in a part.
+TEST(Transposition, TheFormStays) {
+    Plist::Array bars = chart("C", {{"N.C. - G7 -", "C C C C"}, {"C - - - -", "C C C C C"}}).array_at("Chords");
+    bars[0] = bars[0].with("RepeatStart", Plist::make_boolean(true)).with("Segno", Plist::make_boolean(true));
+    bars[1] = bars[1].with("RepeatEnd", Plist::make_integer(3)).with("Time", Plist::make_string("5/4"))
+                  .with("Direction", Plist::make_string("D.S. al Fine"));
+    const Plist marked = chart("C", {}).with("Chords", Plist::make_array(bars));
+    for (const Plist& moved : {transposeChartTo(marked, "Eb"), partForInstrument(marked, Instrument::b_flat)}) {
+        EXPECT_EQ(moved.array_at("Chords")[0].array_at("Chords")[0].as_string(), "N.C.");
+        for (std::size_t k = 0; k < 2; ++k)
+            for (const char* key : {"RepeatStart", "Segno", "RepeatEnd", "Time", "Direction"}) {
+                const Plist* mark = bars[k].find(key);
+                const Plist* kept = moved.array_at("Chords")[k].find(key);
+                EXPECT_EQ(mark == nullptr, kept == nullptr) << key;
+                if (mark && kept) {
+                    EXPECT_EQ(*mark, *kept) << key;
+                }
+            }
+    }
+}
+
 // Keys keep the form they came in: display accidentals stay display, ASCII stays ASCII.
 TEST(Transposition, KeysKeepTheirForm) {
     const Plist display = chart(replaceWithUnicodeSharpsAndFlats("Bb"), {{"C - - -", replaceWithUnicodeSharpsAndFlats("Bb Bb Gm Gm")}});

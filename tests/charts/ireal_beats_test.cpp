@@ -28,7 +28,7 @@ TEST(IrealBeats, FittingKeepsBeatsOrderAndProportion) {
                 cells.push_back({Cell::Kind::chord, "C" + std::to_string(written.size())});
                 written.push_back(1);
             } else {
-                cells.push_back({pick(4) == 0 ? Cell::Kind::no_chord : Cell::Kind::empty, {}});
+                cells.push_back({Cell::Kind::empty, {}});
                 ++written.back();
             }
         }
@@ -57,7 +57,10 @@ TEST(IrealBeats, BlanksBeforeTheFirstChord) {
     const std::vector<Cell> cells{{Cell::Kind::empty, {}}, {Cell::Kind::chord, "F7"}, {Cell::Kind::empty, {}}, {Cell::Kind::empty, {}}};
     EXPECT_EQ(Ireal_beats::fit_bar(cells, 4, "C7"), (Chart::Bar{{"C7", 1}, {"F7", 3}}));
     EXPECT_EQ(Ireal_beats::fit_bar(cells, 4, ""), (Chart::Bar{{"F7", 4}}));
-    EXPECT_EQ(Ireal_beats::fit_bar({{Cell::Kind::no_chord, {}}}, 3, "C7"), (Chart::Bar{{"C7", 3}}));
+    // "n" is N.C., a chord of its own.
+    EXPECT_EQ(Ireal_beats::fit_bar({{Cell::Kind::no_chord, {}}}, 3, "C7"), (Chart::Bar{{"N.C.", 3}}));
+    EXPECT_EQ(Ireal_beats::fit_bar({{Cell::Kind::chord, "C7"}, {Cell::Kind::no_chord, {}}}, 4, ""),
+              (Chart::Bar{{"C7", 2}, {"N.C.", 2}}));
 }
 
 TEST(IrealStyle, CodesAndTempos) {

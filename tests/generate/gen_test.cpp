@@ -109,6 +109,23 @@ TEST(Gen, ErrorCases) {
     }
 }
 
+// Bass and piano rest over N.C.: "C7 N.C." stops C7 at beat 2, and a chart may begin with N.C.
+TEST(Gen, NoChordIsSilence) {
+    const std::vector<Chart::Bar> bars = {{{"N.C.", 4}}, {{"C7", 2}, {"N.C.", 2}}, {{"F", 4}}};
+    const auto [seq, count] = Gen::unrollchords(bars, 1, 3, 1);
+    EXPECT_EQ(count, 3);
+    EXPECT_EQ(symbols(seq), "C7@4 F@8");
+    const auto tracks = Gen::gen(chart_of(bars, {1, 3, 1}));
+    for (const Track& track : tracks) {
+        if (track.name == "Drums") continue;
+        for (const auto& e : track.seq.events()) {
+            const double beat = e.time.get_d() - 8;  // after the count-in
+            EXPECT_FALSE(beat < 4 || (beat >= 6 && beat < 8)) << track.name << " plays at beat " << beat;
+        }
+    }
+    EXPECT_NO_THROW(Gen::gen(chart_of({{{"N.C.", 4}}}, {1, 1, 1})));
+}
+
 TEST(Zub2lite, FailuresNameTheSeed) {
     Zub2lite::init_random_with(1234);
     EXPECT_EQ(message_of<Failure>([] {

@@ -79,3 +79,25 @@ TEST(TimeMap, ErrorCases) {
 
 }  // namespace
 }  // namespace zub::playback
+
+namespace zub::playback {
+namespace {
+
+// Bars 1 2 3 with a segno on 2 and a D.S. after 3, played twice: the playhead
+// lights the written bar of every played bar, with its chorus pass.
+TEST(TimeMap, FollowsTheWrittenForm) {
+    Plist chart = chart_of(3, 1, 2147483647, 2);
+    Plist::Array bars = chart.array_at("Chords");
+    bars[1] = bars[1].with("Segno", Plist::make_boolean(true));
+    bars[2] = bars[2].with("Direction", Plist::make_string("D.S."));
+    const Time_map map = Time_map::of_chart(chart.with("Chords", Plist::make_array(std::move(bars))));
+    EXPECT_EQ(map.played_bars(), 10);  // 1 2 3 2 3, twice
+    std::vector<int> lit;
+    for (int played = 0; played < map.played_bars(); ++played) lit.push_back(map.chart_bar_of(played));
+    EXPECT_EQ(lit, (std::vector<int>{1, 2, 3, 2, 3, 1, 2, 3, 2, 3}));
+    EXPECT_EQ(map.at_beat(8 + 4 * 6), (Played_position{false, 2, 0, 2, 2, 6}));
+    EXPECT_EQ(map.first_beat_of(3), 16);
+}
+
+}  // namespace
+}  // namespace zub::playback
