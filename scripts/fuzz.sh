@@ -11,6 +11,8 @@ bash scripts/install-deps.sh
 seconds=${ZUB_FUZZ_SECONDS:-30}
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DZUB_FUZZ=ON -DZUB_EDITOR=OFF -DZUB_BENCH=OFF >/dev/null
+# --configure: only lay out build-fuzz (scripts/test.sh builds and tests everything there).
+[ "${1:-}" != "--configure" ] || exit 0
 cmake --build build-fuzz -j "$(nproc)" --target fuzz_targets
 
 findings=$(realpath build-fuzz)/findings
