@@ -221,12 +221,14 @@ TEST(IrealWriter, BluesPlaylistComesBackAsWritten) {
     const auto playlist = read_ireal_playlist(text);
     ASSERT_EQ(playlist.songs.size(), 54u);
     int marked = 0;
-    for (const Ireal_song& song : playlist.songs) {
+    for (const auto& read : playlist.songs) {
+        const Ireal_song& song = std::get<Ireal_song>(read);
         const Ireal_chart chart = chart_of_ireal_song(song);
         marked += !chart.chart.forms().empty();
-        const auto again = read_ireal_playlist(ireal_link({chart}, ""));
-        const Chart back = chart_of_ireal_song(again.songs.at(0)).chart;
-        EXPECT_EQ(back, chart.chart) << song.title << "\n" << song.progression << "\n" << again.songs.at(0).progression;
+        const auto written = read_ireal_playlist(ireal_link({chart}, ""));
+        const Ireal_song& again = std::get<Ireal_song>(written.songs.at(0));
+        const Chart back = chart_of_ireal_song(again).chart;
+        EXPECT_EQ(back, chart.chart) << song.title << "\n" << song.progression << "\n" << again.progression;
     }
     EXPECT_GT(marked, 25);
 }
