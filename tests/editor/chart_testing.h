@@ -6,8 +6,8 @@
 
 #include "bridge/chart_dictionary.h"
 #include "bridge/plist.h"
-#include "editor/chorus.h"
-#include "editor/my_document.h"
+#include "editor/model/chorus.h"
+#include "editor/app/my_document.h"
 
 namespace zub::testing {
 
