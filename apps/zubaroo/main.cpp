@@ -1,4 +1,4 @@
 // zubaroo, the chart editor: zubaroo [FILE...] or zubaroo --print-pdf OUT.pdf [--analyze] FILE.
-#include "editor/my_application.h"
+#include "editor/app/my_application.h"
 
 int main(int argc, char** argv) { return zub::runZubaroo(argc, argv); }
