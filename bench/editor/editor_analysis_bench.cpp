@@ -11,7 +11,7 @@
 
 #include "bench/editor/editor_bench_support.h"
 #include "bridge/chart_document.h"
-#include "editor/app/analysis_commands.h"
+#include "editor/app/analysis_menu.h"
 #include "editor/model/chart_edits.h"
 #include "editor/model/chart_model.h"
 #include "editor/view/chart_view.h"

@@ -22,7 +22,7 @@
 #include "editor/model/chart_model.h"
 #include "editor/view/chart_view.h"
 #include "editor/app/my_document.h"
-#include "editor/transport/playback_commands.h"
+#include "editor/transport/playback_actions.h"
 #include "editor/transport/playback_session.h"
 #include "editor/transport/playhead.h"
 #include "editor/transport/shared_player.h"

@@ -16,10 +16,10 @@
 
 #include "editor/app/my_document.h"
 #include "editor/app/my_error.h"
-#include "editor/app/my_utilities.h"
-#include "editor/app/playlist_commands.h"
+#include "editor/app/temporary_folder.h"
+#include "editor/app/playlist_menu.h"
 #include "editor/app/preferences_panel.h"
-#include "editor/app/print_command.h"
+#include "editor/app/print_pdf_option.h"
 
 namespace zub {
 

@@ -21,7 +21,7 @@
 
 #include "bridge/chart_document.h"
 #include "bridge/my_constants.h"
-#include "editor/app/analysis_commands.h"
+#include "editor/app/analysis_menu.h"
 #include "editor/view/bar_commands.h"
 #include "editor/model/chart_edits.h"
 #include "editor/model/chart_model.h"
@@ -29,13 +29,13 @@
 #include "editor/view/chart_view.h"
 #include "editor/layout/chord_font.h"
 #include "editor/app/my_application.h"
-#include "editor/app/generate_commands.h"
+#include "editor/app/accompaniment_menu.h"
 #include "editor/app/my_error.h"
 #include "editor/model/part_shown.h"
-#include "editor/transport/playback_commands.h"
-#include "editor/app/playlist_commands.h"
+#include "editor/transport/playback_actions.h"
+#include "editor/app/playlist_menu.h"
 #include "editor/app/preferences.h"
-#include "editor/app/transpose_commands.h"
+#include "editor/app/transpose_menu.h"
 
 namespace zub {
 

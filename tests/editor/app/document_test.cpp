@@ -21,7 +21,7 @@
 #include "editor/view/chart_view.h"
 #include "editor/layout/chord_font.h"
 #include "editor/app/my_document.h"
-#include "editor/app/my_utilities.h"
+#include "editor/app/temporary_folder.h"
 #include "editor/app/preferences.h"
 #include "../pdf_text.h"
 

@@ -4,7 +4,7 @@
 
 #include "bridge/chart_document.h"
 #include "bridge/my_constants.h"
-#include "editor/app/print_command.h"
+#include "editor/app/print_pdf_option.h"
 #include "../pdf_text.h"
 
 namespace zub {

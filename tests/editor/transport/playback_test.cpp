@@ -19,13 +19,13 @@
 #include <vector>
 
 #include "bridge/chart_document.h"
-#include "editor/app/analysis_commands.h"
+#include "editor/app/analysis_menu.h"
 #include "editor/transport/audio_export.h"
 #include "editor/model/chart_model.h"
 #include "editor/view/chart_view.h"
 #include "editor/entry/chord_field_editor.h"
 #include "editor/app/my_document.h"
-#include "editor/transport/playback_commands.h"
+#include "editor/transport/playback_actions.h"
 #include "editor/transport/playback_session.h"
 #include "editor/app/preferences.h"
 #include "editor/app/preferences_panel.h"

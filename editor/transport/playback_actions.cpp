@@ -1,4 +1,4 @@
-#include "editor/transport/playback_commands.h"
+#include "editor/transport/playback_actions.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -12,7 +12,7 @@
 #include "editor/transport/audio_export.h"
 #include "editor/model/chart_model.h"
 #include "editor/view/chart_view.h"
-#include "editor/app/generate_commands.h"
+#include "editor/app/accompaniment_menu.h"
 #include "editor/app/my_document.h"
 #include "editor/app/my_error.h"
 #include "editor/transport/playback_session.h"

@@ -1,4 +1,4 @@
-#include "editor/app/transpose_commands.h"
+#include "editor/app/transpose_menu.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -10,7 +10,7 @@
 #include "bridge/accidentals.h"
 #include "bridge/core_names.h"
 #include "bridge/transposition.h"
-#include "editor/app/analysis_commands.h"
+#include "editor/app/analysis_menu.h"
 #include "editor/model/chart_edits.h"
 #include "editor/model/chart_model.h"
 

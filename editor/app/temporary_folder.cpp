@@ -1,4 +1,4 @@
-#include "editor/app/my_utilities.h"
+#include "editor/app/temporary_folder.h"
 
 #include <filesystem>
 #include <system_error>

@@ -1,4 +1,4 @@
-#include "editor/app/transpose_commands.h"
+#include "editor/app/transpose_menu.h"
 
 #include <QAction>
 #include <QMenuBar>
@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/app/analysis_commands.h"
+#include "editor/app/analysis_menu.h"
 #include "editor/model/chart_edits.h"
 #include "editor/model/chart_model.h"
 #include "editor/app/my_document.h"

@@ -1,5 +1,5 @@
 #include "bridge/bridge_exception.h"
-#include "editor/app/generate_commands.h"
+#include "editor/app/accompaniment_menu.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -11,7 +11,7 @@
 
 #include "editor/view/chart_view.h"
 #include "editor/app/my_document.h"
-#include "editor/app/my_utilities.h"
+#include "editor/app/temporary_folder.h"
 
 namespace zub {
 namespace {

@@ -1,11 +1,11 @@
-#include "editor/app/print_command.h"
+#include "editor/app/print_pdf_option.h"
 
 #include <cstdio>
 #include <optional>
 #include <stdexcept>
 
 #include "bridge/transposition.h"
-#include "editor/app/analysis_commands.h"
+#include "editor/app/analysis_menu.h"
 #include "editor/layout/chart_printer.h"
 #include "editor/view/chart_view.h"
 #include "editor/app/my_document.h"

@@ -1,4 +1,4 @@
-#include "editor/app/print_command.h"
+#include "editor/app/print_pdf_option.h"
 
 #include <QTemporaryDir>
 

@@ -1,4 +1,4 @@
-#include "editor/app/generate_commands.h"
+#include "editor/app/accompaniment_menu.h"
 
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -17,7 +17,7 @@
 #include "bridge/generation.h"
 #include "editor/app/my_error.h"
 #include "editor/layout/my_parameters.h"
-#include "editor/app/my_utilities.h"
+#include "editor/app/temporary_folder.h"
 
 namespace zub {
 

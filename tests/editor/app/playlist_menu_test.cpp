@@ -18,7 +18,7 @@
 #include "bridge/playlist.h"
 #include "editor/model/chart_model.h"
 #include "editor/app/my_document.h"
-#include "editor/app/playlist_commands.h"
+#include "editor/app/playlist_menu.h"
 #include "editor/app/song_chooser.h"
 
 namespace zub {

@@ -1,4 +1,4 @@
-#include "editor/app/playlist_commands.h"
+#include "editor/app/playlist_menu.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -15,7 +15,7 @@
 #include "bridge/musicxml_export.h"
 #include "editor/model/chart_model.h"
 #include "editor/view/chart_view.h"
-#include "editor/app/generate_commands.h"
+#include "editor/app/accompaniment_menu.h"
 #include "editor/app/my_application.h"
 #include "editor/app/my_document.h"
 #include "editor/app/my_error.h"

@@ -1,4 +1,4 @@
-#include "editor/app/analysis_commands.h"
+#include "editor/app/analysis_menu.h"
 
 #include <QMessageBox>
 #include <QUndoStack>
