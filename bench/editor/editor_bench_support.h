@@ -1,6 +1,6 @@
 // What the editor benchmarks share: the one QApplication of the benchmark
 // program (Qt allows a single application object per process), made on first
-// use and offscreen unless a platform is chosen; a key press; and a long text chart.
+// use and offscreen unless a platform is chosen; a chart view; a key press; and a long text chart.
 #pragma once
 
 #include <QApplication>
@@ -8,6 +8,11 @@
 #include <QWidget>
 
 #include <string>
+
+#include "editor/app/my_document.h"
+#include "editor/model/chart_edits.h"
+#include "editor/model/chart_model.h"
+#include "editor/view/chart_view.h"
 
 inline QApplication& benchApplication() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -17,6 +22,15 @@ inline QApplication& benchApplication() {
     static QApplication app(argc, argv);
     return app;
 }
+
+// A chart view with the model and edits a document would give it (no undo stack).
+struct BenchView {
+    explicit BenchView(const zub::Plist& chart = zub::MyDocument::newChart())
+        : model(chart), edits(model, nullptr), view(model, edits) {}
+    zub::ChartModel model;
+    zub::ChartEdits edits;
+    zub::ChartView view;
+};
 
 // One key pressed and released over a widget, as the window system delivers it.
 inline void pressKey(QWidget& target, int key, const QString& text) {

@@ -7,9 +7,9 @@
 
 #include "bench/editor/editor_bench_support.h"
 #include "editor/entry/chord_field_editor.h"
-#include "editor/layout/chord_font.h"
 #include "editor/entry/chord_formatter.h"
 #include "editor/entry/chord_type_names.h"
+#include "editor/layout/chord_font.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 
 #include "bench/editor/editor_bench_support.h"
 #include "bridge/chart_document.h"
-#include "editor/view/chart_view.h"
 #include "editor/app/my_document.h"
+#include "editor/view/chart_view.h"
 
 namespace {
 
@@ -22,11 +22,12 @@ zub::Plist longChartDictionary() {
 
 void BM_FullRelayout500Bars(benchmark::State& state) {
     const zub::Plist chart = longChartDictionary();
-    zub::ChartView view;
+    BenchView bench;
+    zub::ChartView& view = bench.view;
     view.setChart(chart);
     view.setEnclosingSize(800, 600);
     for (auto _ : state) {
-        view.recomputeLayoutResettingAnalysis(true);
+        view.setEnclosingSize(800, 600);  // lays the whole chart out again
         benchmark::DoNotOptimize(view.layout().height);
     }
 }
@@ -38,8 +39,8 @@ void BM_OpenToFirstPaint500Bars(benchmark::State& state) {
     const zub::Plist font = zub::MyDocument::newChart().dictionary_at("Font");
     QImage target(800, 600, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
-        zub::ChartView view;
-        view.setChart(zub::chartFromDocumentBytes(bytes, font));
+        BenchView bench(zub::chartFromDocumentBytes(bytes, font));
+        zub::ChartView& view = bench.view;
         view.setEnclosingSize(800, 600);
         QPainter painter(&target);
         view.paintChart(painter, QRectF(0, 0, 800, 600), false);

@@ -19,13 +19,13 @@
 
 #include "bench/editor/editor_bench_support.h"
 #include "bridge/chart_document.h"
-#include "editor/model/chart_model.h"
-#include "editor/view/chart_view.h"
 #include "editor/app/my_document.h"
+#include "editor/model/chart_model.h"
 #include "editor/transport/playback_actions.h"
 #include "editor/transport/playback_session.h"
 #include "editor/transport/playhead.h"
 #include "editor/transport/shared_player.h"
+#include "editor/view/chart_view.h"
 
 namespace {
 

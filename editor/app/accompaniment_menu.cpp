@@ -16,8 +16,8 @@
 #include "bridge/entry_points.h"
 #include "bridge/generation.h"
 #include "editor/app/my_error.h"
-#include "editor/layout/my_parameters.h"
 #include "editor/app/temporary_folder.h"
+#include "editor/layout/my_parameters.h"
 
 namespace zub {
 

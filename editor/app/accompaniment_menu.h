@@ -1,8 +1,9 @@
-// The commands that hand the whole chart to the core and write what comes
-// back: Generate MIDI File (saved where the user says), Generate and Open (a
-// file in the temporary folder opened in a MIDI player) and Export as BiaB.
+// The Accompaniment menu items that hand the whole chart to the core and
+// write what comes back: Generate MIDI File (saved where the user says),
+// Generate and Open (a file in the temporary folder opened in a MIDI player)
+// and Export as BiaB.
 // Names and paths are plain functions; the dialogs and the player are passed
-// in, so tests drive the commands with a path. A generation failure shows an
+// in, so tests drive the items with a path. A generation failure shows an
 // error of code 4 (5 for the export) and writes nothing; a failed write shows
 // the alert "Cannot write MIDI file for song" or "Cannot write BiaB file".
 #pragma once

@@ -46,11 +46,11 @@ std::optional<MyError> showAnalysis(ChartModel& model) {
     }
 }
 
-void analyzeCommand(QWidget* window, ChartModel& model, ChartEdits& edits) {
+void analyzeInWindow(QWidget* window, ChartModel& model, ChartEdits& edits) {
     if (const auto error = analyze(model, edits)) showErrorSheet(window, *error);
 }
 
-void showAnalysisCommand(QWidget* window, ChartModel& model) {
+void showAnalysisInWindow(QWidget* window, ChartModel& model) {
     if (const auto error = showAnalysis(model)) showErrorSheet(window, *error);
 }
 

@@ -1,4 +1,4 @@
-// The analysis commands of a chart window: Analyze (the core proposes key
+// The Analysis menu of a chart window: Analyze (the core proposes key
 // centers, stored with undo as "Change Key Centers", then annotates) and Show
 // Analysis (annotates under the key centers the user set). The analysis is
 // kept by the chart model; a failure leaves none and comes back as an error of code 3.
@@ -22,8 +22,8 @@ std::optional<MyError> analyze(ChartModel& model, ChartEdits& edits);
 // "Incomplete key center specification" when the first key slot is unassigned.
 std::optional<MyError> showAnalysis(ChartModel& model);
 
-// The menu commands: the same, with the error shown as a sheet on window.
-void analyzeCommand(QWidget* window, ChartModel& model, ChartEdits& edits);
-void showAnalysisCommand(QWidget* window, ChartModel& model);
+// The menu items: the same, with the error shown as a sheet on window.
+void analyzeInWindow(QWidget* window, ChartModel& model, ChartEdits& edits);
+void showAnalysisInWindow(QWidget* window, ChartModel& model);
 
 }  // namespace zub

@@ -11,15 +11,15 @@
 
 #include <cstdio>
 
-#include "bridge/entry_points.h"
 #include "bridge/core_start.h"
+#include "bridge/entry_points.h"
 
 #include "editor/app/my_document.h"
 #include "editor/app/my_error.h"
-#include "editor/app/temporary_folder.h"
 #include "editor/app/playlist_menu.h"
 #include "editor/app/preferences_panel.h"
 #include "editor/app/print_pdf_option.h"
+#include "editor/app/temporary_folder.h"
 
 namespace zub {
 
@@ -114,7 +114,7 @@ int runZubaroo(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Zubaroo"));
     QApplication::setApplicationName(QStringLiteral("Zubaroo"));
     const QStringList args = QApplication::arguments().mid(1);
-    if (!args.isEmpty() && args[0] == QStringLiteral("--print-pdf")) return printPdfCommand(args);
+    if (!args.isEmpty() && args[0] == QStringLiteral("--print-pdf")) return printPdfOption(args);
     try {
         MyApplication::launchFinished();
     } catch (const std::exception& e) {

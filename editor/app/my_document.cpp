@@ -21,21 +21,21 @@
 
 #include "bridge/chart_document.h"
 #include "bridge/my_constants.h"
-#include "editor/app/analysis_menu.h"
-#include "editor/view/bar_commands.h"
-#include "editor/model/chart_edits.h"
-#include "editor/model/chart_model.h"
-#include "editor/layout/chart_printer.h"
-#include "editor/view/chart_view.h"
-#include "editor/layout/chord_font.h"
-#include "editor/app/my_application.h"
 #include "editor/app/accompaniment_menu.h"
+#include "editor/app/analysis_menu.h"
+#include "editor/app/edit_actions.h"
+#include "editor/app/my_application.h"
 #include "editor/app/my_error.h"
-#include "editor/model/part_shown.h"
-#include "editor/transport/playback_actions.h"
 #include "editor/app/playlist_menu.h"
 #include "editor/app/preferences.h"
 #include "editor/app/transpose_menu.h"
+#include "editor/layout/chart_printer.h"
+#include "editor/layout/chord_font.h"
+#include "editor/model/chart_edits.h"
+#include "editor/model/chart_model.h"
+#include "editor/model/part_shown.h"
+#include "editor/transport/playback_actions.h"
+#include "editor/view/chart_view.h"
 
 namespace zub {
 
@@ -96,7 +96,7 @@ void MyDocument::buildWindow(const Plist& chart) {
     const QString standIn = fontStandInNote(chart.dictionary_at("Font"), chart_view_->chordFont().font());
     if (!standIn.isEmpty()) statusBar()->showMessage(standIn);
     // The chart view was given its first slot before it had a window: the keyboard goes there on opening.
-    if (chart_view_->activeSlot()) chart_view_->chordFieldEditor()->setFocus(Qt::OtherFocusReason);
+    if (chart_view_->activeSlot()) chart_view_->setFocus(Qt::OtherFocusReason);
     connect(disclosure_, &QToolButton::toggled, this, [this](bool on) {
         disclosure_->setArrowType(on ? Qt::DownArrow : Qt::RightArrow);
         chart_view_->setShowName(on);
@@ -106,7 +106,7 @@ void MyDocument::buildWindow(const Plist& chart) {
     connect(chart_view_, &ChartView::chordEditChanged, this, [this] { updateTitle(); });
     saved_instrument_ = shownInstrumentOf(chart);
     chart_view_->setInstrument(saved_instrument_);
-    playback_ = new PlaybackCommands(*this);
+    playback_ = new PlaybackActions(*this);
     buildMenus();
     acceptFileDrops(this);
     resize(820, 640);
@@ -142,7 +142,7 @@ void MyDocument::buildMenus() {
     edit->addAction(redo);
     edit->addSeparator();
     ChartView* view = chart_view_;
-    BarCommands* bars = &view->barCommands();
+    auto* bars = new EditActions(*view, *edits_, this);
     edit->addAction(tr("Cu&t"), QKeySequence::Cut, view, [bars] { bars->cut(); });
     edit->addAction(tr("&Copy"), QKeySequence::Copy, view, [bars] { bars->copy(); });
     edit->addAction(tr("&Paste"), QKeySequence::Paste, view, [bars] { bars->paste(); });
@@ -207,22 +207,22 @@ void MyDocument::buildTransposeItems(QMenu* edit) {
     edit->addSeparator();
     // A chord being typed is stored first, so that it moves with the others.
     auto by = [this](int semitones) {
-        if (chart_view_->endChordEditing()) transposeByCommand(this, *model_, *edits_, semitones);
+        if (chart_view_->endChordEditing()) transposeInWindow(this, *model_, *edits_, semitones);
     };
     edit->addAction(tr("Transpose &Up a Semitone"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Up), [by] { by(1); });
     edit->addAction(tr("Transpose Do&wn a Semitone"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Down),
                     [by] { by(-1); });
     edit->addAction(tr("&Transpose..."), [this] {
-        if (chart_view_->endChordEditing()) transposeDialogCommand(this, *model_, *edits_);
+        if (chart_view_->endChordEditing()) transposeWithDialog(this, *model_, *edits_);
     });
 }
 
 void MyDocument::buildAnalysisMenus() {
     QMenu* analysis = menuBar()->addMenu(tr("&Analysis"));
     analysis->addAction(tr("&Analyze"), QKeySequence(Qt::CTRL | Qt::Key_K),
-                        [this] { analyzeCommand(this, *model_, *edits_); });
+                        [this] { analyzeInWindow(this, *model_, *edits_); });
     analysis->addAction(tr("&Show Analysis"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K),
-                        [this] { showAnalysisCommand(this, *model_); });
+                        [this] { showAnalysisInWindow(this, *model_); });
     QMenu* accompaniment = menuBar()->addMenu(tr("Acco&mpaniment"));
     accompaniment->addAction(tr("Generate &MIDI File..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M), [this] {
         const QString base = suggestedSaveBase(path_, documentName(path_, windowTitle()));
@@ -240,7 +240,7 @@ void MyDocument::buildAnalysisMenus() {
 
 // The part shown is saved with the document, so showing another is a change to save.
 bool MyDocument::isEdited() const {
-    return !undo_stack_->isClean() || chart_view_->chordViewEditInProgress() ||
+    return !undo_stack_->isClean() || chart_view_->chordEditInProgress() ||
            chart_view_->instrument() != saved_instrument_;
 }
 

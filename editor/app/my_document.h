@@ -22,7 +22,7 @@ namespace zub {
 class ChartEdits;
 class ChartModel;
 class ChartView;
-class PlaybackCommands;
+class PlaybackActions;
 
 class MyDocument : public QMainWindow {
     Q_OBJECT
@@ -50,7 +50,7 @@ public:
     ChartModel& model() const { return *model_; }
     ChartEdits& edits() const { return *edits_; }
     ChartView* chartView() const { return chart_view_; }
-    PlaybackCommands& playback() const { return *playback_; }
+    PlaybackActions& playback() const { return *playback_; }
     QUndoStack* undoStack() const { return undo_stack_; }
     const QString& path() const { return path_; }
     bool isEdited() const;
@@ -88,7 +88,7 @@ private:
     ChartView* chart_view_ = nullptr;
     QScrollArea* scroll_area_ = nullptr;
     QToolButton* disclosure_ = nullptr;
-    PlaybackCommands* playback_ = nullptr;
+    PlaybackActions* playback_ = nullptr;
     QString path_;
     QString untitled_name_;
     Instrument saved_instrument_ = Instrument::concert;  // the part the file shows

@@ -13,8 +13,6 @@
 
 #include "bridge/chart_document.h"
 #include "bridge/musicxml_export.h"
-#include "editor/model/chart_model.h"
-#include "editor/view/chart_view.h"
 #include "editor/app/accompaniment_menu.h"
 #include "editor/app/my_application.h"
 #include "editor/app/my_document.h"
@@ -22,6 +20,8 @@
 #include "editor/app/preferences.h"
 #include "editor/app/song_chooser.h"
 #include "editor/layout/chord_font.h"
+#include "editor/model/chart_model.h"
+#include "editor/view/chart_view.h"
 
 namespace zub {
 

@@ -1,4 +1,4 @@
-// The editor's commands for iReal Pro playlists and MusicXML: opening a
+// The editor's menu items for iReal Pro playlists and MusicXML: opening a
 // playlist (through the song chooser), Edit > Paste iReal Link, and
 // File > Export > iReal Pro Link... and MusicXML....
 #pragma once

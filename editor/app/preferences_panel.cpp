@@ -8,9 +8,9 @@
 
 #include <stdexcept>
 
+#include "editor/app/preferences.h"
 #include "editor/layout/chord_font.h"
 #include "editor/layout/my_parameters.h"
-#include "editor/app/preferences.h"
 #include "editor/transport/shared_player.h"
 #include "playback/soundfont.h"
 

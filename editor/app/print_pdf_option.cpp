@@ -6,9 +6,11 @@
 
 #include "bridge/transposition.h"
 #include "editor/app/analysis_menu.h"
-#include "editor/layout/chart_printer.h"
-#include "editor/view/chart_view.h"
 #include "editor/app/my_document.h"
+#include "editor/layout/chart_printer.h"
+#include "editor/model/chart_edits.h"
+#include "editor/model/chart_model.h"
+#include "editor/view/chart_view.h"
 
 namespace zub {
 
@@ -38,12 +40,13 @@ std::optional<PrintRequest> parse(const QStringList& args) {
 void print(const PrintRequest& request) {
     const Instrument instrument =
         request.instrument ? instrumentOfName(request.instrument->toStdString()) : Instrument::concert;
-    ChartView view;
     const Plist chart = MyDocument::readChart(request.in);
-    view.setChart(instrument == Instrument::concert ? chart : partForInstrument(chart, instrument));
+    ChartModel model(instrument == Instrument::concert ? chart : partForInstrument(chart, instrument));
+    ChartEdits edits(model, nullptr);
+    ChartView view(model, edits);
     // The analysis reads the same in every key, so the part is analysed as it is printed.
     if (request.analyze) {
-        if (const auto error = analyze(view.model(), view.edits()))
+        if (const auto error = analyze(model, edits))
             throw std::runtime_error(error->description.toStdString());
     }
     const QString header =
@@ -53,7 +56,7 @@ void print(const PrintRequest& request) {
 
 }  // namespace
 
-int printPdfCommand(const QStringList& args) {
+int printPdfOption(const QStringList& args) {
     const auto request = parse(args);
     if (!request) {
         std::fprintf(stderr, "usage: zubaroo --print-pdf OUT.pdf [--analyze] [--for Bb|Eb|F] FILE\n");

@@ -7,8 +7,8 @@
 
 namespace zub {
 
-// printPdfCommand({"--print-pdf", "out.pdf", "--for", "Eb", "in.txt"}) -> the exit
+// printPdfOption({"--print-pdf", "out.pdf", "--for", "Eb", "in.txt"}) -> the exit
 // status: 0 when written, 1 after "zubaroo: reason" on stderr, 2 after the usage.
-int printPdfCommand(const QStringList& args);
+int printPdfOption(const QStringList& args);
 
 }  // namespace zub

@@ -52,11 +52,11 @@ QStringList transposeTargetKeys(const std::string& key) {
     return keys;
 }
 
-void transposeByCommand(QWidget* window, ChartModel& model, ChartEdits& edits, std::int64_t semitones) {
+void transposeInWindow(QWidget* window, ChartModel& model, ChartEdits& edits, std::int64_t semitones) {
     if (const auto error = transposeBy(model, edits, semitones)) showErrorSheet(window, *error);
 }
 
-void transposeDialogCommand(QWidget* window, ChartModel& model, ChartEdits& edits) {
+void transposeWithDialog(QWidget* window, ChartModel& model, ChartEdits& edits) {
     QDialog dialog(window);
     dialog.setWindowTitle(QObject::tr("Transpose"));
     dialog.setWindowModality(Qt::WindowModal);

@@ -1,4 +1,4 @@
-// The Transpose commands of a chart window: up or down a semitone, or to a key
+// The Transpose items of a chart window: up or down a semitone, or to a key
 // chosen in a small dialog. Each is one undoable "Transpose" of the chords,
 // the key and the key centers through the bridge; an analysis that was shown is
 // computed again over the transposed chart. A failure leaves the chart as it
@@ -29,9 +29,9 @@ std::optional<MyError> transposeTo(ChartModel& model, ChartEdits& edits, const s
 // accidentals ("E\u266Dm", ...); the twelve major keys for a major key.
 QStringList transposeTargetKeys(const std::string& key);
 
-// The menu commands: the same, with the error shown as a sheet on window;
-// transposeDialogCommand asks for the key in a window-modal dialog first.
-void transposeByCommand(QWidget* window, ChartModel& model, ChartEdits& edits, std::int64_t semitones);
-void transposeDialogCommand(QWidget* window, ChartModel& model, ChartEdits& edits);
+// The menu items: the same, with the error shown as a sheet on window;
+// transposeWithDialog asks for the key in a window-modal dialog first.
+void transposeInWindow(QWidget* window, ChartModel& model, ChartEdits& edits, std::int64_t semitones);
+void transposeWithDialog(QWidget* window, ChartModel& model, ChartEdits& edits);
 
 }  // namespace zub

@@ -4,18 +4,18 @@
 #include <QLabel>
 
 #include "bridge/bridge_exception.h"
+#include "editor/app/my_error.h"
 #include "editor/model/chart_edits.h"
 #include "editor/model/chart_model.h"
 #include "editor/view/chart_view.h"
-#include "editor/app/my_error.h"
 #include "editor/view/selection_cursor.h"
 
 namespace zub {
 
-SlotCounts slotCountsOf(const ChartView& view) {
+SlotCounts slotCountsOf(const ChartModel& model) {
     SlotCounts counts;
-    counts.reserve(view.barCount());
-    for (std::size_t bar = 0; bar < view.barCount(); ++bar) counts.push_back(view.model().slotCount(bar));
+    counts.reserve(model.barCount());
+    for (std::size_t bar = 0; bar < model.barCount(); ++bar) counts.push_back(model.slotCount(bar));
     return counts;
 }
 
@@ -23,7 +23,7 @@ ChordEntry::ChordEntry(ChartView& view)
     : view_(view), field_(new ChordFieldEditor(ChordFont(view.font(), {}), &view)), error_label_(new QLabel(&view)) {
     field_->hide();
     connect(field_, &QLineEdit::textEdited, this, &ChordEntry::textChanged);
-    field_->setNavigationHandler([this](NavigationCommand command, bool extend) { return navigate(command, extend); });
+    field_->setNavigationHandler([this](NavigationKey command, bool extend) { return navigate(command, extend); });
     connect(field_, &ChordFieldEditor::editingEnded, this, &ChordEntry::entered);
     connect(field_, &ChordFieldEditor::finalCheckFailed, this, &ChordEntry::showError);
     error_label_->setStyleSheet(QStringLiteral("background: #fff4c0; color: #a00000; border: 1px solid #a00000"));
@@ -38,7 +38,7 @@ void ChordEntry::clearError() {
 }
 
 void ChordEntry::editSlot(SlotRef slot) {
-    const QString shown = view_.shownChord(slot.bar, slot.slot);  // checks the slot
+    const QString shown = view_.shownChord(slot);  // checks the slot
     if (editing_ && in_progress_ && !(*editing_ == slot)) {
         if (!endEditing()) return;
     }
@@ -50,7 +50,7 @@ void ChordEntry::editSlot(SlotRef slot) {
     navigating_vertically_ = false;
     in_progress_ = false;
     clearError();
-    field_->setChord(view_.chordFont().decode(view_.shownChord(slot.bar, slot.slot)));
+    field_->setChord(view_.chordFont().decode(view_.shownChord(slot)));
     // As in any form field, a slot just entered has its chord selected: typing replaces it.
     field_->selectAll();
     place();
@@ -91,7 +91,7 @@ void ChordEntry::stop(bool restoreShown) {
 void ChordEntry::textChanged(const QString& text) {
     if (!editing_) return;
     if (!in_progress_) {
-        begin_value_ = view_.chordFont().decode(view_.shownChord(editing_->bar, editing_->slot));
+        begin_value_ = view_.chordFont().decode(view_.shownChord(*editing_));
         in_progress_ = true;
         emit editChanged(true);
     }
@@ -135,10 +135,10 @@ void ChordEntry::entered(const QString& value) {
     }
 }
 
-bool ChordEntry::navigate(NavigationCommand command, bool extend) {
+bool ChordEntry::navigate(NavigationKey key, bool extend) {
     // Shifted moves select text in the field.
     if (!editing_ || extend) return false;
-    const SlotCounts counts = slotCountsOf(view_);
+    const SlotCounts counts = slotCountsOf(view_.model());
     const SlotRef at = *editing_;
     const float goal = view_.selectionCursor().selection().goalColumn();
     // Until typing begins, the arrows leave a slot whose whole chord is selected.
@@ -146,21 +146,21 @@ bool ChordEntry::navigate(NavigationCommand command, bool extend) {
     const bool caretAtEnd =
         untouched || (field_->cursorPosition() == field_->text().size() && !field_->hasSelectedText());
     const bool caretAtStart = untouched || (field_->cursorPosition() == 0 && !field_->hasSelectedText());
-    switch (command) {
-    case NavigationCommand::MoveRight:
+    switch (key) {
+    case NavigationKey::MoveRight:
         if (!caretAtEnd) return false;  // the editor moves its caret
         [[fallthrough]];
-    case NavigationCommand::InsertTab: go(chordMoveRight(counts, at), false); return true;
-    case NavigationCommand::MoveLeft:
+    case NavigationKey::InsertTab: go(chordMoveRight(counts, at), false); return true;
+    case NavigationKey::MoveLeft:
         if (!caretAtStart) return false;
         [[fallthrough]];
-    case NavigationCommand::InsertBacktab: go(chordMoveLeft(counts, at), false); return true;
-    case NavigationCommand::MoveWordRight: go(chordMoveWordRight(counts, at), false); return true;
-    case NavigationCommand::MoveWordLeft: go(chordMoveWordLeft(counts, at), false); return true;
-    case NavigationCommand::MoveToEndOfLine: go(chordMoveToEndOfLine(counts, at), false); return true;
-    case NavigationCommand::MoveToBeginningOfLine: go(chordMoveToBeginningOfLine(counts, at), false); return true;
-    case NavigationCommand::MoveDown: go(chordMoveDown(view_.layout(), at, goal), true); return true;
-    case NavigationCommand::MoveUp: go(chordMoveUp(view_.layout(), at, goal), true); return true;
+    case NavigationKey::InsertBacktab: go(chordMoveLeft(counts, at), false); return true;
+    case NavigationKey::MoveWordRight: go(chordMoveWordRight(counts, at), false); return true;
+    case NavigationKey::MoveWordLeft: go(chordMoveWordLeft(counts, at), false); return true;
+    case NavigationKey::MoveToEndOfLine: go(chordMoveToEndOfLine(counts, at), false); return true;
+    case NavigationKey::MoveToBeginningOfLine: go(chordMoveToBeginningOfLine(counts, at), false); return true;
+    case NavigationKey::MoveDown: go(chordMoveDown(view_.layout(), at, goal), true); return true;
+    case NavigationKey::MoveUp: go(chordMoveUp(view_.layout(), at, goal), true); return true;
     }
     return false;
 }
@@ -184,7 +184,7 @@ bool ChordEntry::filterFieldEvent(QEvent* event) {
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && editing_) {
         // Leaves chord editing for the insertion point before the bar, where bar commands work.
         const std::size_t bar = editing_->bar;
-        if (endEditing()) view_.setSelection({bar, 0});
+        if (endEditing()) view_.selectBars({bar, 0});
         return true;
     }
     if (event->type() == QEvent::ShortcutOverride) {

@@ -9,15 +9,16 @@
 
 #include <optional>
 
+#include "editor/entry/chord_field_editor.h"
 #include "editor/model/bar_operations.h"
 #include "editor/view/bar_selection.h"
-#include "editor/entry/chord_field_editor.h"
 
 class QEvent;
 class QLabel;
 
 namespace zub {
 
+class ChartModel;
 class ChartView;
 
 class ChordEntry : public QObject {
@@ -53,7 +54,7 @@ private:
     void textChanged(const QString& text);
     void entered(const QString& value);
     void showError(const QString& description);
-    bool navigate(NavigationCommand command, bool extend);
+    bool navigate(NavigationKey key, bool extend);
     void clearError();
 
     ChartView& view_;
@@ -67,6 +68,6 @@ private:
 };
 
 // The number of slots of each bar of a chart model, as the chord moves want them.
-SlotCounts slotCountsOf(const ChartView& view);
+SlotCounts slotCountsOf(const ChartModel& model);
 
 }  // namespace zub

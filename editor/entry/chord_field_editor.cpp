@@ -16,18 +16,18 @@ namespace zub {
 
 namespace {
 
-// The command a navigation key stands for; Alt or Control with an arrow moves by words.
-std::optional<NavigationCommand> navigationCommand(const QKeyEvent& event) {
+// The move a navigation key stands for; Alt or Control with an arrow moves by words.
+std::optional<NavigationKey> navigationKey(const QKeyEvent& event) {
     const bool word = event.modifiers() & (Qt::AltModifier | Qt::ControlModifier);
     switch (event.key()) {
-    case Qt::Key_Right: return word ? NavigationCommand::MoveWordRight : NavigationCommand::MoveRight;
-    case Qt::Key_Left: return word ? NavigationCommand::MoveWordLeft : NavigationCommand::MoveLeft;
-    case Qt::Key_Up: return NavigationCommand::MoveUp;
-    case Qt::Key_Down: return NavigationCommand::MoveDown;
-    case Qt::Key_Tab: return NavigationCommand::InsertTab;
-    case Qt::Key_Backtab: return NavigationCommand::InsertBacktab;
-    case Qt::Key_Home: return NavigationCommand::MoveToBeginningOfLine;
-    case Qt::Key_End: return NavigationCommand::MoveToEndOfLine;
+    case Qt::Key_Right: return word ? NavigationKey::MoveWordRight : NavigationKey::MoveRight;
+    case Qt::Key_Left: return word ? NavigationKey::MoveWordLeft : NavigationKey::MoveLeft;
+    case Qt::Key_Up: return NavigationKey::MoveUp;
+    case Qt::Key_Down: return NavigationKey::MoveDown;
+    case Qt::Key_Tab: return NavigationKey::InsertTab;
+    case Qt::Key_Backtab: return NavigationKey::InsertBacktab;
+    case Qt::Key_Home: return NavigationKey::MoveToBeginningOfLine;
+    case Qt::Key_End: return NavigationKey::MoveToEndOfLine;
     default: return std::nullopt;
     }
 }
@@ -153,9 +153,9 @@ bool ChordFieldEditor::leaveToCompletionList(QKeyEvent& event) {
 
 bool ChordFieldEditor::forwardNavigation(const QKeyEvent& event) {
     if (!navigation_) return false;
-    const auto command = navigationCommand(event);
-    if (!command) return false;
-    return navigation_(*command, extendsSelection(event));
+    const auto key = navigationKey(event);
+    if (!key) return false;
+    return navigation_(*key, extendsSelection(event));
 }
 
 void ChordFieldEditor::textWasEdited() {

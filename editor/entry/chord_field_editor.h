@@ -5,9 +5,9 @@
 // slots and bars; keys it leaves alone move the caret as usual.
 //
 // API:
-//   enum class NavigationCommand {MoveRight, MoveLeft, MoveUp, MoveDown, InsertTab, InsertBacktab,
+//   enum class NavigationKey {MoveRight, MoveLeft, MoveUp, MoveDown, InsertTab, InsertBacktab,
 //                                 MoveWordRight, MoveWordLeft, MoveToEndOfLine, MoveToBeginningOfLine}
-//   using NavigationHandler = std::function<bool(NavigationCommand, bool extend)>
+//   using NavigationHandler = std::function<bool(NavigationKey, bool extend)>
 //   ChordFieldEditor(font, parent)
 //   setNavigationHandler(handler)   handler returns true when it handled the key; extend = Shift or Caps Lock (extendsSelection)
 //   setChord(displayChord)          shows the chord (encoded) and starts afresh: no edit in progress
@@ -31,15 +31,15 @@
 
 #include <functional>
 
-#include "editor/layout/chord_font.h"
 #include "editor/entry/chord_formatter.h"
+#include "editor/layout/chord_font.h"
 
 class QCompleter;
 class QStringListModel;
 
 namespace zub {
 
-enum class NavigationCommand {
+enum class NavigationKey {
     MoveRight,
     MoveLeft,
     MoveUp,
@@ -52,7 +52,7 @@ enum class NavigationCommand {
     MoveToBeginningOfLine,
 };
 
-using NavigationHandler = std::function<bool(NavigationCommand, bool extend)>;
+using NavigationHandler = std::function<bool(NavigationKey, bool extend)>;
 
 class ChordFieldEditor : public QLineEdit {
     Q_OBJECT

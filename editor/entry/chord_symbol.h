@@ -16,8 +16,8 @@
 
 #include <optional>
 
-#include "editor/layout/chord_font.h"
 #include "editor/entry/chord_type_names.h"
+#include "editor/layout/chord_font.h"
 
 namespace zub {
 

@@ -37,45 +37,45 @@ std::vector<AnalysisBar> analysisBars(const ChartLayout& layout, const std::vect
 AnalysisGeometry::AnalysisGeometry(std::vector<AnalysisBar> bars, const ChordFontMetrics& metrics)
     : bars_(std::move(bars)), metrics_(metrics) {}
 
-const LayoutRect& AnalysisGeometry::frame(ChordIndex v) const {
-    if (v.bar >= bars_.size() || v.chord >= bars_[v.bar].chordFrames.size())
-        throw Bridge_exception("AnalysisGeometry", "Chord index out of range: " + std::to_string(v.bar) + "/" + std::to_string(v.chord));
-    return bars_[v.bar].chordFrames[v.chord];
+const LayoutRect& AnalysisGeometry::frame(SlotRef v) const {
+    if (v.bar >= bars_.size() || v.slot >= bars_[v.bar].chordFrames.size())
+        throw Bridge_exception("AnalysisGeometry", "Chord index out of range: " + std::to_string(v.bar) + "/" + std::to_string(v.slot));
+    return bars_[v.bar].chordFrames[v.slot];
 }
 
-float AnalysisGeometry::textWidth(ChordIndex v) const {
+float AnalysisGeometry::textWidth(SlotRef v) const {
     frame(v);
     const std::vector<float>& widths = bars_[v.bar].textWidths;
-    return v.chord < widths.size() ? widths[v.chord] : 0;
+    return v.slot < widths.size() ? widths[v.slot] : 0;
 }
 
-QPointF AnalysisGeometry::upperLeft(ChordIndex v) const {
+QPointF AnalysisGeometry::upperLeft(SlotRef v) const {
     const LayoutRect& r = frame(v);
     return {r.x, r.y + metrics_.analysisArrowStartVerticalAdjustment()};
 }
 
-QPointF AnalysisGeometry::upperRight(ChordIndex v) const {
+QPointF AnalysisGeometry::upperRight(SlotRef v) const {
     const LayoutRect& r = frame(v);
     return {r.right(), r.y + metrics_.analysisArrowStartVerticalAdjustment()};
 }
 
-QPointF AnalysisGeometry::upperRightOfString(ChordIndex v) const {
+QPointF AnalysisGeometry::upperRightOfString(SlotRef v) const {
     const LayoutRect& r = frame(v);
     return {r.x + textWidth(v) + metrics_.analysisArrowStartHorizontalAdjustment(),
             r.y + metrics_.analysisArrowStartVerticalAdjustment()};
 }
 
-QPointF AnalysisGeometry::arcTopAboveUpperLeft(ChordIndex v) const {
+QPointF AnalysisGeometry::arcTopAboveUpperLeft(SlotRef v) const {
     const LayoutRect& r = frame(v);
     return {r.x, r.y};
 }
 
-QPointF AnalysisGeometry::arcTopAboveUpperRight(ChordIndex v) const {
+QPointF AnalysisGeometry::arcTopAboveUpperRight(SlotRef v) const {
     const LayoutRect& r = frame(v);
     return {r.right(), r.y};
 }
 
-QPointF AnalysisGeometry::midPointBelow(ChordIndex v) const {
+QPointF AnalysisGeometry::midPointBelow(SlotRef v) const {
     const LayoutRect& r = frame(v);
     return {r.x + textWidth(v) / 2, r.bottom()};
 }
@@ -84,7 +84,7 @@ QPointF AnalysisGeometry::arcTop(QPointF p, QPointF q) const {
     return {(p.x() + q.x()) / 2, p.y() - metrics_.analysisArrowStartVerticalAdjustment()};
 }
 
-bool AnalysisGeometry::sameLine(ChordIndex a, ChordIndex b) const {
+bool AnalysisGeometry::sameLine(SlotRef a, SlotRef b) const {
     frame(a);
     frame(b);
     for (std::size_t bar = a.bar; bar < bars_.size(); ++bar) {
@@ -94,34 +94,34 @@ bool AnalysisGeometry::sameLine(ChordIndex a, ChordIndex b) const {
     return false;
 }
 
-ChordIndex AnalysisGeometry::lastChordViewOfLineAfter(ChordIndex v) const {
+SlotRef AnalysisGeometry::lastSlotOfLineAfter(SlotRef v) const {
     frame(v);
     std::size_t bar = v.bar;
     while (bar + 1 < bars_.size() && !bars_[bar].lastInLine) ++bar;
     // A bar always has a slot; an empty one (never made by the readers) stands for itself.
     const std::size_t count = bars_[bar].chordFrames.size();
-    return count == 0 ? v : ChordIndex{bar, count - 1};
+    return count == 0 ? v : SlotRef{bar, count - 1};
 }
 
-ChordIndex AnalysisGeometry::firstChordViewOfLineBefore(ChordIndex v) const {
+SlotRef AnalysisGeometry::firstSlotOfLineBefore(SlotRef v) const {
     frame(v);
     std::size_t bar = v.bar;
     while (bar > 0 && !bars_[bar].firstInLine) --bar;
-    return bars_[bar].chordFrames.empty() ? v : ChordIndex{bar, 0};
+    return bars_[bar].chordFrames.empty() ? v : SlotRef{bar, 0};
 }
 
-bool AnalysisGeometry::beginsLine(ChordIndex v) const {
+bool AnalysisGeometry::beginsLine(SlotRef v) const {
     frame(v);
-    return v.chord == 0 && bars_[v.bar].firstInLine;
+    return v.slot == 0 && bars_[v.bar].firstInLine;
 }
 
-QPointF AnalysisGeometry::endOfLineAfter(ChordIndex v) const {
-    const LayoutRect& r = frame(lastChordViewOfLineAfter(v));
+QPointF AnalysisGeometry::endOfLineAfter(SlotRef v) const {
+    const LayoutRect& r = frame(lastSlotOfLineAfter(v));
     return {r.right(), r.y};
 }
 
-QPointF AnalysisGeometry::beginningOfLineBefore(ChordIndex v) const {
-    const LayoutRect& r = frame(firstChordViewOfLineBefore(v));
+QPointF AnalysisGeometry::beginningOfLineBefore(SlotRef v) const {
+    const LayoutRect& r = frame(firstSlotOfLineBefore(v));
     return {r.x, r.y};
 }
 
@@ -165,9 +165,9 @@ public:
     FigureBuilder(const AnalysisGeometry& g, const ArrowParameters& p, AnalysisFigures& out)
         : g_(g), p_(p), out_(out) {}
 
-    void bracket(ChordIndex s, ChordIndex d, bool dotted) {
+    void bracket(SlotRef s, SlotRef d, bool dotted) {
         const float spacing = g_.metrics().chordNotationSpacing();
-        for (ChordIndex v : {s, d}) {
+        for (SlotRef v : {s, d}) {
             const QPointF mid = g_.midPointBelow(v);
             out_.brackets.push_back({straight(mid - QPointF(0, spacing), mid), false, false});
         }
@@ -180,7 +180,7 @@ public:
         out_.brackets.push_back({straight(QPointF(g_.beginningOfLineBefore(d).x(), to.y()), to), dotted, false});
     }
 
-    void arrow(ChordIndex s, ChordIndex d, bool dotted) {
+    void arrow(SlotRef s, SlotRef d, bool dotted) {
         const QPointF p = g_.upperRightOfString(s), e = g_.upperLeft(d);
         if (g_.sameLine(s, d)) {
             const QPointF t = g_.arcTop(p, e);
@@ -189,24 +189,24 @@ public:
             // Out over the end of S's line, then in from the margin before D: one
             // curve from line end to line start would cut across the whole next line.
             const float vAdj = g_.metrics().analysisArrowStartVerticalAdjustment();
-            arcs(p, g_.arcTopAboveUpperRight(g_.lastChordViewOfLineAfter(s)),
+            arcs(p, g_.arcTopAboveUpperRight(g_.lastSlotOfLineAfter(s)),
                  QPointF(e.x() - 2 * p_.arrowSize, e.y() - 2 * vAdj), e, dotted);
         } else {
-            arcs(p, g_.arcTopAboveUpperRight(g_.lastChordViewOfLineAfter(s)),
-                 g_.arcTopAboveUpperLeft(g_.firstChordViewOfLineBefore(d)), e, dotted);
+            arcs(p, g_.arcTopAboveUpperRight(g_.lastSlotOfLineAfter(s)),
+                 g_.arcTopAboveUpperLeft(g_.firstSlotOfLineBefore(d)), e, dotted);
         }
     }
 
-    void passthru(ChordIndex s, ChordIndex d) {
+    void passthru(SlotRef s, SlotRef d) {
         const QPointF p = g_.upperRightOfString(s), e = g_.upperLeft(d);
         const QPointF k(p_.passthruEndAdjustment, 0);
         if (g_.sameLine(s, d)) {
             dottedArrow(p, e - k);
         } else if (g_.beginsLine(d)) {
-            dottedArrow(p, g_.upperRight(g_.lastChordViewOfLineAfter(s)) - k);
+            dottedArrow(p, g_.upperRight(g_.lastSlotOfLineAfter(s)) - k);
         } else {
-            out_.arrows.push_back({straight(p, g_.upperRight(g_.lastChordViewOfLineAfter(s))), true, false});
-            dottedArrow(g_.upperLeft(g_.firstChordViewOfLineBefore(d)), e - k);
+            out_.arrows.push_back({straight(p, g_.upperRight(g_.lastSlotOfLineAfter(s))), true, false});
+            dottedArrow(g_.upperLeft(g_.firstSlotOfLineBefore(d)), e - k);
         }
     }
 
@@ -240,7 +240,7 @@ void addRomans(const ChartAnalysis& analysis, const AnalysisGeometry& g, Analysi
 
 void addArrow(const ChartAnalysis& analysis, std::size_t i, FigureBuilder& build) {
     const std::vector<AnalysisArrow>& arrows = analysis.result().arrows;
-    const std::optional<ChordIndex> s = analysis.chordIndexAt(static_cast<std::int64_t>(i));
+    const std::optional<SlotRef> s = analysis.slotAt(static_cast<std::int64_t>(i));
     const std::optional<std::int64_t> dest = arrows[i].destination;
     if (!s || !dest) return;
     const ArrowKind kind = arrows[i].kind;
@@ -249,11 +249,11 @@ void addArrow(const ChartAnalysis& analysis, std::size_t i, FigureBuilder& build
         if (*dest < 0 || static_cast<std::uint64_t>(*dest) >= arrows.size()) return;
         const AnalysisArrow& second = arrows[static_cast<std::size_t>(*dest)];
         if (second.kind != ArrowKind::passthru2) return;
-        if (const auto d = second.destination ? analysis.chordIndexAt(*second.destination) : std::nullopt)
+        if (const auto d = second.destination ? analysis.slotAt(*second.destination) : std::nullopt)
             build.arrow(*s, *d, false);
         return;
     }
-    const std::optional<ChordIndex> d = analysis.chordIndexAt(*dest);
+    const std::optional<SlotRef> d = analysis.slotAt(*dest);
     if (!d) return;
     switch (kind) {
     case ArrowKind::solid: build.arrow(*s, *d, false); return;
@@ -274,9 +274,9 @@ AnalysisFigures analysisFigures(const ChartAnalysis& analysis, const AnalysisGeo
     const std::vector<AnalysisBracket>& brackets = analysis.result().brackets;
     for (std::size_t i = 0; i < brackets.size(); ++i) {
         if (brackets[i].kind == BracketKind::none) continue;
-        const std::optional<ChordIndex> s = analysis.chordIndexAt(static_cast<std::int64_t>(i));
-        const std::optional<ChordIndex> d =
-            brackets[i].destination ? analysis.chordIndexAt(*brackets[i].destination) : std::nullopt;
+        const std::optional<SlotRef> s = analysis.slotAt(static_cast<std::int64_t>(i));
+        const std::optional<SlotRef> d =
+            brackets[i].destination ? analysis.slotAt(*brackets[i].destination) : std::nullopt;
         if (s && d) build.bracket(*s, *d, brackets[i].kind == BracketKind::dotted);
     }
     for (std::size_t i = 0; i < analysis.result().arrows.size(); ++i) addArrow(analysis, i, build);

@@ -38,35 +38,35 @@ struct AnalysisBar {
 // analysisBars(layout, widths) -> the layout's chord frames moved into chart coordinates.
 std::vector<AnalysisBar> analysisBars(const ChartLayout& layout, const std::vector<std::vector<float>>& textWidths);
 
-// The reference points and line relations of chord views in a laid-out chart.
+// The reference points and line relations of slots in a laid-out chart.
 // Every function takes chord indexes inside the bars given; others throw
 // Invalid_argument "Chord index out of range: 9/0".
 class AnalysisGeometry {
 public:
     AnalysisGeometry(std::vector<AnalysisBar> bars, const ChordFontMetrics& metrics);
 
-    QPointF upperLeft(ChordIndex v) const;          // (R.x, R.y + vAdj)
-    QPointF upperRight(ChordIndex v) const;         // (R.right, R.y + vAdj)
-    QPointF upperRightOfString(ChordIndex v) const; // (R.x + text width + hAdj, R.y + vAdj)
-    QPointF arcTopAboveUpperLeft(ChordIndex v) const;   // (R.x, R.y)
-    QPointF arcTopAboveUpperRight(ChordIndex v) const;  // (R.right, R.y)
-    QPointF midPointBelow(ChordIndex v) const;      // (R.x + text width / 2, R.bottom)
+    QPointF upperLeft(SlotRef v) const;          // (R.x, R.y + vAdj)
+    QPointF upperRight(SlotRef v) const;         // (R.right, R.y + vAdj)
+    QPointF upperRightOfString(SlotRef v) const; // (R.x + text width + hAdj, R.y + vAdj)
+    QPointF arcTopAboveUpperLeft(SlotRef v) const;   // (R.x, R.y)
+    QPointF arcTopAboveUpperRight(SlotRef v) const;  // (R.right, R.y)
+    QPointF midPointBelow(SlotRef v) const;      // (R.x + text width / 2, R.bottom)
     QPointF arcTop(QPointF p, QPointF q) const;     // ((p.x + q.x) / 2, p.y - vAdj)
 
     // sameLine(a, b): same bar, or b's bar reached from a's going forward before a line ends.
-    bool sameLine(ChordIndex a, ChordIndex b) const;
-    ChordIndex lastChordViewOfLineAfter(ChordIndex v) const;
-    ChordIndex firstChordViewOfLineBefore(ChordIndex v) const;
+    bool sameLine(SlotRef a, SlotRef b) const;
+    SlotRef lastSlotOfLineAfter(SlotRef v) const;
+    SlotRef firstSlotOfLineBefore(SlotRef v) const;
     // beginsLine(v): slot 0 of a bar that is first in its line.
-    bool beginsLine(ChordIndex v) const;
-    QPointF endOfLineAfter(ChordIndex v) const;        // top-right of that frame
-    QPointF beginningOfLineBefore(ChordIndex v) const; // top-left of that frame
+    bool beginsLine(SlotRef v) const;
+    QPointF endOfLineAfter(SlotRef v) const;        // top-right of that frame
+    QPointF beginningOfLineBefore(SlotRef v) const; // top-left of that frame
 
     const ChordFontMetrics& metrics() const { return metrics_; }
 
 private:
-    const LayoutRect& frame(ChordIndex v) const;
-    float textWidth(ChordIndex v) const;
+    const LayoutRect& frame(SlotRef v) const;
+    float textWidth(SlotRef v) const;
     std::vector<AnalysisBar> bars_;
     ChordFontMetrics metrics_;
 };
@@ -102,8 +102,8 @@ QPainterPath rightArc(QPointF t, QPointF e, double* incomingAngle);
 // arrowhead(Q, angle, size): the triangle Q, Q - size x (cos, sin)(angle -+ pi/6).
 QPolygonF arrowhead(QPointF q, double angle, double size);
 
-// The figures of an analysis over the chord views: romans, brackets, arrows
-// (arrows and brackets whose ends have no chord view are left out).
+// The figures of an analysis over the slots: romans, brackets, arrows
+// (arrows and brackets whose ends have no slot are left out).
 // "ArrowSize" and "PassthruArrowEndHorizontalAdjustment" are given by the caller.
 struct ArrowParameters {
     double arrowSize = 6;

@@ -1,7 +1,7 @@
 // The arithmetic of the chart view, without a display: the width each bar
-// needs, the breaking of bars into lines, the frames of bars and chord views,
+// needs, the breaking of bars into lines, the frames of bars and slots,
 // the slashes, the bar-line types, and where printed pages break. The chart
-// view feeds it the measured widths of its chord views and draws the result.
+// view feeds it the measured widths of its slots and draws the result.
 #pragma once
 
 #include <cstddef>
@@ -20,7 +20,7 @@ struct LayoutRect {
     bool operator==(const LayoutRect&) const = default;
 };
 
-// What layout knows of one bar: the widths of its chord views (one per slot)
+// What layout knows of one bar: the widths of its slots (one per slot)
 // and its section mark (32 = none).
 struct LayoutBar {
     std::vector<float> chordWidths;
@@ -66,7 +66,7 @@ float barMinWidth(const std::vector<float>& chordWidths, const ChordFontMetrics&
 // width gets a line alone; no bars give one empty line.
 std::vector<Line> partitionIntoLines(const std::vector<float>& minWidths, float width);
 
-// chordFramesInBar(frame, widths, m, false): one frame per chord view; a chord
+// chordFramesInBar(frame, widths, m, false): one frame per slot; a chord
 // wider than its slot borrows from the next one.
 std::vector<LayoutRect> chordFramesInBar(const LayoutRect& frame, const std::vector<float>& chordWidths,
                                          const ChordFontMetrics& metrics, bool showAnalysis);

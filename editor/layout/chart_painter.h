@@ -16,16 +16,16 @@
 #include <vector>
 
 #include "editor/layout/analysis_display.h"
-#include "editor/model/bar_operations.h"
 #include "editor/layout/chart_layout.h"
 #include "editor/layout/chord_font.h"
+#include "editor/model/bar_operations.h"
 
 class QPainter;
 
 namespace zub {
 
 // One bar as shown: its chords encoded in the chord font, one per slot, the
-// width of each chord view, and its section mark.
+// width of each slot, and its section mark.
 struct ShownBar {
     QStringList shown;
     std::vector<float> widths;

@@ -7,8 +7,8 @@
 #include <QScreen>
 
 #include "bridge/bridge_exception.h"
-#include "editor/view/chart_view.h"
 #include "editor/layout/my_parameters.h"
+#include "editor/view/chart_view.h"
 
 namespace zub {
 

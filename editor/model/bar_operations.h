@@ -1,5 +1,5 @@
 // The arithmetic of the bar operations, without a display: the chorus kept
-// consistent when bars are replaced, what the delete keys and commands
+// consistent when bars are replaced, what the delete keys and menu items
 // remove, which drop indices a drag accepts and where a moved block lands.
 #pragma once
 
@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "bridge/plist.h"
+#include "bridge/slot_ref.h"
 #include "editor/model/chorus.h"
 
 namespace zub {
@@ -18,13 +19,6 @@ struct BarRange {
     std::size_t length = 0;
     std::size_t end() const { return location + length; }
     bool operator==(const BarRange&) const = default;
-};
-
-// One slot (chord view) of one bar.
-struct SlotRef {
-    std::size_t bar = 0;
-    std::size_t slot = 0;
-    bool operator==(const SlotRef&) const = default;
 };
 
 // newChorusAfterReplacementInRange({3, 6}, {2, 0}, 3) -> {3, 9}: bars inserted at or
@@ -44,7 +38,7 @@ struct DeletePlan {
 };
 
 // deleteSelection({1, 2}, 5) -> remove {1, 2}, select {1, 0}; every bar -> one blank bar
-// selected {0, 1}; nothing for an insertion point (the command beeps).
+// selected {0, 1}; nothing for an insertion point (the view beeps).
 std::optional<DeletePlan> deleteSelection(BarRange selection, std::size_t barCount);
 // deleteBackward({2, 0}, 5) -> remove {1, 1}, select {1, 0}; nothing at 0 or in a one-bar chart.
 std::optional<DeletePlan> deleteBackward(BarRange selection, std::size_t barCount);

@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "bridge/bridge_exception.h"
 #include "bridge/chart_dictionary.h"
 #include "bridge/plist_io.h"
-#include "bridge/bridge_exception.h"
 
 namespace zub {
 

@@ -160,7 +160,7 @@ void ChartModel::setTempo(qint64 tempo) {
 }
 
 void ChartModel::setAnalysis(AnalysisResult result) {
-    analysis_ = ChartAnalysis::computeRomansAndChordIndexes(std::move(result), slotStrings("Chords"));
+    analysis_ = ChartAnalysis::computeRomansAndSlots(std::move(result), slotStrings("Chords"));
     emit analysisChanged();
 }
 

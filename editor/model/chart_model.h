@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "bridge/analysis_result.h"
+#include "bridge/chart_analysis.h"
 #include "bridge/plist.h"
 #include "editor/model/bar_operations.h"
-#include "bridge/chart_analysis.h"
 #include "editor/model/chorus.h"
 
 namespace zub {

@@ -9,15 +9,15 @@
 #include <QStatusBar>
 #include <QToolButton>
 
-#include "editor/transport/audio_export.h"
-#include "editor/model/chart_model.h"
-#include "editor/view/chart_view.h"
 #include "editor/app/accompaniment_menu.h"
 #include "editor/app/my_document.h"
 #include "editor/app/my_error.h"
+#include "editor/model/chart_model.h"
+#include "editor/transport/audio_export.h"
 #include "editor/transport/playback_session.h"
 #include "editor/transport/shared_player.h"
 #include "editor/transport/transport_bar.h"
+#include "editor/view/chart_view.h"
 #include "playback/audio_file.h"
 
 namespace zub {
@@ -39,7 +39,7 @@ QAction* checkable(QAction* action, bool on) {
 
 }  // namespace
 
-PlaybackCommands::PlaybackCommands(MyDocument& document)
+PlaybackActions::PlaybackActions(MyDocument& document)
     : QObject(&document),
       document_(document),
       view_(*document.chartView()),
@@ -47,10 +47,10 @@ PlaybackCommands::PlaybackCommands(MyDocument& document)
       transport_(new TransportBar(*session_, &document)) {
     buildActions();
     document.addToolBar(Qt::TopToolBarArea, transport_);
-    view_.chordFieldEditor()->installEventFilter(this);
+    view_.installChordFieldFilter(this);
     connect(session_, &PlaybackSession::playheadChanged, &view_,
             [this](const Playhead& playhead) { view_.setPlayhead(playhead.slot); });
-    connect(session_, &PlaybackSession::stateChanged, this, &PlaybackCommands::showState);
+    connect(session_, &PlaybackSession::stateChanged, this, &PlaybackActions::showState);
     connect(session_, &PlaybackSession::message, &document, [&document](const QString& line) {
         if (line.isEmpty())
             document.statusBar()->clearMessage();
@@ -63,17 +63,17 @@ PlaybackCommands::PlaybackCommands(MyDocument& document)
     showState();
 }
 
-void PlaybackCommands::buildActions() {
+void PlaybackActions::buildActions() {
     play_ = new QAction(tr("&Play"), this);
     play_->setShortcut(Qt::Key_Space);
     play_->setShortcutContext(Qt::WindowShortcut);
-    connect(play_, &QAction::triggered, this, &PlaybackCommands::playPause);
+    connect(play_, &QAction::triggered, this, &PlaybackActions::playPause);
     stop_ = new QAction(tr("&Stop"), this);
     stop_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Period));
     connect(stop_, &QAction::triggered, session_, &PlaybackSession::stop);
     from_bar_ = new QAction(tr("Play from Selected &Bar"), this);
     from_bar_->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_Space));
-    connect(from_bar_, &QAction::triggered, this, &PlaybackCommands::playFromSelectedBar);
+    connect(from_bar_, &QAction::triggered, this, &PlaybackActions::playFromSelectedBar);
     loop_ = checkable(new QAction(tr("&Loop Selected Bars"), this), false);
     loop_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     connect(loop_, &QAction::toggled, this, [this](bool on) {
@@ -87,11 +87,11 @@ void PlaybackCommands::buildActions() {
     mute_piano_ = checkable(new QAction(tr("Mute P&iano"), this), false);
     mute_bass_ = checkable(new QAction(tr("Mute B&ass"), this), false);
     for (QAction* mute : {mute_drums_, mute_piano_, mute_bass_})
-        connect(mute, &QAction::toggled, this, &PlaybackCommands::mutesChanged);
+        connect(mute, &QAction::toggled, this, &PlaybackActions::mutesChanged);
     new_accompaniment_ = new QAction(tr("&New Accompaniment"), this);
     connect(new_accompaniment_, &QAction::triggered, session_, &PlaybackSession::newAccompaniment);
     export_audio_ = new QAction(tr("Export &Audio..."), this);
-    connect(export_audio_, &QAction::triggered, this, &PlaybackCommands::chooseAudioFile);
+    connect(export_audio_, &QAction::triggered, this, &PlaybackActions::chooseAudioFile);
     loop_->setIconText(tr("Loop"));
     for (QAction* action : {play_, stop_, loop_, count_in_}) transport_->addAction(action);
     // The mutes share one button, so the transport fits a window of ordinary width.
@@ -106,7 +106,7 @@ void PlaybackCommands::buildActions() {
 }
 
 // The button says what is muted: "Muted: Drums, Bass".
-void PlaybackCommands::mutesChanged() {
+void PlaybackActions::mutesChanged() {
     session_->setMutes({mute_drums_->isChecked(), mute_piano_->isChecked(), mute_bass_->isChecked()});
     QStringList muted;
     if (mute_drums_->isChecked()) muted << tr("Drums");
@@ -115,7 +115,7 @@ void PlaybackCommands::mutesChanged() {
     mutes_->setText(muted.isEmpty() ? tr("Mute") : tr("Muted: %1").arg(muted.join(QStringLiteral(", "))));
 }
 
-void PlaybackCommands::addPlaybackMenu(QMenuBar* menuBar) {
+void PlaybackActions::addPlaybackMenu(QMenuBar* menuBar) {
     QMenu* menu = menuBar->addMenu(tr("&Playback"));
     for (QAction* action : {play_, stop_, from_bar_}) menu->addAction(action);
     menu->addSeparator();
@@ -125,37 +125,37 @@ void PlaybackCommands::addPlaybackMenu(QMenuBar* menuBar) {
     for (QAction* action : {mute_drums_, mute_piano_, mute_bass_}) menu->addAction(action);
 }
 
-void PlaybackCommands::addAccompanimentItems(QMenu* accompaniment) {
+void PlaybackActions::addAccompanimentItems(QMenu* accompaniment) {
     accompaniment->addSeparator();
     accompaniment->addAction(new_accompaniment_);
     accompaniment->addAction(export_audio_);
 }
 
-void PlaybackCommands::playPause() {
+void PlaybackActions::playPause() {
     if (!view_.endChordEditing()) return;
     session_->playPause();
 }
 
-void PlaybackCommands::playFromSelectedBar() {
+void PlaybackActions::playFromSelectedBar() {
     if (!view_.endChordEditing()) return;
     std::size_t bar = 0;
-    if (view_.selectionActive())
-        bar = view_.selection().location;
+    if (const std::optional<BarRange> selection = view_.selectedBars())
+        bar = selection->location;
     else if (const std::optional<SlotRef> slot = view_.activeSlot())
         bar = slot->bar;
     session_->play(static_cast<int>(bar) + 1);
 }
 
-void PlaybackCommands::updateLoop() {
-    if (view_.selectionActive() && view_.selection().length > 0)
-        session_->setLoop(view_.selection());
+void PlaybackActions::updateLoop() {
+    if (const std::optional<BarRange> selection = view_.selectedBars(); selection && selection->length > 0)
+        session_->setLoop(*selection);
     else if (const std::optional<SlotRef> slot = view_.activeSlot())
         session_->setLoop(BarRange{slot->bar, 1});
     else
-        session_->setLoop(BarRange{0, view_.barCount()});
+        session_->setLoop(BarRange{0, document_.model().barCount()});
 }
 
-void PlaybackCommands::showState() {
+void PlaybackActions::showState() {
     const bool playing =
         session_->state() == PlaybackSession::State::playing || session_->state() == PlaybackSession::State::loading;
     play_->setText(playing ? tr("&Pause") : tr("&Play"));
@@ -163,7 +163,7 @@ void PlaybackCommands::showState() {
     stop_->setEnabled(session_->state() != PlaybackSession::State::stopped);
 }
 
-void PlaybackCommands::chooseAudioFile() {
+void PlaybackActions::chooseAudioFile() {
     if (!view_.endChordEditing()) return;
     const QString suggestion = suggestedSavePath(
         document_.path(), documentName(document_.path(), document_.windowTitle()), QStringLiteral("flac"));
@@ -176,7 +176,7 @@ void PlaybackCommands::chooseAudioFile() {
     exportAudio(path);
 }
 
-AudioExport* PlaybackCommands::exportAudio(const QString& path) {
+AudioExport* PlaybackActions::exportAudio(const QString& path) {
     try {
         if (!playback::audio_format_of(path.toStdString()))
             throw std::runtime_error(
@@ -191,8 +191,8 @@ AudioExport* PlaybackCommands::exportAudio(const QString& path) {
 
 // Space and Shift+Space reach the window's Play actions even from chord
 // entry, whose line edit would otherwise take them as text.
-bool PlaybackCommands::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != view_.chordFieldEditor()) return QObject::eventFilter(watched, event);
+bool PlaybackActions::eventFilter(QObject*, QEvent* event) {
+    // Installed on the chord field editor only.
     const bool space = isSpace(event, false), shifted = isSpace(event, true);
     if (!space && !shifted) return false;
     if (event->type() == QEvent::ShortcutOverride) {

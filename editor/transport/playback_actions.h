@@ -21,11 +21,11 @@ class PlaybackSession;
 class TransportBar;
 class MyDocument;
 
-class PlaybackCommands : public QObject {
+class PlaybackActions : public QObject {
     Q_OBJECT
 public:
     // The session and the transport bar (added to the window's top) of document.
-    explicit PlaybackCommands(MyDocument& document);
+    explicit PlaybackActions(MyDocument& document);
 
     // The Playback menu at the end of the menu bar.
     void addPlaybackMenu(QMenuBar* menuBar);

@@ -9,8 +9,8 @@
 #include <functional>
 #include <optional>
 
-#include "editor/model/bar_operations.h"
 #include "editor/layout/chart_layout.h"
+#include "editor/model/bar_operations.h"
 #include "playback/time_map.h"
 
 class QPainter;

@@ -5,11 +5,12 @@
 #include <QMimeData>
 #include <QPainter>
 
+#include "editor/layout/my_parameters.h"
+#include "editor/model/bar_edit_rules.h"
 #include "editor/model/bar_operations.h"
 #include "editor/model/bars_clipboard.h"
-#include "editor/model/chart_edits.h"
+#include "editor/model/chart_model.h"
 #include "editor/view/chart_view.h"
-#include "editor/layout/my_parameters.h"
 #include "editor/view/selection_cursor.h"
 
 namespace zub {
@@ -63,7 +64,7 @@ void BarDrag::start() {
         painter.fillPath(ring, QColor(0, 0, 0, 13));
     }
     auto* drag = new QDrag(&view_);
-    drag->setMimeData(mimeDataForBars(view_.barDictionaries(selection.range())).release());
+    drag->setMimeData(mimeDataForBars(view_.model().bars(selection.range())).release());
     drag->setPixmap(QPixmap::fromImage(image));
     drag->setHotSpot(mouse_down_location_.toPoint() - bounds.topLeft());
     selection.cancelMouseSelecting();
@@ -105,9 +106,12 @@ void BarDrag::drop(QDropEvent* event) {
     } catch (const std::exception&) {
         return event->ignore();
     }
-    const bool move = event->source() == &view_ && event->dropAction() == Qt::MoveAction;
-    if (move) performMove(*index, bars);
-    else performCopy(*index, bars);
+    // A move within this chart, a copy from elsewhere.
+    const BarRange selection = view_.selectionCursor().range();
+    if (event->source() == &view_ && event->dropAction() == Qt::MoveAction)
+        view_.rules().moveBars(selection, *index, bars);
+    else
+        view_.rules().copyBars(*index, bars, selection);
     event->accept();
 }
 
@@ -119,25 +123,6 @@ void BarDrag::drawDropMarker(QPainter& painter) const {
                                          static_cast<float>(c.blue), static_cast<float>(c.alpha)),
                         parameter("CursorDragNDropInsertionPointWidth")));
     painter.drawLine(QPointF(line.x, line.y), QPointF(line.x, line.y + line.height));
-}
-
-void BarDrag::performMove(std::size_t dropIndex, const Plist::Array& bars) {
-    const BarRange dragged = view_.selectionCursor().range();
-    const std::optional<std::size_t> to = moveInsertionIndex(dropIndex, dragged);
-    if (!to || !dropAccepted(dropIndex, dragged, true)) return;
-    ChartEdits& edits = view_.edits();
-    ChartEdits::UserEvent event(edits);
-    const QString name = QStringLiteral("Drag-and-Drop Move");
-    edits.replaceBars(dragged, {}, dragged, {dragged.location, 0}, name);
-    edits.replaceBars({*to, 0}, bars, {dragged.location, 0}, {*to, bars.size()}, name);
-}
-
-void BarDrag::performCopy(std::size_t dropIndex, const Plist::Array& bars) {
-    if (dropIndex > view_.barCount() || bars.empty()) return;
-    ChartEdits& edits = view_.edits();
-    ChartEdits::UserEvent event(edits);
-    edits.replaceBars({dropIndex, 0}, bars, view_.selectionCursor().range(), {dropIndex, bars.size()},
-                      QStringLiteral("Drag-and-Drop Copy"));
 }
 
 }  // namespace zub

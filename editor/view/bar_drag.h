@@ -38,9 +38,6 @@ public:
     void drop(QDropEvent* event);
     void drawDropMarker(QPainter& painter) const;
 
-    void performMove(std::size_t dropIndex, const Plist::Array& bars);
-    void performCopy(std::size_t dropIndex, const Plist::Array& bars);
-
 private:
     void start();
 

@@ -8,8 +8,8 @@
 #include <optional>
 #include <vector>
 
-#include "editor/model/bar_operations.h"
 #include "editor/layout/chart_layout.h"
+#include "editor/model/bar_operations.h"
 
 namespace zub {
 
@@ -34,9 +34,9 @@ std::optional<std::size_t> barBelowY(const ChartLayout& layout, float y, float g
 std::optional<std::size_t> barAboveY(const ChartLayout& layout, float y, float goal);
 // nearestSlotInBar(layout, 3, goal) -> the slot of bar 3 whose centre is nearest the goal.
 std::size_t nearestSlotInBar(const ChartLayout& layout, std::size_t bar, float goal);
-// slotCentre(layout, {3, 1}) -> the x of that chord view's centre in chart coordinates.
+// slotCentre(layout, {3, 1}) -> the x of that slot's centre in chart coordinates.
 float slotCentre(const ChartLayout& layout, SlotRef slot);
-// slotAtPoint(layout, p) -> the chord view containing p, if any.
+// slotAtPoint(layout, p) -> the slot containing p, if any.
 std::optional<SlotRef> slotAtPoint(const ChartLayout& layout, LayoutPoint p);
 // focusRing(layout, {s, l}, offset) -> the closed outline around bars s .. s + l - 1,
 // shaped like a text selection when it spans lines; empty for an insertion point.

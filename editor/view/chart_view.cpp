@@ -11,16 +11,15 @@
 
 #include "bridge/bridge_exception.h"
 #include "bridge/my_constants.h"
-#include "editor/view/bar_commands.h"
-#include "editor/view/bar_drag.h"
+#include "editor/app/preferences.h"
+#include "editor/entry/chord_entry.h"
+#include "editor/layout/my_parameters.h"
+#include "editor/model/bar_edit_rules.h"
 #include "editor/model/chart_edits.h"
 #include "editor/model/chart_model.h"
-#include "editor/entry/chord_entry.h"
-#include "editor/view/key_modifiers.h"
-#include "editor/app/my_document.h"
-#include "editor/layout/my_parameters.h"
 #include "editor/transport/playhead.h"
-#include "editor/app/preferences.h"
+#include "editor/view/bar_drag.h"
+#include "editor/view/key_modifiers.h"
 #include "editor/view/selection_cursor.h"
 
 namespace zub {
@@ -41,21 +40,6 @@ ChordFont chordFontOf(const Plist& description) {
 ChartView::ChartView(ChartModel& model, ChartEdits& edits, QWidget* parent)
     : QWidget(parent), model_(&model), edits_(&edits), title_field_(new QLineEdit(this)),
       tempo_field_(new QLineEdit(this)) {
-    setUp();
-    modelReset();  // shows the model as it stands
-}
-
-ChartView::ChartView(QWidget* parent)
-    : QWidget(parent), own_model_(std::make_unique<ChartModel>(MyDocument::newChart())),
-      own_edits_(std::make_unique<ChartEdits>(*own_model_, nullptr)), model_(own_model_.get()),
-      edits_(own_edits_.get()), title_field_(new QLineEdit(this)), tempo_field_(new QLineEdit(this)) {
-    setUp();
-}
-
-// The document deletes its undo stack, whose commands know this view, before its widgets.
-ChartView::~ChartView() = default;
-
-void ChartView::setUp() {
     setAutoFillBackground(true);
     QPalette p = palette();
     p.setColor(QPalette::Window, Qt::white);
@@ -66,13 +50,17 @@ void ChartView::setUp() {
     chord_entry_ = std::make_unique<ChordEntry>(*this);
     selection_ = std::make_unique<SelectionCursor>(*this);
     drag_ = std::make_unique<BarDrag>(*this);
-    commands_ = std::make_unique<BarCommands>(*this);
+    rules_ = std::make_unique<BarEditRules>(edits);
     chord_entry_->field()->installEventFilter(this);
     connect(chord_entry_.get(), &ChordEntry::editChanged, this, &ChartView::chordEditChanged);
     setUpFields();
     observeModel();
     edits_->setFocus(this);
+    modelReset();  // shows the model as it stands
 }
+
+// The document deletes its undo stack, whose commands know this view, before its widgets.
+ChartView::~ChartView() = default;
 
 void ChartView::setUpFields() {
     for (QLineEdit* field : {title_field_, tempo_field_}) {
@@ -80,6 +68,8 @@ void ChartView::setUpFields() {
         field->setStyleSheet(QStringLiteral("background: transparent; color: black"));
         field->installEventFilter(this);
     }
+    title_field_->setObjectName(QStringLiteral("title"));
+    tempo_field_->setObjectName(QStringLiteral("tempo"));
     title_field_->setAlignment(Qt::AlignCenter);
     title_field_->setFont(Preferences::shared().fontForKey(Preferences::title_font_key));
     tempo_field_->setValidator(new QIntValidator(1, 999, tempo_field_));
@@ -138,11 +128,9 @@ void ChartView::setChart(const Plist& chart) {
     }
 }
 
-Plist ChartView::chart() const { return model_->chart(); }
-
 // --- the chords as shown ---
 
-float ChartView::chordViewWidth(const ChordFont& font, const QString& shown) {
+float ChartView::slotWidth(const ChordFont& font, const QString& shown) {
     // No analysis is shown, so the roman numeral adds no width.
     return static_cast<float>(adornedWidth(font.adorn(shown)) + MyConstants::shared().chordViewHorizontalPadding());
 }
@@ -153,7 +141,7 @@ ShownBar ChartView::shownBar(std::size_t index) const {
     for (const Plist& slot : source.array_at("Chords")) {
         const QString shown = chord_font_->encode(QString::fromStdString(slot.as_string()));
         bar.shown.push_back(shown);
-        bar.widths.push_back(chordViewWidth(*chord_font_, shown));
+        bar.widths.push_back(slotWidth(*chord_font_, shown));
     }
     return bar;
 }
@@ -192,16 +180,18 @@ void ChartView::rebuildShownBars() {
 void ChartView::showTypedChord(SlotRef slot, const QString& shown) {
     ShownBar& bar = bars_.at(slot.bar);
     bar.shown[static_cast<qsizetype>(slot.slot)] = shown;
-    bar.widths.at(slot.slot) = chordViewWidth(*chord_font_, shown);
+    bar.widths.at(slot.slot) = slotWidth(*chord_font_, shown);
 }
 
 void ChartView::showStoredChords(std::size_t bar) { bars_.at(bar) = shownBar(bar); }
 
-QString ChartView::shownChord(std::size_t bar, std::size_t slot) const {
-    if (bar >= bars_.size()) throw Bridge_exception("shownChord", "Bar index out of range: " + std::to_string(bar));
-    if (slot >= static_cast<std::size_t>(bars_[bar].shown.size()))
-        throw Bridge_exception("shownChord", "Slot index out of range: " + std::to_string(slot));
-    return bars_[bar].shown[static_cast<qsizetype>(slot)];
+QString ChartView::shownChord(SlotRef slot) const {
+    if (slot.bar >= bars_.size())
+        throw Bridge_exception("shownChord", "Bar index out of range: " + std::to_string(slot.bar));
+    const QStringList& shown = bars_[slot.bar].shown;
+    if (slot.slot >= static_cast<std::size_t>(shown.size()))
+        throw Bridge_exception("shownChord", "Slot index out of range: " + std::to_string(slot.slot));
+    return shown[static_cast<qsizetype>(slot.slot)];
 }
 
 void ChartView::barsReplaced(BarRange range, std::size_t newCount) {
@@ -266,9 +256,9 @@ void ChartView::relayout() {
     const bool analysed = model_->analysis().has_value();
     for (std::size_t i = 0; i < bars_.size(); ++i) {
         std::vector<float> widths = bars_[i].widths;
-        // A chord view is never narrower than its roman.
+        // A slot is never narrower than its roman.
         if (analysed)
-            for (std::size_t k = 0; k < widths.size(); ++k) widths[k] = std::max(widths[k], romanWidthForChordView(i, k));
+            for (std::size_t k = 0; k < widths.size(); ++k) widths[k] = std::max(widths[k], romanWidthOfSlot({i, k}));
         bars.push_back({std::move(widths), bars_[i].sectionMark});
     }
     layout_ = layoutChart(bars, m, {enclosing_width_, enclosing_height_, title, analysed});
@@ -281,8 +271,6 @@ void ChartView::relayout() {
 }
 
 // --- the analysis ---
-
-const std::optional<ChartAnalysis>& ChartView::analysis() const { return model_->analysis(); }
 
 void ChartView::analysisChanged() {
     if (model_->analysis()) {
@@ -299,10 +287,10 @@ void ChartView::analysisChanged() {
     relayout();
 }
 
-float ChartView::romanWidthForChordView(std::size_t bar, std::size_t slot) const {
+float ChartView::romanWidthOfSlot(SlotRef slot) const {
     const std::optional<ChartAnalysis>& analysis = model_->analysis();
     if (!analysis) return 0;
-    const std::string& roman = analysis->roman(bar, slot);
+    const std::string& roman = analysis->roman(slot.bar, slot.slot);
     return roman.empty() ? 0
                          : static_cast<float>(
                                QFontMetricsF(roman_font_).horizontalAdvance(QString::fromStdString(roman)));

@@ -2,14 +2,14 @@
 // chords as shown in the chord font, lays them out (chart_layout), paints
 // through chart_painter, and follows the model's signals. The title and tempo
 // fields sit above the first line while shown. What the user does goes to
-// small controllers of its own: chord entry (the shared field editor placed
-// over the slot being edited), the bar selection (insertion point, focus ring,
-// blinking), drag and drop, and the bar commands of the Edit menu; changes
-// reach the model through ChartEdits, one undo step per user event.
+// parts of its own: chord entry (the shared field editor placed over the slot
+// being edited), the bar selection (insertion point, focus ring, blinking) and
+// drag and drop. The rules of what a key or a drop does to the bars are the
+// model's (BarEditRules); changes reach the model through ChartEdits, one undo
+// step per user event.
 #pragma once
 
 #include <QLineEdit>
-#include <QPainterPath>
 #include <QWidget>
 
 #include <memory>
@@ -17,18 +17,18 @@
 
 #include "bridge/plist.h"
 #include "bridge/transposition.h"
+#include "editor/entry/chord_field_editor.h"
 #include "editor/layout/analysis_display.h"
-#include "editor/model/bar_operations.h"
-#include "editor/view/bar_selection.h"
 #include "editor/layout/chart_layout.h"
 #include "editor/layout/chart_painter.h"
-#include "editor/entry/chord_field_editor.h"
 #include "editor/layout/chord_font.h"
+#include "editor/model/bar_operations.h"
 #include "editor/model/undo_commands.h"
+#include "editor/view/bar_selection.h"
 
 namespace zub {
 
-class BarCommands;
+class BarEditRules;
 class BarDrag;
 class ChartEdits;
 class ChartModel;
@@ -40,95 +40,59 @@ class ChartView : public QWidget, public EditingFocus {
 public:
     // A view of the document's model, changing it through edits.
     ChartView(ChartModel& model, ChartEdits& edits, QWidget* parent = nullptr);
-    // A view with a model of its own and no undo (tests, benchmarks); it shows
-    // nothing until setChart.
-    explicit ChartView(QWidget* parent = nullptr);
     ~ChartView() override;
-
-    ChartModel& model() const { return *model_; }
-    ChartEdits& edits() const { return *edits_; }
-    ChordEntry& chordEntry() const { return *chord_entry_; }
-    SelectionCursor& selectionCursor() const { return *selection_; }
-    BarCommands& barCommands() const { return *commands_; }
-    BarDrag& barDrag() const { return *drag_; }
 
     // setChart(dictionary): the chord font from its "Font" (a family not installed
     // is matched, an unusable description gives the preferred chord font; the
     // stored "Font" stays as it is), then the model; fails like ChordFont and
     // ChartModel::setChart, changing nothing.
     void setChart(const Plist& chart);
-    Plist chart() const;
 
     // setEnclosingSize(width, height): the size the layout fits (the scroll area's viewport).
     void setEnclosingSize(float width, float height);
     void setShowName(bool show);
-    bool showName() const { return show_name_; }
     // setInstrument(Instrument::e_flat) shows (and prints) the E♭ part; the stored chart stays concert.
     void setInstrument(Instrument instrument);
     Instrument instrument() const { return instrument_; }
-    // concertChord("C7") -> what a chord typed in the part shown stands for at concert
-    // pitch ("E♭7" in the E♭ part); "Invalid chord: H7".
-    QString concertChord(const QString& typed) const;
 
-    // relayout() - the whole layout again, the field editor kept over its slot;
-    // recomputeLayoutResettingAnalysis(true) discards the analysis first.
-    void relayout();
-    void recomputeLayoutResettingAnalysis(bool resetAnalysis);
-
+    // What is shown: the layout, the chord font, the shown (encoded) chord of a
+    // slot ("Bar index out of range: 9" and "Slot index out of range: 5" outside
+    // the chart), and the analysis figures and key labels over the chords.
     const ChartLayout& layout() const { return layout_; }
     const ChordFont& chordFont() const { return *chord_font_; }
-    std::size_t barCount() const { return bars_.size(); }
-    // The shown (encoded) chord of a slot; "Bar index out of range: 9" and
-    // "Slot index out of range: 5" outside the chart.
-    QString shownChord(std::size_t bar, std::size_t slot) const;
-    // showTypedChord({3, 1}, text): the slot shows what is being typed (its bar may widen).
-    void showTypedChord(SlotRef slot, const QString& shown);
-    // showStoredChords(3): the bar shows its stored chords again.
-    void showStoredChords(std::size_t bar);
+    QString shownChord(SlotRef slot) const;
+    const AnalysisFigures& analysisFigures() const { return analysis_figures_; }
+    const std::vector<AnalysisText>& keyLabels() const { return key_labels_; }
+    // romanWidthOfSlot({bar, slot}) -> its roman's width in the roman font; 0 without analysis.
+    float romanWidthOfSlot(SlotRef slot) const;
 
     // paintChart(painter, area, printing): everything in area; when printing,
     // the title and tempo as text, and the slot being edited with its stored
     // chord instead of the field editor.
     void paintChart(QPainter& painter, const QRectF& area, bool printing) const;
 
-    // The analysis shown over the chords (the model keeps it).
-    const std::optional<ChartAnalysis>& analysis() const;
-    // romanWidthForChordView(bar, slot) -> its roman's width in the roman font; 0 without analysis.
-    float romanWidthForChordView(std::size_t bar, std::size_t slot) const;
-    const std::vector<AnalysisText>& keyLabels() const { return key_labels_; }
-    const AnalysisFigures& analysisFigures() const { return analysis_figures_; }
-
-    QLineEdit* titleField() const { return title_field_; }
-    QLineEdit* tempoField() const { return tempo_field_; }
-
-    // --- chord entry (ChordEntry) ---
-    ChordFieldEditor* chordFieldEditor() const;
-    std::optional<SlotRef> activeSlot() const;
-    bool chordViewEditInProgress() const;
-    const QString& chordEntryError() const;
+    // --- chord entry ---
     // editSlot({bar, slot}) puts the field editor over that slot; "Bar index out of range: 9" outside.
     void editSlot(SlotRef slot) override;
+    std::optional<SlotRef> activeSlot() const;
+    // Whether the chord of the slot being edited was changed and not yet stored.
+    bool chordEditInProgress() const;
+    // The message shown beside the slot when what was typed failed its check, else "".
+    const QString& chordEntryError() const;
     // endChordEditing() stores a changed chord ("Chord Entry"); false, with the
     // message shown beside the slot, when the text fails the final check.
     bool endChordEditing();
-    void appendOneBlankBarWithUndo();
+    // installChordFieldFilter(filter): filter sees the key events of the slot
+    // being typed in before the field does (the window's Space shortcuts).
+    void installChordFieldFilter(QObject* filter);
 
-    // --- the bar selection (SelectionCursor) ---
-    bool selectionActive() const;
-    BarRange selection() const;
-    // setSelection(range): the bar selection; ends chord editing without storing.
-    void setSelection(BarRange range);
-    void selectBars(BarRange range) override { setSelection(range); }
-    void unsetSelection();
-    QPainterPath focusRingPath() const;
-
-    // --- the model's bars ---
-    Chorus chorus() const;
-    Plist::Array barDictionaries(BarRange range) const;
-    Plist::Array allBarDictionaries() const;
-
-    void beep() const;
-    void scrollRectToVisible(const QRectF& rect);
+    // --- the bar selection ---
+    // The selected bars or insertion point; none while a chord is edited.
+    std::optional<BarRange> selectedBars() const;
+    // selectBars(range): the bar selection, clamped to the chart; ends chord editing without storing.
+    void selectBars(BarRange range) override;
+    // selectAll(): in a slot being typed, its text; else every bar (a changed chord stored first).
+    void selectAll();
 
     // setPlayhead({3, 1}) lights the sounding slot and scrolls its bar into
     // view; none takes the light away. A slot outside the chart lights nothing.
@@ -152,15 +116,43 @@ protected:
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
+    void focusInEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
+    // The view's parts work on what it shows; nothing outside reaches it.
+    friend class BarDrag;
+    friend class ChordEntry;
+    friend class SelectionCursor;
+
+    ChartModel& model() const { return *model_; }
+    ChartEdits& edits() const { return *edits_; }
+    ChordEntry& chordEntry() const { return *chord_entry_; }
+    SelectionCursor& selectionCursor() const { return *selection_; }
+    BarEditRules& rules() const { return *rules_; }
+    std::size_t barCount() const { return bars_.size(); }
+    bool selectionActive() const;
+    BarRange selection() const;
+    void unsetSelection();
+    // showTypedChord({3, 1}, text): the slot shows what is being typed (its bar may widen).
+    void showTypedChord(SlotRef slot, const QString& shown);
+    // showStoredChords(3): the bar shows its stored chords again.
+    void showStoredChords(std::size_t bar);
+    // concertChord("C7") -> what a chord typed in the part shown stands for at concert
+    // pitch ("E♭7" in the E♭ part); "Invalid chord: H7".
+    QString concertChord(const QString& typed) const;
+    // relayout() - the whole layout again, the field editor kept over its slot;
+    // recomputeLayoutResettingAnalysis(true) discards the analysis first.
+    void relayout();
+    void recomputeLayoutResettingAnalysis(bool resetAnalysis);
+    void beep() const;
+    void scrollRectToVisible(const QRectF& rect);
+
     // The arrow keys: from slot to slot while a chord is edited, else the bar selection.
     void moveRight(bool shift);
     void moveLeft(bool shift);
     void moveUp(bool shift);
     void moveDown(bool shift);
-    void setUp();
     void setUpFields();
     void observeModel();
     void modelReset();
@@ -177,10 +169,8 @@ private:
     void analysisChanged();
     void adjustTitleField();
     void updateAnalysisFigures();
-    static float chordViewWidth(const ChordFont& font, const QString& shown);
+    static float slotWidth(const ChordFont& font, const QString& shown);
 
-    std::unique_ptr<ChartModel> own_model_;
-    std::unique_ptr<ChartEdits> own_edits_;
     ChartModel* model_;
     ChartEdits* edits_;
 
@@ -206,7 +196,7 @@ private:
     std::unique_ptr<ChordEntry> chord_entry_;
     std::unique_ptr<SelectionCursor> selection_;
     std::unique_ptr<BarDrag> drag_;
-    std::unique_ptr<BarCommands> commands_;
+    std::unique_ptr<BarEditRules> rules_;
 };
 
 }  // namespace zub

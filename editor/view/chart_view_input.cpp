@@ -1,16 +1,17 @@
 // The chart view's input: keys, mouse, context menu and drags go to its controllers.
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScrollArea>
 
-#include "editor/view/bar_commands.h"
-#include "editor/view/bar_drag.h"
-#include "editor/model/chart_model.h"
-#include "editor/view/chart_view.h"
 #include "editor/entry/chord_entry.h"
+#include "editor/model/bar_edit_rules.h"
+#include "editor/model/chart_model.h"
+#include "editor/view/bar_drag.h"
+#include "editor/view/chart_view.h"
 #include "editor/view/key_modifiers.h"
 #include "editor/view/selection_cursor.h"
 
@@ -29,29 +30,39 @@ void ChartView::scrollRectToVisible(const QRectF& rect) {
 
 // --- chord entry ---
 
-ChordFieldEditor* ChartView::chordFieldEditor() const { return chord_entry_->field(); }
 std::optional<SlotRef> ChartView::activeSlot() const { return chord_entry_->activeSlot(); }
-bool ChartView::chordViewEditInProgress() const { return chord_entry_->inProgress(); }
+bool ChartView::chordEditInProgress() const { return chord_entry_->inProgress(); }
 const QString& ChartView::chordEntryError() const { return chord_entry_->error(); }
 void ChartView::editSlot(SlotRef slot) { chord_entry_->editSlot(slot); }
 bool ChartView::endChordEditing() { return chord_entry_->endEditing(); }
-void ChartView::appendOneBlankBarWithUndo() { chord_entry_->appendBlankBar(); }
+void ChartView::installChordFieldFilter(QObject* filter) { chord_entry_->field()->installEventFilter(filter); }
 
 // --- the bar selection ---
 
 bool ChartView::selectionActive() const { return selection_->active(); }
 BarRange ChartView::selection() const { return selection_->range(); }
-void ChartView::setSelection(BarRange range) { selection_->set(range); }
 void ChartView::unsetSelection() { selection_->unset(); }
-QPainterPath ChartView::focusRingPath() const { return selection_->focusRingPath(); }
+void ChartView::selectBars(BarRange range) { selection_->set(range); }
+
+std::optional<BarRange> ChartView::selectedBars() const {
+    if (!selection_->active()) return std::nullopt;
+    return selection_->range();
+}
+
+void ChartView::selectAll() {
+    // In a slot, Select All means the slot's text, as in any text field; every bar in bar mode.
+    if (activeSlot() && !selectionActive()) return chord_entry_->field()->selectAll();
+    if (!endChordEditing()) return;
+    selectBars(rules_->everyBar());
+}
 
 void ChartView::moveRight(bool shift) {
-    if (const auto at = activeSlot()) return chord_entry_->go(chordMoveRight(slotCountsOf(*this), *at), false);
+    if (const auto at = activeSlot()) return chord_entry_->go(chordMoveRight(slotCountsOf(*model_), *at), false);
     if (!selection_->moveRight(shift)) beep();
 }
 
 void ChartView::moveLeft(bool shift) {
-    if (const auto at = activeSlot()) return chord_entry_->go(chordMoveLeft(slotCountsOf(*this), *at), false);
+    if (const auto at = activeSlot()) return chord_entry_->go(chordMoveLeft(slotCountsOf(*model_), *at), false);
     if (!selection_->moveLeft(shift)) beep();
 }
 
@@ -67,12 +78,6 @@ void ChartView::moveUp(bool shift) {
     if (!selection_->moveUp(shift)) beep();
 }
 
-// --- the model's bars ---
-
-Chorus ChartView::chorus() const { return model_->chorus(); }
-Plist::Array ChartView::barDictionaries(BarRange range) const { return model_->bars(range); }
-Plist::Array ChartView::allBarDictionaries() const { return model_->allBars(); }
-
 // --- events ---
 
 void ChartView::keyPressEvent(QKeyEvent* event) {
@@ -84,8 +89,12 @@ void ChartView::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Backtab: moveLeft(false); return;
     case Qt::Key_Down: moveDown(shift); return;
     case Qt::Key_Up: moveUp(shift); return;
-    case Qt::Key_Backspace: commands_->deleteBackward(); return;
-    case Qt::Key_Delete: commands_->deleteForward(); return;
+    case Qt::Key_Backspace:
+        if (!rules_->deleteBackward(selectedBars())) beep();
+        return;
+    case Qt::Key_Delete:
+        if (!rules_->deleteForward(selectedBars())) beep();
+        return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         // Back to typing: the first slot of the bar after the insertion point or of the selection.
@@ -96,6 +105,12 @@ void ChartView::keyPressEvent(QKeyEvent* event) {
 }
 
 bool ChartView::focusNextPrevChild(bool) { return false; }
+
+void ChartView::focusInEvent(QFocusEvent* event) {
+    // While a slot is edited the keyboard belongs to its field editor.
+    if (activeSlot() && !selectionActive()) return chord_entry_->field()->setFocus(event->reason());
+    QWidget::focusInEvent(event);
+}
 
 bool ChartView::eventFilter(QObject* watched, QEvent* event) {
     // The title and the tempo take the place of the bar selection while they are edited.
@@ -140,8 +155,10 @@ void ChartView::mouseReleaseEvent(QMouseEvent*) {
 void ChartView::contextMenuEvent(QContextMenuEvent* event) {
     if (!selection_->inSelection(event->pos())) return;
     QMenu menu(this);
-    for (const QString& key : BarCommands::keyCenterMenuTitles())
-        menu.addAction(key, this, [this, key] { commands_->setKeyCenterForSelection(key); });
+    for (const QString& key : keyCenterMenuTitles())
+        menu.addAction(key, this, [this, key] {
+            if (!rules_->setKeyCenter(selectedBars(), key)) beep();
+        });
     menu.exec(event->globalPos());
 }
 

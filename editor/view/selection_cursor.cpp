@@ -3,9 +3,9 @@
 #include <QGuiApplication>
 #include <QPainter>
 
-#include "editor/view/chart_view.h"
 #include "editor/entry/chord_entry.h"
 #include "editor/layout/my_parameters.h"
+#include "editor/view/chart_view.h"
 
 namespace zub {
 

@@ -9,9 +9,10 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/view/chart_view.h"
 #include "editor/app/my_document.h"
 #include "editor/app/temporary_folder.h"
+#include "editor/model/chart_model.h"
+#include "editor/view/chart_view.h"
 
 namespace zub {
 namespace {
@@ -100,7 +101,7 @@ TEST(GenerateCommands, MidiFileIsWrittenWhereChosen) {
 TEST(GenerateCommands, GenerateAndOpenNamesAnUntitledFileAfterTheWindowTitle) {
     MyDocument document(MyDocument::readChart(blues), QString());
     QString opened;
-    const QString path = generateAndOpen(&document, document.chartView()->chart(),
+    const QString path = generateAndOpen(&document, document.model().chart(),
                                          documentName(document.path(), document.windowTitle()), [&](const QString& p) {
                                              opened = p;
                                              return true;
@@ -110,7 +111,7 @@ TEST(GenerateCommands, GenerateAndOpenNamesAnUntitledFileAfterTheWindowTitle) {
     EXPECT_TRUE(contents(path).startsWith("MThd"));
     EXPECT_TRUE(document.findChildren<QMessageBox*>().isEmpty()) << onlyMessage(document).toStdString();
     // When nothing opens it, the user is told.
-    generateAndOpen(&document, document.chartView()->chart(), "Untitled", [](const QString&) { return false; });
+    generateAndOpen(&document, document.model().chart(), "Untitled", [](const QString&) { return false; });
     EXPECT_EQ(onlyMessage(document), "No application could open the MIDI file.");
     QFile::remove(path);
 }

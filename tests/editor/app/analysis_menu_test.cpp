@@ -5,19 +5,19 @@
 
 #include <gtest/gtest.h>
 
+#include "editor/app/my_document.h"
 #include "editor/model/chart_edits.h"
 #include "editor/model/chart_model.h"
 #include "editor/view/chart_view.h"
-#include "editor/app/my_document.h"
 
 namespace zub {
 namespace {
 
 const QString examples = QStringLiteral(ZUB_TEST_DATA "/../../resources/examples/");
 
-std::vector<std::string> keySlots(const ChartView& view, std::size_t bar) {
+std::vector<std::string> keySlots(const ChartModel& model, std::size_t bar) {
     std::vector<std::string> keys;
-    for (const Plist& k : view.chart().array_at("Chords")[bar].array_at("Keys")) keys.push_back(k.as_string());
+    for (const Plist& k : model.chart().array_at("Chords")[bar].array_at("Keys")) keys.push_back(k.as_string());
     return keys;
 }
 
@@ -45,8 +45,8 @@ TEST(Analyze, BundledExamplesShowTheirRomansAtTheirSlots) {
         ChartView& view = r.view;
         view.setChart(MyDocument::readChart(examples + c.file));
         ASSERT_FALSE(analyze(r.model, r.edits)) << c.file;
-        ASSERT_TRUE(view.analysis());
-        EXPECT_EQ(view.analysis()->roman(c.bar, c.slot), c.roman) << c.file << " " << c.bar << "/" << c.slot;
+        ASSERT_TRUE(r.model.analysis());
+        EXPECT_EQ(r.model.analysis()->roman(c.bar, c.slot), c.roman) << c.file << " " << c.bar << "/" << c.slot;
     }
 }
 
@@ -55,30 +55,30 @@ TEST(Analyze, StoresKeyCentersWithUndoAndShowsTheBand) {
     ChartView& view = r.view;
     QUndoStack& undo = r.undo;
     view.setChart(MyDocument::readChart(examples + "autumn-leaves.txt"));
-    const Plist before = view.chart();
+    const Plist before = r.model.chart();
     const float plainHeight = view.layout().bars[0].frame.height;
     ASSERT_FALSE(analyze(r.model, r.edits));
     EXPECT_EQ(undo.undoText(), "Change Key Centers");
-    EXPECT_EQ(keySlots(view, 0), (std::vector<std::string>{"Bb", "Bb", "Bb", "Bb"}));
+    EXPECT_EQ(keySlots(r.model, 0), (std::vector<std::string>{"Bb", "Bb", "Bb", "Bb"}));
     EXPECT_FLOAT_EQ(view.layout().bars[0].frame.height,
                     plainHeight + view.chordFont().metrics().analysisHeight());
     EXPECT_FALSE(view.analysisFigures().arrows.empty());
     EXPECT_FALSE(view.analysisFigures().brackets.empty());
-    EXPECT_GE(view.romanWidthForChordView(0, 0), 1.0f);
+    EXPECT_GE(view.romanWidthOfSlot({0, 0}), 1.0f);
 
     undo.undo();
-    EXPECT_EQ(view.chart(), before);
-    EXPECT_FALSE(view.analysis());
-    EXPECT_EQ(view.romanWidthForChordView(0, 0), 0.0f);
+    EXPECT_EQ(r.model.chart(), before);
+    EXPECT_FALSE(r.model.analysis());
+    EXPECT_EQ(view.romanWidthOfSlot({0, 0}), 0.0f);
     EXPECT_FLOAT_EQ(view.layout().bars[0].frame.height, plainHeight);
     undo.redo();
-    EXPECT_EQ(keySlots(view, 0), (std::vector<std::string>{"Bb", "Bb", "Bb", "Bb"}));
-    EXPECT_FALSE(view.analysis());  // redo restores key centers; the analysis is asked for again
+    EXPECT_EQ(keySlots(r.model, 0), (std::vector<std::string>{"Bb", "Bb", "Bb", "Bb"}));
+    EXPECT_FALSE(r.model.analysis());  // redo restores key centers; the analysis is asked for again
 
     ASSERT_FALSE(showAnalysis(r.model));
-    EXPECT_TRUE(view.analysis());
-    view.setChart(view.chart());  // loading a chart discards it
-    EXPECT_FALSE(view.analysis());
+    EXPECT_TRUE(r.model.analysis());
+    view.setChart(r.model.chart());  // loading a chart discards it
+    EXPECT_FALSE(r.model.analysis());
 }
 
 TEST(Analyze, ErrorCases) {
@@ -91,7 +91,7 @@ TEST(Analyze, ErrorCases) {
     EXPECT_EQ(incomplete->code, MyErrorCode::analysis);
     EXPECT_EQ(incomplete->description,
               "Kov cannot show the analysis for this chart (Incomplete key center specification)");
-    EXPECT_FALSE(view.analysis());
+    EXPECT_FALSE(r.model.analysis());
 
     // A chord the core cannot read fails inside the core; nothing is stored.
     Plist chart = MyDocument::readChart(examples + "blues-in-f.txt");
@@ -103,13 +103,13 @@ TEST(Analyze, ErrorCases) {
     const auto failed = analyze(r.model, r.edits);
     ASSERT_TRUE(failed);
     EXPECT_TRUE(failed->description.startsWith("Kov cannot analyze this chart (")) << failed->description.toStdString();
-    EXPECT_FALSE(view.analysis());
+    EXPECT_FALSE(r.model.analysis());
     EXPECT_EQ(undo.count(), 0);
 
     // The menu command shows it as a window-modal sheet.
     QWidget window;
     view.setChart(MyDocument::newChart());
-    showAnalysisCommand(&window, r.model);
+    showAnalysisInWindow(&window, r.model);
     const auto boxes = window.findChildren<QMessageBox*>();
     ASSERT_EQ(boxes.size(), 1);
     EXPECT_EQ(boxes[0]->text(), "Kov cannot show the analysis for this chart (Incomplete key center specification)");

@@ -17,46 +17,54 @@
 
 #include "bridge/bridge_exception.h"
 #include "bridge/chart_document.h"
-#include "editor/layout/chart_printer.h"
-#include "editor/view/chart_view.h"
-#include "editor/layout/chord_font.h"
 #include "editor/app/my_document.h"
-#include "editor/app/temporary_folder.h"
 #include "editor/app/preferences.h"
+#include "editor/app/temporary_folder.h"
+#include "editor/layout/chart_printer.h"
+#include "editor/layout/chord_font.h"
+#include "editor/model/chart_model.h"
+#include "editor/view/chart_view.h"
 #include "../pdf_text.h"
+#include "../view_testing.h"
 
 namespace zub {
 namespace {
 
+using testing::chordField;
 using testing::pdfText;
+using testing::tempoField;
+using testing::titleField;
+using testing::ViewOfChart;
 
 const QString autumn = QStringLiteral(ZUB_TEST_DATA "/../../resources/examples/autumn-leaves.txt");
 
 TEST(MyDocument, OpensATextChartAndShowsItsChords) {
-    ChartView view;
+    ViewOfChart owner;
+    ChartView& view = owner.view;
     view.setChart(MyDocument::readChart(autumn));
-    EXPECT_EQ(view.barCount(), 32u);
-    EXPECT_EQ(view.shownChord(0, 0), "Cm7");
-    EXPECT_EQ(view.titleField()->text(), "Autumn Leaves");
-    EXPECT_EQ(view.tempoField()->text(), "132");
+    EXPECT_EQ(owner.model.barCount(), 32u);
+    EXPECT_EQ(view.shownChord({0, 0}), "Cm7");
+    EXPECT_EQ(titleField(view)->text(), "Autumn Leaves");
+    EXPECT_EQ(tempoField(view)->text(), "132");
     view.setEnclosingSize(800, 300);
     EXPECT_GE(view.layout().height, 300);
     EXPECT_GT(view.layout().lineCount, 1u);
 }
 
 TEST(MyDocument, ErrorCases) {
-    ChartView view;
+    ViewOfChart owner;
+    ChartView& view = owner.view;
     view.setChart(MyDocument::readChart(autumn));
     for (auto [bar, slot] : {std::pair<std::size_t, std::size_t>{32, 0}, {0, 4}, {1000000, 1000000}}) {
-        EXPECT_THROW(view.shownChord(bar, slot), Bridge_exception);
+        EXPECT_THROW(view.shownChord({bar, slot}), Bridge_exception);
     }
     try {
-        view.shownChord(32, 0);
+        view.shownChord({32, 0});
     } catch (const Bridge_exception& e) {
         EXPECT_EQ(e.reason(), "Bar index out of range: 32");
     }
     try {
-        view.shownChord(0, 4);
+        view.shownChord({0, 4});
     } catch (const Bridge_exception& e) {
         EXPECT_EQ(e.reason(), "Slot index out of range: 4");
     }
@@ -67,17 +75,17 @@ TEST(MyDocument, SaveAndOpenRoundTripKeepsEverything) {
     QTemporaryDir dir;
     const QString path = dir.filePath("autumn.zub");
     MyDocument document(MyDocument::readChart(autumn), autumn);
-    document.chartView()->titleField()->setText("Les feuilles mortes");
-    emit document.chartView()->titleField()->editingFinished();
+    titleField(*document.chartView())->setText("Les feuilles mortes");
+    emit titleField(*document.chartView())->editingFinished();
     EXPECT_TRUE(document.isEdited());
     EXPECT_EQ(document.undoStack()->undoText(), "Name Change");
     ASSERT_TRUE(document.saveTo(path));
     EXPECT_FALSE(document.isEdited());
     const Plist reread = MyDocument::readChart(path);
-    EXPECT_EQ(reread, document.chartView()->chart());
+    EXPECT_EQ(reread, document.model().chart());
     EXPECT_EQ(reread.string_at("Name"), "Les feuilles mortes");
     document.undoStack()->undo();
-    EXPECT_EQ(document.chartView()->chart().string_at("Name"), "Autumn Leaves");
+    EXPECT_EQ(document.model().chart().string_at("Name"), "Autumn Leaves");
     EXPECT_TRUE(document.isEdited());
 }
 
@@ -87,7 +95,7 @@ TEST(MyDocument, NewDocumentUsesTheTemplateInThePreferredChordFont) {
     EXPECT_EQ(fontFromDescription(chart.dictionary_at("Font")).family(),
               Preferences::defaultFontForKey(Preferences::chord_font_key).family());
     MyDocument document;
-    EXPECT_GT(document.chartView()->barCount(), 0u);
+    EXPECT_GT(document.model().barCount(), 0u);
     EXPECT_FALSE(document.isEdited());
 }
 
@@ -122,7 +130,8 @@ void expectEveryChordPrinted(const Plist& chart, const QString& text) {
 TEST(Printing, PdfHoldsTheChordsAndBreaksBetweenLines) {
     QTemporaryDir dir;
     const QString pdf = dir.filePath("autumn.pdf");
-    ChartView view;
+    ViewOfChart owner;
+    ChartView& view = owner.view;
     view.setChart(MyDocument::readChart(autumn));
     printChartToPdf(view, pdf);
     const auto text = pdfText(pdf);
@@ -140,19 +149,19 @@ TEST(Printing, TheSlotBeingEditedPrintsItsStoredChord) {
     ASSERT_TRUE(document.exportPdf(dir.filePath("focus.pdf")));
     const auto text = pdfText(dir.filePath("focus.pdf"));
     if (!text) GTEST_SKIP() << "pdftotext is not installed";
-    expectEveryChordPrinted(view.chart(), *text);
+    expectEveryChordPrinted(document.model().chart(), *text);
     // A chord being typed is stored first; one that fails its final check prints as stored.
     view.editSlot({3, 0});
-    QTest::keyClicks(view.chordFieldEditor(), "b13");
+    QTest::keyClicks(chordField(view), "b13");
     ASSERT_TRUE(document.exportPdf(dir.filePath("typed.pdf")));
-    EXPECT_EQ(view.chart().array_at("Chords").at(3).array_at("Chords").at(0).as_string(), "B13");
-    expectEveryChordPrinted(view.chart(), *pdfText(dir.filePath("typed.pdf")));
+    EXPECT_EQ(document.model().chart().array_at("Chords").at(3).array_at("Chords").at(0).as_string(), "B13");
+    expectEveryChordPrinted(document.model().chart(), *pdfText(dir.filePath("typed.pdf")));
     view.editSlot({2, 0});
-    QTest::keyClicks(view.chordFieldEditor(), "c7/");
+    QTest::keyClicks(chordField(view), "c7/");
     ASSERT_TRUE(document.exportPdf(dir.filePath("unfinished.pdf")));
     EXPECT_EQ(view.chordEntryError(), "Root must follow slash");
     const QString unfinished = *pdfText(dir.filePath("unfinished.pdf"));
-    expectEveryChordPrinted(view.chart(), unfinished);
+    expectEveryChordPrinted(document.model().chart(), unfinished);
     EXPECT_FALSE(unfinished.contains("C7/"));
 }
 
@@ -170,7 +179,7 @@ TEST(FontStandIn, ChartWithAFontThatIsNotInstalledOpensPrintsAndKeepsIt) {
     const QFont shown = view.chordFont().font();
     EXPECT_TRUE(QFontDatabase::hasFamily(shown.family())) << shown.family().toStdString();
     EXPECT_DOUBLE_EQ(shown.pointSizeF(), 15);
-    EXPECT_EQ(view.barCount(), 32u);
+    EXPECT_EQ(document.model().barCount(), 32u);
     EXPECT_GT(view.layout().lineCount, 1u);
     EXPECT_TRUE(document.statusBar()->currentMessage().contains("No Such Font Zz"));
 
@@ -187,17 +196,19 @@ TEST(FontStandIn, UnusableDescriptionGivesThePreferredChordFont) {
                                                        {"PointSize", Plist::make_real(12)}}),
                               Plist::make_dictionary({{"FontName", Plist::make_string("DejaVu Sans")},
                                                        {"PointSize", Plist::make_real(-3)}})}) {
-        ChartView view;
+        ViewOfChart owner;
+    ChartView& view = owner.view;
         view.setChart(MyDocument::readChart(autumn).with("Font", font));
         EXPECT_EQ(view.chordFont().font(), preferred);
-        EXPECT_EQ(view.chart().dictionary_at("Font"), font);  // stored as it came
+        EXPECT_EQ(owner.model.chart().dictionary_at("Font"), font);  // stored as it came
     }
     EXPECT_TRUE(fontStandInNote(Plist::make_dictionary({{"PointSize", Plist::make_real(12)}}), preferred)
                     .contains(preferred.family()));
 }
 
 TEST(Printing, ErrorCases) {
-    ChartView view;
+    ViewOfChart owner;
+    ChartView& view = owner.view;
     view.setChart(MyDocument::readChart(autumn));
     try {
         printChartToPdf(view, "/no/such/folder/out.pdf");
@@ -225,7 +236,8 @@ TEST(TemporaryDirectory, CreatedAndEmptiedAtQuit) {
 }
 
 TEST(ChartView, HidingTheTitleMovesEveryLineUp) {
-    ChartView view;
+    ViewOfChart owner;
+    ChartView& view = owner.view;
     view.setChart(MyDocument::readChart(autumn));
     view.setEnclosingSize(700, 100);
     const float shownTitle = view.layout().titleHeight;
@@ -235,11 +247,12 @@ TEST(ChartView, HidingTheTitleMovesEveryLineUp) {
     ASSERT_EQ(view.layout().bars.size(), shown.size());
     for (std::size_t i = 0; i < shown.size(); ++i)
         EXPECT_FLOAT_EQ(shown[i].frame.y - view.layout().bars[i].frame.y, shownTitle - 15) << i;
-    EXPECT_FALSE(view.titleField()->isVisibleTo(&view));
+    EXPECT_FALSE(titleField(view)->isVisibleTo(&view));
 }
 
 TEST(ChartView, NarrowerViewGivesMoreLines) {
-    ChartView view;
+    ViewOfChart owner;
+    ChartView& view = owner.view;
     view.setChart(MyDocument::readChart(autumn));
     view.setEnclosingSize(1200, 100);
     const std::size_t wide = view.layout().lineCount;
@@ -249,7 +262,8 @@ TEST(ChartView, NarrowerViewGivesMoreLines) {
 }
 
 TEST(ChartView, ChartThatFailsLeavesTheViewAsItWas) {
-    ChartView view;
+    ViewOfChart owner;
+    ChartView& view = owner.view;
     const Plist chart = MyDocument::readChart(autumn);
     view.setChart(chart);
     view.setEnclosingSize(700, 100);
@@ -257,7 +271,7 @@ TEST(ChartView, ChartThatFailsLeavesTheViewAsItWas) {
     const Plist broken = chart.with("Chorus", Plist::make_dictionary({}));
     EXPECT_ANY_THROW(view.setChart(broken));
     EXPECT_EQ(view.layout().bars.size(), bars);
-    EXPECT_EQ(view.titleField()->text().toStdString(), chart.string_at("Name"));
+    EXPECT_EQ(titleField(view)->text().toStdString(), chart.string_at("Name"));
 }
 
 TEST(ChordFont, ShippedSubstitutionsDrawFlatsInDejaVuSans) {

@@ -16,10 +16,10 @@
 
 #include "bridge/chart_document.h"
 #include "bridge/playlist.h"
-#include "editor/model/chart_model.h"
 #include "editor/app/my_document.h"
 #include "editor/app/playlist_menu.h"
 #include "editor/app/song_chooser.h"
+#include "editor/model/chart_model.h"
 
 namespace zub {
 namespace {

@@ -14,8 +14,8 @@ const QString autumn = QStringLiteral(ZUB_TEST_DATA "/../../resources/examples/a
 TEST(PrintPdf, PrintsThePartForAnInstrumentUnderItsTitle) {
     QTemporaryDir dir;
     const QString concert = dir.filePath("concert.pdf"), part = dir.filePath("alto.pdf");
-    ASSERT_EQ(printPdfCommand({"--print-pdf", concert, autumn}), 0);
-    ASSERT_EQ(printPdfCommand({"--print-pdf", part, "--for", "Eb", "--analyze", autumn}), 0);
+    ASSERT_EQ(printPdfOption({"--print-pdf", concert, autumn}), 0);
+    ASSERT_EQ(printPdfOption({"--print-pdf", part, "--for", "Eb", "--analyze", autumn}), 0);
     const auto concertText = testing::pdfText(concert);
     if (!concertText) GTEST_SKIP() << "pdftotext is not installed";
     EXPECT_FALSE(concertText->contains("part"));
@@ -30,11 +30,11 @@ TEST(PrintPdf, PrintsThePartForAnInstrumentUnderItsTitle) {
 TEST(PrintPdf, RefusesWhatItCannotRead) {
     QTemporaryDir dir;
     const QString out = dir.filePath("out.pdf");
-    EXPECT_EQ(printPdfCommand({"--print-pdf", out}), 2);
-    EXPECT_EQ(printPdfCommand({"--print-pdf", out, "--for", autumn}), 2);
-    EXPECT_EQ(printPdfCommand({"--print-pdf", out, "--sideways", autumn}), 2);
-    EXPECT_EQ(printPdfCommand({"--print-pdf", out, "--for", "G", autumn}), 2);  // no such instrument
-    EXPECT_EQ(printPdfCommand({"--print-pdf", out, "/no/such/chart.txt"}), 1);
+    EXPECT_EQ(printPdfOption({"--print-pdf", out}), 2);
+    EXPECT_EQ(printPdfOption({"--print-pdf", out, "--for", autumn}), 2);
+    EXPECT_EQ(printPdfOption({"--print-pdf", out, "--sideways", autumn}), 2);
+    EXPECT_EQ(printPdfOption({"--print-pdf", out, "--for", "G", autumn}), 2);  // no such instrument
+    EXPECT_EQ(printPdfOption({"--print-pdf", out, "/no/such/chart.txt"}), 1);
     EXPECT_FALSE(QFile::exists(out));
 }
 

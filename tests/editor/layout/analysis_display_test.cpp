@@ -6,11 +6,14 @@
 #include <numbers>
 
 #include "bridge/bridge_exception.h"
-#include "editor/view/chart_view.h"
 #include "editor/app/my_document.h"
+#include "editor/view/chart_view.h"
+#include "../view_testing.h"
 
 namespace zub {
 namespace {
+
+using testing::ViewOfChart;
 
 // The shipped table on charWidth 10, charHeight 20: vAdj 4, hAdj 5,
 // chordNotationSpacing 2, romanHeight 16, notationHeight 20.
@@ -38,7 +41,7 @@ Plist analysisOf(Plist::Array annotations, Plist::Array arrows, Plist::Array bra
 std::string same(const std::string& s) { return s; }
 
 // Two lines of two one-slot... bars: bars 0-1 on line 1, bars 2-3 on line 2,
-// each with two chord views 40 wide at x = 100 * bar + {0, 50}, y = 100 * line.
+// each with two slots 40 wide at x = 100 * bar + {0, 50}, y = 100 * line.
 std::vector<AnalysisBar> twoLines() {
     std::vector<AnalysisBar> bars;
     for (std::size_t b = 0; b < 4; ++b) {
@@ -48,31 +51,31 @@ std::vector<AnalysisBar> twoLines() {
     return bars;
 }
 
-TEST(ComputeRomansAndChordIndexes, MatchesAnnotationsToChordViewsInOrder) {
+TEST(ComputeRomansAndSlots, MatchesAnnotationsToSlotsInOrder) {
     // [Dm7 - G7 -] [C - - -] [C - - -]: the held C comes back as "/" and takes the next empty slot.
     const Plist analysis = analysisOf({annotation("Dm7", "IIm7"), annotation("G7", "V7"), annotation("C", "I"),
                                        annotation("/", ""), annotation("Bb7", "bVII7")},
                                       {}, {});
-    const auto a = ChartAnalysis::computeRomansAndChordIndexes(
+    const auto a = ChartAnalysis::computeRomansAndSlots(
         analysisResultOf(analysis), {{"Dm7", "", "G7", ""}, {"C", "", "", ""}, {"B\u266D7", ""}}, same);
     const std::vector<std::vector<std::string>> romans = {
         {"IIm7", "", "V7", ""}, {"I", "", "", ""}, {"\u266DVII7", ""}};
     EXPECT_EQ(a.romans(), romans);
-    const std::vector<ChordIndex> positions = {{0, 0}, {0, 2}, {1, 0}, {1, 1}, {2, 0}};
-    EXPECT_EQ(a.chordIndexes(), positions);
-    EXPECT_EQ(a.chordIndexAt(4), (ChordIndex{2, 0}));
-    for (std::int64_t outside : {-1, 5, 1000}) EXPECT_FALSE(a.chordIndexAt(outside)) << outside;
+    const std::vector<SlotRef> positions = {{0, 0}, {0, 2}, {1, 0}, {1, 1}, {2, 0}};
+    EXPECT_EQ(a.slotsShown(), positions);
+    EXPECT_EQ(a.slotAt(4), (SlotRef{2, 0}));
+    for (std::int64_t outside : {-1, 5, 1000}) EXPECT_FALSE(a.slotAt(outside)) << outside;
     EXPECT_EQ(a.roman(9, 9), "");
 }
 
-TEST(ComputeRomansAndChordIndexes, UnmatchedAnnotationsLeaveNoPosition) {
+TEST(ComputeRomansAndSlots, UnmatchedAnnotationsLeaveNoPosition) {
     const Plist analysis = analysisOf({annotation("C", "I"), annotation("F", "IV")}, {}, {});
-    const auto a = ChartAnalysis::computeRomansAndChordIndexes(analysisResultOf(analysis), {{"C", "G7"}}, same);
-    EXPECT_EQ(a.chordIndexes().size(), 1u);
-    EXPECT_FALSE(a.chordIndexAt(1));
+    const auto a = ChartAnalysis::computeRomansAndSlots(analysisResultOf(analysis), {{"C", "G7"}}, same);
+    EXPECT_EQ(a.slotsShown().size(), 1u);
+    EXPECT_FALSE(a.slotAt(1));
 }
 
-TEST(ComputeRomansAndChordIndexes, ErrorCases) {
+TEST(ComputeRomansAndSlots, ErrorCases) {
     const struct {
         Plist analysis;
         const char* message;
@@ -83,7 +86,7 @@ TEST(ComputeRomansAndChordIndexes, ErrorCases) {
     };
     for (const auto& c : cases) {
         try {
-            ChartAnalysis::computeRomansAndChordIndexes(analysisResultOf(c.analysis), {{"C"}}, same);
+            ChartAnalysis::computeRomansAndSlots(analysisResultOf(c.analysis), {{"C"}}, same);
             ADD_FAILURE() << c.message;
         } catch (const std::exception& e) {
             EXPECT_STREQ(e.what(), c.message);
@@ -101,8 +104,8 @@ TEST(AnalysisGeometry, ReferencePointsAndLineRelations) {
     EXPECT_TRUE(g.sameLine({0, 0}, {1, 1}));
     EXPECT_FALSE(g.sameLine({1, 1}, {2, 0}));
     EXPECT_FALSE(g.sameLine({1, 0}, {0, 0}));  // only forward
-    EXPECT_EQ(g.lastChordViewOfLineAfter({0, 0}), (ChordIndex{1, 1}));
-    EXPECT_EQ(g.firstChordViewOfLineBefore({3, 1}), (ChordIndex{2, 0}));
+    EXPECT_EQ(g.lastSlotOfLineAfter({0, 0}), (SlotRef{1, 1}));
+    EXPECT_EQ(g.firstSlotOfLineBefore({3, 1}), (SlotRef{2, 0}));
     EXPECT_TRUE(g.beginsLine({2, 0}));
     EXPECT_FALSE(g.beginsLine({3, 0}));
     EXPECT_EQ(g.endOfLineAfter({0, 1}), QPointF(190, 0));
@@ -111,13 +114,13 @@ TEST(AnalysisGeometry, ReferencePointsAndLineRelations) {
 
 TEST(AnalysisGeometry, ErrorCases) {
     const AnalysisGeometry g(twoLines(), metrics);
-    for (ChordIndex outside : {ChordIndex{4, 0}, ChordIndex{0, 2}}) {
+    for (SlotRef outside : {SlotRef{4, 0}, SlotRef{0, 2}}) {
         try {
             g.upperLeft(outside);
             ADD_FAILURE();
         } catch (const Bridge_exception& e) {
             EXPECT_EQ(e.reason(), "Chord index out of range: " + std::to_string(outside.bar) + "/" +
-                                    std::to_string(outside.chord));
+                                    std::to_string(outside.slot));
         }
     }
     EXPECT_THROW(g.sameLine({0, 0}, {9, 0}), Bridge_exception);
@@ -158,7 +161,7 @@ ChartAnalysis fourSlots(Plist::Array arrows, Plist::Array brackets) {
     const Plist analysis = analysisOf({annotation("A", "I"), annotation("B", "II"), annotation("C", "III"),
                                        annotation("D", "IV")},
                                       std::move(arrows), std::move(brackets));
-    return ChartAnalysis::computeRomansAndChordIndexes(analysisResultOf(analysis), {{"A", ""}, {"", "B"}, {"C", ""}, {"", "D"}}, same);
+    return ChartAnalysis::computeRomansAndSlots(analysisResultOf(analysis), {{"A", ""}, {"", "B"}, {"C", ""}, {"", "D"}}, same);
 }
 
 TEST(AnalysisFigures, RomansSitAboveTheirChords) {
@@ -258,7 +261,8 @@ TEST(KeyLabels, OneLabelWhereTheKeyChanges) {
 }
 
 TEST(KeyLabels, FFFFThenFFGG) {
-    ChartView view;
+    ViewOfChart owner;
+    ChartView& view = owner.view;
     Plist chart = MyDocument::newChart();
     Plist::Array bars;
     for (const char* keys : {"FFFF", "FFGG"}) {

@@ -18,7 +18,7 @@ TEST(PrintPdf, PrintsTheComposerUnderTheTitle) {
     const QString chart = dir.filePath("autumn.zub"), pdf = dir.filePath("autumn.pdf");
     saveChartDocument(chart.toStdString(),
                       openChartDocument(autumn, font).with("Composer", Plist::make_string("Joseph Kosma")));
-    ASSERT_EQ(printPdfCommand({"--print-pdf", pdf, chart}), 0);
+    ASSERT_EQ(printPdfOption({"--print-pdf", pdf, chart}), 0);
     const auto text = testing::pdfText(pdf);
     if (!text) GTEST_SKIP() << "pdftotext is not installed";
     const auto title = text->indexOf("Autumn Leaves"), composer = text->indexOf("Joseph Kosma");

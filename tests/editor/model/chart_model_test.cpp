@@ -11,7 +11,6 @@
 #include "bridge/bridge_exception.h"
 #include "bridge/chart_dictionary.h"
 #include "editor/model/chart_edits.h"
-#include "editor/app/my_document.h"
 #include "../chart_testing.h"
 
 namespace zub {

@@ -20,22 +20,25 @@
 
 #include "bridge/chart_document.h"
 #include "editor/app/analysis_menu.h"
-#include "editor/transport/audio_export.h"
-#include "editor/model/chart_model.h"
-#include "editor/view/chart_view.h"
-#include "editor/entry/chord_field_editor.h"
 #include "editor/app/my_document.h"
-#include "editor/transport/playback_actions.h"
-#include "editor/transport/playback_session.h"
 #include "editor/app/preferences.h"
 #include "editor/app/preferences_panel.h"
+#include "editor/entry/chord_field_editor.h"
+#include "editor/model/chart_model.h"
+#include "editor/transport/audio_export.h"
+#include "editor/transport/playback_actions.h"
+#include "editor/transport/playback_session.h"
 #include "editor/transport/shared_player.h"
 #include "editor/transport/transport_bar.h"
+#include "editor/view/chart_view.h"
 #include "playback/playback_error.h"
 #include "playback/soundfont.h"
+#include "../view_testing.h"
 
 namespace zub {
 namespace {
+
+using testing::chordField;
 
 // Bar 1, the chorus 2-3 twice, bar 4: 1 2 3 2 3 4 after the count-in, 0.8 s a bar.
 constexpr const char* short_chart =
@@ -92,7 +95,7 @@ protected:
     }
 
     std::unique_ptr<MyDocument> document_;
-    PlaybackCommands* commands_ = nullptr;
+    PlaybackActions* commands_ = nullptr;
     ChartView* view_ = nullptr;
 };
 
@@ -189,7 +192,7 @@ TEST(PlaybackSeed, TheTakeOfAnAnalysedChartIsTheTakeOfItsFile) {
 
 TEST_F(Playback, SpaceInChordEntryStoresTheChordThenPlays) {
     view_->editSlot({0, 1});
-    ChordFieldEditor* field = view_->chordFieldEditor();
+    ChordFieldEditor* field = chordField(*view_);
     QTest::keyClicks(field, "F7");
     QTest::keyClick(field, Qt::Key_Space);
     EXPECT_EQ(document_->model().chord({0, 1}), "F7");
@@ -237,15 +240,15 @@ TEST_F(Playback, PlayFromTheBarBeingEditedScrollsTheChartToFollow) {
     EXPECT_EQ(area->verticalScrollBar()->value(), 0);
     view_->editSlot({14, 0});
     area->verticalScrollBar()->setValue(0);
-    QTest::keyClick(view_->chordFieldEditor(), Qt::Key_Space, Qt::ShiftModifier);
+    QTest::keyClick(chordField(*view_), Qt::Key_Space, Qt::ShiftModifier);
     ASSERT_TRUE(waitForBar(14));
     EXPECT_EQ(commands_->transportBar().positionText().left(3), "15:");  // no count-in first
     EXPECT_GT(area->verticalScrollBar()->value(), 0);
 }
 
 TEST_F(Playback, ALoopOfSelectedBarsRepeatsThem) {
-    view_->setSelection({2, 1});
-    session().setLoop(view_->selection());
+    view_->selectBars({2, 1});
+    session().setLoop(*view_->selectedBars());
     session().play();
     // Bar 3 again and again: its last slot, then its first again, and no other bar.
     std::vector<std::size_t> bars;

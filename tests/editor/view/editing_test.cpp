@@ -11,42 +11,47 @@
 #include <gtest/gtest.h>
 
 #include "bridge/bridge_exception.h"
-#include "bridge/chart_document.h"
 #include "bridge/chart_dictionary.h"
-#include "editor/view/bar_commands.h"
-#include "editor/view/bar_drag.h"
+#include "bridge/chart_document.h"
+#include "editor/app/edit_actions.h"
+#include "editor/model/bar_edit_rules.h"
 #include "editor/model/bars_clipboard.h"
-#include "editor/view/chart_view.h"
-#include "editor/app/my_document.h"
 #include "../chart_testing.h"
+#include "../view_testing.h"
 
 namespace zub {
 namespace {
 
 using testing::chartOfBars;
+using testing::chordField;
+using testing::titleField;
 
 const QString autumn = QStringLiteral(ZUB_TEST_DATA "/../../resources/examples/autumn-leaves.txt");
 
 
 // The first-slot marker of every bar, to see where bars went.
-std::vector<std::string> markers(const ChartView& view) {
+std::vector<std::string> markers(const ChartModel& model) {
     std::vector<std::string> out;
-    for (const Plist& bar : view.allBarDictionaries()) out.push_back(bar.array_at("Chords")[0].as_string());
+    for (const Plist& bar : model.allBars()) out.push_back(bar.array_at("Chords")[0].as_string());
     return out;
 }
 
-std::string chordAt(const ChartView& view, std::size_t bar, std::size_t slot) {
-    return view.allBarDictionaries().at(bar).array_at("Chords").at(slot).as_string();
+std::string chordAt(const ChartModel& model, std::size_t bar, std::size_t slot) {
+    return model.allBars().at(bar).array_at("Chords").at(slot).as_string();
 }
 
 class Editing : public ::testing::Test {
 protected:
-    void open(const Plist& chart) {
-        document_ = std::make_unique<MyDocument>(chart, QString());
+    void open(const Plist& opened) {
+        document_ = std::make_unique<MyDocument>(opened, QString());
         document_->show();
         view_ = document_->chartView();
-        original_ = view_->chart();
+        edit_ = std::make_unique<EditActions>(*view_, document_->edits());
+        original_ = chart();
     }
+    Plist chart() const { return document_->model().chart(); }
+    std::size_t barCount() const { return document_->model().barCount(); }
+    std::optional<BarRange> selection() const { return view_->selectedBars(); }
     QUndoStack& undo() { return *document_->undoStack(); }
     void undoAll() {
         while (undo().canUndo()) undo().undo();
@@ -57,31 +62,32 @@ protected:
 
     std::unique_ptr<MyDocument> document_;
     ChartView* view_ = nullptr;
+    std::unique_ptr<EditActions> edit_;
     Plist original_ = Plist::make_dictionary({});
 };
 
 TEST_F(Editing, TypingChordsKeyByKeyStoresThemWithUndo) {
     open(chartOfBars(2));
-    QLineEdit* field = view_->chordFieldEditor();
+    QLineEdit* field = chordField(*view_);
     ASSERT_EQ(view_->activeSlot(), (SlotRef{0, 0}));
     field->clear();
     QTest::keyClicks(field, "Cm7");
-    EXPECT_TRUE(view_->chordViewEditInProgress());
+    EXPECT_TRUE(view_->chordEditInProgress());
     EXPECT_TRUE(document_->isEdited());  // edited while the chord is being typed
-    EXPECT_EQ(chordAt(*view_, 0, 0), "D1");  // nothing stored yet
+    EXPECT_EQ(chordAt(document_->model(), 0, 0), "D1");  // nothing stored yet
     QTest::keyClick(field, Qt::Key_Right);
-    EXPECT_EQ(chordAt(*view_, 0, 0), "Cm7");
+    EXPECT_EQ(chordAt(document_->model(), 0, 0), "Cm7");
     EXPECT_EQ(view_->activeSlot(), (SlotRef{0, 1}));
     QTest::keyClicks(field, "F7");
     QTest::keyClick(field, Qt::Key_Tab);
-    EXPECT_EQ(chordAt(*view_, 0, 1), "F7");
+    EXPECT_EQ(chordAt(document_->model(), 0, 1), "F7");
     EXPECT_EQ(undo().undoText(), "Chord Entry");
     EXPECT_EQ(undo().count(), 2);
     undo().undo();
-    EXPECT_EQ(chordAt(*view_, 0, 1), "");
+    EXPECT_EQ(chordAt(document_->model(), 0, 1), "");
     EXPECT_EQ(view_->activeSlot(), (SlotRef{0, 1}));  // undo returns to the slot
     undoAll();
-    EXPECT_EQ(view_->chart(), original_);
+    EXPECT_EQ(chart(), original_);
 }
 
 TEST_F(Editing, TheFieldSitsExactlyOverItsSlot) {
@@ -90,13 +96,13 @@ TEST_F(Editing, TheFieldSitsExactlyOverItsSlot) {
     const BarPlacement& bar = view_->layout().bars[1];
     const LayoutRect& c = bar.chordFrames[2];
     const QRect expected = QRectF(bar.frame.x + c.x, bar.frame.y + c.y, c.width, c.height).toAlignedRect();
-    EXPECT_EQ(view_->chordFieldEditor()->geometry(), expected);
-    EXPECT_TRUE(view_->chordFieldEditor()->isVisible());
+    EXPECT_EQ(chordField(*view_)->geometry(), expected);
+    EXPECT_TRUE(chordField(*view_)->isVisible());
 }
 
 TEST_F(Editing, ArrowsMoveBetweenSlotsBarsAndLines) {
     open(chartOfBars(12));
-    QLineEdit* field = view_->chordFieldEditor();
+    QLineEdit* field = chordField(*view_);
     view_->editSlot({0, 0});
     // "D1" is selected as the slot is entered: Left beeps at the first slot, Right moves on.
     QTest::keyClick(field, Qt::Key_Left);
@@ -111,7 +117,7 @@ TEST_F(Editing, ArrowsMoveBetweenSlotsBarsAndLines) {
     QTest::keyClick(field, Qt::Key_Right);
     QTest::keyClick(field, Qt::Key_Right);
     EXPECT_EQ(view_->activeSlot(), (SlotRef{0, 2}));
-    EXPECT_EQ(chordAt(*view_, 0, 1), "G7");
+    EXPECT_EQ(chordAt(document_->model(), 0, 1), "G7");
     undo().undo();
     view_->editSlot({0, 1});
     QTest::keyClick(field, Qt::Key_Left);
@@ -132,193 +138,92 @@ TEST_F(Editing, ArrowsMoveBetweenSlotsBarsAndLines) {
 
 TEST_F(Editing, RightPastTheEndAppendsABarAndUndoReturns) {
     open(chartOfBars(1));
-    QLineEdit* field = view_->chordFieldEditor();
+    QLineEdit* field = chordField(*view_);
     view_->editSlot({0, 3});
     QTest::keyClick(field, Qt::Key_Right);
-    EXPECT_EQ(view_->barCount(), 2u);
+    EXPECT_EQ(barCount(), 2u);
     EXPECT_EQ(view_->activeSlot(), (SlotRef{1, 0}));
     EXPECT_EQ(undo().undoText(), "Append Bar");
     undo().undo();
-    EXPECT_EQ(view_->barCount(), 1u);
+    EXPECT_EQ(barCount(), 1u);
     EXPECT_EQ(view_->activeSlot(), (SlotRef{0, 3}));
     undo().redo();
-    EXPECT_EQ(view_->barCount(), 2u);
+    EXPECT_EQ(barCount(), 2u);
     // A chord typed in the last slot and Right: one step for both registrations.
     view_->editSlot({1, 3});
     QTest::keyClicks(field, "G7");
     QTest::keyClick(field, Qt::Key_Right);
-    EXPECT_EQ(view_->barCount(), 3u);
-    EXPECT_EQ(chordAt(*view_, 1, 3), "G7");
+    EXPECT_EQ(barCount(), 3u);
+    EXPECT_EQ(chordAt(document_->model(), 1, 3), "G7");
     undo().undo();
-    EXPECT_EQ(view_->barCount(), 2u);
-    EXPECT_EQ(chordAt(*view_, 1, 3), "");
+    EXPECT_EQ(barCount(), 2u);
+    EXPECT_EQ(chordAt(document_->model(), 1, 3), "");
     undoAll();
-    EXPECT_EQ(view_->chart(), original_);
+    EXPECT_EQ(chart(), original_);
 }
 
 TEST_F(Editing, ShiftExtendsTheBarSelection) {
     open(chartOfBars(6));
-    view_->setSelection({2, 0});
+    view_->selectBars({2, 0});
     EXPECT_FALSE(view_->activeSlot().has_value());
     QTest::keyClick(view_, Qt::Key_Right, Qt::ShiftModifier);
     QTest::keyClick(view_, Qt::Key_Right, Qt::ShiftModifier);
-    EXPECT_EQ(view_->selection(), (BarRange{2, 2}));
+    EXPECT_EQ(selection(), (BarRange{2, 2}));
     QTest::keyClick(view_, Qt::Key_Left, Qt::ShiftModifier);
-    EXPECT_EQ(view_->selection(), (BarRange{2, 1}));
+    EXPECT_EQ(selection(), (BarRange{2, 1}));
     QTest::keyClick(view_, Qt::Key_Right);
-    EXPECT_EQ(view_->selection(), (BarRange{3, 0}));
+    EXPECT_EQ(selection(), (BarRange{3, 0}));
     QTest::keyClick(view_, Qt::Key_Left, Qt::ShiftModifier);
     QTest::keyClick(view_, Qt::Key_Left, Qt::ShiftModifier);
-    EXPECT_EQ(view_->selection(), (BarRange{1, 2}));
+    EXPECT_EQ(selection(), (BarRange{1, 2}));
     // Caps Lock, reported in the window system's native modifier mask, extends like Shift.
     QKeyEvent capsRight(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier, 0, 0, 0x2);
     QApplication::sendEvent(view_, &capsRight);
-    EXPECT_EQ(view_->selection(), (BarRange{2, 1}));
-    view_->barCommands().selectAll();
-    EXPECT_EQ(view_->selection(), (BarRange{0, 6}));
-    EXPECT_FALSE(view_->focusRingPath().isEmpty());
+    EXPECT_EQ(selection(), (BarRange{2, 1}));
+    edit_->selectAll();
+    EXPECT_EQ(selection(), (BarRange{0, 6}));
 }
 
 TEST_F(Editing, CutCopyPasteAndDelete) {
     open(chartOfBars(5));
-    view_->setSelection({1, 2});
-    view_->barCommands().copy();
-    view_->setSelection({5, 0});
-    view_->barCommands().paste();
-    EXPECT_EQ(markers(*view_), (std::vector<std::string>{"D1", "D2", "D3", "D4", "D5", "D2", "D3"}));
-    EXPECT_EQ(view_->selection(), (BarRange{7, 0}));
+    view_->selectBars({1, 2});
+    edit_->copy();
+    view_->selectBars({5, 0});
+    edit_->paste();
+    EXPECT_EQ(markers(document_->model()), (std::vector<std::string>{"D1", "D2", "D3", "D4", "D5", "D2", "D3"}));
+    EXPECT_EQ(selection(), (BarRange{7, 0}));
     EXPECT_EQ(undo().undoText(), "Paste");
-    view_->setSelection({0, 2});
-    view_->barCommands().cut();
-    EXPECT_EQ(markers(*view_), (std::vector<std::string>{"D3", "D4", "D5", "D2", "D3"}));
+    view_->selectBars({0, 2});
+    edit_->cut();
+    EXPECT_EQ(markers(document_->model()), (std::vector<std::string>{"D3", "D4", "D5", "D2", "D3"}));
     EXPECT_EQ(undo().undoText(), "Cut");
-    view_->setSelection({2, 0});
+    view_->selectBars({2, 0});
     QTest::keyClick(view_, Qt::Key_Backspace);
-    EXPECT_EQ(markers(*view_), (std::vector<std::string>{"D3", "D5", "D2", "D3"}));
-    EXPECT_EQ(view_->selection(), (BarRange{1, 0}));
+    EXPECT_EQ(markers(document_->model()), (std::vector<std::string>{"D3", "D5", "D2", "D3"}));
+    EXPECT_EQ(selection(), (BarRange{1, 0}));
     QTest::keyClick(view_, Qt::Key_Delete);
-    EXPECT_EQ(markers(*view_), (std::vector<std::string>{"D3", "D2", "D3"}));
+    EXPECT_EQ(markers(document_->model()), (std::vector<std::string>{"D3", "D2", "D3"}));
     EXPECT_EQ(undo().undoText(), "Delete");
     const int steps = undo().count();
-    view_->setSelection({0, 0});
-    view_->barCommands().cut();  // nothing selected: beeps
+    view_->selectBars({0, 0});
+    edit_->cut();  // nothing selected: beeps
     QTest::keyClick(view_, Qt::Key_Backspace);
     EXPECT_EQ(undo().count(), steps);
     undoAll();
-    EXPECT_EQ(view_->chart(), original_);
+    EXPECT_EQ(chart(), original_);
 }
 
 TEST_F(Editing, DeletingEveryBarLeavesOneBlankBarAndOneUndo) {
     open(chartOfBars(4));
-    view_->setSelection({0, 0});
-    view_->barCommands().selectAll();
-    view_->barCommands().deleteSelection();
-    EXPECT_EQ(view_->barCount(), 1u);
-    EXPECT_EQ(view_->allBarDictionaries()[0], oneBlankBar(4).as_array().front());
-    EXPECT_EQ(view_->selection(), (BarRange{0, 1}));
+    view_->selectBars({0, 0});
+    edit_->selectAll();
+    edit_->deleteSelection();
+    EXPECT_EQ(barCount(), 1u);
+    EXPECT_EQ(document_->model().allBars()[0], oneBlankBar(4).as_array().front());
+    EXPECT_EQ(selection(), (BarRange{0, 1}));
     undo().undo();
-    EXPECT_EQ(view_->chart(), original_);
-    EXPECT_EQ(view_->selection(), (BarRange{0, 4}));
-}
-
-TEST_F(Editing, ChorusFollowsTheBars) {
-    struct Case {
-        const char* what;
-        std::function<void(ChartView&)> act;
-        Chorus after;
-    };
-    const Plist::Array three = chartOfBars(3).array_at("Chords");
-    const Case cases[] = {
-        {"paste three at 2",
-         [&](ChartView& v) {
-             QApplication::clipboard()->setMimeData(mimeDataForBars(three).release());
-             v.setSelection({2, 0});
-             v.barCommands().paste();
-         },
-         {3, 9, 2}},
-        {"delete bars 1-2", [](ChartView& v) { v.setSelection({0, 2}); v.barCommands().deleteSelection(); }, {1, 4, 2}},
-        {"delete exactly the chorus", [](ChartView& v) { v.setSelection({2, 4}); v.barCommands().deleteSelection(); },
-         {1, Chorus::to_the_end, 2}},
-        {"set chorus", [](ChartView& v) { v.setSelection({1, 3}); v.barCommands().setChorusFromSelection(); }, {2, 4, 2}},
-        {"repeats", [](ChartView& v) { v.barCommands().setChorusRepeats(5); }, {3, 6, 5}},
-    };
-    for (const Case& c : cases) {
-        open(chartOfBars(8, {3, 6, 2}));
-        c.act(*view_);
-        EXPECT_EQ(view_->chorus(), c.after) << c.what;
-        EXPECT_EQ(undo().count(), 1) << c.what;
-        undo().undo();
-        EXPECT_EQ(view_->chart(), original_) << c.what;
-    }
-    open(chartOfBars(8));
-    view_->setSelection({0, 3});
-    view_->barCommands().deleteSelection();
-    EXPECT_EQ(view_->chorus(), (Chorus{1, Chorus::to_the_end, 1}));  // a chorus to the end never changes
-    // A chorus is played at least once: other counts are refused, with nothing to undo.
-    for (int repeats : {0, -2}) {
-        view_->barCommands().setChorusRepeats(repeats);
-        EXPECT_EQ(view_->chorus().repeats, 1) << repeats;
-    }
-    EXPECT_EQ(undo().undoText(), "Delete");
-}
-
-TEST_F(Editing, DragMoveAndItsSingleUndo) {
-    open(chartOfBars(8));
-    view_->setSelection({1, 2});
-    const Plist::Array dragged = view_->barDictionaries({1, 2});
-    view_->barDrag().performMove(6, dragged);
-    EXPECT_EQ(markers(*view_), (std::vector<std::string>{"D1", "D4", "D5", "D6", "D2", "D3", "D7", "D8"}));
-    EXPECT_EQ(view_->selection(), (BarRange{4, 2}));
-    EXPECT_EQ(undo().count(), 1);
-    EXPECT_EQ(undo().undoText(), "Drag-and-Drop Move");
-    undo().undo();
-    EXPECT_EQ(view_->chart(), original_);
-    view_->setSelection({1, 2});
-    view_->barDrag().performMove(3, dragged);  // right after itself: nothing
-    EXPECT_EQ(undo().count(), 1);
-    EXPECT_FALSE(undo().canUndo() && undo().index() == 2);
-    view_->barDrag().performCopy(0, dragged);
-    EXPECT_EQ(markers(*view_).front(), "D2");
-    EXPECT_EQ(view_->selection(), (BarRange{0, 2}));
-    EXPECT_EQ(undo().undoText(), "Drag-and-Drop Copy");
-}
-
-TEST_F(Editing, SectionMarksAndTheirMenuRule) {
-    open(chartOfBars(3));
-    view_->setSelection({3, 0});
-    EXPECT_FALSE(view_->barCommands().canSetSectionMark());  // after the last bar
-    view_->barCommands().setSectionMark(0);
-    EXPECT_EQ(undo().count(), 0);
-    view_->setSelection({1, 0});
-    EXPECT_TRUE(view_->barCommands().canSetSectionMark());
-    EXPECT_FALSE(view_->barCommands().canSetChorus());
-    view_->barCommands().setSectionMark(1);
-    EXPECT_EQ(view_->allBarDictionaries()[1].integer_at("SectionMark"), 'B');
-    EXPECT_EQ(undo().undoText(), "Set Section Mark");
-    view_->barCommands().setSectionMark(2);
-    EXPECT_EQ(view_->allBarDictionaries()[1].integer_at("SectionMark"), 32);
-    undoAll();
-    EXPECT_EQ(view_->chart(), original_);
-}
-
-TEST_F(Editing, KeyCenterForTheSelection) {
-    open(chartOfBars(4));
-    const QStringList keys = BarCommands::keyCenterMenuTitles();
-    EXPECT_EQ(keys.size(), 24);
-    EXPECT_TRUE(keys.contains(QString::fromUtf8("G\u266D")));
-    EXPECT_TRUE(keys.contains(QString::fromUtf8("F\u266Fm")));
-    view_->setSelection({1, 2});
-    view_->barCommands().setKeyCenterForSelection(QString::fromUtf8("B\u266D"));
-    for (std::size_t bar : {1u, 2u}) {
-        const Plist& dict = view_->allBarDictionaries()[bar];
-        for (const Plist& key : dict.array_at("Keys")) EXPECT_EQ(key.as_string(), "Bb");
-        EXPECT_EQ(dict.array_at("Chords"), original_.array_at("Chords")[bar].array_at("Chords"));
-    }
-    EXPECT_EQ(view_->allBarDictionaries()[0], original_.array_at("Chords")[0]);
-    EXPECT_EQ(view_->selection(), (BarRange{1, 2}));
-    EXPECT_EQ(undo().undoText(), "Set Key Center");
-    undo().undo();
-    EXPECT_EQ(view_->chart(), original_);
+    EXPECT_EQ(chart(), original_);
+    EXPECT_EQ(selection(), (BarRange{0, 4}));
 }
 
 std::string fileBytes(const QString& path) {
@@ -332,35 +237,36 @@ TEST_F(Editing, UndoAndRedoOfEveryOperationReturnToTheSavedChart) {
     const QString saved = dir.filePath("autumn.zub"), again = dir.filePath("again.zub");
     saveChartDocument(saved.toStdString(), MyDocument::readChart(autumn));
     open(MyDocument::readChart(saved));
-    QLineEdit* field = view_->chordFieldEditor();
+    QLineEdit* field = chordField(*view_);
     view_->editSlot({0, 1});
     QTest::keyClicks(field, "F7");
     QTest::keyClick(field, Qt::Key_Right);
-    view_->setSelection({3, 4});
-    view_->barCommands().setChorusFromSelection();
-    view_->barCommands().setChorusRepeats(3);
-    view_->barCommands().copy();
-    view_->setSelection({10, 0});
-    view_->barCommands().paste();
-    view_->setSelection({12, 0});
-    view_->barCommands().setSectionMark(0);
-    view_->setSelection({0, 2});
-    view_->barCommands().setKeyCenterForSelection("F");
-    view_->setSelection({5, 2});
-    view_->barDrag().performMove(20, view_->barDictionaries({5, 2}));
-    view_->setSelection({1, 3});
-    view_->barCommands().cut();
-    view_->editSlot({view_->barCount() - 1, 3});
+    view_->selectBars({3, 4});
+    edit_->setChorusFromSelection();
+    edit_->setChorusRepeats(3);
+    edit_->copy();
+    view_->selectBars({10, 0});
+    edit_->paste();
+    view_->selectBars({12, 0});
+    edit_->setSectionMark(0);
+    view_->selectBars({0, 2});
+    BarEditRules rules(document_->edits());
+    rules.setKeyCenter(view_->selectedBars(), "F");
+    view_->selectBars({5, 2});
+    rules.moveBars({5, 2}, 20, document_->model().bars({5, 2}));
+    view_->selectBars({1, 3});
+    edit_->cut();
+    view_->editSlot({barCount() - 1, 3});
     QTest::keyClick(field, Qt::Key_Right);
-    const Plist edited = view_->chart();
+    const Plist edited = chart();
     EXPECT_EQ(undo().count(), 9);
     undoAll();
-    EXPECT_EQ(view_->chart(), original_);
+    EXPECT_EQ(chart(), original_);
     EXPECT_FALSE(document_->isEdited());
-    saveChartDocument(again.toStdString(), view_->chart());
+    saveChartDocument(again.toStdString(), chart());
     EXPECT_EQ(fileBytes(again), fileBytes(saved));
     redoAll();
-    EXPECT_EQ(view_->chart(), edited);
+    EXPECT_EQ(chart(), edited);
 }
 
 TEST_F(Editing, ErrorCases) {
@@ -375,20 +281,12 @@ TEST_F(Editing, ErrorCases) {
             EXPECT_EQ(e.reason(), message);
         }
     }
-    view_->setSelection({0, 0});
-    try {
-        view_->appendOneBlankBarWithUndo();
-        ADD_FAILURE();
-    } catch (const Bridge_exception& e) {
-        EXPECT_EQ(e.name(), "appendOneBlankBarWithUndo:");
-        EXPECT_EQ(e.reason(), "Can't append blank bar when no chord view is active");
-    }
-    EXPECT_THROW(view_->barDictionaries({1, 5}), Bridge_exception);
+    EXPECT_THROW(document_->model().bars({1, 5}), Bridge_exception);
 }
 
 TEST_F(Editing, AFailedFinalCheckKeepsTheTypedText) {
     open(chartOfBars(2));
-    QLineEdit* field = view_->chordFieldEditor();
+    QLineEdit* field = chordField(*view_);
     view_->editSlot({0, 1});
     QTest::keyClicks(field, "C7/");
     QTest::keyClick(field, Qt::Key_Right);
@@ -398,13 +296,13 @@ TEST_F(Editing, AFailedFinalCheckKeepsTheTypedText) {
     EXPECT_EQ(undo().count(), 0);
     QTest::keyClicks(field, "E");
     QTest::keyClick(field, Qt::Key_Right);
-    EXPECT_EQ(chordAt(*view_, 0, 1), "C7/E");
+    EXPECT_EQ(chordAt(document_->model(), 0, 1), "C7/E");
     EXPECT_TRUE(view_->chordEntryError().isEmpty());
 }
 
 TEST_F(Editing, TypedChordsAreCorrectedAndStoredInDisplayForm) {
     open(chartOfBars(2));
-    ChordFieldEditor* field = view_->chordFieldEditor();
+    ChordFieldEditor* field = chordField(*view_);
     const ChordFont& font = view_->chordFont();
     view_->editSlot({0, 1});
     QTest::keyClicks(field, "bbm7");
@@ -412,10 +310,10 @@ TEST_F(Editing, TypedChordsAreCorrectedAndStoredInDisplayForm) {
     QTest::keyClicks(field, "q");  // no chord type goes on like this
     EXPECT_EQ(field->chord(), QString::fromUtf8("B\u266Dm7"));
     QTest::keyClick(field, Qt::Key_Tab);
-    EXPECT_EQ(chordAt(*view_, 0, 1), "B\u266Dm7");
+    EXPECT_EQ(chordAt(document_->model(), 0, 1), "B\u266Dm7");
     QTest::keyClicks(field, "f#");
     QTest::keyClick(field, Qt::Key_Return);
-    EXPECT_EQ(chordAt(*view_, 0, 2), "F\u266F");
+    EXPECT_EQ(chordAt(document_->model(), 0, 2), "F\u266F");
     EXPECT_EQ(undo().count(), 2);
     EXPECT_EQ(undo().undoText(), "Chord Entry");
 }
@@ -424,28 +322,28 @@ TEST_F(Editing, MovingTheFocusAwayKeepsWhatWasTyped) {
     open(chartOfBars(2));
     document_->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(document_.get()));
-    ChordFieldEditor* field = view_->chordFieldEditor();
+    ChordFieldEditor* field = chordField(*view_);
     EXPECT_EQ(QApplication::focusWidget(), field);  // an opened chart takes typing at once
     view_->editSlot({1, 0});
     field->clear();
     QTest::keyClicks(field, "G7");
-    view_->titleField()->setFocus(Qt::MouseFocusReason);
-    EXPECT_EQ(chordAt(*view_, 1, 0), "G7");
-    EXPECT_FALSE(view_->chordViewEditInProgress());
+    titleField(*view_)->setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(chordAt(document_->model(), 1, 0), "G7");
+    EXPECT_FALSE(view_->chordEditInProgress());
     // A text that is no chord stays in the field, which takes the focus back.
     view_->editSlot({1, 1});
     QTest::keyClicks(field, "A/");
-    view_->titleField()->setFocus(Qt::MouseFocusReason);
+    titleField(*view_)->setFocus(Qt::MouseFocusReason);
     EXPECT_EQ(view_->chordEntryError(), "Root must follow slash");
-    EXPECT_EQ(chordAt(*view_, 1, 1), "");
+    EXPECT_EQ(chordAt(document_->model(), 1, 1), "");
     QCoreApplication::processEvents();
     EXPECT_TRUE(field->hasFocus());
     EXPECT_EQ(field->text(), "A/");
     QTest::keyClick(field, Qt::Key_Backspace);
     EXPECT_TRUE(view_->chordEntryError().isEmpty());  // the message went with the text it was about
     // An edit dropped without being stored leaves the stored chord on screen.
-    view_->setSelection({0, 0});
-    EXPECT_EQ(view_->shownChord(1, 1), "");
+    view_->selectBars({0, 0});
+    EXPECT_EQ(view_->shownChord({1, 1}), "");
 }
 
 TEST_F(Editing, TheViewScrollsToWhereTheUserIs) {
@@ -460,14 +358,14 @@ TEST_F(Editing, TheViewScrollsToWhereTheUserIs) {
         return top >= bar->value() && top + height <= bar->value() + area->viewport()->height();
     };
     view_->editSlot({199, 0});
-    const QRect field = view_->chordFieldEditor()->geometry();
+    const QRect field = chordField(*view_)->geometry();
     EXPECT_TRUE(inSight(field.y(), field.height()));
-    view_->setSelection({0, 0});
+    view_->selectBars({0, 0});
     const LayoutRect& first = view_->layout().bars[0].frame;
     EXPECT_TRUE(inSight(first.y, first.height));
     // Shift-Down extends line by line and keeps the moving end in sight.
     for (int k = 0; k < 30; ++k) QTest::keyClick(view_, Qt::Key_Down, Qt::ShiftModifier);
-    const LayoutRect& end = view_->layout().bars[view_->selection().end() - 1].frame;
+    const LayoutRect& end = view_->layout().bars[selection()->end() - 1].frame;
     EXPECT_TRUE(inSight(end.y, end.height));
     EXPECT_GT(bar->value(), 0);
 }
@@ -476,9 +374,9 @@ TEST_F(Editing, TheTitleFieldTakesThePlaceOfTheSelection) {
     open(chartOfBars(3));
     document_->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(document_.get()));
-    view_->setSelection({1, 1});
-    view_->titleField()->setFocus(Qt::MouseFocusReason);
-    EXPECT_FALSE(view_->selectionActive());
+    view_->selectBars({1, 1});
+    titleField(*view_)->setFocus(Qt::MouseFocusReason);
+    EXPECT_FALSE(view_->selectedBars().has_value());
 }
 
 TEST(BarsClipboard, RoundTripAndErrorCases) {
@@ -519,25 +417,25 @@ TEST(BarsClipboard, RoundTripAndErrorCases) {
 // Return from bar mode, a click); Select All in a slot means its text.
 TEST_F(Editing, TypingInAnEnteredSlotReplacesItsChord) {
     open(chartOfBars(3));
-    ChordFieldEditor* field = view_->chordFieldEditor();
+    ChordFieldEditor* field = chordField(*view_);
     ASSERT_EQ(view_->activeSlot(), (SlotRef{0, 0}));
     QTest::keyClicks(field, "dm7");  // right after opening
     QTest::keyClick(field, Qt::Key_Tab);
-    EXPECT_EQ(chordAt(*view_, 0, 0), "Dm7");
+    EXPECT_EQ(chordAt(document_->model(), 0, 0), "Dm7");
     view_->editSlot({1, 0});
     QTest::keyClicks(field, "g7");
     QTest::keyClick(field, Qt::Key_Tab);  // to the empty slot (1, 1) and back with Backtab
     QTest::keyClick(field, Qt::Key_Backtab);
     QTest::keyClicks(field, "c7");
     QTest::keyClick(field, Qt::Key_Return);
-    EXPECT_EQ(chordAt(*view_, 1, 0), "C7");
+    EXPECT_EQ(chordAt(document_->model(), 1, 0), "C7");
     // From bar mode, Return goes back to typing in the first slot of the bar.
     QTest::keyClick(field, Qt::Key_Escape);
-    ASSERT_TRUE(view_->selectionActive());
+    ASSERT_TRUE(view_->selectedBars().has_value());
     QTest::keyClick(view_, Qt::Key_Return);
     QTest::keyClicks(field, "f");
     QTest::keyClick(field, Qt::Key_Return);
-    EXPECT_EQ(chordAt(*view_, 1, 0), "F");
+    EXPECT_EQ(chordAt(document_->model(), 1, 0), "F");
     // A click on a slot.
     const BarPlacement& bar = view_->layout().bars[2];
     const LayoutRect& c = bar.chordFrames[0];
@@ -546,30 +444,30 @@ TEST_F(Editing, TypingInAnEnteredSlotReplacesItsChord) {
     ASSERT_EQ(view_->activeSlot(), (SlotRef{2, 0}));
     QTest::keyClicks(field, "a");
     QTest::keyClick(field, Qt::Key_Return);
-    EXPECT_EQ(chordAt(*view_, 2, 0), "A");
+    EXPECT_EQ(chordAt(document_->model(), 2, 0), "A");
 }
 
 TEST_F(Editing, SelectAllInASlotSelectsItsTextNotTheBars) {
     open(chartOfBars(3));
     document_->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(document_.get()));  // window shortcuts need an active window
-    ChordFieldEditor* field = view_->chordFieldEditor();
+    ChordFieldEditor* field = chordField(*view_);
     view_->editSlot({1, 0});
     QTest::keyClicks(field, "g");
     ASSERT_FALSE(field->hasSelectedText());
     QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(field->selectedText(), "G");
     QTest::keyClick(field, Qt::Key_Backspace);
-    EXPECT_EQ(view_->barCount(), 3u);  // the chord went, not the bars
+    EXPECT_EQ(barCount(), 3u);  // the chord went, not the bars
     QTest::keyClick(field, Qt::Key_Tab);
-    EXPECT_EQ(chordAt(*view_, 1, 0), "");
-    EXPECT_EQ(markers(*view_), (std::vector<std::string>{"D1", "", "D3"}));
+    EXPECT_EQ(chordAt(document_->model(), 1, 0), "");
+    EXPECT_EQ(markers(document_->model()), (std::vector<std::string>{"D1", "", "D3"}));
     // The menu's Select All acts the same in a slot, and selects the bars in bar mode.
-    view_->barCommands().selectAll();
-    EXPECT_FALSE(view_->selectionActive());
+    edit_->selectAll();
+    EXPECT_FALSE(view_->selectedBars().has_value());
     QTest::keyClick(field, Qt::Key_Escape);
     QTest::keyClick(view_, Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(view_->selection(), (BarRange{0, 3}));
+    EXPECT_EQ(selection(), (BarRange{0, 3}));
 }
 
 }  // namespace

@@ -7,20 +7,23 @@
 #include <gtest/gtest.h>
 
 #include "bridge/chart_document.h"
+#include "editor/app/my_document.h"
 #include "editor/model/chart_edits.h"
 #include "editor/model/chart_model.h"
-#include "editor/view/chart_view.h"
-#include "editor/app/my_document.h"
 #include "editor/model/part_shown.h"
+#include "editor/view/chart_view.h"
 #include "../pdf_text.h"
+#include "../view_testing.h"
 
 namespace zub {
 namespace {
 
+using testing::chordField;
+
 const QString autumn = QStringLiteral(ZUB_TEST_DATA "/../../resources/examples/autumn-leaves.txt");
 
 QString shown(const ChartView& view, std::size_t bar, std::size_t slot) {
-    return view.chordFont().decode(view.shownChord(bar, slot));
+    return view.chordFont().decode(view.shownChord({bar, slot}));
 }
 
 TEST(PartView, ShowsThePartAndStoresConcertChords) {
@@ -34,7 +37,7 @@ TEST(PartView, ShowsThePartAndStoresConcertChords) {
 
     // Typing C7 in the E♭ part stores E♭7, and the part shows what was typed.
     view.editSlot({1, 0});
-    QTest::keyClicks(view.chordFieldEditor(), "c7");
+    QTest::keyClicks(chordField(view), "c7");
     ASSERT_TRUE(view.endChordEditing());
     EXPECT_EQ(document.model().chord({1, 0}), "E\u266D7");
     EXPECT_EQ(shown(view, 1, 0), "C7");
