@@ -47,7 +47,7 @@ inline void PrintTo(const QString& s, std::ostream* out) { *out << '"' << s.toSt
 namespace zub {
 namespace {
 
-TEST(GenerateCommands, NamesAndPaths) {
+TEST(AccompanimentMenu, NamesAndPaths) {
     EXPECT_EQ(documentName("/songs/blues.zub", "blues.zub[*] \u2014 Zubaroo"), "blues.zub");
     EXPECT_EQ(documentName("", "Untitled[*] \u2014 Zubaroo"), "Untitled");
     EXPECT_EQ(documentName("", "My Tune"), "My Tune");
@@ -63,7 +63,7 @@ TEST(GenerateCommands, NamesAndPaths) {
     EXPECT_TRUE(midiPlayerProgram("").isEmpty());
 }
 
-TEST(GenerateCommands, ExtensionFromStyle) {
+TEST(AccompanimentMenu, ExtensionFromStyle) {
     const struct {
         std::int64_t code;
         const char* extension;
@@ -79,7 +79,7 @@ TEST(GenerateCommands, ExtensionFromStyle) {
     }
 }
 
-TEST(GenerateCommands, MidiFileIsWrittenWhereChosen) {
+TEST(AccompanimentMenu, MidiFileIsWrittenWhereChosen) {
     QTemporaryDir dir;
     QWidget window;
     const Plist chart = MyDocument::readChart(blues);
@@ -98,7 +98,7 @@ TEST(GenerateCommands, MidiFileIsWrittenWhereChosen) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
 }
 
-TEST(GenerateCommands, GenerateAndOpenNamesAnUntitledFileAfterTheWindowTitle) {
+TEST(AccompanimentMenu, GenerateAndOpenNamesAnUntitledFileAfterTheWindowTitle) {
     MyDocument document(MyDocument::readChart(blues), QString());
     QString opened;
     const QString path = generateAndOpen(&document, document.model().chart(),
@@ -116,7 +116,7 @@ TEST(GenerateCommands, GenerateAndOpenNamesAnUntitledFileAfterTheWindowTitle) {
     QFile::remove(path);
 }
 
-TEST(GenerateCommands, BiabExportUsesTheStyleCodeForItsType) {
+TEST(AccompanimentMenu, BiabExportUsesTheStyleCodeForItsType) {
     QTemporaryDir dir;
     QWidget window;
     const Plist chart = MyDocument::readChart(autumn);
@@ -139,7 +139,7 @@ TEST(GenerateCommands, BiabExportUsesTheStyleCodeForItsType) {
     EXPECT_EQ(askedType, extensionFromStyle(style.integer_at("StyleType")));
 }
 
-TEST(GenerateCommands, ErrorCases) {
+TEST(AccompanimentMenu, ErrorCases) {
     QTemporaryDir dir;
     const Plist chart = MyDocument::readChart(blues);
     const auto never = [](const QString&, const QString&) -> QString {

@@ -97,7 +97,7 @@ TEST(SongChooser, ASongThatCannotBeReadIsNeverChosen) {
     EXPECT_EQ(chooser.chosenSongs(), (Numbers{2}));
 }
 
-TEST(PlaylistCommands, ChosenSongsOpenAsUntitledDocumentsNamedAfterThem) {
+TEST(PlaylistMenu, ChosenSongsOpenAsUntitledDocumentsNamedAfterThem) {
     QWidget parent;
     const Playlist playlist = *openPlaylist(three_songs);
     std::size_t asked = 0;
@@ -132,7 +132,7 @@ TEST(PlaylistCommands, ChosenSongsOpenAsUntitledDocumentsNamedAfterThem) {
     EXPECT_FALSE(openIfPlaylist(QStringLiteral(ZUB_TEST_DATA "/../../resources/examples/blues-in-f.txt"), &parent));
 }
 
-TEST(PlaylistCommands, PasteIrealLinkOpensTheLinkOnTheClipboard) {
+TEST(PlaylistMenu, PasteIrealLinkOpensTheLinkOnTheClipboard) {
     QWidget parent;
     const auto none = [](const Playlist&, QWidget*) { return Numbers{}; };
     QApplication::clipboard()->setText(QString::fromStdString(contents(one_song)));
@@ -154,7 +154,7 @@ std::map<QString, MyDocument*> openDocuments() {
     return documents;
 }
 
-TEST(PlaylistCommands, FilesDroppedOnAWindowOpen) {
+TEST(PlaylistMenu, FilesDroppedOnAWindowOpen) {
     MyDocument window;
     window.show();
     QMimeData files;
@@ -175,7 +175,7 @@ TEST(PlaylistCommands, FilesDroppedOnAWindowOpen) {
     closeAll({documents.at("Blue Hour"), documents.at("Blues in F")});
 }
 
-TEST(PlaylistCommands, ExportedPagesOpenAsTheSameChart) {
+TEST(PlaylistMenu, ExportedPagesOpenAsTheSameChart) {
     QTemporaryDir dir;
     const Plist chart = openChartFile(ZUB_TEST_DATA "/../../resources/examples/autumn-leaves.txt",
                                       MyDocument::newChart().at("Font"));

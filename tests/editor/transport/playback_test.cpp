@@ -82,20 +82,20 @@ protected:
         document_ = std::make_unique<MyDocument>(chart, QString());
         document_->setAttribute(Qt::WA_DeleteOnClose, false);
         document_->show();
-        commands_ = &document_->playback();
+        actions_ = &document_->playback();
         view_ = document_->chartView();
     }
     void TearDown() override {
-        if (commands_) session().stop();
+        if (actions_) session().stop();
     }
 
-    PlaybackSession& session() const { return commands_->session(); }
+    PlaybackSession& session() const { return actions_->session(); }
     bool waitForBar(std::size_t bar) const {
         return QTest::qWaitFor([&] { return view_->playhead() && view_->playhead()->bar == bar; }, patience_ms);
     }
 
     std::unique_ptr<MyDocument> document_;
-    PlaybackActions* commands_ = nullptr;
+    PlaybackActions* actions_ = nullptr;
     ChartView* view_ = nullptr;
 };
 
@@ -103,23 +103,23 @@ protected:
 TEST_F(Playback, WithoutASoundDeviceTheTransportSaysSoAndExportStillWorks) {
     if (SharedPlayer::shared().state() == SharedPlayer::State::ready) GTEST_SKIP() << "the sounds are loaded already";
     ::setenv("ZUB_AUDIO_DRIVER", "no-such-driver", 1);
-    commands_->playPause();
+    actions_->playPause();
     const bool stopped =
         QTest::qWaitFor([&] { return session().state() == PlaybackSession::State::stopped; }, patience_ms);
     ::setenv("ZUB_AUDIO_DRIVER", "file", 1);
     ASSERT_TRUE(stopped);
-    EXPECT_EQ(commands_->transportBar().messageText(),
+    EXPECT_EQ(actions_->transportBar().messageText(),
               "No sound device: the audio driver no-such-driver could not be opened");
     QTemporaryDir folder;
-    AudioExport* job = commands_->exportAudio(folder.filePath("take.wav"));
+    AudioExport* job = actions_->exportAudio(folder.filePath("take.wav"));
     ASSERT_NE(job, nullptr);
     QSignalSpy finished(job, &AudioExport::finished);
     ASSERT_TRUE(finished.wait(patience_ms));
     EXPECT_EQ(finished.at(0).at(0).value<AudioExport::Outcome>(), AudioExport::Outcome::written);
     // The next Play tries again, and plays.
-    commands_->playPause();
+    actions_->playPause();
     ASSERT_TRUE(waitForBar(0));
-    EXPECT_EQ(commands_->transportBar().messageText(), "");
+    EXPECT_EQ(actions_->transportBar().messageText(), "");
 }
 
 TEST(SoundFontPreference, OnlyASoundFontIsStored) {
@@ -134,7 +134,7 @@ TEST(SoundFontPreference, OnlyASoundFontIsStored) {
 }
 
 TEST_F(Playback, AnotherSoundFontIsHeardFromTheNextPlay) {
-    commands_->playPause();
+    actions_->playPause();
     ASSERT_TRUE(waitForBar(0));
     const QString before = Preferences::shared().soundFont();
     const QString chosen = QString::fromStdString(playback::find_soundfont(""));
@@ -142,14 +142,14 @@ TEST_F(Playback, AnotherSoundFontIsHeardFromTheNextPlay) {
     Preferences::shared().setSoundFont(before);
     EXPECT_EQ(session().state(), PlaybackSession::State::stopped);
     EXPECT_EQ(SharedPlayer::shared().state(), SharedPlayer::State::none);
-    commands_->playPause();
+    actions_->playPause();
     EXPECT_EQ(session().state(), PlaybackSession::State::loading);
     ASSERT_TRUE(waitForBar(0));
 }
 
 TEST_F(Playback, ThePlayheadFollowsTheChorusAcrossTheBars) {
-    commands_->playPause();
-    const TransportBar& transport = commands_->transportBar();
+    actions_->playPause();
+    const TransportBar& transport = actions_->transportBar();
     ASSERT_TRUE(QTest::qWaitFor([&] { return transport.positionText().startsWith("Count-in"); }, patience_ms));
     EXPECT_FALSE(view_->playhead());
     EXPECT_EQ(transport.seedText(), QString("Seed %1").arg(session().seed()));
@@ -161,7 +161,7 @@ TEST_F(Playback, ThePlayheadFollowsTheChorusAcrossTheBars) {
     ASSERT_TRUE(waitForBar(2));
     ASSERT_TRUE(waitForBar(1));
     EXPECT_EQ(transport.passText(), "2/2");
-    commands_->session().stop();
+    actions_->session().stop();
     EXPECT_EQ(session().state(), PlaybackSession::State::stopped);
     EXPECT_FALSE(view_->playhead());
 }
@@ -175,7 +175,7 @@ TEST_F(Playback, PlayAgainReplaysTheSameNotesUntilANewAccompaniment) {
     EXPECT_EQ(seeds.count(), 1);
     const auto second = session().accompaniment();
     EXPECT_NE(second->seed, first->seed);
-    EXPECT_EQ(commands_->transportBar().seedText(), QString("Seed %1").arg(second->seed));
+    EXPECT_EQ(actions_->transportBar().seedText(), QString("Seed %1").arg(second->seed));
 }
 
 // The seed shown, given to zub render with the chart's file, gives the take
@@ -214,7 +214,7 @@ TEST_F(Playback, SpaceInChordEntryStoresTheChordThenPlays) {
 // playhead lights only bars the chart still has.
 TEST_F(Playback, EditingWhilePlayingIsHeardFromTheNextPlay) {
     const auto before = session().accompaniment();
-    commands_->playPause();
+    actions_->playPause();
     ASSERT_TRUE(waitForBar(1));
     document_->model().storeChord({0, 0}, "Eb7");
     // The chorus shrinks to bar 2 and bars 3 and 4 go while bar 2 or 3 plays.
@@ -242,7 +242,7 @@ TEST_F(Playback, PlayFromTheBarBeingEditedScrollsTheChartToFollow) {
     area->verticalScrollBar()->setValue(0);
     QTest::keyClick(chordField(*view_), Qt::Key_Space, Qt::ShiftModifier);
     ASSERT_TRUE(waitForBar(14));
-    EXPECT_EQ(commands_->transportBar().positionText().left(3), "15:");  // no count-in first
+    EXPECT_EQ(actions_->transportBar().positionText().left(3), "15:");  // no count-in first
     EXPECT_GT(area->verticalScrollBar()->value(), 0);
 }
 
@@ -268,7 +268,7 @@ TEST_F(Playback, ALoopOfSelectedBarsRepeatsThem) {
 TEST_F(Playback, ExportAudioWritesASoundingFileAndCancelLeavesNone) {
     QTemporaryDir folder;
     const QString take = folder.filePath("take.flac");
-    AudioExport* job = commands_->exportAudio(take);
+    AudioExport* job = actions_->exportAudio(take);
     ASSERT_NE(job, nullptr);
     QSignalSpy finished(job, &AudioExport::finished);
     ASSERT_TRUE(finished.wait(patience_ms));
@@ -276,7 +276,7 @@ TEST_F(Playback, ExportAudioWritesASoundingFileAndCancelLeavesNone) {
     EXPECT_GT(rmsOf(take), 0.01);
 
     const QString cancelled = folder.filePath("cancelled.wav");
-    job = commands_->exportAudio(cancelled);
+    job = actions_->exportAudio(cancelled);
     ASSERT_NE(job, nullptr);
     QSignalSpy stopped(job, &AudioExport::finished);
     job->cancel();
@@ -285,7 +285,7 @@ TEST_F(Playback, ExportAudioWritesASoundingFileAndCancelLeavesNone) {
     EXPECT_FALSE(QFile::exists(cancelled));
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"take.flac"});  // no temporary left
 
-    job = commands_->exportAudio(folder.filePath("no/such/folder/take.ogg"));
+    job = actions_->exportAudio(folder.filePath("no/such/folder/take.ogg"));
     ASSERT_NE(job, nullptr);
     QSignalSpy failed(job, &AudioExport::finished);
     ASSERT_TRUE(failed.wait(patience_ms));
