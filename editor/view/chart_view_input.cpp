@@ -1,4 +1,4 @@
-// The chart view's input: keys, mouse, context menu and drags go to its controllers.
+// The chart view's input: keys, mouse, context menu and drags go to its parts and the model's rules.
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QFocusEvent>
