@@ -77,7 +77,7 @@ protected:
         try {
             playback::find_soundfont("");
         } catch (const playback::Playback_error&) {
-            GTEST_SKIP() << "no SoundFont installed";
+            FAIL() << "no SoundFont installed: install musescore-general-soundfont-small";
         }
         const Plist chart = chartFromDocumentBytes(short_chart, MyDocument::newChart().at("Font"));
         document_ = std::make_unique<MyDocument>(chart, QString());
