@@ -6,7 +6,7 @@
 
 namespace zub {
 
-ChartAnalysis ChartAnalysis::computeRomansAndChordIndexes(AnalysisResult analysis,
+ChartAnalysis ChartAnalysis::computeRomansAndSlots(AnalysisResult analysis,
                                                           const std::vector<std::vector<std::string>>& chords,
                                                           const ChordNamer& standardize) {
     ChartAnalysis result(std::move(analysis));
@@ -29,7 +29,7 @@ ChartAnalysis ChartAnalysis::computeRomansAndChordIndexes(AnalysisResult analysi
             }
             const AnalysisAnnotation& annotation = annotations[next];
             if (annotation.chord == "/" || standardized(chords[bar][slot]) == annotation.chord) {
-                result.chord_indexes_.push_back({bar, slot});
+                result.slots_.push_back({bar, slot});
                 romans.push_back(annotation.roman);
                 ++next;
             } else {
@@ -41,9 +41,9 @@ ChartAnalysis ChartAnalysis::computeRomansAndChordIndexes(AnalysisResult analysi
     return result;
 }
 
-std::optional<ChordIndex> ChartAnalysis::chordIndexAt(std::int64_t slot) const {
-    if (slot < 0 || static_cast<std::uint64_t>(slot) >= chord_indexes_.size()) return std::nullopt;
-    return chord_indexes_[static_cast<std::size_t>(slot)];
+std::optional<SlotRef> ChartAnalysis::slotAt(std::int64_t slot) const {
+    if (slot < 0 || static_cast<std::uint64_t>(slot) >= slots_.size()) return std::nullopt;
+    return slots_[static_cast<std::size_t>(slot)];
 }
 
 const std::string& ChartAnalysis::roman(std::size_t bar, std::size_t slot) const {

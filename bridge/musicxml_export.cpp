@@ -387,7 +387,7 @@ Numerals numerals_of(const Plist::Array& bars, const AnalysisResult& analysis, c
         for (const Plist& slot : bar.array_at("Chords")) names.push_back(slot.as_string());
         chords.push_back(std::move(names));
     }
-    const ChartAnalysis matched = ChartAnalysis::computeRomansAndChordIndexes(analysis, chords);
+    const ChartAnalysis matched = ChartAnalysis::computeRomansAndSlots(analysis, chords);
     Numerals numerals;
     for (const auto& names : chords) numerals.emplace_back(names.size());
     std::optional<KeySignature> center = key;
@@ -395,9 +395,9 @@ Numerals numerals_of(const Plist::Array& bars, const AnalysisResult& analysis, c
     for (std::size_t slot = 0; slot < annotations.size(); ++slot) {
         if (slot < analysis.keyChanges.size() && !analysis.keyChanges[slot].empty())
             center = keySignatureOf(analysis.keyChanges[slot]);
-        const std::optional<ChordIndex> at = matched.chordIndexAt(static_cast<std::int64_t>(slot));
-        if (!at || !center || annotations[slot].roman.empty() || chords[at->bar][at->chord].empty()) continue;
-        numerals[at->bar][at->chord] = Numeral{annotations[slot].roman, *center};
+        const std::optional<SlotRef> at = matched.slotAt(static_cast<std::int64_t>(slot));
+        if (!at || !center || annotations[slot].roman.empty() || chords[at->bar][at->slot].empty()) continue;
+        numerals[at->bar][at->slot] = Numeral{annotations[slot].roman, *center};
     }
     return numerals;
 }

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "editor/my_application.h"
+#include "editor/app/my_application.h"
 
 namespace {
 

@@ -3,31 +3,22 @@
 // Names are case-sensitive ("m7", "Maj7"; "maj7" is not a name). A type text
 // starting with ":" is an explicit interval list, which prints under its name
 // when it has one (":3.5.b7.b13" prints "7b13").
+//   Chordtype::of_string("m7") -> b3.5.b7; of_string(":3.5.b7.b13") -> that list;
+//   of_string(":") -> empty; Not_found for "maj7".
+//   Chordtype::to_string(3.#5.b7) -> "7+"; to_string(3.5) -> ""; to_string(3.b7) -> ":3.b7".
+//   Chordtype::all_names() -> every name, the major triad's "" among them.
 #pragma once
 
-#include <ostream>
-#include <string>
-#include <string_view>
-#include <vector>
+#include <cstddef>
 
-#include "core/theory/intvllist.h"
-#include "core/theory/intvllisttbl.h"
+#include "core/theory/chordtype_table.h"
+#include "core/theory/type_table.h"
 
-namespace zub::Chordtype {
+namespace zub {
 
-// The table, filled once with the definitions on first use and never changed.
-const Intvllisttbl& table();
+struct Chordtype : Type_table<Chordtype> {
+    static const auto& definitions() { return chorddefs; }
+    static constexpr std::size_t initial_size = 50;
+};
 
-// of_string("m7") -> b3.5.b7; of_string(":3.5.b7.b13") -> that list; of_string(":") -> empty.
-// Throws Not_found for an unknown name, Failure "Invalid interval: ..." for a bad explicit list.
-Intvllist of_string(std::string_view text);
-// The name defined last for the list ("7+" for 3.#5.b7, "" for 3.5, "7b13" for
-// 3.5.b7.b13), or ":" and the list when it has none (":3.b7").
-std::string to_string(const Intvllist& type);
-void pp(std::ostream& out, const Intvllist& type);
-// As Intvllist::nth.
-Intvl nth(const Intvllist& type, int degree);
-// Every name, the major triad's "" among them, in no particular order.
-std::vector<std::string> all_names();
-
-}  // namespace zub::Chordtype
+}  // namespace zub

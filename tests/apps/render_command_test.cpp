@@ -47,7 +47,7 @@ bool have_soundfont() {
 }
 
 TEST(ZubRender, WritesTheTake) {
-    if (!have_soundfont()) GTEST_SKIP() << "no SoundFont installed";
+    if (!have_soundfont()) FAIL() << "no SoundFont installed: install musescore-general-soundfont-small";
     const std::string out = scratch("take.flac");
     std::filesystem::remove(out);
     const Result result = zub({"render", chart_file(), "-o", out, "--seed", "42", "--mute", "piano,bass"});
@@ -104,7 +104,7 @@ TEST(ZubRender, ErrorCases) {
 class ZubPlay : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!have_soundfont()) GTEST_SKIP() << "no SoundFont installed";
+        if (!have_soundfont()) FAIL() << "no SoundFont installed: install musescore-general-soundfont-small";
         ::setenv("ZUB_AUDIO_DRIVER", "file", 1);
         ::setenv("ZUB_AUDIO_FILE", heard.c_str(), 1);
         std::filesystem::remove(heard);

@@ -4,20 +4,12 @@
 
 #include "bridge/bridge_exception.h"
 #include "bridge/internal/analysis_values.h"
+#include "plist_testing.h"
 
 namespace zub {
 namespace {
 
-Plist bar(std::vector<std::string> chords) {
-    Plist::Array slots, keys;
-    for (auto& c : chords) {
-        slots.push_back(Plist::make_string(std::move(c)));
-        keys.push_back(Plist::make_string(""));
-    }
-    return Plist::make_dictionary({{"Chords", Plist::make_array(std::move(slots))},
-                                   {"Keys", Plist::make_array(std::move(keys))},
-                                   {"SectionMark", Plist::make_integer(32)}});
-}
+Plist bar(const std::vector<std::string>& chords) { return testing::bar_dictionary(chords); }
 
 Plist center(const char* key, int beats) {
     return Plist::make_dictionary({{"Key", Plist::make_string(key)}, {"Beats", Plist::make_integer(beats)}});

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <sstream>
 
 #include "bridge/chart_dictionary.h"
 #include "bridge/my_constants.h"
@@ -15,12 +14,7 @@ using testing::strings;
 
 // A bar written as "C - - F" ("-" an empty slot), with a section mark.
 Plist bar(const std::string& slots, std::int64_t mark = no_section_mark) {
-    std::vector<std::string> chords;
-    std::istringstream words(slots);
-    for (std::string word; words >> word;) chords.push_back(word == "-" ? "" : word);
-    return Plist::make_dictionary({{"Chords", strings(chords)},
-                                   {"Keys", strings(std::vector<std::string>(chords.size()))},
-                                   {"SectionMark", Plist::make_integer(mark)}});
+    return testing::bar_dictionary(testing::slot_words(slots), {}, mark);
 }
 
 std::string pairs_text(const std::vector<std::vector<ChordDurationPair>>& bars) {

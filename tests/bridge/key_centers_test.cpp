@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <sstream>
 
 #include "bridge/key_centers.h"
 #include "bridge/bridge_exception.h"
@@ -14,13 +13,10 @@ using testing::strings;
 
 // A bar with chords C - - - and the given key slots ("-" stands for an unassigned slot).
 Plist bar_with_keys(const std::string& keys) {
-    std::vector<std::string> slots;
-    std::istringstream words(keys);
-    for (std::string word; words >> word;) slots.push_back(word == "-" ? "" : word);
+    const std::vector<std::string> slots = testing::slot_words(keys);
     std::vector<std::string> chords(slots.size());
     if (!chords.empty()) chords[0] = "C";
-    return Plist::make_dictionary(
-        {{"Chords", strings(chords)}, {"Keys", strings(slots)}, {"SectionMark", Plist::make_integer(32)}});
+    return testing::bar_dictionary(chords, slots);
 }
 
 Plist::Array bars(const std::vector<std::string>& keys) {

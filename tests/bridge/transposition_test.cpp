@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
 
 #include "bridge/accidentals.h"
 #include "bridge/bridge_exception.h"
@@ -11,23 +10,14 @@
 namespace zub {
 namespace {
 
-using testing::strings;
-
-std::vector<std::string> words(const std::string& text) {
-    std::vector<std::string> result;
-    std::istringstream in(text);
-    for (std::string word; in >> word;) result.push_back(word == "-" ? "" : word);
-    return result;
-}
 
 // A chart dictionary in key from bars written "C7 - F7 -" with key slots "Bb Bb - -"
 // ("-" is an empty slot); display accidentals stand for what the editor stores.
 Plist chart(const std::string& key, const std::vector<std::pair<std::string, std::string>>& bars) {
     Plist::Array array;
     for (const auto& [chords, keys] : bars)
-        array.push_back(Plist::make_dictionary({{"Chords", strings(words(replaceWithUnicodeSharpsAndFlats(chords)))},
-                                                {"Keys", strings(words(keys))},
-                                                {"SectionMark", Plist::make_integer(65)}}));
+        array.push_back(testing::bar_dictionary(testing::slot_words(replaceWithUnicodeSharpsAndFlats(chords)),
+                                                testing::slot_words(keys), 'A'));
     return Plist::make_dictionary({
         {"Name", Plist::make_string("Tune")},
         {"Style", Plist::make_dictionary({{"Meter", Plist::make_integer(4)}, {"StyleType", Plist::make_integer(1)}})},

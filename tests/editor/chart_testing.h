@@ -1,13 +1,13 @@
-// Charts the editor's tests build.
+// Charts the editor's tests build, without a window: they need only the model.
 #pragma once
 
 #include <cstddef>
 #include <string>
 
 #include "bridge/chart_dictionary.h"
+#include "bridge/my_constants.h"
 #include "bridge/plist.h"
-#include "editor/chorus.h"
-#include "editor/my_document.h"
+#include "editor/model/chorus.h"
 
 namespace zub::testing {
 
@@ -20,7 +20,8 @@ inline Plist chartOfBars(std::size_t n, Chorus chorus = {}) {
         chords[0] = Plist::make_string("D" + std::to_string(i + 1));
         bars.push_back(bar.with("Chords", Plist::make_array(chords)));
     }
-    return MyDocument::newChart().with("Chords", Plist::make_array(bars)).with("Chorus", chorus.to_plist());
+    return MyConstants::shared().newDocumentChartTemplate().with("Chords", Plist::make_array(bars)).with(
+        "Chorus", chorus.to_plist());
 }
 
 }  // namespace zub::testing

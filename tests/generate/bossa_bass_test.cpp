@@ -12,13 +12,8 @@
 namespace zub {
 namespace {
 
+using testing::chords;
 using testing::q;
-
-Chord_seq chords(const std::vector<std::tuple<int, int, const char*>>& listed) {
-    Chord_seq seq = Chord_seq::create();
-    for (const auto& [time, duration, symbol] : listed) seq = seq.add(mpq_class(time), mpq_class(duration), symbol);
-    return seq;
-}
 
 TEST(BossaBass, FifthOfEachChord) {
     for (const auto& [symbol, fifth] : std::vector<std::pair<const char*, const char*>>{{"C7", "G"},

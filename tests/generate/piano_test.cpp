@@ -12,13 +12,8 @@
 namespace zub {
 namespace {
 
+using testing::chords;
 using testing::message_of;
-
-Chord_seq chords(const std::vector<std::tuple<int, int, const char*>>& listed) {
-    Chord_seq seq = Chord_seq::create();
-    for (const auto& [time, duration, symbol] : listed) seq = seq.add(mpq_class(time), mpq_class(duration), symbol);
-    return seq;
-}
 
 std::string spelled(const Piano::Voicing& voicing) {
     std::string text;

@@ -94,7 +94,11 @@ int run_play(const Play_request& options, Io io) {
         playback::Live_player player(soundfont);
         const double tempo = options.playback.tempo_bpm > 0 ? options.playback.tempo_bpm : accompaniment.tempo;
         Interrupt_guard guard;
-        player.play(accompaniment, {options.from_bar, options.looping, options.playback.tempo_bpm, {}});
+        playback::Play_options play;
+        play.from_bar = options.from_bar;
+        play.looping = options.looping;
+        play.tempo_bpm = options.playback.tempo_bpm;
+        player.play(accompaniment, play);
         io.err << "seed " << accompaniment.seed << "\n";
         follow(player, accompaniment, tempo, io);
         // The last notes ring out unless the player was stopped.

@@ -1,0 +1,46 @@
+#include "editor/app/preferences.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QGuiApplication>
+#include <QSettings>
+#include <QVariantMap>
+
+#include <cstring>
+
+namespace zub {
+
+Preferences& Preferences::shared() {
+    static Preferences preferences;
+    return preferences;
+}
+
+QFont Preferences::defaultFontForKey(const char* key) {
+    QFont font = QGuiApplication::font();
+    // The system font may be an alias ("Sans Serif"); store the family it resolves to.
+    font.setFamily(QFontInfo(font).family());
+    if (std::strcmp(key, title_font_key) == 0) font.setPointSizeF(24);
+    return font;
+}
+
+QFont Preferences::fontForKey(const char* key) const {
+    const QVariantMap stored = QSettings().value(QString::fromUtf8(key)).toMap();
+    const QString name = stored.value(QStringLiteral("FontName")).toString();
+    const double size = stored.value(QStringLiteral("PointSize")).toDouble();
+    if (name.isEmpty() || size <= 0 || !QFontDatabase::hasFamily(name)) return defaultFontForKey(key);
+    QFont font(name);
+    font.setPointSizeF(size);
+    return font;
+}
+
+void Preferences::setFont(const QFont& font, const char* key) {
+    QSettings().setValue(QString::fromUtf8(key),
+                         QVariantMap{{QStringLiteral("FontName"), font.family()},
+                                     {QStringLiteral("PointSize"), font.pointSizeF()}});
+}
+
+QString Preferences::soundFont() const { return QSettings().value(QStringLiteral("soundfont")).toString(); }
+
+void Preferences::setSoundFont(const QString& path) { QSettings().setValue(QStringLiteral("soundfont"), path); }
+
+}  // namespace zub

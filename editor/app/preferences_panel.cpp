@@ -1,0 +1,127 @@
+#include "editor/app/preferences_panel.h"
+
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QGridLayout>
+#include <QPainter>
+#include <QPushButton>
+
+#include <stdexcept>
+
+#include "editor/app/preferences.h"
+#include "editor/layout/chord_font.h"
+#include "editor/layout/my_parameters.h"
+#include "editor/transport/shared_player.h"
+#include "playback/soundfont.h"
+
+namespace zub {
+
+QString labelForFont(const QFont& font) {
+    return QStringLiteral("%1 %2").arg(font.family()).arg(font.pointSizeF(), 0, 'g');
+}
+
+FontSample::FontSample(const char* key, QString sampleText, bool chordFont, QWidget* parent)
+    : QWidget(parent), key_(key), sample_(std::move(sampleText)), chord_font_(chordFont), label_(new QLabel(this)) {
+    setMinimumSize(360, 70);
+    showFont(Preferences::shared().fontForKey(key_));
+}
+
+void FontSample::showFont(const QFont& font) {
+    font_ = font;
+    label_->setText(labelForFont(font));
+    label_->adjustSize();
+    update();
+}
+
+void FontSample::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    painter.setPen(Qt::black);
+    if (!chord_font_) {
+        painter.setFont(font_);
+        painter.drawText(rect(), Qt::AlignCenter, sample_);
+        return;
+    }
+    try {
+        const ChordFont chordFont = ChordFont::withResourceSubstitutions(font_);
+        const AdornedText text = chordFont.encodeAndAdorn(sample_);
+        QPointF at((width() - adornedWidth(text)) / 2, (height() + QFontMetricsF(font_).ascent()) / 2);
+        for (const AdornedRun& run : text) {
+            painter.setFont(run.font);
+            painter.drawText(at, run.text);
+            at.rx() += QFontMetricsF(run.font).horizontalAdvance(run.text);
+        }
+    } catch (const std::exception& e) {
+        painter.drawText(rect(), Qt::AlignCenter, QString::fromUtf8(e.what()));
+    }
+}
+
+PreferencesPanelController& PreferencesPanelController::shared() {
+    static auto* panel = new PreferencesPanelController;
+    return *panel;
+}
+
+PreferencesPanelController::PreferencesPanelController() {
+    setWindowTitle(tr("Preferences"));
+    setObjectName(QStringLiteral("PreferencesPanel"));
+    const MyParameters& p = MyParameters::shared();
+    chord_sample_ = new FontSample(Preferences::chord_font_key,
+                                   QString::fromStdString(p.stringForKey("ChordFontSampleText")), true, this);
+    title_sample_ = new FontSample(Preferences::title_font_key,
+                                   QString::fromStdString(p.stringForKey("TitleFontSampleText")), false, this);
+    auto* grid = new QGridLayout(this);
+    auto* chordButton = new QPushButton(tr("Chord Font..."), this);
+    auto* titleButton = new QPushButton(tr("Title Font..."), this);
+    grid->addWidget(chord_sample_, 0, 0);
+    grid->addWidget(chordButton, 0, 1);
+    grid->addWidget(title_sample_, 1, 0);
+    grid->addWidget(titleButton, 1, 1);
+    connect(chordButton, &QPushButton::clicked, this, &PreferencesPanelController::setChordFont);
+    connect(titleButton, &QPushButton::clicked, this, &PreferencesPanelController::setTitleFont);
+    soundfont_label_ = new QLabel(this);
+    soundfont_label_->setWordWrap(true);
+    auto* soundfontButton = new QPushButton(tr("SoundFont..."), this);
+    grid->addWidget(soundfont_label_, 2, 0);
+    grid->addWidget(soundfontButton, 2, 1);
+    connect(soundfontButton, &QPushButton::clicked, this, [this] {
+        const QString path = QFileDialog::getOpenFileName(this, tr("SoundFont"), Preferences::shared().soundFont(),
+                                                          tr("SoundFonts (*.sf2 *.sf3);;All files (*)"));
+        if (!path.isEmpty()) setSoundFont(path);
+    });
+    showSoundFont();
+}
+
+void PreferencesPanelController::showSoundFont() {
+    try {
+        soundfont_label_->setText(tr("SoundFont: %1").arg(QString::fromStdString(editorSoundfont())));
+    } catch (const std::exception& e) {
+        soundfont_label_->setText(QString::fromUtf8(e.what()));
+    }
+}
+
+void PreferencesPanelController::setSoundFont(const QString& path) {
+    try {
+        if (!path.isEmpty()) playback::find_soundfont(path.toStdString());
+    } catch (const std::exception& e) {
+        soundfont_label_->setText(QString::fromUtf8(e.what()));
+        return;
+    }
+    Preferences::shared().setSoundFont(path);
+    SharedPlayer::shared().unload();  // the next Play loads the new one
+    showSoundFont();
+}
+
+void PreferencesPanelController::setChordFont() { chooseFont(chord_sample_, Preferences::chord_font_key); }
+
+void PreferencesPanelController::setTitleFont() { chooseFont(title_sample_, Preferences::title_font_key); }
+
+void PreferencesPanelController::chooseFont(FontSample* sample, const char* key) {
+    sample->setFocus();
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, Preferences::shared().fontForKey(key), this);
+    if (!ok) return;
+    Preferences::shared().setFont(font, key);
+    sample->showFont(font);
+}
+
+}  // namespace zub
