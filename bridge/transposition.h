@@ -1,8 +1,10 @@
 // Transposition of chart dictionaries, and the parts for transposing
 // instruments. A transposed chart keeps everything but its chords, its "Key"
-// and its key slots, which move by the spelled interval between the old and
-// the new key (B♭ to E♭ is a fourth: C♯7 becomes F♯7); a root the new key
-// would not write is respelled (F♯♯ -> G, B♯ -> C). Chords and keys may come
+// and its key slots. The new key and every moved key center are spelled as
+// musicians write keys (never D♯ major or G♭ minor); each chord moves with the
+// key center of its slot, by the spelled interval between that center's old
+// and new key (B♭ to E♭ is a fourth: C♯7 becomes F♯7), so it keeps its roman
+// numeral; a root the new key would not write is respelled (F♯♯ -> G, B♯ -> C). Chords and keys may come
 // with display or ASCII accidentals; chords go back with display ones, as the
 // chart dictionary stores them, keys in the form they came in.
 // Every failure is a Bridge_exception named after the function, with a reason

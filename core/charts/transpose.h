@@ -1,9 +1,12 @@
-// Transposition of a chart into another key, read as a musician writes it:
-// every root, bass note and key center moves by the spelled interval between
-// the two tonics (Bb to Eb is a fourth, so C#7 becomes F#7); a result with a
-// double accidental, or an E#, B#, Cb or Fb the new key's scale does not hold,
-// takes its plain enharmonic name (F## -> G, B# -> C). Chord types, durations,
-// sections and everything else stay as they are.
+// Transposition of a chart into another key, read as a musician writes it.
+// The new key is spelled as musicians write keys (to D# gives Eb). Each
+// key-center area moves on its own: its key moves by the interval and is
+// spelled as a written key too, and the area's roots and bass notes move by
+// the spelled interval between the area's old and new tonic (Bb to Eb is a
+// fourth, so C#7 becomes F#7), so a chord keeps its interval to the area's
+// tonic. A result with a double accidental, or an E#, B#, Cb or Fb the new
+// key's scale does not hold, takes its plain enharmonic name (F## -> G, B# -> C).
+// Chord types, durations, sections and everything else stay as they are.
 #pragma once
 
 #include <string>
@@ -19,7 +22,7 @@ namespace zub {
 
 class Transposition {
 public:
-    // Transposition(Bb, Eb): up a fourth. "Cannot transpose from Gm to Eb: the modes differ",
+    // Transposition(Bb, Eb): up a fourth; Transposition(C, D#) goes to Eb. "Cannot transpose from Gm to Eb: the modes differ",
     // "Cannot transpose from Fb to B#" when no interval spells the step.
     Transposition(Key from, Key to);
     // by(Bb, 1) -> from Bb to B; by(Bb, -4) -> to Gb (see Key::moved_by).
@@ -38,7 +41,8 @@ public:
     // not start with a note name, or a slash is not followed by one.
     std::string symbol(std::string_view symbol) const;
 
-    // From Bb to Eb: "Gm" -> "Cm", "F" -> "Bb"; "Invalid key: Hm" for a bad name.
+    // From Bb to Eb: "Gm" -> "Cm", "F" -> "Bb"; from C to E, "Ab" -> "C", "E" -> "Ab" (not G#):
+    // the moved key as written. "Invalid key: Hm" for a bad name.
     std::string key_name(std::string_view name) const;
 
 private:
@@ -54,12 +58,29 @@ private:
 // A key name and its beats, as the analysis exchanges key centers.
 using Key_center_entry = std::pair<std::string, int>;
 
+// The moves of a chart's key-center areas under one transposition of the chart:
+// area(Eb) under C to E is the move from Eb to G. Built on first use, per key name.
+class Area_moves {
+public:
+    explicit Area_moves(Transposition chart) : chart_(std::move(chart)) {}
+    const Transposition& chart() const { return chart_; }
+    // "Invalid key: Hm" for a bad name.
+    const Transposition& area(std::string_view key_name);
+
+private:
+    Transposition chart_;
+    std::vector<std::pair<std::string, Transposition>> areas_;
+};
+
 namespace Transpose {
 
-// chart(chart in Bb, Eb) -> the chart in Eb, its "Key" field "Eb". "Invalid key: X"
-// when the chart's own key is no key name, the failures of Transposition, and
-// "Bar 3: Invalid chord: H7" for a chord symbol without a root.
+// chart(chart in Bb, Eb) -> the chart in Eb, its "Key" field "Eb", as one area in
+// the chart's key. "Invalid key: X" when the chart's own key is no key name, the
+// failures of Transposition, and "Bar 3: Invalid chord: H7" for a chord symbol without a root.
 Chart chart(const Chart& chart, const Key& to);
+// The same with the chart's key centers: each chord moves with the area its first
+// beat lies in; chords past the last center move with the chart's key.
+Chart chart(const Chart& chart, const Key& to, const std::vector<Key_center_entry>& centers);
 // chart_by(chart in Bb, 1) -> the chart in B; "Invalid number of semitones: 12" outside -11..11.
 Chart chart_by(const Chart& chart, int semitones);
 

@@ -35,6 +35,10 @@ public:
     // "Invalid number of semitones: 12" outside -11..11.
     Key moved_by(int semitones) const;
 
+    // The key as musicians write it: D# -> Eb, Cb -> B, Dbm -> C#m, A#m -> Bbm; of the
+    // two keys with six accidentals, F# and Gb, D#m and Ebm, either stays as it is.
+    Key as_written() const;
+
     // Whether the key's scale holds the note: the major scale, or for a minor
     // key the natural minor with its raised seventh (B# in C#m).
     bool holds(Note note) const;
