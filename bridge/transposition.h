@@ -4,7 +4,7 @@
 // musicians write keys (never D♯ major or G♭ minor); each chord moves with the
 // key center of its slot, by the spelled interval between that center's old
 // and new key (B♭ to E♭ is a fourth: C♯7 becomes F♯7), so it keeps its roman
-// numeral; a root the new key would not write is respelled (F♯♯ -> G, B♯ -> C). Chords and keys may come
+// numeral; only a double accidental is respelled (F♯♯ -> G). Chords and keys may come
 // with display or ASCII accidentals; chords go back with display ones, as the
 // chart dictionary stores them, keys in the form they came in.
 // Every failure is a Bridge_exception named after the function, with a reason

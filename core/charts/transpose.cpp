@@ -19,12 +19,6 @@ Intvl step(const Key& from, const Key& to) {
     }
 }
 
-bool is_odd_spelling(Note note) {
-    // E#, B#, Cb, Fb: a single accidental on a letter a semitone from its neighbour.
-    return (note.alt() == 1 && (note.n() == 2 || note.n() == 6)) ||
-           (note.alt() == -1 && (note.n() == 0 || note.n() == 3));
-}
-
 // The name of a pitch class without double accidentals: the natural when there
 // is one, otherwise the sharp or the flat as the spelling it replaces leaned.
 Note plain_name(int pitch, bool sharp) {
@@ -51,10 +45,9 @@ Note Transposition::respelled(Note note) const {
     const int letter = (note.n() + interval_.i()) % 7;
     const int pitch = (note.semi() + interval_.semi()) % 12;
     const int alt = (pitch - Constants::degree_semitones[letter] + 18) % 12 - 6;  // -6..5
-    if (alt >= -1 && alt <= 1) {
-        const Note spelled = Note::of_n_alt(letter, alt);
-        if (!is_odd_spelling(spelled) || to_.holds(spelled)) return spelled;
-    }
+    // A chord keeps its interval to the tonic (Fb7, the bIII7 of Db, stays Fb7) unless
+    // that takes a double accidental.
+    if (alt >= -1 && alt <= 1) return Note::of_n_alt(letter, alt);
     return plain_name(pitch, alt > 0);
 }
 

@@ -4,8 +4,8 @@
 // spelled as a written key too, and the area's roots and bass notes move by
 // the spelled interval between the area's old and new tonic (Bb to Eb is a
 // fourth, so C#7 becomes F#7), so a chord keeps its interval to the area's
-// tonic. A result with a double accidental, or an E#, B#, Cb or Fb the new
-// key's scale does not hold, takes its plain enharmonic name (F## -> G, B# -> C).
+// tonic; only a result with a double accidental takes its plain enharmonic
+// name (F## -> G), since no root is written so.
 // Chord types, durations, sections and everything else stay as they are.
 #pragma once
 
@@ -33,7 +33,7 @@ public:
     // The step from the old tonic up to the new one: 4 from Bb to Eb, #4 from Bb to E.
     Intvl interval() const { return interval_; }
 
-    // From Bb to E: C# -> G (not F##), F# -> C (not B#), C -> F#.
+    // From Bb to E: C# -> G (not F##), F# -> B#, C -> F#.
     Note note(Note note) const { return moved_[index(note)]; }
 
     // From Bb to Eb: "F#m7b5/C" -> "Bm7b5/F"; the empty symbol (no chord) stays

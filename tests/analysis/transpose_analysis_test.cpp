@@ -132,7 +132,10 @@ Chart generated_chart(unsigned seed) {
     for (std::size_t phrase = 0, phrases = 2 + pick(6); phrase < phrases; ++phrase) {
         if (pick(3) == 0) tonic = Note::of_string(tonics[pick(tonics.size())]);
         for (const auto& [numeral, type] : progressions[pick(progressions.size())]) {
-            const std::string symbol = tonic.add_intvl(Roman::of_string(numeral).to_intvl()).to_string() + type;
+            // Written without double accidentals, as a musician would (Ebb7, the bII7 of Db, as D7).
+            Note root = tonic.add_intvl(Roman::of_string(numeral).to_intvl());
+            if (root.alt() < -1 || root.alt() > 1) root = Key::of_string("C").moved_by(root.semi()).tonic();
+            const std::string symbol = root.to_string() + type;
             if (pick(2) == 0) {
                 bars.push_back({{symbol, 4}});
             } else {

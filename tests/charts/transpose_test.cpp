@@ -43,7 +43,7 @@ TEST(Transpose, TheExamplesFromBb) {
     const Chart chart = chart_of("Bb", tune);
     const std::vector<std::tuple<const char*, std::string>> to_key = {
         {"Eb", "| Fm7 Bb7 | EbMaj7 | Dm7b5 G7b9 | Cm | F#7 | Bm7b5/F |"},
-        {"E", "| F#m7 B7 | EMaj7 | D#m7b5 G#7b9 | C#m | G7 | Cm7b5/F# |"},
+        {"E", "| F#m7 B7 | EMaj7 | D#m7b5 G#7b9 | C#m | G7 | B#m7b5/F# |"},  // B#: F#m7b5 stays the #Vm7b5
         {"Bb", tune},
     };
     for (const auto& [key, expected] : to_key) {
@@ -69,21 +69,21 @@ TEST(Transpose, OnlyRootsBassNotesAndTheKeyChange) {
     EXPECT_EQ(moved.bars()[0][1].duration, 4);
 }
 
-// Respelling: doubles always, E#/B#/Cb/Fb only where the new key's scale lacks them.
+// Respelling: double accidentals only, so a note keeps its interval to the tonic where it can.
 TEST(Transpose, RespellsWhatAMusicianWouldNotWrite) {
     struct Row {
         const char *from, *to, *note, *moved;
     };
     const std::vector<Row> rows = {
         {"Bb", "E", "C#", "G"},     // F## -> G
-        {"Bb", "E", "F#", "C"},     // B# -> C
+        {"Bb", "E", "F#", "B#"},    // the #V of E
         {"D", "F#", "A#", "D"},     // C## -> D
-        {"D", "F#", "G#", "C"},     // B# is not in F# major
+        {"D", "F#", "G#", "B#"},    // the #IV of F#
         {"C", "F#", "B", "E#"},     // E# is its seventh
         {"C", "Gb", "F", "Cb"},     // Cb is the fourth of Gb
         {"C", "Gb", "E", "Bb"},
         {"Am", "C#m", "G#", "B#"},  // the raised seventh of C#m
-        {"Cm", "C#m", "E", "F"},    // E# is not in C#m
+        {"Cm", "C#m", "E", "E#"},   // the III of C#m
         {"C", "Db", "Cb", "C"},     // Dbb -> C
         {"C", "Db", "Gbb", "Gb"},   // Abbb leans flat: Gb
         {"C", "Db", "Fbb", "E"},    // Gbbb -> E
@@ -94,7 +94,7 @@ TEST(Transpose, RespellsWhatAMusicianWouldNotWrite) {
         {"C", "D", "B#", "D"},      // C## -> D
         {"A", "B", "B##", "D#"},    // C### leans sharp: D#
         {"C", "E", "A##", "D#"},    // C### again
-        {"C", "C", "E#", "F"},      // even without a step, a stray E# is respelled
+        {"C", "C", "E#", "E#"},     // without a step nothing moves
     };
     for (const Row& row : rows) {
         const Transposition transposition(Key::of_string(row.from), Key::of_string(row.to));
