@@ -107,6 +107,31 @@ std::string transposedKeyName(const std::string& key, std::int64_t semitones) {
     });
 }
 
+std::vector<std::string> transposeTargetKeyNames(const std::string& key) {
+    const std::string written = writtenKeyName(key);
+    Key current = Key::of_string("C");
+    try {
+        current = key_of(written);
+    } catch (const Failure&) {
+        // Not a key: the major keys, none of them current.
+    }
+    const Key flattest = Key::of_string(current.mode() == Key::Mode::major ? "Gb" : "Ebm");
+    std::vector<std::string> names;
+    for (int fifths = 0; fifths < 12; ++fifths) {
+        const Key candidate = flattest.moved_by(fifths * 7 % 12);
+        names.push_back((candidate.tonic().semi() == current.tonic().semi() ? current : candidate).to_string());
+    }
+    return names;
+}
+
+std::string writtenKeyName(const std::string& key) {
+    try {
+        return in_form_of(key, key_of(key).as_written().to_string());
+    } catch (const Failure&) {
+        return key;
+    }
+}
+
 Plist transposeKeyCenters(const Plist& key_centers, const std::string& from_key, const std::string& to_key) {
     return reaching_core("transposeKeyCenters", [&] {
         const Transposition move(key_of(from_key), key_of(to_key));

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "bridge/plist.h"
 
@@ -32,6 +33,15 @@ Plist transposeChartBy(const Plist& chart, std::int64_t semitones);
 // transposedKeyName("Bb", 1) -> "B", transposedKeyName("E\u266Dm", -1) -> "Dm":
 // the target of transposeChartBy, for a menu or dialog. Same failures.
 std::string transposedKeyName(const std::string& key, std::int64_t semitones);
+
+// transposeTargetKeyNames("Gm") -> "Ebm" "Bbm" ... "G#m": the twelve keys of the key's mode as
+// musicians write them, by fifths from the flattest; a chart in F# or D#m finds its own key
+// there in its own spelling (F# for Gb). A name that is no key gives the major keys.
+std::vector<std::string> transposeTargetKeyNames(const std::string& key);
+
+// writtenKeyName("D#") -> "Eb", writtenKeyName("Gbm") -> "F#m", "F#" stays: the key as
+// musicians write it, in the form it came in; a name that is no key stays as it is.
+std::string writtenKeyName(const std::string& key);
 
 // transposeKeyCenters(({Key "Gm", Beats 8}), "Bb", "Eb") -> ({Key "Cm", Beats 8}). The
 // empty key of unassigned slots and the "!" of a chart without bars stay as they are.

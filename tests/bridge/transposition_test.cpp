@@ -86,6 +86,20 @@ TEST(Transposition, EachKeyCenterAreaMovesToAWrittenKey) {
     EXPECT_EQ(transposedKeyName("Am", 4), "C#m");
 }
 
+TEST(Transposition, KeyNamesAsMusiciansWriteThem) {
+    const std::vector<std::pair<std::string, std::string>> written = {
+        {"D#", "Eb"}, {"G#", "Ab"}, {"A#", "Bb"}, {"Cb", "B"}, {"E#", "F"}, {"F#", "F#"}, {"Gb", "Gb"},
+        {"Dbm", "C#m"}, {"Gbm", "F#m"}, {"A#m", "Bbm"}, {"Abm", "G#m"}, {"D#m", "D#m"}, {"Ebm", "Ebm"},
+        {"G\u266F", "A\u266D"}, {"H", "H"}};
+    for (const auto& [key, expected] : written) EXPECT_EQ(writtenKeyName(key), expected) << key;
+    EXPECT_EQ(transposeTargetKeyNames("Gm"),
+              (std::vector<std::string>{"Ebm", "Bbm", "Fm", "Cm", "Gm", "Dm", "Am", "Em", "Bm", "F#m", "C#m", "G#m"}));
+    EXPECT_EQ(transposeTargetKeyNames("F#"),
+              (std::vector<std::string>{"F#", "Db", "Ab", "Eb", "Bb", "F", "C", "G", "D", "A", "E", "B"}));
+    EXPECT_EQ(transposeTargetKeyNames("D\u266Fm").front(), "D#m");
+    EXPECT_EQ(transposeTargetKeyNames("H").front(), "Gb");
+}
+
 TEST(Transposition, KeysKeepTheirForm) {
     const Plist display = chart(replaceWithUnicodeSharpsAndFlats("Bb"), {{"C - - -", replaceWithUnicodeSharpsAndFlats("Bb Bb Gm Gm")}});
     const Plist in_a = transposeChartBy(display, -1);
