@@ -9,6 +9,7 @@
 // Chord types, durations, sections and everything else stay as they are.
 #pragma once
 
+#include <deque>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -22,8 +23,9 @@ namespace zub {
 
 class Transposition {
 public:
-    // Transposition(Bb, Eb): up a fourth; Transposition(C, D#) goes to Eb. "Cannot transpose from Gm to Eb: the modes differ",
-    // "Cannot transpose from Fb to B#" when no interval spells the step.
+    // Transposition(Bb, Eb): up a fourth; Transposition(C, D#) goes to Eb, as written.
+    // "Cannot transpose from Gm to Eb: the modes differ", "Cannot transpose from B# to Gb"
+    // when no interval spells the step.
     Transposition(Key from, Key to);
     // by(Bb, 1) -> from Bb to B; by(Bb, -4) -> to Gb (see Key::moved_by).
     static Transposition by(Key from, int semitones);
@@ -69,7 +71,7 @@ public:
 
 private:
     Transposition chart_;
-    std::vector<std::pair<std::string, Transposition>> areas_;
+    std::deque<std::pair<std::string, Transposition>> areas_;  // a deque keeps the moves handed out in place
 };
 
 namespace Transpose {

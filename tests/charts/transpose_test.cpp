@@ -111,6 +111,19 @@ TEST(Transpose, KeyCentersMoveWithTheChords) {
     EXPECT_EQ(up_a_fourth.key_name("D#m"), "G#m");
 }
 
+// Each area moves to its key as written, its chords keeping their numerals: from C to E,
+// the area in E goes to Ab and its B7 to Eb7; chords past the last center go with the chart's key.
+TEST(Transpose, KeyCenterAreasMoveToWrittenKeys) {
+    const Chart chart = chart_of("C", "| Dm7 G7 | F#m7 B7 | EMaj7 | C#m7 F#7 | Bm7 E7 |");
+    const std::vector<Key_center_entry> centers = {{"C", 8}, {"E", 20}};  // four beats a chord
+    const Chart moved = Transpose::chart(chart, Key::of_string("E"), centers);
+    EXPECT_EQ(bars_of(moved), "| F#m7 B7 | Bbm7 Eb7 | AbMaj7 | Fm7 Bb7 | D#m7 G#7 |");
+    EXPECT_EQ(moved.key(), "E");
+    EXPECT_EQ(Transpose::key_centers(centers, Transposition(Key::of_string("C"), Key::of_string("E"))),
+              (std::vector<Key_center_entry>{{"E", 8}, {"Ab", 20}}));
+    EXPECT_EQ(Transpose::chart(chart, Key::of_string("D#"), centers).key(), "Eb");
+}
+
 TEST(Transpose, ErrorCases) {
     const Transposition c_to_d(Key::of_string("C"), Key::of_string("D"));
     for (const char* symbol : {"H7", "c7", "7", "/C", "C7/", "C7/e", "C/E/G", "C/Bbb7"})
@@ -122,6 +135,8 @@ TEST(Transpose, ErrorCases) {
               "Cannot transpose from Gm to Eb: the modes differ");
     // B# is written C, so the step from Fb is a spelled one.
     EXPECT_EQ(Transposition(Key::of_string("Fb"), Key::of_string("B#")).to().to_string(), "C");
+    EXPECT_EQ(failure_of([] { Transposition(Key::of_string("B#"), Key::of_string("Gb")); }),
+              "Cannot transpose from B# to Gb");
     EXPECT_EQ(failure_of([] { Transpose::chart(chart_of("H", "| C |"), Key::of_string("D")); }), "Invalid key: H");
     EXPECT_EQ(failure_of([] { Transpose::chart_by(chart_of("C", "| C | D H7 |"), 2); }), "Bar 2: Invalid chord: H7");
     EXPECT_EQ(failure_of([] { Transpose::chart_by(chart_of("C", "| C |"), 12); }), "Invalid number of semitones: 12");
