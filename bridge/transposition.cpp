@@ -58,7 +58,8 @@ Plist moved_bar(Area_moves& moves, const Plist& bar) {
     const Plist::Array& chords = bar.array_at("Chords");
     const Plist::Array& keys = bar.array_at("Keys");
     if (chords.size() != keys.size())
-        throw Failure("Keys has " + std::to_string(keys.size()) + " slots, Chords has " + std::to_string(chords.size()));
+        throw Failure("Keys has " + std::to_string(keys.size()) + " slots, Chords has " +
+                      std::to_string(chords.size()));
     std::vector<std::string> moved_chords, moved_keys;
     for (std::size_t slot = 0; slot < chords.size(); ++slot) {
         const std::string& key = keys[slot].as_string();

@@ -107,8 +107,9 @@ int ae_classify(const Note& tonic, std::string_view suffix, const std::vector<Cl
     if (element.is(Tag::Turnaround)) {
         // By pitch and mode: a turnaround naming F# names the key Gb.
         const auto names_key = [&](const std::string& name) {
-            return name.ends_with('m') == !suffix.empty() &&
-                   Note::of_string(std::string_view(name).substr(0, name.size() - suffix.size())).semi() == tonic.semi();
+            if (name.ends_with('m') != !suffix.empty()) return false;
+            const std::string_view note = std::string_view(name).substr(0, name.size() - suffix.size());
+            return Note::of_string(note).semi() == tonic.semi();
         };
         const auto& keys = element.keys();
         return std::any_of(keys.begin(), keys.end(), names_key) ? 9 : 10;
@@ -272,8 +273,8 @@ std::string singletonkey(const Ae& element) {
     // Named as musicians write keys; a double-sharp or double-flat root by its pitch.
     const Key::Mode mode = is_minor_kind(chord.kind()) ? Key::Mode::minor : Key::Mode::major;
     const Note root = chord.root();
-    const Key key = root.alt() >= -1 && root.alt() <= 1 ? Key::of_tonic(root, mode)
-                                                        : Key::of_tonic(Note::of_string("C"), mode).moved_by(root.semi());
+    const bool plain = root.alt() >= -1 && root.alt() <= 1;
+    const Key key = plain ? Key::of_tonic(root, mode) : Key::of_tonic(Note::of_string("C"), mode).moved_by(root.semi());
     return key.as_written().to_string();
 }
 

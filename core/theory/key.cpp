@@ -14,8 +14,10 @@ namespace {
 constexpr std::array<int, 7> letter_fifths = {0, 2, 4, -1, 1, 3, 5};
 
 // The written keys by the pitch class of their tonic; the six-accidental ones first in their flat form.
-constexpr std::array<std::string_view, 12> written_major = {"C", "Db", "D", "Eb", "E", "F", "Gb", "G", "Ab", "A", "Bb", "B"};
-constexpr std::array<std::string_view, 12> written_minor = {"C", "C#", "D", "Eb", "E", "F", "F#", "G", "G#", "A", "Bb", "B"};
+constexpr std::array<std::string_view, 12> written_major = {"C",  "Db", "D",  "Eb", "E",  "F",
+                                                            "Gb", "G",  "Ab", "A",  "Bb", "B"};
+constexpr std::array<std::string_view, 12> written_minor = {"C",  "C#", "D",  "Eb", "E",  "F",
+                                                            "F#", "G",  "G#", "A",  "Bb", "B"};
 
 }  // namespace
 

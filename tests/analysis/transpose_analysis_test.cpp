@@ -57,7 +57,8 @@ std::vector<std::tuple<int, bool, int>> by_pitch(const std::vector<Kov::Key_cent
 Chart respelled(const Chart& chart, bool sharps) {
     auto other = [&](Note note) {
         for (int n = 0; n < 7; ++n)
-            if (const Note candidate = Note::of_n_alt(n, sharps ? 1 : -1); candidate.semi() == note.semi()) return candidate;
+            if (const Note candidate = Note::of_n_alt(n, sharps ? 1 : -1); candidate.semi() == note.semi())
+                return candidate;
         return note;
     };
     std::vector<Chart::Bar> bars;
@@ -66,7 +67,8 @@ Chart respelled(const Chart& chart, bool sharps) {
         for (const Chart::Entry& entry : bar) {
             const Chord chord = Chord::of_string(entry.symbol);
             const std::size_t root = Note::name_length(entry.symbol);
-            std::string symbol = other(chord.root()).to_string() + entry.symbol.substr(root, entry.symbol.find('/') - root);
+            const std::string type = entry.symbol.substr(root, entry.symbol.find('/') - root);
+            std::string symbol = other(chord.root()).to_string() + type;
             if (entry.symbol.find('/') != std::string::npos) symbol += "/" + other(chord.bass()).to_string();
             moved.push_back({symbol, entry.duration});
         }
@@ -75,26 +77,26 @@ Chart respelled(const Chart& chart, bool sharps) {
 }
 
 // Every transposition from five semitones down to six up, moving each key-center
-// area on its own: the partition finds the moved key centers and the labels are
-// the same. Returns how many keys read the same.
+// area on its own: the partition finds the moved key centers. Returns how many
+// keys give the same labels.
 int same_analysis_in_every_key(const Chart& chart) {
     const auto bars = bars_of(chart);
     const auto centers = Kov::partition(bars);
     const auto labels = labels_of(Kov::annotate(bars, centers));
     expect_written_keys(centers);
     for (bool sharps : {false, true})
-        EXPECT_EQ(by_pitch(Kov::partition(bars_of(respelled(chart, sharps)))), by_pitch(centers)) << (sharps ? "sharps" : "flats");
+        EXPECT_EQ(by_pitch(Kov::partition(bars_of(respelled(chart, sharps)))), by_pitch(centers))
+            << (sharps ? "sharps" : "flats");
     int same = 0;
     for (int semitones = -5; semitones <= 6; ++semitones) {
         const Transposition move = Transposition::by(Key::of_string(chart.key()), semitones);
         const auto moved_bars = bars_of(Transpose::chart(chart, move.to(), centers));
         const auto moved_centers = Transpose::key_centers(centers, move);
         expect_written_keys(moved_centers);
-        // The labels under the moved centers must match; the partition may break a tie
-        // between equally cheap readings by the order of its keys, which a move rotates.
-        if (labels_of(Kov::annotate(moved_bars, moved_centers)) == labels &&
-            by_pitch(Kov::partition(moved_bars)) == by_pitch(moved_centers))
-            ++same;
+        EXPECT_EQ(by_pitch(Kov::partition(moved_bars)), by_pitch(moved_centers)) << "to " << move.to().to_string();
+        // A chord whose moved spelling would take a double accidental is written plainly
+        // and may read as another degree: #IIdim in E is F##dim, written Gdim (bIIIdim).
+        if (labels_of(Kov::annotate(moved_bars, moved_centers)) == labels) ++same;
     }
     return same;
 }
@@ -161,8 +163,8 @@ TEST(TransposeAnalysis, GeneratedChartsReadTheSameInEveryKey) {
         same += same_analysis_in_every_key(chart);
         if (HasFailure()) return;
     }
-    std::cout << "the same in " << same << " of " << charts * 12 << " transpositions\n";
-    EXPECT_GE(same, charts * 12 * 2 / 3);
+    std::cout << "the same labels in " << same << " of " << charts * 12 << " transpositions\n";
+    EXPECT_GE(same, charts * 12 * 85 / 100);
 }
 
 }  // namespace
