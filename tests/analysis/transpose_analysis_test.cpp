@@ -5,6 +5,7 @@
 // is named as musicians write keys.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <iostream>
 #include <random>
 #include <sstream>
@@ -90,7 +91,11 @@ int same_analysis_in_every_key(const Chart& chart) {
     int same = 0;
     for (int semitones = -5; semitones <= 6; ++semitones) {
         const Transposition move = Transposition::by(Key::of_string(chart.key()), semitones);
-        const auto moved_bars = bars_of(Transpose::chart(chart, move.to(), centers));
+        const Chart moved = Transpose::chart(chart, move.to(), centers);
+        for (const Chart::Bar& bar : moved.bars())
+            for (const Chart::Entry& entry : bar)
+                EXPECT_LE(std::abs(Chord::of_string(entry.symbol).root().alt()), 1) << entry.symbol;
+        const auto moved_bars = bars_of(moved);
         const auto moved_centers = Transpose::key_centers(centers, move);
         expect_written_keys(moved_centers);
         EXPECT_EQ(by_pitch(Kov::partition(moved_bars)), by_pitch(moved_centers)) << "to " << move.to().to_string();
