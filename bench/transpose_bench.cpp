@@ -3,6 +3,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "core/charts/transpose.h"
 
@@ -25,5 +26,17 @@ void BM_TransposeChart1024Bars(benchmark::State& state) {
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * chart.bars().size()));
 }
 BENCHMARK(BM_TransposeChart1024Bars)->Unit(benchmark::kMillisecond);
+
+// The same chart with a key center every four bars, each area moving to its own written key.
+void BM_TransposeChart1024BarsByKeyCenters(benchmark::State& state) {
+    const zub::Chart chart = long_chart();
+    const std::array<const char*, 8> keys = {"Bb", "Gm", "Eb", "Cm", "Ab", "Db", "F#m", "B"};
+    std::vector<zub::Key_center_entry> centers;
+    for (std::size_t k = 0; k < chart.bars().size() / 4; ++k) centers.emplace_back(keys[k % keys.size()], 16);
+    const zub::Key to = zub::Key::of_string("E");
+    for (auto _ : state) benchmark::DoNotOptimize(zub::Transpose::chart(chart, to, centers));
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * chart.bars().size()));
+}
+BENCHMARK(BM_TransposeChart1024BarsByKeyCenters)->Unit(benchmark::kMillisecond);
 
 }  // namespace

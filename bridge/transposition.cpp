@@ -45,26 +45,40 @@ std::string moved_key_name(const Transposition& move, const std::string& name) {
     return in_form_of(name, move.key_name(replaceWithAsciiSharpsAndFlats(name)));
 }
 
-Plist moved_strings(const Plist::Array& strings, auto move_one) {
-    Plist::Array moved;
-    moved.reserve(strings.size());
-    for (const Plist& text : strings) moved.push_back(Plist::make_string(move_one(text.as_string())));
-    return Plist::make_array(std::move(moved));
+Plist strings_of(std::vector<std::string> texts) {
+    Plist::Array strings;
+    strings.reserve(texts.size());
+    for (std::string& text : texts) strings.push_back(Plist::make_string(std::move(text)));
+    return Plist::make_array(std::move(strings));
 }
 
-Plist moved_bar(const Transposition& move, const Plist& bar) {
-    return bar
-        .with("Chords", moved_strings(bar.array_at("Chords"), [&](const std::string& s) { return moved_symbol(move, s); }))
-        .with("Keys", moved_strings(bar.array_at("Keys"), [&](const std::string& s) { return moved_key_name(move, s); }));
+// Each chord slot moves with the area of its key slot; a slot without a key
+// center moves with the chart's key.
+Plist moved_bar(Area_moves& moves, const Plist& bar) {
+    const Plist::Array& chords = bar.array_at("Chords");
+    const Plist::Array& keys = bar.array_at("Keys");
+    if (chords.size() != keys.size())
+        throw Failure("Keys has " + std::to_string(keys.size()) + " slots, Chords has " +
+                      std::to_string(chords.size()));
+    std::vector<std::string> moved_chords, moved_keys;
+    for (std::size_t slot = 0; slot < chords.size(); ++slot) {
+        const std::string& key = keys[slot].as_string();
+        const bool in_area = !key.empty() && key != "!";
+        const Transposition& move = in_area ? moves.area(replaceWithAsciiSharpsAndFlats(key)) : moves.chart();
+        moved_chords.push_back(moved_symbol(move, chords[slot].as_string()));
+        moved_keys.push_back(moved_key_name(moves.chart(), key));
+    }
+    return bar.with("Chords", strings_of(std::move(moved_chords))).with("Keys", strings_of(std::move(moved_keys)));
 }
 
 Plist moved_chart(const Plist& chart, const Transposition& move) {
+    Area_moves moves(move);
     Plist::Array bars;
     const Plist::Array& old_bars = chart.array_at("Chords");
     bars.reserve(old_bars.size());
     for (const Plist& bar : old_bars) {
         try {
-            bars.push_back(moved_bar(move, bar));
+            bars.push_back(moved_bar(moves, bar));
         } catch (const Failure& failure) {
             throw Failure("Bar " + std::to_string(bars.size() + 1) + ": " + failure.what());
         }
@@ -92,6 +106,31 @@ std::string transposedKeyName(const std::string& key, std::int64_t semitones) {
     return reaching_core("transposedKeyName", [&] {
         return in_form_of(key, key_of(key).moved_by(checked_semitones(semitones)).to_string());
     });
+}
+
+std::vector<std::string> transposeTargetKeyNames(const std::string& key) {
+    const std::string written = writtenKeyName(key);
+    Key current = Key::of_string("C");
+    try {
+        current = key_of(written);
+    } catch (const Failure&) {
+        // Not a key: the major keys, none of them current.
+    }
+    const Key flattest = Key::of_string(current.mode() == Key::Mode::major ? "Gb" : "Ebm");
+    std::vector<std::string> names;
+    for (int fifths = 0; fifths < 12; ++fifths) {
+        const Key candidate = flattest.moved_by(fifths * 7 % 12);
+        names.push_back((candidate.tonic().semi() == current.tonic().semi() ? current : candidate).to_string());
+    }
+    return names;
+}
+
+std::string writtenKeyName(const std::string& key) {
+    try {
+        return in_form_of(key, key_of(key).as_written().to_string());
+    } catch (const Failure&) {
+        return key;
+    }
 }
 
 Plist transposeKeyCenters(const Plist& key_centers, const std::string& from_key, const std::string& to_key) {

@@ -1,8 +1,10 @@
 // Transposition of chart dictionaries, and the parts for transposing
 // instruments. A transposed chart keeps everything but its chords, its "Key"
-// and its key slots, which move by the spelled interval between the old and
-// the new key (B♭ to E♭ is a fourth: C♯7 becomes F♯7); a root the new key
-// would not write is respelled (F♯♯ -> G, B♯ -> C). Chords and keys may come
+// and its key slots. The new key and every moved key center are spelled as
+// musicians write keys (never D♯ major or G♭ minor); each chord moves with the
+// key center of its slot, by the spelled interval between that center's old
+// and new key (B♭ to E♭ is a fourth: C♯7 becomes F♯7), so it keeps its roman
+// numeral; only a double accidental is respelled (F♯♯ -> G). Chords and keys may come
 // with display or ASCII accidentals; chords go back with display ones, as the
 // chart dictionary stores them, keys in the form they came in.
 // Every failure is a Bridge_exception named after the function, with a reason
@@ -12,6 +14,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "bridge/plist.h"
 
@@ -30,6 +33,15 @@ Plist transposeChartBy(const Plist& chart, std::int64_t semitones);
 // transposedKeyName("Bb", 1) -> "B", transposedKeyName("E\u266Dm", -1) -> "Dm":
 // the target of transposeChartBy, for a menu or dialog. Same failures.
 std::string transposedKeyName(const std::string& key, std::int64_t semitones);
+
+// transposeTargetKeyNames("Gm") -> "Ebm" "Bbm" ... "G#m": the twelve keys of the key's mode as
+// musicians write them, by fifths from the flattest; a chart in F# or D#m finds its own key
+// there in its own spelling (F# for Gb). A name that is no key gives the major keys.
+std::vector<std::string> transposeTargetKeyNames(const std::string& key);
+
+// writtenKeyName("D#") -> "Eb", writtenKeyName("Gbm") -> "F#m", "F#" stays: the key as
+// musicians write it, in the form it came in; a name that is no key stays as it is.
+std::string writtenKeyName(const std::string& key);
 
 // transposeKeyCenters(({Key "Gm", Beats 8}), "Bb", "Eb") -> ({Key "Cm", Beats 8}). The
 // empty key of unassigned slots and the "!" of a chart without bars stay as they are.

@@ -81,7 +81,9 @@ Action declare_transpose(CLI::App& command) {
     auto options = std::make_shared<Transpose_options>();
     command.add_option("FILE", options->in, "the chart file to read")->required();
     add_song_option(command, options->song);
-    CLI::Option* to = command.add_option("--to", options->to, "the key to move the chart to")
+    CLI::Option* to = command
+                          .add_option("--to", options->to,
+                                      "the key to move the chart to, written as musicians write it (D# gives Eb)")
                           ->option_text("KEY")
                           ->check(CLI::Validator(known_key, "", "KEY"));
     CLI::Option* by = command.add_option("--by", options->by, "move the chart up (or down) N semitones")

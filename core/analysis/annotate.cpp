@@ -70,7 +70,7 @@ public:
 private:
     Note root_;
 
-    Roman degree(const Simplchord& chord) const { return Roman::of_intvl(chord.root().sub_note(root_)); }
+    Roman degree(const Simplchord& chord) const { return Structana::degree_as_read(root_, chord.root()); }
 
     std::string anno_non_dom(const Simplchord& chord) const { return degree(chord).to_string() + chord.kind(); }
 

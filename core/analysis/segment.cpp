@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "core/failure.h"
+#include "core/theory/key.h"
 
 namespace zub::Segment {
 
@@ -104,9 +105,14 @@ Romanchord ae_romanize(const Ae& element, const Note& tonic) {
 
 int ae_classify(const Note& tonic, std::string_view suffix, const std::vector<Class_rule>& rules, const Ae& element) {
     if (element.is(Tag::Turnaround)) {
-        const std::string name = tonic.to_string() + std::string(suffix);
+        // By pitch and mode: a turnaround naming F# names the key Gb.
+        const auto names_key = [&](const std::string& name) {
+            if (name.ends_with('m') != !suffix.empty()) return false;
+            const std::string_view note = std::string_view(name).substr(0, name.size() - suffix.size());
+            return Note::of_string(note).semi() == tonic.semi();
+        };
         const auto& keys = element.keys();
-        return std::find(keys.begin(), keys.end(), name) != keys.end() ? 9 : 10;
+        return std::any_of(keys.begin(), keys.end(), names_key) ? 9 : 10;
     }
     try {
         const Romanchord chord = ae_romanize(element, tonic);
@@ -264,7 +270,12 @@ std::string singletonkey(const Ae& element) {
         return element.keys().front();
     }
     const Simplchord& chord = Structana::ae_c(Structana::lastchord(element));
-    return chord.root().to_string() + (is_minor_kind(chord.kind()) ? "m" : "");
+    // Named as musicians write keys; a double-sharp or double-flat root by its pitch.
+    const Key::Mode mode = is_minor_kind(chord.kind()) ? Key::Mode::minor : Key::Mode::major;
+    const Note root = chord.root();
+    const bool plain = root.alt() >= -1 && root.alt() <= 1;
+    const Key key = plain ? Key::of_tonic(root, mode) : Key::of_tonic(Note::of_string("C"), mode).moved_by(root.semi());
+    return key.as_written().to_string();
 }
 
 bool Run_costs::Key_runs::allows(std::size_t i, std::size_t j) const {

@@ -154,9 +154,29 @@ std::string romankey_to_key(const Note& tonic, std::string_view romankey) {
     return tonic.add_intvl(degree.to_intvl()).to_string() + (minor ? "m" : "");
 }
 
+Roman degree_by_pitch(const Note& tonic, const Note& root) {
+    static const std::vector<Roman> degrees = [] {
+        std::vector<Roman> built;
+        for (std::string_view name : {"I", "bII", "II", "bIII", "III", "IV", "bV", "V", "bVI", "VI", "bVII", "VII"})
+            built.push_back(Roman::of_string(name));
+        return built;
+    }();
+    return degrees[static_cast<std::size_t>((root.semi() - tonic.semi() + 12) % 12)];
+}
+
+Roman degree_as_read(const Note& tonic, const Note& root) {
+    try {
+        const Roman spelled = Roman::of_intvl(root.sub_note(tonic));
+        if (spelled.alt() >= -1 && spelled.alt() <= 1) return spelled;
+    } catch (const Failure&) {
+        // No interval spells the step (B# over Cb): read it by pitch.
+    }
+    return degree_by_pitch(tonic, root);
+}
+
 Romanchord romanize(const Note& tonic, const Ae& element) {
     const Simplchord& chord = ae_c(element);
-    return Romanchord::of_root_kind(Roman::of_intvl(chord.root().sub_note(tonic)), chord.kind());
+    return Romanchord::of_root_kind(degree_by_pitch(tonic, chord.root()), chord.kind());
 }
 
 namespace {
@@ -205,7 +225,11 @@ std::optional<Ae> matchturnaround(const Turnaround_pattern& pattern, const std::
         const mpq_class& unit = ae_d(elements[start]);
         for (std::size_t k = 0; k < length; ++k) {
             const Ae& element = elements[start + k];
-            if (!(romanize(tonic, element) == pattern.chords[k]) || ae_d(element) != unit) return std::nullopt;
+            const Romanchord chord = romanize(tonic, element);
+            // By pitch: the patterns spell #Idim and bII7 alike.
+            if (chord.kind() != pattern.chords[k].kind() || !Roman::equiv(chord.root(), pattern.chords[k].root()) ||
+                ae_d(element) != unit)
+                return std::nullopt;
         }
         std::vector<std::string> keys;
         for (const std::string& key : pattern.keys) keys.push_back(romankey_to_key(tonic, key));

@@ -19,12 +19,6 @@ Intvl step(const Key& from, const Key& to) {
     }
 }
 
-bool is_odd_spelling(Note note) {
-    // E#, B#, Cb, Fb: a single accidental on a letter a semitone from its neighbour.
-    return (note.alt() == 1 && (note.n() == 2 || note.n() == 6)) ||
-           (note.alt() == -1 && (note.n() == 0 || note.n() == 3));
-}
-
 // The name of a pitch class without double accidentals: the natural when there
 // is one, otherwise the sharp or the flat as the spelling it replaces leaned.
 Note plain_name(int pitch, bool sharp) {
@@ -36,7 +30,8 @@ Note plain_name(int pitch, bool sharp) {
 
 }  // namespace
 
-Transposition::Transposition(Key from, Key to) : from_(from), to_(to), interval_(step(from, to)) {
+Transposition::Transposition(Key from, Key to)
+    : from_(from), to_(to.as_written()), interval_(step(from, to_)) {
     moved_.reserve(35);
     for (int n = 0; n < 7; ++n)
         for (int alt = -2; alt <= 2; ++alt) moved_.push_back(respelled(Note::of_n_alt(n, alt)));
@@ -50,10 +45,9 @@ Note Transposition::respelled(Note note) const {
     const int letter = (note.n() + interval_.i()) % 7;
     const int pitch = (note.semi() + interval_.semi()) % 12;
     const int alt = (pitch - Constants::degree_semitones[letter] + 18) % 12 - 6;  // -6..5
-    if (alt >= -1 && alt <= 1) {
-        const Note spelled = Note::of_n_alt(letter, alt);
-        if (!is_odd_spelling(spelled) || to_.holds(spelled)) return spelled;
-    }
+    // A chord keeps its interval to the tonic (Fb7, the bIII7 of Db, stays Fb7) unless
+    // that takes a double accidental.
+    if (alt >= -1 && alt <= 1) return Note::of_n_alt(letter, alt);
     return plain_name(pitch, alt > 0);
 }
 
@@ -75,26 +69,50 @@ std::string Transposition::symbol(std::string_view symbol) const {
 
 std::string Transposition::key_name(std::string_view name) const {
     const Key key = Key::of_string(name);
-    return Key::of_tonic(note(key.tonic()), key.mode()).to_string();
+    return Key::of_tonic(note(key.tonic()), key.mode()).as_written().to_string();
+}
+
+const Transposition& Area_moves::area(std::string_view key_name) {
+    for (const auto& [name, move] : areas_)
+        if (name == key_name) return move;
+    const Key key = Key::of_string(key_name);
+    const Key moved = Key::of_string(chart_.key_name(key_name));
+    return areas_.emplace_back(std::string(key_name), Transposition(key, moved)).second;
 }
 
 namespace Transpose {
 
-Chart chart(const Chart& chart, const Key& to) {
-    const Transposition transposition(Key::of_string(chart.key()), to);
+Chart chart(const Chart& chart, const Key& to) { return Transpose::chart(chart, to, {}); }
+
+Chart chart(const Chart& chart, const Key& to, const std::vector<Key_center_entry>& centers) {
+    Area_moves moves(Transposition(Key::of_string(chart.key()), to));
+    const Transposition* move = &moves.chart();
+    std::size_t center = 0;
+    long long beat = 0, area_end = 0;  // the current area holds beats before area_end
+    auto area_at = [&] {
+        while (center < centers.size() && beat >= area_end) {
+            area_end += centers[center].second;
+            move = &moves.area(centers[center++].first);
+        }
+        if (beat >= area_end) move = &moves.chart();
+    };
     std::vector<Chart::Bar> bars;
     bars.reserve(chart.bars().size());
     for (const Chart::Bar& bar : chart.bars()) {
         Chart::Bar& moved = bars.emplace_back();
         moved.reserve(bar.size());
         try {
-            for (const Chart::Entry& entry : bar) moved.push_back({transposition.symbol(entry.symbol), entry.duration});
+            for (const Chart::Entry& entry : bar) {
+                area_at();
+                moved.push_back({move->symbol(entry.symbol), entry.duration});
+                beat += entry.duration;
+            }
         } catch (const Failure& failure) {
             throw Failure("Bar " + std::to_string(bars.size()) + ": " + failure.what());
         }
     }
-    return Chart(chart.name(), chart.style(), to.to_string(), chart.tempo(), std::move(bars), chart.chorus(),
-                 chart.sections());
+    return Chart(chart.name(), chart.style(), moves.chart().to().to_string(), chart.tempo(), std::move(bars),
+                 chart.chorus(), chart.sections());
 }
 
 Chart chart_by(const Chart& chart, int semitones) {

@@ -5,7 +5,6 @@
 #include <optional>
 
 #include "core/failure.h"
-#include "core/theory/intvl.h"
 
 namespace zub {
 
@@ -14,15 +13,11 @@ namespace {
 // Position of each natural letter on the circle of fifths from C: F -1, C 0, G 1 ... B 5.
 constexpr std::array<int, 7> letter_fifths = {0, 2, 4, -1, 1, 3, 5};
 
-// The scale degrees above the tonic; a minor key also holds its raised seventh.
-constexpr std::array<std::string_view, 7> major_scale = {"1", "2", "3", "4", "5", "6", "7"};
-constexpr std::array<std::string_view, 8> minor_scale = {"1", "2", "b3", "4", "5", "b6", "b7", "7"};
-
-bool holds_degree(Note tonic, Note note, auto const& scale) {
-    for (std::string_view degree : scale)
-        if (tonic.add_intvl(Intvl::of_string(degree)) == note) return true;
-    return false;
-}
+// The written keys by the pitch class of their tonic; the six-accidental ones first in their flat form.
+constexpr std::array<std::string_view, 12> written_major = {"C",  "Db", "D",  "Eb", "E",  "F",
+                                                            "Gb", "G",  "Ab", "A",  "Bb", "B"};
+constexpr std::array<std::string_view, 12> written_minor = {"C",  "C#", "D",  "Eb", "E",  "F",
+                                                            "F#", "G",  "G#", "A",  "Bb", "B"};
 
 }  // namespace
 
@@ -61,8 +56,10 @@ Key Key::moved_by(int semitones) const {
     return *best;
 }
 
-bool Key::holds(Note note) const {
-    return mode_ == Mode::major ? holds_degree(tonic_, note, major_scale) : holds_degree(tonic_, note, minor_scale);
+Key Key::as_written() const {
+    if (std::abs(signature()) == 6) return *this;
+    const auto& names = mode_ == Mode::major ? written_major : written_minor;
+    return Key(Note::of_string(names[static_cast<std::size_t>(tonic_.semi())]), mode_);
 }
 
 }  // namespace zub

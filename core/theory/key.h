@@ -1,7 +1,6 @@
 // A key: a tonic note and a mode, named as the analysis names keys ("Eb",
-// "F#m"). Transposition needs three things of it: its name, its scale (to
-// decide whether E#, B#, Cb or Fb reads naturally in it) and the key some
-// semitones away spelled as a musician writes it.
+// "F#m"). Transposition needs three things of it: its name, the key some
+// semitones away, and the key as a musician writes it.
 #pragma once
 
 #include <string>
@@ -35,9 +34,9 @@ public:
     // "Invalid number of semitones: 12" outside -11..11.
     Key moved_by(int semitones) const;
 
-    // Whether the key's scale holds the note: the major scale, or for a minor
-    // key the natural minor with its raised seventh (B# in C#m).
-    bool holds(Note note) const;
+    // The key as musicians write it: D# -> Eb, Cb -> B, Dbm -> C#m, A#m -> Bbm; of the
+    // two keys with six accidentals, F# and Gb, D#m and Ebm, either stays as it is.
+    Key as_written() const;
 
     bool operator==(const Key&) const = default;
 

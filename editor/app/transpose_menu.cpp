@@ -8,7 +8,6 @@
 #include <exception>
 
 #include "bridge/accidentals.h"
-#include "bridge/core_names.h"
 #include "bridge/transposition.h"
 #include "editor/app/analysis_menu.h"
 #include "editor/model/chart_edits.h"
@@ -17,8 +16,6 @@
 namespace zub {
 
 namespace {
-
-bool isMinor(const std::string& key) { return !key.empty() && key.back() == 'm'; }
 
 template <typename Transposition>
 std::optional<MyError> transposeWith(ChartModel& model, ChartEdits& edits, Transposition transposition) {
@@ -47,8 +44,8 @@ std::optional<MyError> transposeTo(ChartModel& model, ChartEdits& edits, const s
 
 QStringList transposeTargetKeys(const std::string& key) {
     QStringList keys;
-    for (const std::string& name : analysisKeyNames())
-        if (isMinor(name) == isMinor(key)) keys << QString::fromStdString(replaceWithUnicodeSharpsAndFlats(name));
+    for (const std::string& name : transposeTargetKeyNames(key))
+        keys << QString::fromStdString(replaceWithUnicodeSharpsAndFlats(name));
     return keys;
 }
 
@@ -63,7 +60,7 @@ void transposeWithDialog(QWidget* window, ChartModel& model, ChartEdits& edits) 
     auto* keys = new QComboBox(&dialog);
     const std::string current = model.key();
     keys->addItems(transposeTargetKeys(current));
-    keys->setCurrentText(QString::fromStdString(replaceWithUnicodeSharpsAndFlats(current)));
+    keys->setCurrentText(QString::fromStdString(replaceWithUnicodeSharpsAndFlats(writtenKeyName(current))));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);

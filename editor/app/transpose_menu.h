@@ -25,7 +25,7 @@ std::optional<MyError> transposeBy(ChartModel& model, ChartEdits& edits, std::in
 // transposeTo(model, edits, "E\u266D"): the same, to a key in display or ASCII form.
 std::optional<MyError> transposeTo(ChartModel& model, ChartEdits& edits, const std::string& key);
 
-// transposeTargetKeys("Gm") -> the twelve minor keys of the analysis, display
+// transposeTargetKeys("Gm") -> the twelve minor keys as musicians write them, display
 // accidentals ("E\u266Dm", ...); the twelve major keys for a major key.
 QStringList transposeTargetKeys(const std::string& key);
 

@@ -96,8 +96,8 @@ TEST(Annotate, ErrorCases) {
     Ae d7 = Ae::chord(Chordelem(0, 4, Simplchord::of_chord_name("D7")));
     EXPECT_EQ(failure_of({{"C", {Ae::extdom({d7, Ae::extdom({g7, c}), c})}}}),
               "Extdom may contain only chords, twofives, and passthrus");
-    // A chord that cannot be labelled is marked, and the analysis goes on.
-    EXPECT_EQ(labels("Dbb", {{"B#7", 4}, {"C", 4}}), (Labels{"B#7 ?", "C #VII"}));
+    // A root no interval spells over the key is read by its pitch.
+    EXPECT_EQ(labels("Dbb", {{"B#7", 4}, {"C", 4}}), (Labels{"B#7 (I7)", "C #VII"}));
 }
 
 }  // namespace

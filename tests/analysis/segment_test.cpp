@@ -46,9 +46,9 @@ TEST(Segment, ClassifiesChordsInMajorKeys) {
                           {"C", "Am7", 1},       {"C", "Bm7b5", 1}, {"C", "F", 1},     {"C", "G7", 2},
                           {"C", "Db7", 3},       {"C", "C#7", 3},   {"C", "A7", 4},    {"C", "C7", 4},
                           {"C", "Eb7", 5},       {"C", "F7", 5},    {"C", "Bb7", 5},   {"C", "C#dim", 6},
-                          {"C", "Fm6", 8},       {"C", "Ab", 8},    {"C", "Cm7", 8},   {"C", "F#7", 10},
+                          {"C", "Fm6", 8},       {"C", "Ab", 8},    {"C", "Cm7", 8},   {"C", "F#7", 5},
                           {"C", "G", 10},        {"C", "Fsus", 10}, {"C", "Bbm7", 10}, {"Gb", "Db7", 2},
-                          {"Gb", "C#7", 10},     {"Eb", "Fm7", 1},  {"B", "F#7", 2},   {"Db", "Ebbm7", 10}})
+                          {"Gb", "C#7", 2},     {"Eb", "Fm7", 1},  {"B", "F#7", 2},   {"Db", "Ebbm7", 10}})
         EXPECT_EQ(major_class(c.tonic, chord_at(c.symbol, 0, 1)), c.cls) << c.symbol << " in " << c.tonic;
 }
 
@@ -61,7 +61,7 @@ TEST(Segment, ClassifiesChordsInMinorKeys) {
                           {"A", "C", 1},       {"A", "Dm7", 1},     {"A", "F", 1},      {"A", "Gdim", 1},
                           {"A", "E7", 2},      {"A", "Bb7", 3},     {"A", "G7", 4},     {"A", "D7", 4},
                           {"A", "F7", 5},      {"A", "G#dim", 6},   {"A", "A", 10},     {"A", "E", 10},
-                          {"C#", "G#7", 2},    {"C#", "Ab7", 10}})
+                          {"C#", "G#7", 2},    {"C#", "Ab7", 2}})
         EXPECT_EQ(minor_class(c.tonic, chord_at(c.symbol, 0, 1)), c.cls) << c.symbol << " in " << c.tonic << "m";
 }
 
@@ -79,8 +79,9 @@ TEST(Segment, ClassifiesGroupsByTheirLastChord) {
         const int cls = ae_classify(tonic, key < 12 ? "" : "m", key < 12 ? major_rules() : minor_rules(), turnaround);
         EXPECT_EQ(cls, named ? 9 : 10) << key_name(key);
     }
-    // Names are compared as written: a turnaround in F# does not name Gb.
-    EXPECT_EQ(major_class("Gb", Ae::turnaround({chord_at("F#", 0, 1)}, {"F#"})), 10);
+    // Names are compared by pitch and mode: a turnaround in F# names Gb, not Gbm.
+    EXPECT_EQ(major_class("Gb", Ae::turnaround({chord_at("F#", 0, 1)}, {"F#"})), 9);
+    EXPECT_EQ(minor_class("F#", Ae::turnaround({chord_at("F#", 0, 1)}, {"F#"})), 10);
 }
 
 TEST(Segment, ClassMapsCoverEveryKey) {
@@ -220,9 +221,9 @@ TEST(Segment, Partitions) {
         {"earlier keys of the list win ties", {{"Am", 4}, {"Dm", 4}}, "Dm: Am@0:4 Dm@4:4"},
         {"a lone unexplained chord", {{"Am7b5", 4}}, "Am: Am7b5@0:4"},
         {"a lone dominant", {{"D7", 4}}, "D: D7@0:4"},
-        {"a turnaround naming no candidate key",
+        {"a turnaround naming a candidate key by another spelling",
          {{"F#", 1}, {"D#m7", 1}, {"G#m7", 1}, {"C#7", 1}},
-         "F#: Turnaround(F#@0:1 D#m7@1:1 G#m7@2:1 C#7@3:1 ; F#)"},
+         "Gb: Turnaround(F#@0:1 D#m7@1:1 G#m7@2:1 C#7@3:1 ; F#)"},
         {"a modulation",
          {{"CMaj7", 4}, {"Dm7", 2}, {"G7", 2}, {"CMaj7", 8}, {"F#m7", 2}, {"B7", 2}, {"EMaj7", 8}, {"A", 4}},
          "C: C@0:4 Twofive(Dm7@4:2 G7@6:2) C@8:8 | E: Twofive(F#m7@16:2 B7@18:2) E@20:8 A@28:4"},

@@ -49,7 +49,7 @@ const Plist tune = chart("Bb", {{"Cm7 - F7 -", "Bb Bb Bb Bb"}, {"C#7 - - -", "Gm
 
 TEST(Transposition, ChordsKeyAndKeySlotsMoveTheRestStays) {
     const Plist in_e = transposeChartTo(tune, "E");
-    EXPECT_EQ(bars_of(in_e), "F#m7 - B7 - [E E E E] | G7 - - - [C#m C#m - -] | Cm7b5/F# - - - [- - - -]");
+    EXPECT_EQ(bars_of(in_e), "F#m7 - B7 - [E E E E] | G7 - - - [C#m C#m - -] | B#m7b5/F# - - - [- - - -]");
     EXPECT_EQ(in_e.string_at("Key"), "E");
     EXPECT_EQ(in_e.array_at("Chords")[1].array_at("Chords")[0].as_string(), "G7");
     EXPECT_EQ(in_e.array_at("Chords")[0].array_at("Chords")[0].as_string(), replaceWithUnicodeSharpsAndFlats("F#m7"));
@@ -83,6 +83,34 @@ TEST(Transposition, TheFormStays) {
 }
 
 // Keys keep the form they came in: display accidentals stay display, ASCII stays ASCII.
+// Each key-center area moves to its key as musicians write it, and its chords with it:
+// from C to E, the area in E goes to Ab (not G#) and its B7 to Eb7, still the V7.
+TEST(Transposition, EachKeyCenterAreaMovesToAWrittenKey) {
+    const Plist in_c = chart("C", {{"Dm7 - G7 -", "C C C C"}, {"F#m7 - B7 -", "E E E E"}, {"Gm7 - C7 -", "F F - -"}});
+    EXPECT_EQ(bars_of(transposeChartTo(in_c, "E")),
+              "F#m7 - B7 - [E E E E] | Bbm7 - Eb7 - [Ab Ab Ab Ab] | Bm7 - E7 - [A A - -]");
+    EXPECT_EQ(bars_of(transposeChartTo(in_c, "D#")),
+              "Fm7 - Bb7 - [Eb Eb Eb Eb] | Am7 - D7 - [G G G G] | Bbm7 - Eb7 - [Ab Ab - -]");
+    EXPECT_EQ(transposeChartTo(in_c, "D#").string_at("Key"), "Eb");
+    const Plist in_a_minor = chart("Am", {{"Bm7b5 - E7 -", "Am Am Am Am"}});
+    EXPECT_EQ(transposeChartBy(in_a_minor, 4).string_at("Key"), "C#m");  // not Dbm
+    EXPECT_EQ(transposedKeyName("Am", 4), "C#m");
+}
+
+TEST(Transposition, KeyNamesAsMusiciansWriteThem) {
+    const std::vector<std::pair<std::string, std::string>> written = {
+        {"D#", "Eb"}, {"G#", "Ab"}, {"A#", "Bb"}, {"Cb", "B"}, {"E#", "F"}, {"F#", "F#"}, {"Gb", "Gb"},
+        {"Dbm", "C#m"}, {"Gbm", "F#m"}, {"A#m", "Bbm"}, {"Abm", "G#m"}, {"D#m", "D#m"}, {"Ebm", "Ebm"},
+        {"G\u266F", "A\u266D"}, {"H", "H"}};
+    for (const auto& [key, expected] : written) EXPECT_EQ(writtenKeyName(key), expected) << key;
+    EXPECT_EQ(transposeTargetKeyNames("Gm"),
+              (std::vector<std::string>{"Ebm", "Bbm", "Fm", "Cm", "Gm", "Dm", "Am", "Em", "Bm", "F#m", "C#m", "G#m"}));
+    EXPECT_EQ(transposeTargetKeyNames("F#"),
+              (std::vector<std::string>{"F#", "Db", "Ab", "Eb", "Bb", "F", "C", "G", "D", "A", "E", "B"}));
+    EXPECT_EQ(transposeTargetKeyNames("D\u266Fm").front(), "D#m");
+    EXPECT_EQ(transposeTargetKeyNames("H").front(), "Gb");
+}
+
 TEST(Transposition, KeysKeepTheirForm) {
     const Plist display = chart(replaceWithUnicodeSharpsAndFlats("Bb"), {{"C - - -", replaceWithUnicodeSharpsAndFlats("Bb Bb Gm Gm")}});
     const Plist in_a = transposeChartBy(display, -1);

@@ -43,7 +43,7 @@ TEST(Transpose, TheExamplesFromBb) {
     const Chart chart = chart_of("Bb", tune);
     const std::vector<std::tuple<const char*, std::string>> to_key = {
         {"Eb", "| Fm7 Bb7 | EbMaj7 | Dm7b5 G7b9 | Cm | F#7 | Bm7b5/F |"},
-        {"E", "| F#m7 B7 | EMaj7 | D#m7b5 G#7b9 | C#m | G7 | Cm7b5/F# |"},
+        {"E", "| F#m7 B7 | EMaj7 | D#m7b5 G#7b9 | C#m | G7 | B#m7b5/F# |"},  // B#: F#m7b5 stays the #Vm7b5
         {"Bb", tune},
     };
     for (const auto& [key, expected] : to_key) {
@@ -69,21 +69,21 @@ TEST(Transpose, OnlyRootsBassNotesAndTheKeyChange) {
     EXPECT_EQ(moved.bars()[0][1].duration, 4);
 }
 
-// Respelling: doubles always, E#/B#/Cb/Fb only where the new key's scale lacks them.
+// Respelling: double accidentals only, so a note keeps its interval to the tonic where it can.
 TEST(Transpose, RespellsWhatAMusicianWouldNotWrite) {
     struct Row {
         const char *from, *to, *note, *moved;
     };
     const std::vector<Row> rows = {
         {"Bb", "E", "C#", "G"},     // F## -> G
-        {"Bb", "E", "F#", "C"},     // B# -> C
+        {"Bb", "E", "F#", "B#"},    // the #V of E
         {"D", "F#", "A#", "D"},     // C## -> D
-        {"D", "F#", "G#", "C"},     // B# is not in F# major
+        {"D", "F#", "G#", "B#"},    // the #IV of F#
         {"C", "F#", "B", "E#"},     // E# is its seventh
         {"C", "Gb", "F", "Cb"},     // Cb is the fourth of Gb
         {"C", "Gb", "E", "Bb"},
         {"Am", "C#m", "G#", "B#"},  // the raised seventh of C#m
-        {"Cm", "C#m", "E", "F"},    // E# is not in C#m
+        {"Cm", "C#m", "E", "E#"},   // the III of C#m
         {"C", "Db", "Cb", "C"},     // Dbb -> C
         {"C", "Db", "Gbb", "Gb"},   // Abbb leans flat: Gb
         {"C", "Db", "Fbb", "E"},    // Gbbb -> E
@@ -94,7 +94,7 @@ TEST(Transpose, RespellsWhatAMusicianWouldNotWrite) {
         {"C", "D", "B#", "D"},      // C## -> D
         {"A", "B", "B##", "D#"},    // C### leans sharp: D#
         {"C", "E", "A##", "D#"},    // C### again
-        {"C", "C", "E#", "F"},      // even without a step, a stray E# is respelled
+        {"C", "C", "E#", "E#"},     // without a step nothing moves
     };
     for (const Row& row : rows) {
         const Transposition transposition(Key::of_string(row.from), Key::of_string(row.to));
@@ -111,6 +111,19 @@ TEST(Transpose, KeyCentersMoveWithTheChords) {
     EXPECT_EQ(up_a_fourth.key_name("D#m"), "G#m");
 }
 
+// Each area moves to its key as written, its chords keeping their numerals: from C to E,
+// the area in E goes to Ab and its B7 to Eb7; chords past the last center go with the chart's key.
+TEST(Transpose, KeyCenterAreasMoveToWrittenKeys) {
+    const Chart chart = chart_of("C", "| Dm7 G7 | F#m7 B7 | EMaj7 | C#m7 F#7 | Bm7 E7 |");
+    const std::vector<Key_center_entry> centers = {{"C", 8}, {"E", 20}};  // four beats a chord
+    const Chart moved = Transpose::chart(chart, Key::of_string("E"), centers);
+    EXPECT_EQ(bars_of(moved), "| F#m7 B7 | Bbm7 Eb7 | AbMaj7 | Fm7 Bb7 | D#m7 G#7 |");
+    EXPECT_EQ(moved.key(), "E");
+    EXPECT_EQ(Transpose::key_centers(centers, Transposition(Key::of_string("C"), Key::of_string("E"))),
+              (std::vector<Key_center_entry>{{"E", 8}, {"Ab", 20}}));
+    EXPECT_EQ(Transpose::chart(chart, Key::of_string("D#"), centers).key(), "Eb");
+}
+
 TEST(Transpose, ErrorCases) {
     const Transposition c_to_d(Key::of_string("C"), Key::of_string("D"));
     for (const char* symbol : {"H7", "c7", "7", "/C", "C7/", "C7/e", "C/E/G", "C/Bbb7"})
@@ -120,8 +133,10 @@ TEST(Transpose, ErrorCases) {
     EXPECT_EQ(failure_of([&] { c_to_d.key_name("Hm"); }), "Invalid key: Hm");
     EXPECT_EQ(failure_of([] { Transposition(Key::of_string("Gm"), Key::of_string("Eb")); }),
               "Cannot transpose from Gm to Eb: the modes differ");
-    EXPECT_EQ(failure_of([] { Transposition(Key::of_string("Fb"), Key::of_string("B#")); }),
-              "Cannot transpose from Fb to B#");
+    // B# is written C, so the step from Fb is a spelled one.
+    EXPECT_EQ(Transposition(Key::of_string("Fb"), Key::of_string("B#")).to().to_string(), "C");
+    EXPECT_EQ(failure_of([] { Transposition(Key::of_string("B#"), Key::of_string("Gb")); }),
+              "Cannot transpose from B# to Gb");
     EXPECT_EQ(failure_of([] { Transpose::chart(chart_of("H", "| C |"), Key::of_string("D")); }), "Invalid key: H");
     EXPECT_EQ(failure_of([] { Transpose::chart_by(chart_of("C", "| C | D H7 |"), 2); }), "Bar 2: Invalid chord: H7");
     EXPECT_EQ(failure_of([] { Transpose::chart_by(chart_of("C", "| C |"), 12); }), "Invalid number of semitones: 12");

@@ -39,11 +39,13 @@ TEST(Key, MovedByTakesTheSimplestSpelling) {
         EXPECT_EQ(Key::of_string(from).moved_by(semitones).to_string(), to) << from << " by " << semitones;
 }
 
-TEST(Key, ScalesHoldTheirNotes) {
-    const std::vector<std::tuple<const char*, const char*, bool>> table = {
-        {"F#", "E#", true}, {"C#", "B#", true}, {"Gb", "Cb", true}, {"Cb", "Fb", true}, {"C#m", "B#", true},
-        {"C#m", "B", true}, {"E", "B#", false}, {"Eb", "Fb", false}, {"C", "F#", false}, {"Am", "G#", true}};
-    for (const auto& [key, note, held] : table) EXPECT_EQ(Key::of_string(key).holds(Note::of_string(note)), held) << key << " " << note;
+// Musicians write the twelve major keys Db..B with F# or Gb, and their relative minors.
+TEST(Key, AsWrittenByMusicians) {
+    const std::vector<std::pair<const char*, const char*>> table = {
+        {"D#", "Eb"},  {"G#", "Ab"},  {"A#", "Bb"},  {"C#", "Db"},  {"Cb", "B"},   {"Fb", "E"},  {"E#", "F"},
+        {"B#", "C"},   {"F#", "F#"},  {"Gb", "Gb"},  {"Db", "Db"},  {"Dbm", "C#m"}, {"Gbm", "F#m"}, {"Abm", "G#m"},
+        {"A#m", "Bbm"}, {"D#m", "D#m"}, {"Ebm", "Ebm"}, {"Cbm", "Bm"}, {"E#m", "Fm"}, {"Bbm", "Bbm"}};
+    for (const auto& [key, written] : table) EXPECT_EQ(Key::of_string(key).as_written().to_string(), written) << key;
 }
 
 }  // namespace
