@@ -18,16 +18,10 @@
 namespace zub {
 namespace {
 
-using testing::strings;
-
 const std::string sharp = "\u266F";
 const std::string flat = "\u266D";
 
-Plist bar(std::vector<std::string> chords, std::int64_t mark = 32) {
-    std::vector<std::string> keys(chords.size());
-    return Plist::make_dictionary(
-        {{"Chords", strings(std::move(chords))}, {"Keys", strings(keys)}, {"SectionMark", Plist::make_integer(mark)}});
-}
+Plist bar(const std::vector<std::string>& chords, std::int64_t mark = 32) { return testing::bar_dictionary(chords, {}, mark); }
 
 Plist chart_with(Plist::Array bars, std::int64_t end = 2147483647) {
     const Plist& empty = MyConstants::shared().newDocumentChartTemplate();

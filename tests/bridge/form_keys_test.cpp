@@ -11,13 +11,7 @@
 namespace zub {
 namespace {
 
-using testing::strings;
-
-Plist bar(std::vector<std::string> chords) {
-    std::vector<std::string> keys(chords.size());
-    return Plist::make_dictionary(
-        {{"Chords", strings(chords)}, {"Keys", strings(keys)}, {"SectionMark", Plist::make_integer(32)}});
-}
+Plist bar(const std::vector<std::string>& chords) { return testing::bar_dictionary(chords); }
 
 Plist chart_of(Plist::Array bars) {
     const Plist& empty = MyConstants::shared().newDocumentChartTemplate();
