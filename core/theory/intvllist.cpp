@@ -62,16 +62,37 @@ Likeness likeness(const Intvllist& a, const Intvllist& b) {
     return {common, static_cast<int>(a.size() + b.size()) - 2 * common};
 }
 
+namespace {
+
+// Whether list holds type's third (degree index 2), so a minor chord stays minor.
+bool keeps_third(const Intvllist& type, const Intvllist& list) {
+    const auto is_third = [](const Intvl& x) { return x.i() == 2; };
+    const auto third = std::find_if(type.intervals().begin(), type.intervals().end(), is_third);
+    return third != type.intervals().end() &&
+           std::find(list.intervals().begin(), list.intervals().end(), *third) != list.intervals().end();
+}
+
+// Most in common, then fewest differing, then the one that keeps the third.
+bool nearer(const Likeness& a, bool a_third, const Likeness& b, bool b_third) {
+    if (a.common != b.common) return a.common > b.common;
+    if (a.differing != b.differing) return a.differing < b.differing;
+    return a_third && !b_third;
+}
+
+}  // namespace
+
 std::size_t nearest(const Intvllist& type, const std::vector<Intvllist>& lists) {
     if (lists.empty()) throw Invalid_argument("nearest: no lists");
     std::size_t best = 0;
     Likeness best_likeness = likeness(type, lists[0]);
+    bool best_third = keeps_third(type, lists[0]);
     for (std::size_t k = 1; k < lists.size(); ++k) {
         const Likeness next = likeness(type, lists[k]);
-        if (next.common > best_likeness.common ||
-            (next.common == best_likeness.common && next.differing < best_likeness.differing)) {
+        const bool next_third = keeps_third(type, lists[k]);
+        if (nearer(next, next_third, best_likeness, best_third)) {
             best = k;
             best_likeness = next;
+            best_third = next_third;
         }
     }
     return best;

@@ -52,8 +52,9 @@ struct Likeness {
 Likeness likeness(const Intvllist& a, const Intvllist& b);
 
 // nearest(3.5.b7.b9.13, lists) -> the index of the list with most intervals in
-// common with type, then fewest differing, then the first of those; an equal
-// list is always the nearest. Invalid_argument "nearest: no lists" for none.
+// common with type, then fewest differing, then one holding type's third (b3.5.7.9
+// goes to b3.5.7 rather than 5.7.9), then the first of those; an equal list is
+// always the nearest. Invalid_argument "nearest: no lists" for none.
 std::size_t nearest(const Intvllist& type, const std::vector<Intvllist>& lists);
 
 }  // namespace zub

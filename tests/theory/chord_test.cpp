@@ -48,15 +48,17 @@ TEST(Intvllist, NthPrefersNaturalThenSharpThenFlat) {
     EXPECT_EQ(Intvllist::of_string("b5.5").nth(5).to_string(), "5");
 }
 
-TEST(Intvllist, NearestHasMostInCommonThenFewestDiffering) {
+TEST(Intvllist, NearestHasMostInCommonThenFewestDifferingThenTheThird) {
     const std::vector<Intvllist> lists = {Intvllist::of_string("3.5"), Intvllist::of_string("3.5.b7"),
                                           Intvllist::of_string("3.5.7"), Intvllist::of_string("b3.b5"),
-                                          Intvllist::of_string("b3.b5.b7")};
+                                          Intvllist::of_string("b3.b5.b7"), Intvllist::of_string("5.7.9"),
+                                          Intvllist::of_string("b3.5.7")};
     const std::pair<const char*, std::size_t> cases[] = {
         {"3.5.b7", 1},      // equal
         {"3.5.b7.b9", 1},   // 3 in common
         {"3", 0},           // 1 in common with four lists, 1 differing with the triad alone
         {"b3.b5.6", 3},     // dim7: 2 in common, then 1 differing
+        {"b3.5.7.9", 6},    // mMaj9: 3 in common and 1 differing with two, the one keeping the minor third
         {"b2", 0},          // nothing in common: the first
         {"", 0},
     };
