@@ -85,7 +85,7 @@ TEST(FormKeys, ErrorCases) {
         {plain.with("Time", Plist::make_string("5/3")), "Bar 1: Invalid time signature: 5/3"},
         {plain.with("Time", Plist::make_string("5/4")), "Bar 1: Time 5/4 needs 5 slots, Chords has 4"},
     };
-    for (const auto& [one, reason] : cases) EXPECT_EQ(reason_of([&] { checkChartDictionary(chart_of({one})); }), reason);
+    for (const auto& [one, reason] : cases) EXPECT_EQ(reason_of([&, &one = one] { checkChartDictionary(chart_of({one})); }), reason);
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ using testing::Played;
 using testing::Smf_note;
 
 constexpr long beat = 480;
-constexpr int ride = 51, pedal_hihat = 44, closed_hihat = 42, snare = 38, brush_tap = 38, click = 75;
+constexpr int ride = 51, pedal_hihat = 44, snare = 38, brush_tap = 38, click = 75;
 
 Chart standard(int code, int tempo, int meter = 4) {
     const auto bar = [meter](const char* a, const char* b) {

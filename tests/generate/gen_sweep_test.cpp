@@ -21,7 +21,7 @@ TEST(GenSweep, ChartsNeverFail) {
             int failures = 0;
             for (int seed = 1; seed <= seeds / m.seed_divisor; ++seed) {
                 Zub2lite::init_random_with(static_cast<std::uint64_t>(seed));
-                const std::string message = testing::message_of<Failure>([&] { Zub2lite::gen(chart); });
+                const std::string message = testing::message_of<Failure>([&, &chart = chart] { Zub2lite::gen(chart); });
                 if (message != "(no failure)" && failures++ < 3)
                     ADD_FAILURE() << m.beats << "/4 style " << m.style << ", " << name << ": " << message;
             }
