@@ -120,7 +120,8 @@ private:
         else if (sections_[k] != 0 && k >= begin_)
             text += std::string("*") + sections_[k];
         text += time(k, bar);
-        if (starts_ending(k)) text += "N" + std::to_string(ending_run(k));
+        // Past the third, N0 reads as the next number.
+        if (starts_ending(k)) text += "N" + std::to_string(ending_run(k) > 3 ? 0 : ending_run(k));
         if (form.segno) text += "S";
         if (form.coda) text += "Q";
         text += cells_of(bar, beats_of(bar));
@@ -152,8 +153,10 @@ private:
     // 1 for the first ending of a group of neighbouring endings, 2 for the next...
     int ending_run(std::size_t k) const {
         int run = 0;
-        for (std::size_t j = k + 1; j-- > 0 && !forms_[j].endings.empty();)
+        for (std::size_t j = k + 1; j-- > 0 && !forms_[j].endings.empty();) {
             if (starts_ending(j)) ++run;
+            if (forms_[j].repeat_start) break;  // a repeat that starts numbers its endings anew
+        }
         return run;
     }
 
