@@ -9,10 +9,10 @@ set -euo pipefail
 # remove the libjack-jackd2-0 that JACK 2 and PipeWire setups use.
 run_packages=(build-essential cmake ninja-build pkg-config libgmp-dev libplist-dev libplist++-dev
               qt6-base-dev libcli11-dev fonts-dejavu-core
-              libfluidsynth-dev libjack-jackd2-dev libsndfile1-dev musescore-general-soundfont-small
-              libgtest-dev libgmock-dev libbenchmark-dev)  # the build's configuration looks for these
+              libfluidsynth-dev libjack-jackd2-dev libsndfile1-dev musescore-general-soundfont-small)
 # The tests, the screenshot script and the fuzz targets besides.
-test_packages=(xvfb xauth poppler-utils
+test_packages=(libgtest-dev libgmock-dev libbenchmark-dev
+               xvfb xauth poppler-utils
                libxml2-utils  # xmllint, which checks the MusicXML export against its schema
                x11-utils x11-apps netpbm xdotool  # scripts/screenshot.sh drives and photographs the editor
                clang libclang-rt-dev)  # clang's libFuzzer and sanitizer runtimes, for the fuzz targets

@@ -8,7 +8,9 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 
 jobs=$(nproc)
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# scripts/run.sh may have configured this tree for the programs alone.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DZUB_TESTS=ON -DZUB_BENCH=ON
 cmake --build build -j "$jobs"
 # A failed test runs once more, so that a rare crash of a playback widget test
 # under load (being looked into) does not stop the run; ctest still reports it.

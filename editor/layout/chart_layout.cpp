@@ -116,15 +116,15 @@ ChartLayout layoutChart(const std::vector<LayoutBar>& bars, const ChordFontMetri
     return out;
 }
 
-std::vector<Stroke> slashStrokes(const LayoutRect& bar, std::size_t slots, const ChordFontMetrics& m,
+std::vector<Stroke> slashStrokes(const LayoutRect& bar, std::size_t slotCount, const ChordFontMetrics& m,
                                  bool showAnalysis) {
     std::vector<Stroke> strokes;
-    if (slots == 0) return strokes;
+    if (slotCount == 0) return strokes;
     const float y = bar.y + m.charHeight() + m.chordVerticalPadding() + m.chordNotationSpacing() +
                     (showAnalysis ? m.analysisHeight() : 0);
     const float d = (m.notationHeight() - m.slashHeight()) / 2;
-    const float slot = bar.width / static_cast<float>(slots);
-    for (std::size_t k = 0; k < slots; ++k) {
+    const float slot = bar.width / static_cast<float>(slotCount);
+    for (std::size_t k = 0; k < slotCount; ++k) {
         const float x = bar.x + m.slashOffset() + static_cast<float>(k) * slot;
         strokes.push_back({x, y + m.notationHeight() - d, x + m.slashWidth(), y + d});
     }
