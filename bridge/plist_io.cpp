@@ -3,9 +3,12 @@
 #include <plist/plist.h>
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "bridge/latin1.h"
@@ -307,6 +310,105 @@ Node to_node(const Plist& value) {
     throw Bridge_exception("write_xml_plist", "Unsupported property-list value");
 }
 
+// libplist builds a node for every value before writing; converting a playlist
+// writes thousands of documents, so we write the same bytes ourselves.
+constexpr std::string_view xml_head =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" \"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
+    "<plist version=\"1.0\">\n";
+
+bool holds_data(const Plist& value) {
+    switch (value.kind()) {
+    case Plist::Kind::data: return true;
+    case Plist::Kind::array:
+        return std::ranges::any_of(value.as_array(), [](const Plist& element) { return holds_data(element); });
+    case Plist::Kind::dictionary:
+        return std::ranges::any_of(value.as_dictionary(), [](const auto& entry) { return holds_data(entry.second); });
+    default: return false;
+    }
+}
+
+std::string libplist_xml(const Plist& value) {
+    const Node root = to_node(value);
+    char* xml = nullptr;
+    std::uint32_t length = 0;
+    plist_to_xml(root.get(), &xml, &length);
+    if (xml == nullptr) throw Bridge_exception("write_xml_plist", "Cannot write property list");
+    std::string result(xml, length);
+    plist_to_xml_free(xml);
+    return result;
+}
+
+struct Xml_plist_writer {
+    std::string& xml;
+
+    void indent(std::size_t depth) { xml.append(depth, '\t'); }
+
+    void text(std::string_view s) {
+        for (const char c : s) {
+            switch (c) {
+            case '&': xml += "&amp;"; break;
+            case '<': xml += "&lt;"; break;
+            case '>': xml += "&gt;"; break;
+            default: xml += c;
+            }
+        }
+    }
+
+    void element(std::string_view tag, std::string_view content) {
+        xml += '<';
+        xml += tag;
+        xml += '>';
+        text(content);
+        xml += "</";
+        xml += tag;
+        xml += ">\n";
+    }
+
+    void real(double number) {
+        if (number == 0) return element("real", "0.0");
+        if (std::isnan(number)) return element("real", "nan");
+        if (std::isinf(number)) return element("real", number > 0 ? "+infinity" : "-infinity");
+        char digits[32];
+        const auto end = std::to_chars(digits, digits + sizeof digits, number, std::chars_format::general, 17).ptr;
+        element("real", std::string_view(digits, static_cast<std::size_t>(end - digits)));
+    }
+
+    void write(const Plist& value, std::size_t depth) {
+        indent(depth);
+        switch (value.kind()) {
+        case Plist::Kind::string: return element("string", value.as_string());
+        case Plist::Kind::integer: return element("integer", std::to_string(value.as_integer()));
+        case Plist::Kind::real: return real(value.as_real());
+        case Plist::Kind::boolean: xml += value.as_boolean() ? "<true/>\n" : "<false/>\n"; return;
+        case Plist::Kind::array: {
+            const Plist::Array& array = value.as_array();
+            if (array.empty()) return void(xml += "<array/>\n");
+            xml += "<array>\n";
+            for (const Plist& element : array) write(element, depth + 1);
+            indent(depth);
+            xml += "</array>\n";
+            return;
+        }
+        case Plist::Kind::dictionary: {
+            const Plist::Dictionary& dictionary = value.as_dictionary();
+            if (dictionary.empty()) return void(xml += "<dict/>\n");
+            xml += "<dict>\n";
+            for (const auto& [key, entry] : dictionary) {
+                indent(depth + 1);
+                element("key", key);
+                write(entry, depth + 1);
+            }
+            indent(depth);
+            xml += "</dict>\n";
+            return;
+        }
+        case Plist::Kind::data: break;
+        }
+        throw Bridge_exception("write_xml_plist", "Unsupported property-list value");
+    }
+};
+
 }  // namespace
 
 std::optional<Plist> try_read_plist(std::string_view bytes) {
@@ -333,14 +435,13 @@ Plist read_plist(std::string_view bytes) {
 }
 
 std::string write_xml_plist(const Plist& value) {
-    const Node root = to_node(value);
-    char* xml = nullptr;
-    std::uint32_t length = 0;
-    plist_to_xml(root.get(), &xml, &length);
-    if (xml == nullptr) throw Bridge_exception("write_xml_plist", "Cannot write property list");
-    std::string result(xml, length);
-    plist_to_xml_free(xml);
-    return result;
+    // Data (base64 in lines by depth) is left to libplist; chart documents hold none.
+    if (holds_data(value)) return libplist_xml(value);
+    std::string xml(xml_head);
+    xml.reserve(4096);
+    Xml_plist_writer{xml}.write(value, 0);
+    xml += "</plist>\n";
+    return xml;
 }
 
 }  // namespace zub

@@ -101,6 +101,30 @@ TEST(PlistIo, XmlRoundTrip) {
     EXPECT_EQ(read_plist(write_xml_plist(strange)), strange);
 }
 
+// The bytes libplist 2.2 writes for the same value: documents saved before and
+// after read the same to anyone who compares them.
+TEST(PlistIo, WritesTheBytesLibplistWrites) {
+    using P = Plist;
+    const Plist value = P::make_dictionary(
+        {{"k&<", P::make_string("a&b<c>d\"e'f \u266d\tx\r")},
+         {"Empty", P::make_dictionary({{"a", P::make_array({})}, {"d", P::make_dictionary({})}, {"s", P::make_string("")}})},
+         {"Numbers", P::make_array({P::make_integer(-5), P::make_real(12.0), P::make_real(0.1), P::make_real(1e20),
+                                    P::make_real(-2.5e-7), P::make_real(0.0), P::make_boolean(true), P::make_boolean(false)})}});
+    EXPECT_EQ(write_xml_plist(value),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+              "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" \"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
+              "<plist version=\"1.0\">\n<dict>\n"
+              "\t<key>Empty</key>\n\t<dict>\n\t\t<key>a</key>\n\t\t<array/>\n\t\t<key>d</key>\n\t\t<dict/>\n"
+              "\t\t<key>s</key>\n\t\t<string></string>\n\t</dict>\n"
+              "\t<key>Numbers</key>\n\t<array>\n\t\t<integer>-5</integer>\n\t\t<real>12</real>\n"
+              "\t\t<real>0.10000000000000001</real>\n\t\t<real>1e+20</real>\n\t\t<real>-2.4999999999999999e-07</real>\n"
+              "\t\t<real>0.0</real>\n\t\t<true/>\n\t\t<false/>\n\t</array>\n"
+              "\t<key>k&amp;&lt;</key>\n\t<string>a&amp;b&lt;c&gt;d\"e'f \u266d\tx\r</string>\n"
+              "</dict>\n</plist>\n");
+    const Plist data = P::make_array({P::make_data({1, 2, 3})});
+    EXPECT_EQ(read_plist(write_xml_plist(data)), data);
+}
+
 std::string test_file(const std::string& name) {
     std::ifstream file(ZUB_TEST_DATA "/bridge/" + name, std::ios::binary);
     return {std::istreambuf_iterator<char>(file), {}};
