@@ -1,5 +1,5 @@
-// Reading and writing property lists with libplist: XML and binary files are
-// read, XML is written. Files are untrusted input: before libplist sees the
+// Reading and writing property lists: XML and binary files are read with
+// libplist; XML is written in the layout libplist writes. Files are untrusted input: before libplist sees the
 // bytes they are checked against the limits below (size, nesting, node count
 // after shared binary objects are expanded), so a hostile file gives an
 // error, never a crash or an exhausted memory.
