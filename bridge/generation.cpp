@@ -31,15 +31,20 @@ Played_form zub2lite_played_form(const Plist& chart) {
         const Chart::Chorus& chorus = c.chorus();
         Styles::style_of(c.style());  // refuses a meter the generator cannot play, as generating would
         Played_form unrolled{Gen::count_in_bars, c.style().meter,
-                             Midiwriter::ticks_per_quarter, static_cast<int>(c.bars().size()), {}};
+                             Midiwriter::ticks_per_quarter, static_cast<int>(c.bars().size()), {}, {}};
         for (const Gen::Played_bar& played : Gen::played_bars(c.bars().size(), chorus.begin, chorus.end, chorus.repeats))
             unrolled.bars.push_back({played.bar, played.pass});
         return unrolled;
     });
-    if (!hasForm(chart)) return form;
-    // The generator plays such a chart as its walk gives it: the same bars in the same order.
-    form.bars.clear();
-    for (const PlayedBar& played : playedBars(chart)) form.bars.push_back({static_cast<int>(played.bar) + 1, played.pass});
+    if (hasForm(chart)) {
+        // The generator plays such a chart as its walk gives it: the same bars in the same order.
+        form.bars.clear();
+        for (const PlayedBar& played : playedBars(chart))
+            form.bars.push_back({static_cast<int>(played.bar) + 1, played.pass});
+    }
+    const Plist::Array& bars = chart.array_at("Chords");
+    for (const Played_bar& played : form.bars)
+        form.bar_beats.push_back(static_cast<int>(bars.at(static_cast<std::size_t>(played.bar - 1)).array_at("Chords").size()));
     return form;
 }
 

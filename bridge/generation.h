@@ -21,10 +21,11 @@ struct Played_bar {
 // How the accompaniment of a chart lies in time, as the generator lays it out.
 struct Played_form {
     int count_in_bars;   // the claves' bars before the chart's first
-    int beats_per_bar;   // 4; 3 in a jazz waltz
+    int beats_per_bar;   // the chart's meter: 4; 3 in a jazz waltz
     int ticks_per_beat;  // the MIDI file's
     int chart_bars;      // how many bars the chart has
     std::vector<Played_bar> bars;  // after the count-in, in playing order
+    std::vector<int> bar_beats;    // the beats of each of those bars (its slots): 3 for a 3/4 bar in 4/4
 };
 
 }  // namespace zub

@@ -66,8 +66,9 @@ Loop_ticks loop_ticks(const Accompaniment& accompaniment, std::optional<int> fir
     const int start = start_tick(accompaniment, first_bar);
     const Time_map& map = accompaniment.time_map;
     if (!last_bar) return {start, map.total_ticks()};
-    const int bar_ticks = map.beats_per_bar() * map.ticks_per_beat();
-    const int end = start_tick(accompaniment, last_bar) + bar_ticks;
+    // The loop ends where the last bar's first playing does, whatever its beats.
+    const int last_start = start_tick(accompaniment, last_bar);
+    const int end = last_start + map.beats_of_played(map.at_tick(last_start).played) * map.ticks_per_beat();
     if (end <= start)
         throw Playback_error("Bar " + std::to_string(*last_bar) + " is played before bar " +
                              std::to_string(first_bar.value_or(0)));

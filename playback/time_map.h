@@ -8,6 +8,7 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 #include "bridge/generation.h"
 #include "bridge/plist.h"
@@ -34,13 +35,17 @@ public:
 
     int played_bars() const { return static_cast<int>(form_.bars.size()); }
     int chart_bars() const { return form_.chart_bars; }
+    // The chart's meter; the count-in's bars have as many beats.
     int beats_per_bar() const { return form_.beats_per_bar; }
     int ticks_per_beat() const { return form_.ticks_per_beat; }
     // Beats from the first click of the count-in to the end of the last bar.
-    int total_beats() const { return (form_.count_in_bars + played_bars()) * form_.beats_per_bar; }
+    int total_beats() const { return starts_.back(); }
     int total_ticks() const { return total_beats() * form_.ticks_per_beat; }
     // Where chart bar 1 begins.
-    int count_in_ticks() const { return form_.count_in_bars * form_.beats_per_bar * form_.ticks_per_beat; }
+    int count_in_ticks() const { return count_in_beats() * form_.ticks_per_beat; }
+    int count_in_beats() const { return form_.count_in_bars * form_.beats_per_bar; }
+    // The beats of the bar played index-th (from 0); std::out_of_range past the last.
+    int beats_of_played(int index) const { return form_.bar_beats.at(static_cast<std::size_t>(index)); }
 
     // at_beat(8.5) -> bar 1 slot 0 of the chart in 4/4 (the count-in takes beats 0 to 8).
     // Beats before 0 give the count-in's start; beats past the end, the last bar's last slot.
@@ -59,6 +64,7 @@ public:
 private:
     Played_form form_;
     int passes_ = 0;
+    std::vector<int> starts_;  // the first beat of each played bar, then the end
 };
 
 }  // namespace zub::playback

@@ -46,13 +46,18 @@ Pattern count_in_pattern(int bar_beats) {
 }  // namespace
 
 Chord_seq add_bar(const Chord_seq& seq, const Chart::Bar& bar, int index, int bar_beats) {
+    return add_bar_at(seq, bar, static_cast<long>(bar_beats) * index, 0);
+}
+
+Chord_seq add_bar_at(const Chord_seq& seq, const Chart::Bar& bar, long start, long held) {
     Chord_seq result = seq;
     long offset = 0;
-    for (const Chart::Entry& entry : bar) {
+    for (std::size_t k = 0; k < bar.size(); ++k) {
+        const Chart::Entry& entry = bar[k];
+        const long duration = entry.duration + (k + 1 == bar.size() ? held : 0);
         // No chord (N.C., or none yet at the start): bass and piano rest.
         if (!entry.symbol.empty() && !is_no_chord(entry.symbol))
-            result = result.add(mpq_class(static_cast<long>(bar_beats) * index + offset), mpq_class(entry.duration),
-                                entry.symbol);
+            result = result.add(mpq_class(start + offset), mpq_class(duration), entry.symbol);
         offset += entry.duration;
     }
     return result;
@@ -66,6 +71,43 @@ std::vector<Played_bar> played_bars(std::size_t bar_count, int begin, int end, i
         for (int bar = begin; bar <= end; ++bar) played.push_back({bar, pass});
     for (int bar = end + 1; bar <= static_cast<int>(bar_count); ++bar) played.push_back({bar, 0});
     return played;
+}
+
+int beats_of(const Chart::Bar& bar) {
+    int beats = 0;
+    for (const Chart::Entry& entry : bar) beats += entry.duration;
+    return beats;
+}
+
+Grid grid_of(const std::vector<int>& bar_lengths, int bar_beats) {
+    Grid grid;
+    int grid_bar = 0;
+    for (const int beats : bar_lengths) {
+        grid.first_grid_bar.push_back(grid_bar);
+        const int grid_bars = std::max(1, (beats + bar_beats - 1) / bar_beats);
+        const int unplayed = grid_bars * bar_beats - beats;
+        if (unplayed > 0) grid.cuts.push_back({static_cast<long>(grid_bar) * bar_beats + beats, unplayed});
+        grid_bar += grid_bars;
+    }
+    grid.bars = grid_bar;
+    return grid;
+}
+
+Midi_seq cut(const Midi_seq& seq, const std::vector<Grid::Cut>& cuts) {
+    if (cuts.empty()) return seq;
+    Midi_seq result = Midi_seq::create();
+    std::size_t next = 0;
+    long removed = 0;
+    for (const Midi_seq::Ev* event : seq.ordered()) {
+        while (next < cuts.size() && event->time >= cuts[next].from + cuts[next].beats) removed += cuts[next++].beats;
+        const bool in_cut = next < cuts.size() && event->time >= cuts[next].from;
+        if (in_cut) continue;
+        mpq_class duration = event->duration;
+        // A note sounding into the cut stops where the bar does.
+        if (next < cuts.size() && event->time + duration > cuts[next].from) duration = cuts[next].from - event->time;
+        result = result.add(event->time - removed, duration, event->payload);
+    }
+    return result;
 }
 
 std::pair<Chord_seq, int> unrollchords(const std::vector<Chart::Bar>& bars, int begin, int end, int repeats,
@@ -101,8 +143,22 @@ Sections unrollsections(const std::vector<Chart::Section>& sections, int begin, 
 
 Unrolled extractchordseq(const Chart& chart, int bar_beats) {
     const Chart::Chorus& c = chart.chorus();
-    auto [chords, bars] = unrollchords(chart.bars(), c.begin, c.end, c.repeats, bar_beats);
-    return {chords, unrollsections(chart.sections(), c.begin, c.end, c.repeats), bars};
+    const std::vector<Played_bar> played = played_bars(chart.bars().size(), c.begin, c.end, c.repeats);
+    std::vector<int> lengths;
+    for (const Played_bar& bar : played) lengths.push_back(beats_of(chart.bars()[static_cast<std::size_t>(bar.bar - 1)]));
+    Unrolled unrolled{Chord_seq::create(), {}, 0, grid_of(lengths, bar_beats)};
+    for (std::size_t i = 0; i < played.size(); ++i) {
+        const int grid_bar = unrolled.grid.first_grid_bar[i];
+        const int next = i + 1 < played.size() ? unrolled.grid.first_grid_bar[i + 1] : unrolled.grid.bars;
+        // A short bar's last chord is held to the grid's bar line: what sounds past the bar is cut away.
+        const long held = static_cast<long>(next - grid_bar) * bar_beats - lengths[i];
+        unrolled.chords = add_bar_at(unrolled.chords, chart.bars()[static_cast<std::size_t>(played[i].bar - 1)],
+                                     static_cast<long>(grid_bar) * bar_beats, held);
+    }
+    unrolled.bars = unrolled.grid.bars;
+    for (auto& [bar, mark] : unrollsections(chart.sections(), c.begin, c.end, c.repeats))
+        unrolled.sections.emplace_back(unrolled.grid.first_grid_bar.at(static_cast<std::size_t>(bar - 1)) + 1, mark);
+    return unrolled;
 }
 
 Midi_seq co_seq(int bar_beats) {
@@ -126,13 +182,15 @@ std::vector<Track> gen(const Chart& chart) {
     const double swing_ratio = Perform::swing_ratio_at(chart.tempo());
     const Unrolled unrolled = extractchordseq(chart, bar_beats);
     const Chord_seq grouped = Bands::in_beat_groups(unrolled.chords, bar_beats);
+    // Bars of another length are played on the meter's grid, and the beats past them cut out.
+    const auto played = [&](const Midi_seq& seq) { return shift(count_in, cut(seq, unrolled.grid.cuts)); };
     const Midi_seq drums = Midi_seq::merge(
-        co_seq(bar_beats), shift(count_in, Drums::gen(unrolled.sections, unrolled.bars, band.kit, swing_ratio)));
+        co_seq(bar_beats), played(Drums::gen(unrolled.sections, unrolled.bars, band.kit, swing_ratio)));
     // A chart of nothing but N.C. has no chords to comp or walk on.
     const bool silent = grouped.events().empty();
-    const Midi_seq piano = silent ? Midi_seq::create()
-                                  : shift(count_in, Piano::gen(grouped, unrolled.sections, band.comping, swing_ratio));
-    const Midi_seq bass = silent ? Midi_seq::create() : shift(count_in, band.bass(grouped, swing_ratio));
+    const Midi_seq piano =
+        silent ? Midi_seq::create() : played(Piano::gen(grouped, unrolled.sections, band.comping, swing_ratio));
+    const Midi_seq bass = silent ? Midi_seq::create() : played(band.bass(grouped, swing_ratio));
     return {Track{drums, "Drums", 10, band.kit.program}, Track{piano, "Piano", 1, 1}, Track{bass, "Bass", 2, 33}};
 }
 

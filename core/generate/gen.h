@@ -2,7 +2,8 @@
 // unrolled into one chord sequence and one list of section marks, the drums,
 // piano and bass generators of the chart's style run in that order (the order
 // of their random draws), and their output is moved behind a two-bar count-in
-// of claves. Bars are 4 beats long, 3 in a jazz waltz.
+// of claves. Bars are as long as the meter; a bar of another length is laid on
+// the meter's grid and the beats past it are cut out (see Grid).
 #pragma once
 #include <cstdint>
 #include <utility>
@@ -14,10 +15,24 @@
 
 namespace zub::Gen {
 
+// Where played bars lie on the grid of the chart's meter. A bar of that meter
+// takes one grid bar; a shorter one too, a longer one as many as it reaches
+// into; the beats of its grid bars past its end are cut out of what is played.
+struct Grid {
+    struct Cut {
+        long from;  // beat on the grid
+        long beats;
+    };
+    std::vector<int> first_grid_bar;  // per played bar, from 0
+    std::vector<Cut> cuts;            // in time order
+    int bars = 0;
+};
+
 struct Unrolled {
     Chord_seq chords;
-    Sections sections;
-    int bars = 0;
+    Sections sections;  // by grid bar
+    int bars = 0;       // grid bars
+    Grid grid;
 };
 
 // The claves' bars before the chart's first bar.
@@ -60,6 +75,15 @@ Chord_seq add_bar(const Chord_seq& seq, const Chart::Bar& bar, int index, int ba
 // The two count-in bars: claves (note 75, velocity 100) at beats 0 and 2, then
 // every beat; with bar_beats 3, every beat of both bars.
 Midi_seq co_seq(int bar_beats = 4);
+// The same chord events from beat start; the last entry held `held` beats longer.
+Chord_seq add_bar_at(const Chord_seq& seq, const Chart::Bar& bar, long start, long held);
+// The beats of a bar: its entries' durations added.
+int beats_of(const Chart::Bar& bar);
+// Bars of 4, 2, 6 beats in 4/4 -> grid bars 0, 1, 2 (of 4), cuts at beat 6 (2 beats) and 14 (2 beats).
+Grid grid_of(const std::vector<int>& bar_lengths, int bar_beats);
+// The sequence with the cuts' beats taken out: events starting in one dropped,
+// notes sounding into one shortened, everything after moved earlier.
+Midi_seq cut(const Midi_seq& seq, const std::vector<Grid::Cut>& cuts);
 // Every event moved amount beats later.
 Midi_seq shift(const mpq_class& amount, const Midi_seq& seq);
 

@@ -21,7 +21,7 @@ Playhead playheadAt(const playback::Time_map& map, long tick, const SlotCount& s
     const auto bar = static_cast<std::size_t>(at.bar - 1);
     if (const std::size_t count = slotCount(bar); count > 0)
         playhead.slot =
-            SlotRef{bar, static_cast<std::size_t>(at.slot) * count / static_cast<std::size_t>(map.beats_per_bar())};
+            SlotRef{bar, static_cast<std::size_t>(at.slot) * count / static_cast<std::size_t>(map.beats_of_played(at.played))};
     return playhead;
 }
 

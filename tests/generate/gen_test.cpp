@@ -110,6 +110,27 @@ TEST(Gen, ErrorCases) {
 }
 
 // Bass and piano rest over N.C.: "C7 N.C." stops C7 at beat 2, and a chart may begin with N.C.
+// Bars of 4, 2 and 6 beats in 4/4: grid bars 0, 1 and 2-3; the beats past the
+// short bars are cut, a note sounding into a cut stops at it, and what follows moves up.
+TEST(Gen, BarsOfAnotherMeterAreCutFromTheGrid) {
+    const Gen::Grid grid = Gen::grid_of({4, 2, 6}, 4);
+    EXPECT_EQ(grid.first_grid_bar, (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(grid.bars, 4);
+    ASSERT_EQ(grid.cuts.size(), 2u);
+    EXPECT_EQ(std::make_pair(grid.cuts[0].from, grid.cuts[0].beats), std::make_pair(6L, 2L));
+    EXPECT_EQ(std::make_pair(grid.cuts[1].from, grid.cuts[1].beats), std::make_pair(14L, 2L));
+    const Midinote c = Midinote::of_notenum(60);
+    Midi_seq notes = Midi_seq::create();
+    for (const auto& [time, duration] : std::vector<std::pair<int, int>>{{5, 2}, {6, 1}, {7, 1}, {8, 1}, {13, 4}})
+        notes = notes.add(time, duration, {c, 90});
+    std::string kept;
+    for (const auto& e : Gen::cut(notes, grid.cuts).events())
+        kept += e.time.get_str() + "+" + e.duration.get_str() + " ";
+    EXPECT_EQ(kept, "5+1 6+1 11+1 ");
+    // A chart whose bars all have the meter's beats is played as it always was.
+    EXPECT_TRUE(Gen::grid_of({3, 3, 3}, 3).cuts.empty());
+}
+
 TEST(Gen, NoChordIsSilence) {
     const std::vector<Chart::Bar> bars = {{{"N.C.", 4}}, {{"C7", 2}, {"N.C.", 2}}, {{"F", 4}}};
     const auto [seq, count] = Gen::unrollchords(bars, 1, 3, 1);

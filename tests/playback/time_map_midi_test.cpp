@@ -1,5 +1,5 @@
 // The time map against the MIDI file the generator writes, for random charts
-// in every style: the file's beat and bar, the count-in's claves, the end, and
+// in every style, in the chart's meter and changing meter from bar to bar: the file's beat and bar, the count-in's claves, the end, and
 // bar by bar the bass's note on the downbeat. Each bar holds a slash chord
 // over a random bass note; the bossa nova plays that note on every downbeat,
 // the walking basses on nearly every one (they may land elsewhere), so the
@@ -103,19 +103,37 @@ void check_against_midi(const Random_chart& chart, const Accompaniment& accompan
     // Bar by bar: the bar, pass and place the map gives, and the bass on the downbeat plays its chord's bass.
     const auto played = written_out(chart);
     ASSERT_EQ(map.played_bars(), static_cast<int>(played.size())) << about;
-    const int bar_ticks = map.beats_per_bar() * map.ticks_per_beat();
+    long downbeat = map.count_in_ticks();
     for (int index = 0; index < map.played_bars(); ++index) {
-        const long downbeat = map.count_in_ticks() + static_cast<long>(index) * bar_ticks;
+        const long bar_ticks = static_cast<long>(map.beats_of_played(index)) * map.ticks_per_beat();
         const Played_position at = map.at_tick(downbeat);
         const int passes = chart.repeats;
         EXPECT_EQ(at, (Played_position{false, played[index].first, 0, played[index].second, passes, index}))
             << about << ", played bar " << index;
-        EXPECT_EQ(map.at_tick(downbeat + bar_ticks - 1).slot, map.beats_per_bar() - 1) << about;
+        EXPECT_EQ(map.at_tick(downbeat + bar_ticks - 1).slot, map.beats_of_played(index) - 1) << about;
         const Smf_note* note = note_at(bass, downbeat);
         ASSERT_NE(note, nullptr) << about << ": no bass note on the downbeat of played bar " << index;
         ++downbeats.played;
         if (note->number % 12 == chart.basses.at(static_cast<std::size_t>(at.bar - 1))) ++downbeats.on_the_bass;
+        downbeat += bar_ticks;
     }
+    for (const auto* track : {&drums, &piano, &bass})
+        EXPECT_LE(track->back().tick, map.total_ticks()) << about << ": a note after the last bar";
+}
+
+// The chart with bar k of beats[k % beats.size()] beats, a time signature where it changes.
+Plist with_meters(const Plist& chart, const std::vector<int>& beats) {
+    Plist::Array bars = chart.array_at("Chords");
+    std::size_t in_force = static_cast<std::size_t>(chart.dictionary_at("Style").integer_at("Meter"));
+    for (std::size_t k = 0; k < bars.size(); ++k) {
+        const auto length = static_cast<std::size_t>(beats[k % beats.size()]);
+        Plist::Array chords(length, Plist::make_string("")), keys(length, Plist::make_string(""));
+        chords.front() = bars[k].array_at("Chords").front();
+        bars[k] = bars[k].with("Chords", Plist::make_array(chords)).with("Keys", Plist::make_array(keys));
+        if (length != in_force) bars[k] = bars[k].with("Time", Plist::make_string(std::to_string(length) + "/4"));
+        in_force = length;
+    }
+    return chart.with("Chords", Plist::make_array(bars));
 }
 
 TEST(TimeMapMidi, EveryPlayedBarIsTheBarTheGeneratorWrote) {
@@ -133,7 +151,11 @@ TEST(TimeMapMidi, EveryPlayedBarIsTheBarTheGeneratorWrote) {
             const Random_chart chart = random_chart(random, style.meter, style.name);
             const std::uint64_t seed = random();
             const std::string about = std::string(style.name) + " seed " + std::to_string(seed) + "\n" + chart.text;
-            check_against_midi(chart, generate(chartFromDocumentBytes(chart.text, font), seed), about, downbeats);
+            const Plist written = chartFromDocumentBytes(chart.text, font);
+            check_against_midi(chart, generate(written, seed), about, downbeats);
+            // Bars of 2, 3, 5 and 6 beats among those of the meter, each a bar long.
+            const std::vector<int> mixed = {2, 4, 3, 6, 5};
+            check_against_midi(chart, generate(with_meters(written, mixed), seed), about + "(changing meters)", downbeats);
         }
         EXPECT_GE(downbeats.on_the_bass * 100, downbeats.played * style.percent_on_the_bass)
             << style.name << ": " << downbeats.on_the_bass << " of " << downbeats.played << " downbeats";
