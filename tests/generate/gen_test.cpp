@@ -227,8 +227,8 @@ std::uint64_t fingerprint(const std::string& bytes) {
 
 // Users repeat a swing take from its seed: these files must stay byte for byte
 // the same. (Written when the swing got its pedal hi-hat on 2 and 4, rootless
-// voicings and a swing ratio that follows the tempo.) The first take is kept
-// whole beside a readable dump.
+// voicings and a swing ratio that follows the tempo.) Autumn Leaves from seed 1
+// is kept whole beside a readable dump, the others as fingerprints.
 TEST(Zub2lite, SwingTakesAreUnchanged) {
     const std::filesystem::path examples =
         std::filesystem::path(ZUB_TEST_DATA) / ".." / ".." / "resources" / "examples";
