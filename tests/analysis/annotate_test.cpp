@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/failure.h"
+#include "testing.h"
 
 namespace zub {
 namespace {
@@ -80,13 +81,8 @@ TEST(Annotate, PassingDominantPointsThroughToItsTarget) {
 }
 
 TEST(Annotate, ErrorCases) {
-    auto failure_of = [](const std::vector<Segment::Key_segment>& segments) -> std::string {
-        try {
-            Annotate::annotate(segments);
-        } catch (const Failure& e) {
-            return e.what();
-        }
-        return "(no failure)";
+    auto failure_of = [](const std::vector<Segment::Key_segment>& segments) {
+        return testing::failure_of([&] { Annotate::annotate(segments); });
     };
     Ae c = Ae::chord(Chordelem(0, 4, Simplchord::of_chord_name("C")));
     Ae g7 = Ae::chord(Chordelem(4, 4, Simplchord::of_chord_name("G7")));

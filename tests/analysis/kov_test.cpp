@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/failure.h"
+#include "testing.h"
 
 namespace zub {
 namespace {
@@ -46,13 +47,8 @@ TEST(Kov, AnnotateUnderGivenKeyCenters) {
 }
 
 TEST(Kov, ErrorCases) {
-    auto failure_of = [](const Centers& centers) -> std::string {
-        try {
-            Kov::annotate({{{"C", 4}}, {{"F", 4}}}, centers);
-        } catch (const Failure& e) {
-            return e.what();
-        }
-        return "(no failure)";
+    auto failure_of = [](const Centers& centers) {
+        return testing::failure_of([&] { Kov::annotate({{{"C", 4}}, {{"F", 4}}}, centers); });
     };
     EXPECT_EQ(failure_of({{"C", 12}}), "Not enough chords for repartitioning");
     EXPECT_EQ(failure_of({{"C", 2}, {"F", 6}}), "Not enough chords for repartitioning");

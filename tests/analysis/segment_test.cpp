@@ -96,10 +96,7 @@ TEST(Segment, ClassMapsCoverEveryKey) {
     EXPECT_EQ(minors.count("Am"), 0u);
 }
 
-TEST(Segment, CostsAndDurations) {
-    const std::vector<std::pair<int, double>> costs = {{0, -6.0}, {1, -5.0}, {2, -4.0}, {3, -3.0}, {4, -2.0},
-                                                       {5, -1.0}, {6, 0.0},  {8, 0.0},  {9, 0.0},  {10, infinity}};
-    for (const auto& [cls, expected] : costs) EXPECT_EQ(cost(cls), expected) << cls;
+TEST(Segment, Durations) {
     const Ae nested = Ae::twofive(chord_at("Dm7", 0, 2), Ae::passthru(chord_at("Ab7", 2, 1), chord_at("G7", 3, 1)));
     EXPECT_EQ(ae_dur(nested), 4);
     EXPECT_EQ(gen_dur({chord_at("C", 0, 3), nested}), (std::vector<mpq_class>{3, 4}));
@@ -121,9 +118,6 @@ TEST(Segment, SecondaryKeysAreFoundByPitchClass) {
     const auto [interval, minor] = romankey_to_intvl_and_is_minor("VIm");
     EXPECT_EQ(interval.to_string(), "6");
     EXPECT_TRUE(minor);
-    EXPECT_EQ(major_secondary_rules().size(), 9u);
-    EXPECT_EQ(minor_secondary_rules().size(), 4u);
-    EXPECT_EQ(major_secondary_rules()[0].interval.to_string(), "b3");
 }
 
 TEST(Segment, ZoneLabels) {

@@ -40,7 +40,6 @@ TEST(ZubAnalyze, ErrorCases) {
                             "Not enough chords for repartitioning)\n");
     EXPECT_EQ(zub({"analyze", "/no/such/chart.txt"}).err,
               "Kov cannot analyze this chart (Can't read input file: /no/such/chart.txt)\n");
-    EXPECT_EQ(zub({"analyze", blues, "--keys", "F16"}).status, 2);
     EXPECT_EQ(zub({"analyze"}).status, 2);
 }
 

@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "apps/zub_runner.h"
 
@@ -15,13 +14,7 @@ const std::string three_songs = ZUB_TEST_DATA "/playlists/three-songs.html";
 const std::string one_song = ZUB_TEST_DATA "/playlists/one-song.txt";
 const std::string examples = ZUB_RESOURCE_DIR "/examples";
 
-class PlaylistCommands : public ::testing::Test {
-protected:
-    fs::path dir = fs::temp_directory_path() / ("zub-playlist-" + std::to_string(::getpid()));
-    void SetUp() override { fs::create_directories(dir); }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string path(const std::string& name) const { return (dir / name).string(); }
-};
+class PlaylistCommands : public Scratch_folder {};
 
 std::vector<std::string> files_in(const fs::path& folder) {
     std::vector<std::string> names;
@@ -111,10 +104,7 @@ TEST_F(PlaylistCommands, ConvertWritesIrealPagesThatReadBack) {
     const std::string listed = zub({"list", path("standards.html")}).out;
     EXPECT_TRUE(listed.starts_with("1\tAutumn Leaves\t")) << listed;
     EXPECT_NE(listed.find("\n2\tBlues in F\t"), std::string::npos) << listed;
-    std::ifstream page(path("standards.html"));
-    std::stringstream bytes;
-    bytes << page.rdbuf();
-    EXPECT_NE(bytes.str().find("Standards"), std::string::npos);
+    EXPECT_NE(contents(path("standards.html")).find("Standards"), std::string::npos);
 }
 
 TEST_F(PlaylistCommands, ConvertErrorCases) {
@@ -141,11 +131,9 @@ TEST_F(PlaylistCommands, ConvertToMusicXml) {
         if (*extra) args.push_back(extra);
         const Result converted = zub(args);
         ASSERT_EQ(converted.status, 0) << converted.err;
-        std::ifstream in(path("autumn.musicxml"));
-        std::stringstream xml;
-        xml << in.rdbuf();
-        EXPECT_NE(xml.str().find("<score-partwise"), std::string::npos);
-        EXPECT_EQ(xml.str().find("<numeral") != std::string::npos, *extra != '\0') << extra;
+        const std::string xml = contents(path("autumn.musicxml"));
+        EXPECT_NE(xml.find("<score-partwise"), std::string::npos);
+        EXPECT_EQ(xml.find("<numeral") != std::string::npos, *extra != '\0') << extra;
     }
 }
 

@@ -15,14 +15,7 @@ Plist center(const char* key, int beats) {
     return Plist::make_dictionary({{"Key", Plist::make_string(key)}, {"Beats", Plist::make_integer(beats)}});
 }
 
-std::string reason_of(auto&& action) {
-    try {
-        action();
-    } catch (const Bridge_exception& e) {
-        return e.name() + " / " + e.reason();
-    }
-    return "(no failure)";
-}
+std::string reason_of(auto&& action) { return testing::named_reason_of(action); }
 
 Plist none() { return Plist::make_dictionary({{"Type", Plist::make_string("None")}}); }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "bridge/bridge_exception.h"
+#include "plist_testing.h"
 
 namespace zub {
 namespace {
@@ -58,15 +59,9 @@ TEST(AnalysisResultOf, ErrorCases) {
         {analysisOf({figure("Wavy", 1)}, {}), "Unknown arrow type: Wavy"},
         {analysisOf({}, {figure("Passthru1", 1)}), "Unknown bracket type: Passthru1"},
     };
-    for (const auto& c : cases) {
-        try {
-            analysisResultOf(c.analysis);
-            ADD_FAILURE() << c.reason;
-        } catch (const Bridge_exception& e) {
-            EXPECT_EQ(e.name(), "analysisResultOf");
-            EXPECT_EQ(e.reason(), c.reason);
-        }
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(testing::named_reason_of([&] { analysisResultOf(c.analysis); }),
+                  std::string("analysisResultOf / ") + c.reason);
     EXPECT_ANY_THROW(analysisResultOf(Plist::make_dictionary({})));  // the dictionary's own reading failure
 }
 

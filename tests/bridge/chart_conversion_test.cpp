@@ -32,14 +32,7 @@ Plist chart_with(Plist::Array bars, std::int64_t end = 2147483647) {
 
 const Plist& font() { return MyConstants::shared().newDocumentChartTemplate().at("Font"); }
 
-std::string reason_of(auto&& action) {
-    try {
-        action();
-    } catch (const Bridge_exception& e) {
-        return e.name() + " / " + e.reason();
-    }
-    return "(no failure)";
-}
+std::string reason_of(auto&& action) { return testing::named_reason_of(action); }
 
 TEST(CoreFunction, CallsByNameAndReportsFailures) {
     start_core();

@@ -6,6 +6,7 @@
 #include "bridge/my_constants.h"
 #include "bridge/bridge_exception.h"
 #include "plist_testing.h"
+#include "testing.h"
 
 namespace zub {
 namespace {
@@ -77,14 +78,7 @@ TEST(CheckChartDictionary, TheTemplateIsComplete) {
     EXPECT_NO_THROW(checkChartDictionary(MyConstants::shared().newDocumentChartTemplate()));
 }
 
-std::string failure_of(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Bridge_exception& failure) {
-        return failure.what();
-    }
-    return "no failure";
-}
+std::string failure_of(const std::function<void()>& action) { return testing::message_of<Bridge_exception>(action); }
 
 TEST(CheckChartDictionary, ErrorCases) {
     const Plist chart = MyConstants::shared().newDocumentChartTemplate();

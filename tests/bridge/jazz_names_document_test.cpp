@@ -68,11 +68,5 @@ TEST(JazzNamesDocument, EveryReaderNamesIntervalListsThatHaveAName) {
     EXPECT_EQ(chartFromDocumentBytes(chartDocumentBytes(stored), font()), stored);
 }
 
-TEST(JazzNamesDocument, IntervalListsTypedBeforeNowPrintAsTheNames) {
-    EXPECT_EQ(Entry_points::chord_printname("D:3.5.b7.b13"), "D7b13");
-    EXPECT_EQ(Entry_points::chord_printname("G:3.b5.#5.b7.b9.#9/B"), "G7alt/B");
-    EXPECT_EQ(Entry_points::chord_printname("C:3.b7"), "C:3.b7");
-}
-
 }  // namespace
 }  // namespace zub

@@ -5,6 +5,7 @@
 #include "bridge/key_centers.h"
 #include "bridge/bridge_exception.h"
 #include "plist_testing.h"
+#include "testing.h"
 
 namespace zub {
 namespace {
@@ -90,14 +91,7 @@ TEST(KeyCenters, ErrorCases) {
         {[&] { setKeyCenters({no_keys}, {}); }, "Missing key: Keys"},
         {[&] { setKeyCenters(bars({"- -"}), {Plist::make_string("F")}); }, "Expected dictionary, found string"},
     };
-    for (const auto& c : cases) {
-        try {
-            c.action();
-            ADD_FAILURE() << c.message;
-        } catch (const Bridge_exception& failure) {
-            EXPECT_EQ(std::string(failure.what()), c.message);
-        }
-    }
+    for (const auto& c : cases) EXPECT_EQ(testing::message_of<Bridge_exception>(c.action), c.message);
 }
 
 }  // namespace

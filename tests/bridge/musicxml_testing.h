@@ -2,7 +2,6 @@
 // ("-" an empty slot) on the new-document template.
 #pragma once
 
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -10,6 +9,7 @@
 #include "bridge/chart_document.h"
 #include "bridge/my_constants.h"
 #include "bridge/plist.h"
+#include "plist_testing.h"
 
 namespace zub::testing {
 
@@ -20,15 +20,7 @@ inline Plist chartOfText(const std::string& text) {
 
 // A bar from "C - - F", with a section mark character code.
 inline Plist barOf(const std::string& slots, std::int64_t mark = no_section_mark) {
-    Plist::Array chords, keys;
-    std::istringstream words(slots);
-    for (std::string word; words >> word;) {
-        chords.push_back(Plist::make_string(word == "-" ? "" : word));
-        keys.push_back(Plist::make_string(""));
-    }
-    return Plist::make_dictionary({{"Chords", Plist::make_array(std::move(chords))},
-                                   {"Keys", Plist::make_array(std::move(keys))},
-                                   {"SectionMark", Plist::make_integer(mark)}});
+    return bar_dictionary(slot_words(slots), {}, mark);
 }
 
 // The new-document template with these bars, meter and chorus (begin, end, repeats).

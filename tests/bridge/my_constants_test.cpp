@@ -6,16 +6,6 @@
 namespace zub {
 namespace {
 
-TEST(MyConstants, ReadsTheResource) {
-    const MyConstants& constants = MyConstants::shared();
-    EXPECT_EQ(constants.sharp(), "\u266F");
-    EXPECT_EQ(constants.flat(), "\u266D");
-    EXPECT_GT(constants.chordViewHorizontalPadding(), 0);
-    EXPECT_NE(constants.chordCharacters().find("\u266D"), std::string::npos);
-    EXPECT_FALSE(constants.defaultSizeChordSample().empty());
-    EXPECT_EQ(&MyConstants::shared(), &constants);
-}
-
 TEST(MyConstants, TemplateIsEightEmptyBarsInFourFour) {
     const Plist& chart = MyConstants::shared().newDocumentChartTemplate();
     EXPECT_EQ(chart.string_at("Key"), "C");

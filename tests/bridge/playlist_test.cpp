@@ -8,6 +8,7 @@
 #include "bridge/entry_points.h"
 #include "bridge/my_constants.h"
 #include "bridge/playlist.h"
+#include "testing.h"
 
 namespace zub {
 namespace {
@@ -18,15 +19,7 @@ const std::string blues = ZUB_RESOURCE_DIR "/examples/blues-in-f.txt";
 
 const Plist& font() { return MyConstants::shared().newDocumentChartTemplate().at("Font"); }
 
-template <typename Call>
-std::string reason_of(Call call) {
-    try {
-        call();
-    } catch (const Bridge_exception& e) {
-        return e.reason();
-    }
-    return "(no failure)";
-}
+std::string reason_of(auto&& call) { return testing::message_of<Bridge_exception>(call); }
 
 // The chords of every bar, slot by slot: "F7 - - - | Bb7 - - -".
 std::string chords_of(const Plist& chart) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "bridge/bridge_exception.h"
 #include "bridge/plist.h"
 
 namespace zub::testing {
@@ -33,6 +34,16 @@ inline Plist bar_dictionary(const std::vector<std::string>& chords, std::vector<
     return Plist::make_dictionary({{"Chords", strings(chords)},
                                    {"Keys", strings(keys)},
                                    {"SectionMark", Plist::make_integer(section_mark)}});
+}
+
+// "name / reason" of the bridge failure that action throws, or "(no failure)".
+inline std::string named_reason_of(auto&& action) {
+    try {
+        action();
+    } catch (const Bridge_exception& e) {
+        return e.name() + " / " + e.reason();
+    }
+    return "(no failure)";
 }
 
 }  // namespace zub::testing

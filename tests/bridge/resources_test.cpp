@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "bridge/bridge_exception.h"
+#include "testing.h"
 
 namespace zub {
 namespace {
@@ -30,14 +31,8 @@ TEST(Resources, TablesAreReadOnce) {
         {"examples", "Cannot read resource: " + resource_path("examples")},
         {"examples/blues-in-f.txt", "Not a property list"},
     };
-    for (const auto& c : cases) {
-        try {
-            resource_table(c.name);
-            ADD_FAILURE() << c.name;
-        } catch (const Bridge_exception& e) {
-            EXPECT_EQ(e.reason(), c.reason) << c.name;
-        }
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(testing::message_of<Bridge_exception>([&] { resource_table(c.name); }), c.reason) << c.name;
 }
 
 }  // namespace

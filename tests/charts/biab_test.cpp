@@ -6,6 +6,7 @@
 #include "core/charts/biabreader.h"
 #include "core/charts/biabwriter.h"
 #include "core/failure.h"
+#include "testing.h"
 
 namespace zub {
 namespace {
@@ -60,23 +61,12 @@ Chart chart_of(std::vector<Bar> bars, int meter = 4, std::vector<Chart::Section>
 }
 
 std::string failure_of(const std::string& bytes) {
-    try {
-        Biabreader::read_chart(bytes);
-    } catch (const Failure& e) {
-        return e.what();
-    }
-    return "no failure";
+    return testing::failure_of([&] { Biabreader::read_chart(bytes); });
 }
 
+// A core failure or an invalid argument.
 std::string write_failure_of(const Chart& chart) {
-    try {
-        Biabwriter::write_chart(chart);
-    } catch (const Failure& e) {
-        return e.what();
-    } catch (const Invalid_argument& e) {
-        return e.what();
-    }
-    return "no failure";
+    return testing::message_of<std::exception>([&] { Biabwriter::write_chart(chart); });
 }
 
 TEST(Biabreader, NewLayoutSingleRunIsOneBarOfTheLastChord) {

@@ -5,6 +5,7 @@
 #include "core/charts/ireal_beats.h"
 #include "core/charts/ireal_playlist.h"
 #include "core/failure.h"
+#include "testing.h"
 
 namespace zub {
 namespace {
@@ -143,14 +144,9 @@ TEST(IrealReader, ErrorCases) {
         {"[W/C  Z", "Invisible root without a chord before it"},
         {"[*XC   Z", "Unknown section: *X"},
     };
-    for (const auto& c : cases) {
-        try {
-            chart_of_ireal_song(song_of(c.progression));
-            ADD_FAILURE() << "no failure for " << c.progression;
-        } catch (const Failure& failure) {
-            EXPECT_EQ(std::string(failure.what()), c.message) << c.progression;
-        }
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(testing::failure_of([&] { chart_of_ireal_song(song_of(c.progression)); }), c.message)
+            << c.progression;
     Ireal_song bad_key = song_of("[C   Z");
     bad_key.key = "H";
     EXPECT_THROW(chart_of_ireal_song(bad_key), Failure);

@@ -8,6 +8,7 @@
 #include "core/charts/ireal_playlist.h"
 #include "core/charts/ireal_quality.h"
 #include "core/failure.h"
+#include "testing.h"
 
 namespace zub {
 namespace {
@@ -66,14 +67,7 @@ TEST(IrealWriter, ErrorCases) {
         {chart_of({{{"C##7", 4}}}, {1, 1, 1}), "Cannot write the root or bass of: C##7"},
         {chart_of({{{"C7", 0}, {"F7", 4}}}, {1, 1, 1}), "A chord without beats cannot be written: C7"},
     };
-    for (const auto& c : cases) {
-        try {
-            ireal_link({{c.chart, ""}}, "");
-            ADD_FAILURE() << "no failure for " << c.message;
-        } catch (const Failure& failure) {
-            EXPECT_EQ(std::string(failure.what()), c.message);
-        }
-    }
+    for (const auto& c : cases) EXPECT_EQ(testing::failure_of([&] { ireal_link({{c.chart, ""}}, ""); }), c.message);
     EXPECT_THROW(ireal_link({}, "Empty"), Failure);
 }
 

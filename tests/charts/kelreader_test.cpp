@@ -4,6 +4,7 @@
 
 #include "core/charts/kelwriter.h"
 #include "core/failure.h"
+#include "testing.h"
 
 namespace zub {
 namespace {
@@ -11,12 +12,7 @@ namespace {
 using Bars = std::vector<Chart::Bar>;
 
 std::string failure_of(std::string_view text) {
-    try {
-        Kelreader::read_chart(text);
-    } catch (const Failure& e) {
-        return e.what();
-    }
-    return "(no failure)";
+    return testing::failure_of([&] { Kelreader::read_chart(text); });
 }
 
 TEST(Kelreader, HeaderFields) {
@@ -156,13 +152,8 @@ TEST(Kelwriter, ReadingTheTextGivesTheSameChart) {
 }
 
 TEST(Kelwriter, ErrorCases) {
-    auto failure_of = [](Chart::Bar bar) -> std::string {
-        try {
-            Kelwriter::write_chart(Chart("", {4, 1}, "C", 120, {std::move(bar)}, {1, 1, 1}, {}));
-        } catch (const Failure& e) {
-            return e.what();
-        }
-        return "(no failure)";
+    auto failure_of = [](Chart::Bar bar) {
+        return testing::failure_of([&] { Kelwriter::write_chart(Chart("", {4, 1}, "C", 120, {bar}, {1, 1, 1}, {})); });
     };
     EXPECT_EQ(failure_of({{"", 4}}), "Cannot write chord \"\" in a text chart");
     EXPECT_EQ(failure_of({{"C 7", 4}}), "Cannot write chord \"C 7\" in a text chart");
@@ -173,13 +164,8 @@ TEST(Kelwriter, ErrorCases) {
 
 // A line break in a header value would come back as lines of its own.
 TEST(Kelwriter, HeaderValuesStayOnTheirLine) {
-    auto failure_of = [](std::string name, std::string key) -> std::string {
-        try {
-            Kelwriter::write_chart(Chart(std::move(name), {4, 1}, std::move(key), 120, {}, {1, 1, 1}, {}));
-        } catch (const Failure& e) {
-            return e.what();
-        }
-        return "(no failure)";
+    auto failure_of = [](std::string name, std::string key) {
+        return testing::failure_of([&] { Kelwriter::write_chart(Chart(name, {4, 1}, key, 120, {}, {1, 1, 1}, {})); });
     };
     EXPECT_EQ(failure_of("Blues\n| C |", "C"), "Cannot write name \"Blues\n| C |\" in a text chart");
     EXPECT_EQ(failure_of("Blues", "F\r"), "Cannot write key \"F\r\" in a text chart");

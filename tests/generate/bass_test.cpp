@@ -78,21 +78,6 @@ TEST(Bass, JumpsAndSemitones) {
     EXPECT_EQ(Bass::mng_range_at_center(midi("C-1"), 5), mng_of_range(midi("C-1"), midi("F-1")));
 }
 
-TEST(Bass, AnchorWeights) {
-    const Mng m = Bass::mng_135_of_chord(Chord::of_string("Csus"));
-    EXPECT_DOUBLE_EQ(m.weights()[36], 0.7);
-    EXPECT_DOUBLE_EQ(m.weights()[43], 0.15);
-    EXPECT_DOUBLE_EQ(m.weights()[40], 0.0);
-    const Mng lowered = Bass::lower_repeat_prob(mng_of_note(Note::of_string("C")), midi("C2"));
-    EXPECT_DOUBLE_EQ(lowered.weights()[36], 0.3);
-    EXPECT_DOUBLE_EQ(lowered.weights()[48], 0.7);
-    const Mng w = Bass::range_weighting();
-    EXPECT_DOUBLE_EQ(w.weights()[31], 14.0);
-    EXPECT_DOUBLE_EQ(w.weights()[28], 4.0);
-    EXPECT_DOUBLE_EQ(w.weights()[53], 4.0);
-    EXPECT_DOUBLE_EQ(w.weights()[54], 0.0);
-}
-
 TEST(Bass, EmbellishedTiming) {
     const std::vector<Midinote> four = {midi("C2"), midi("D2"), midi("E2"), midi("F2")};
     const auto split = Bass::embell_4(four, 2);

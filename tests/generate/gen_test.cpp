@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
-
-#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <optional>
 #include <random>
@@ -42,6 +40,8 @@ TEST(Gen, UnrollsTheChorus) {
     const auto [seq, count] = Gen::unrollchords(five_bars(), 3, 4, 2);
     EXPECT_EQ(count, 7);
     EXPECT_EQ(symbols(seq), "C@0 Dm7@4 G7@8 A7@12 G7@16 A7@20 F@24");
+    // Chords within a bar start at their beats.
+    EXPECT_EQ(symbols(Gen::unrollchords({bar("C"), {{"Dm7", 2}, {"G7", 2}}}, 1, 2, 1).first), "C@0 Dm7@4 G7@6");
     EXPECT_EQ(Gen::unrollsections({{3, 'A'}, {5, 'B'}, {1, 'I'}}, 3, 4, 2),
               (Sections{{1, 'I'}, {3, 'A'}, {5, 'A'}, {7, 'B'}}));
 }
@@ -62,13 +62,6 @@ TEST(Gen, PlayedBarsAgreeWithTheWrittenOutBars) {
         EXPECT_EQ(Gen::played_bars(static_cast<std::size_t>(bars), begin, end, repeats), written)
             << bars << " bars, chorus " << begin << "-" << end << " x" << repeats;
     }
-}
-
-TEST(Gen, ChordTimesWithinBars) {
-    std::vector<Chart::Bar> bars = {bar("C"), bar("F"), {{"Dm7", 2}, {"G7", 2}}};
-    const auto [seq, count] = Gen::unrollchords(bars, 1, 3, 1);
-    EXPECT_EQ(count, 3);
-    EXPECT_EQ(symbols(seq), "C@0 F@4 Dm7@8 G7@10");
 }
 
 TEST(Gen, CountInAndShift) {
@@ -197,16 +190,6 @@ TEST(Zub2lite, SharpMinorKeysAccompany) {
         EXPECT_EQ(key_signature_of(Zub2lite::gen(chart_of(five_bars(), {1, 5, 1}, {}, 4, key))), signature) << key;
 }
 
-TEST(Zub2lite, SameSeedSameFileAndTheStreamContinues) {
-    const Chart chart = chart_of(five_bars(), {2, 4, 3}, {{2, 'A'}});
-    Zub2lite::init_random_with(77);
-    const std::string first = Zub2lite::gen(chart);
-    const std::string second = Zub2lite::gen(chart);
-    Zub2lite::init_random_with(77);
-    EXPECT_EQ(first, Zub2lite::gen(chart));
-    EXPECT_NE(first, second);
-}
-
 // Channel (1..16) of a channel event, or 0.
 int channel_of(const testing::Smf_event& e) {
     return e.bytes.empty() || e.bytes[0] >= 0xF0 ? 0 : (e.bytes[0] & 0x0F) + 1;
@@ -265,8 +248,8 @@ std::uint64_t fingerprint(const std::string& bytes) {
 
 // Users repeat a swing take from its seed: these files must stay byte for byte
 // the same. (Written when the swing got its pedal hi-hat on 2 and 4, rootless
-// voicings and a swing ratio that follows the tempo.) The first take is kept
-// whole beside a readable dump.
+// voicings and a swing ratio that follows the tempo.) Autumn Leaves from seed 1
+// is kept whole beside a readable dump, the others as fingerprints.
 TEST(Zub2lite, SwingTakesAreUnchanged) {
     const std::filesystem::path examples =
         std::filesystem::path(ZUB_TEST_DATA) / ".." / ".." / "resources" / "examples";
@@ -275,10 +258,10 @@ TEST(Zub2lite, SwingTakesAreUnchanged) {
         std::uint64_t seed;
         std::uint64_t fingerprint;
     };
-    for (const Take& take :
-         {Take{"autumn-leaves.txt", 1, 0x3e355d57d2482cee}, Take{"autumn-leaves.txt", 2, 0x9b131c5765085a8b},
-          Take{"autumn-leaves.txt", 150, 0x4abc243c7a7fd222}, Take{"blues-in-f.txt", 1, 0x431c2af9fe336a61},
-          Take{"blues-in-f.txt", 2, 0x2fbe324b3bb056f9}}) {
+    for (const Take& take : {Take{"autumn-leaves.txt", 2, 0x9b131c5765085a8b},
+                             Take{"autumn-leaves.txt", 150, 0x4abc243c7a7fd222},
+                             Take{"blues-in-f.txt", 1, 0x431c2af9fe336a61},
+                             Take{"blues-in-f.txt", 2, 0x2fbe324b3bb056f9}}) {
         Zub2lite::init_random_with(take.seed);
         const Chart chart = Kelreader::read_file((examples / take.file).string());
         EXPECT_EQ(fingerprint(Zub2lite::gen(chart)), take.fingerprint) << take.file << " seed " << take.seed;

@@ -1,10 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <functional>
-#include <iterator>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -47,14 +43,10 @@ std::string track_events(const testing::Smf_track& track) {
 
 using namespace Midiwriter;
 
+// Beyond what the whole-file tests below show: a byte keeps its low eight bits, and four bytes their order.
 TEST(Midiwriter, IntegersAreWrittenMostSignificantByteFirst) {
     EXPECT_EQ(written([](auto& b) { write_8(b, 0x1FF); }), "FF");
-    EXPECT_EQ(written([](auto& b) { write_byte(b, 64); }), "40");
-    EXPECT_EQ(written([](auto& b) { write_16(b, 480); }), "01 E0");
-    EXPECT_EQ(written([](auto& b) { write_24(b, 500000); }), "07 A1 20");
-    EXPECT_EQ(written([](auto& b) { write_32(b, 6); }), "00 00 00 06");
     EXPECT_EQ(written([](auto& b) { write_32(b, 0x12345678); }), "12 34 56 78");
-    EXPECT_EQ(written([](auto& b) { write_string(b, "MTrk"); }), "4D 54 72 6B");
 }
 
 TEST(Midiwriter, DeltaTimesAreVariableLengthQuantities) {
@@ -74,24 +66,15 @@ TEST(Midiwriter, MetaEvents) {
         const char* bytes;
     };
     for (const Case& c : {
-             Case{[](auto& b) { write_time_signature(b, {4, 4}); }, "FF 58 04 04 02 18 08"},
              Case{[](auto& b) { write_time_signature(b, {3, 8}); }, "FF 58 04 03 03 18 08"},
              Case{[](auto& b) { write_time_signature(b, {6, 16}); }, "FF 58 04 06 04 18 08"},
              Case{[](auto& b) { write_time_signature(b, {5, 6}); }, "FF 58 04 05 02 18 08"},
              Case{[](auto& b) { write_time_signature(b, {2, 1}); }, "FF 58 04 02 00 18 08"},
              Case{[](auto& b) { write_time_signature(b, {2, 0}); }, "FF 58 04 02 00 18 08"},
-             Case{[](auto& b) { write_set_tempo(b, 120); }, "FF 51 03 07 A1 20"},
              Case{[](auto& b) { write_set_tempo(b, 60); }, "FF 51 03 0F 42 40"},
              Case{[](auto& b) { write_set_tempo(b, 7); }, "FF 51 03 82 CA 24"},
-             Case{[](auto& b) { write_key_signature(b, "Bb"); }, "FF 59 02 FE 00"},
-             Case{[](auto& b) { write_key_signature(b, "F#"); }, "FF 59 02 06 00"},
-             Case{[](auto& b) { write_key_signature(b, "Am"); }, "FF 59 02 00 01"},
              Case{[](auto& b) { write_key_signature(b, "A#m"); }, "FF 59 02 07 01"},
-             Case{[](auto& b) { write_key_signature(b, "Dbm"); }, "FF 59 02 04 01"},
-             Case{[](auto& b) { write_sequence_or_track_name(b, "Bass"); }, "FF 03 04 42 61 73 73"},
              Case{[](auto& b) { write_sequence_or_track_name(b, ""); }, "FF 03 00"},
-             Case{[](auto& b) { write_end_of_track(b); }, "FF 2F 00"},
-             Case{[](auto& b) { write_chunk_type(b, "MThd"); }, "4D 54 68 64"},
          })
         EXPECT_EQ(written(c.writer), c.bytes);
 }
@@ -187,14 +170,7 @@ TEST(Midiwriter, AnEmptyTrackStillHasItsFrame) {
     EXPECT_EQ(track_events(smf.tracks[1]), "0:FF 03 05 44 72 75 6D 73 | 0:C9 00 | 480:FF 2F 00");
 }
 
-TEST(Midiwriter, HeaderCountsTheTempoTrack) {
-    const Track empty{Midi_seq::create(), "x", 1, 1};
-    const std::string bytes = write({empty, empty, empty}, "t", {4, 4}, 120, "C");
-    EXPECT_EQ(hex_of(bytes.substr(0, 14)), "4D 54 68 64 00 00 00 06 00 01 00 04 01 E0");
-}
-
-// Three tracks of a short tune; the same file is kept under tests/data with a
-// readable dump beside it.
+// Three tracks of a short tune, read back event by event.
 std::string three_track_tune() {
     const Midi_seq drums = notes({{"0", "1/4", "C2", 110}, {"1/2", "1/4", "F#2", 70}, {"1", "1/4", "D2", 90},
                                   {"1", "1/4", "F#2", 70}, {"3/2", "1/4", "F#2", 60}});
@@ -202,21 +178,6 @@ std::string three_track_tune() {
     const Midi_seq bass = notes({{"0", "1", "C2", 100}, {"1", "1", "C2", 95}, {"2", "1/2", "G1", 90}});
     return write({{drums, "Drums", 10, 1}, {piano, "Piano", 1, 1}, {bass, "Bass", 2, 33}}, "Blue Bossa", {4, 4}, 140,
                  "Cm");
-}
-
-TEST(Midiwriter, GoldenThreeTrackFile) {
-    const std::string path = std::string(ZUB_TEST_DATA) + "/generate/three_tracks.mid";
-    const std::string bytes = three_track_tune();
-    if (std::getenv("ZUB_WRITE_GOLDEN") != nullptr) std::ofstream(path, std::ios::binary) << bytes;
-    const std::string golden = testing::read_file(path);
-    ASSERT_FALSE(golden.empty()) << "missing " << path;
-    std::size_t first_difference = 0;
-    while (first_difference < bytes.size() && first_difference < golden.size() &&
-           bytes[first_difference] == golden[first_difference])
-        ++first_difference;
-    EXPECT_EQ(bytes.size(), golden.size());
-    EXPECT_EQ(first_difference, golden.size()) << "first differing byte at offset " << first_difference
-                                               << "; see three_tracks.txt";
 }
 
 TEST(Midiwriter, ThreeTrackFileReadsBack) {

@@ -33,7 +33,6 @@ std::vector<int> every_octave(int first) {
 
 TEST(Mng, NotesWeighEveryOctaveOfTheirPitchClass) {
     EXPECT_EQ(weighted(mng_of_note(note("C"))), every_octave(0));
-    EXPECT_EQ(weighted(mng_of_note(note("C"))).size(), 11U);
     EXPECT_EQ(weighted(mng_of_note(note("B"))), every_octave(11));
     EXPECT_EQ(weighted(mng_of_note(note("B#"))), every_octave(0));
     EXPECT_EQ(weighted(mng_of_note(note("G"))).back(), 127);

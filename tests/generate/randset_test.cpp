@@ -14,14 +14,6 @@ using testing::not_found;
 
 Randset<std::string> one_one_two() { return Randset<std::string>::create({{"a", 1.0}, {"b", 1.0}, {"c", 2.0}}); }
 
-TEST(Randset, KeepsCumulativeSharesInTheGivenOrder) {
-    const auto set = one_one_two();
-    ASSERT_EQ(set.entries().size(), 3U);
-    EXPECT_EQ(set.entries()[0], (std::pair<std::string, double>{"a", 0.25}));
-    EXPECT_EQ(set.entries()[1], (std::pair<std::string, double>{"b", 0.5}));
-    EXPECT_EQ(set.entries()[2], (std::pair<std::string, double>{"c", 1.0}));
-}
-
 TEST(Randset, DrawsUpToAndIncludingAShareSelectIt) {
     const auto set = one_one_two();
     struct Case {
@@ -58,17 +50,6 @@ TEST(Randset, EveryChooseConsumesOneDraw) {
     Random::init(5);
     for (int k = 0; k < 2; ++k) Random::float_unit();
     EXPECT_EQ(Random::float_unit(), third);
-}
-
-TEST(Randset, PgIsTheSameDraw) {
-    const auto set = Pg::create<std::string>({{"x", 1.0}, {"y", 3.0}});
-    Random::init(9);
-    std::string drawn;
-    for (int k = 0; k < 20; ++k) drawn += Pg::choose(set);
-    Random::init(9);
-    std::string again;
-    for (int k = 0; k < 20; ++k) again += set.choose();
-    EXPECT_EQ(drawn, again);
 }
 
 TEST(Randset, ErrorCases) {

@@ -6,6 +6,7 @@
 
 #include "core/failure.h"
 #include "core/registry/chart_value.h"
+#include "testing.h"
 
 namespace zub {
 namespace {
@@ -68,12 +69,8 @@ TEST_F(Registry_test, AnalysisCrossesAsTuplesAndVariants) {
 }
 
 TEST_F(Registry_test, ErrorCases) {
-    try {
-        call("Kelreader.read_chart", {Value::of_string("nonsense")});
-        ADD_FAILURE();
-    } catch (const Failure& e) {
-        EXPECT_STREQ(e.what(), "Invalid input line: nonsense");
-    }
+    EXPECT_EQ(testing::failure_of([] { call("Kelreader.read_chart", {Value::of_string("nonsense")}); }),
+              "Invalid input line: nonsense");
     EXPECT_THROW(call("chord_printname", {Value::of_int(3)}), Invalid_argument);
     EXPECT_THROW(call("Kov.annotate", {Value::unit()}), Invalid_argument);
     EXPECT_THROW(Chart_value::chart_of(Value::of_tuple({Value::of_string("x")})), Invalid_argument);
@@ -109,14 +106,7 @@ TEST_F(Registry_test, ErrorCases) {
          },
          "Integer out of range: 8589934592"},
     };
-    for (const auto& c : cases) {
-        try {
-            c.access();
-            ADD_FAILURE() << c.message;
-        } catch (const Invalid_argument& e) {
-            EXPECT_STREQ(e.what(), c.message);
-        }
-    }
+    for (const auto& c : cases) EXPECT_EQ(testing::message_of<Invalid_argument>(c.access), c.message);
 }
 
 }  // namespace

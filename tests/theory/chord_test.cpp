@@ -7,6 +7,7 @@
 #include "core/theory/chordtype.h"
 #include "core/theory/intvllist.h"
 #include "core/theory/intvllisttbl.h"
+#include "testing.h"
 
 namespace zub {
 namespace {
@@ -32,12 +33,7 @@ TEST(Intvllist, SortsSplitsAndPrints) {
     EXPECT_EQ(Intvllist::of_string("3.5."), Intvllist::of_string("3.5"));
     EXPECT_TRUE(Intvllist::of_string("").empty());
     EXPECT_EQ(Intvllist::of_string("b2.#2.b2").to_string(), "b2.b2.#2");  // duplicates stay
-    try {
-        Intvllist::of_string("3..5");
-        FAIL();
-    } catch (const Failure& failure) {
-        EXPECT_STREQ(failure.what(), "Invalid interval: ");
-    }
+    EXPECT_EQ(testing::failure_of([] { Intvllist::of_string("3..5"); }), "Invalid interval: ");
 }
 
 TEST(Intvllist, NthPrefersNaturalThenSharpThenFlat) {
@@ -89,12 +85,7 @@ TEST(Intvllisttbl, LaterNameOfASharedListPrints) {
     EXPECT_EQ(table.keys().size(), 2u);
 }
 
-TEST(Chordtype, HasEveryName) {
-    std::vector<std::string> names = Chordtype::all_names();
-    EXPECT_EQ(names.size(), 68u);
-    EXPECT_NE(std::find(names.begin(), names.end(), ""), names.end());
-    for (const std::string& name : names) EXPECT_EQ(Chordtype::of_string(name), Chordtype::table().lookup(name));
-    EXPECT_THROW(Chordtype::of_string("maj7"), Not_found);
+TEST(Chordtype, ListsWithoutANamePrintAsLists) {
     EXPECT_TRUE(Chordtype::of_string(":").empty());
     EXPECT_EQ(Chordtype::to_string(Intvllist::of_string("3.b7")), ":3.b7");
 }

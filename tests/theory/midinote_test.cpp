@@ -6,6 +6,7 @@
 #include "core/theory/midinote.h"
 #include "core/theory/noteset.h"
 #include "core/theory/noteutils.h"
+#include "testing.h"
 
 namespace zub {
 namespace {
@@ -20,15 +21,7 @@ std::string spelled(const std::vector<Midinote>& notes) {
     return text;
 }
 
-template <typename E>
-std::string message_of(auto&& action) {
-    try {
-        action();
-    } catch (const E& failure) {
-        return failure.what();
-    }
-    return "(no failure)";
-}
+using testing::message_of;
 
 TEST(Midinote, NumbersAreNeverWrapped) {
     struct Case {

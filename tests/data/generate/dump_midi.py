@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Prints a Standard MIDI File as one line per chunk and event: offset, raw
 bytes, absolute tick and meaning. Used to keep a readable dump beside each
-golden file: python3 dump_midi.py three_tracks.mid > three_tracks.txt"""
+golden file: python3 dump_midi.py autumn_leaves_seed1.mid > autumn_leaves_seed1.txt"""
 import sys
 
 def vlq(data, at):
