@@ -65,7 +65,11 @@ ChartView::~ChartView() = default;
 void ChartView::setUpFields() {
     for (QLineEdit* field : {title_field_, tempo_field_}) {
         field->setFrame(false);
-        field->setStyleSheet(QStringLiteral("background: transparent; color: black"));
+        // No style sheet: it would reach the field's context menu (transparent, black on dark themes).
+        QPalette page = palette();
+        page.setColor(QPalette::Base, Qt::transparent);
+        page.setColor(QPalette::Text, page.color(QPalette::WindowText));
+        field->setPalette(page);
         field->installEventFilter(this);
     }
     title_field_->setObjectName(QStringLiteral("title"));
