@@ -58,9 +58,11 @@ ChordFieldEditor::ChordFieldEditor(const ChordFont& font, QWidget* parent)
       completion_model_(new QStringListModel(this)) {
     setFrame(false);
     setAttribute(Qt::WA_TranslucentBackground);
-    // The chart shows through; a style sheet would also reach the field's context menu.
+    // The chart shows through, and the chord is in the chart's ink (its view's text colour);
+    // a style sheet would also reach the field's context menu.
     QPalette clear = palette();
     clear.setColor(QPalette::Base, Qt::transparent);
+    clear.setColor(QPalette::Text, clear.color(QPalette::WindowText));
     setPalette(clear);
     setFont(font.font());
     setValidator(formatter_);
