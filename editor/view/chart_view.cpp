@@ -45,6 +45,7 @@ ChartView::ChartView(ChartModel& model, ChartEdits& edits, QWidget* parent)
     p.setColor(QPalette::Window, Qt::white);
     p.setColor(QPalette::WindowText, Qt::black);
     setPalette(p);
+    setBackgroundRole(QPalette::Window);  // its own page, not the Base role of the scroll area it sits in
     setFocusPolicy(Qt::StrongFocus);
     setAcceptDrops(true);
     chord_entry_ = std::make_unique<ChordEntry>(*this);

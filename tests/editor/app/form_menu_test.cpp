@@ -1,7 +1,9 @@
 // The Form menu in a document window: each mark set on the selected bars as
 // one undoable step, the form that cannot be played named in the status bar,
 // and the playhead of a chart with endings and a D.S.
+#include <QFileInfo>
 #include <QMenuBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
 
@@ -142,6 +144,10 @@ TEST(FormMenu, AFormThatCannotBePlayedIsNamedInTheStatusBarAndStillEdits) {
     EXPECT_EQ(document.formProblemShown(), "");
     document.undoStack()->undo();
     EXPECT_NE(document.formProblemShown(), "");
+    // It prints as written.
+    QTemporaryDir folder;
+    EXPECT_TRUE(document.exportPdf(folder.filePath("unplayable.pdf")));
+    EXPECT_TRUE(QFileInfo(folder.filePath("unplayable.pdf")).size() > 0);
     document.undoStack()->setClean();
 }
 

@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "bridge/form_marks.h"
 #include "bridge/style_names.h"
 #include "editor/app/analysis_menu.h"
@@ -208,6 +210,56 @@ TEST(ChartHeader, KeysAreShownAsMusiciansSayThem) {
     EXPECT_EQ(displayKeyName("Bb"), QString::fromUtf8("B\u266D"));
     EXPECT_EQ(displayKeyName("F#m"), QString::fromUtf8("F\u266F minor"));
     EXPECT_EQ(displayKeyName(""), "");
+}
+
+}  // namespace
+}  // namespace zub
+
+namespace zub {
+namespace {
+
+// The application's palette made dark for one test.
+class DarkDesktop {
+public:
+    DarkDesktop() : light_(QApplication::palette()) {
+        QPalette dark(QColor(42, 46, 50));  // a dark button colour gives dark Window and Base, light text
+        dark.setColor(QPalette::Base, QColor(27, 30, 32));
+        dark.setColor(QPalette::Text, QColor(239, 240, 241));
+        dark.setColor(QPalette::WindowText, QColor(239, 240, 241));
+        dark.setColor(QPalette::ToolTipBase, QColor(49, 54, 59));
+        dark.setColor(QPalette::ToolTipText, QColor(239, 240, 241));
+        QApplication::setPalette(dark);
+    }
+    ~DarkDesktop() { QApplication::setPalette(light_); }
+
+private:
+    QPalette light_;
+};
+
+TEST(DarkDesktop, TheWindowsOwnWidgetsTakeTheDesktopsColours) {
+    DarkDesktop dark;
+    Window w;
+    const QPalette desktop = QApplication::palette();
+    for (const char* name : {"headerTitle", "headerKey", "headerTempo"}) {
+        QLabel* label = headerField(w.document, name);
+        EXPECT_EQ(label->palette().color(label->foregroundRole()), desktop.color(QPalette::WindowText)) << name;
+    }
+    // A chord being typed is in the chart's ink, whatever the desktop's text colour.
+    ChordFieldEditor* field = chordField(*w.view);
+    EXPECT_EQ(field->palette().color(QPalette::Text), w.view->palette().color(QPalette::WindowText));
+    // The message beside a slot is a tooltip of the desktop.
+    QTest::keyClicks(field, "c7/");
+    QTest::keyClick(field, Qt::Key_Tab);
+    QLabel* message = nullptr;
+    for (QLabel* label : w.view->findChildren<QLabel*>())
+        if (label->text() == "Root must follow slash") message = label;
+    ASSERT_TRUE(message);
+    EXPECT_EQ(message->palette().color(message->foregroundRole()), desktop.color(QPalette::ToolTipText));
+    EXPECT_EQ(message->palette().color(message->backgroundRole()), desktop.color(QPalette::ToolTipBase));
+    // The chart reads: its page and its ink stay far apart, inside a scroll area of the desktop's Base.
+    const QColor page = w.view->palette().color(w.view->backgroundRole());
+    const QColor ink = w.view->palette().color(QPalette::WindowText);
+    EXPECT_GT(std::abs(page.lightness() - ink.lightness()), 128) << page.name().toStdString();
 }
 
 }  // namespace
