@@ -151,6 +151,45 @@ TEST(FormMenu, AFormThatCannotBePlayedIsNamedInTheStatusBarAndStillEdits) {
     document.undoStack()->setClean();
 }
 
+TEST(FormMenu, TheShortcutsReachTheCommands) {
+    MyDocument document(chartOfBars(4), QString());
+    document.show();
+    document.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&document));
+    ChartView& view = *document.chartView();
+    struct Key {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+    };
+    struct Case {
+        std::vector<Key> keys;
+        BarRange selection;
+        std::size_t bar;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {{{Qt::Key_BracketLeft, Qt::AltModifier}}, {1, 0}, 1, "4 RepeatStart"},
+        {{{Qt::Key_BracketRight, Qt::AltModifier}}, {1, 0}, 1, "4 RepeatEnd=2"},
+        {{{Qt::Key_G, Qt::ControlModifier | Qt::ShiftModifier}}, {0, 0}, 0, "4 Segno"},
+        {{{Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier}}, {0, 0}, 0, "4 ToCoda"},
+        {{{Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier}}, {0, 0}, 0, "4 Coda"},
+        {{{Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier}}, {0, 0}, 0, "4 Fine"},
+        {{{Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier}, {Qt::Key_2, Qt::NoModifier}}, {2, 0}, 2, "4 Endings=2"},
+        {{{Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier}, {Qt::Key_F, Qt::NoModifier}}, {2, 0}, 2,
+         "4 Direction=D.C. al Fine"},
+        {{{Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier}, {Qt::Key_O, Qt::ShiftModifier}}, {2, 0}, 2,
+         "4 Direction=D.S. al Coda"},
+        {{{Qt::Key_M, Qt::ControlModifier | Qt::AltModifier}, {Qt::Key_3, Qt::NoModifier}}, {3, 0}, 3, "3 Time=3/4"},
+    };
+    for (const Case& c : cases) {
+        view.selectBars(c.selection);
+        for (const Key& key : c.keys) QTest::keyClick(&view, key.key, key.modifiers);
+        EXPECT_EQ(barText(document.model().bar(c.bar)), c.expected);
+        document.undoStack()->undo();
+    }
+    document.undoStack()->setClean();
+}
+
 // A chart as written: segno at bar 1, a repeat of bars 2-3 with two endings, D.S. al Fine after bar 5.
 Plist writtenChart() {
     Plist::Array bars = chartOfBars(5).array_at("Chords");
