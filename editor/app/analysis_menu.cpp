@@ -39,9 +39,11 @@ std::optional<MyError> showAnalysis(ChartModel& model) {
         if (list.empty() || list.front().string_at("Key").empty() || list.front().string_at("Key") == "!")
             throw Bridge_exception("showAnalysis:", "Incomplete key center specification");
         // The analysis runs under a key center in every slot: say which bars lack one.
-        if (const std::string lacking = barsWithoutKeyCenter(model.allBars()); !lacking.empty())
-            throw Bridge_exception("showAnalysis:", "Incomplete key center specification: no key center in bar" +
-                                                        std::string(lacking.find_first_of(",-") == std::string::npos ? " " : "s ") + lacking);
+        if (const std::string lacking = barsWithoutKeyCenter(model.allBars()); !lacking.empty()) {
+            const bool one = lacking.find_first_of(",-") == std::string::npos;
+            throw Bridge_exception("showAnalysis:", "Incomplete key center specification: no key center in " +
+                                                        std::string(one ? "bar " : "bars ") + lacking);
+        }
         model.clearAnalysis();
         model.setAnalysis(annotateChart(model.allBars(), list));
         return std::nullopt;

@@ -34,12 +34,18 @@ private:
 
 const char* fieldObjectName(ChartField field) {
     switch (field) {
-    case ChartField::title: return "headerTitle";
-    case ChartField::composer: return "headerComposer";
-    case ChartField::key: return "headerKey";
-    case ChartField::style: return "headerStyle";
-    case ChartField::meter: return "headerMeter";
-    case ChartField::tempo: return "headerTempo";
+        case ChartField::title:
+            return "headerTitle";
+        case ChartField::composer:
+            return "headerComposer";
+        case ChartField::key:
+            return "headerKey";
+        case ChartField::style:
+            return "headerStyle";
+        case ChartField::meter:
+            return "headerMeter";
+        case ChartField::tempo:
+            return "headerTempo";
     }
     return "";
 }
@@ -78,12 +84,18 @@ ChartHeader::ChartHeader(ChartEdits& edits, QWidget* parent) : QWidget(parent), 
 QString ChartHeader::fieldText(ChartField field) const {
     const ChartModel& model = edits_.model();
     switch (field) {
-    case ChartField::title: return model.name().isEmpty() ? tr("Untitled") : model.name();
-    case ChartField::composer: return QString::fromStdString(model.composer());
-    case ChartField::key: return tr("Key: %1").arg(displayKeyName(model.key()));
-    case ChartField::style: return QString::fromStdString(styleNameOfCode(model.styleType()));
-    case ChartField::meter: return tr("%1/4").arg(model.meter());
-    case ChartField::tempo: return QStringLiteral("\u2669 = %1").arg(model.tempo());
+        case ChartField::title:
+            return model.name().isEmpty() ? tr("Untitled") : model.name();
+        case ChartField::composer:
+            return QString::fromStdString(model.composer());
+        case ChartField::key:
+            return tr("Key: %1").arg(displayKeyName(model.key()));
+        case ChartField::style:
+            return QString::fromStdString(styleNameOfCode(model.styleType()));
+        case ChartField::meter:
+            return tr("%1/4").arg(model.meter());
+        case ChartField::tempo:
+            return QStringLiteral("\u2669 = %1").arg(model.tempo());
     }
     return {};
 }

@@ -36,13 +36,19 @@ QString displayKeyName(const std::string& key) {
 }
 
 ChartPropertiesPanel::ChartPropertiesPanel(const ChartProperties& properties, ChartField field, QWidget* parent)
-    : QDialog(parent), original_(properties), title_(new QLineEdit(QString::fromStdString(properties.name), this)),
-      composer_(new QLineEdit(QString::fromStdString(properties.composer), this)), key_(new QComboBox(this)),
-      style_(new QComboBox(this)), meter_(new QSpinBox(this)), tempo_(new QSpinBox(this)) {
+    : QDialog(parent),
+      original_(properties),
+      title_(new QLineEdit(QString::fromStdString(properties.name), this)),
+      composer_(new QLineEdit(QString::fromStdString(properties.composer), this)),
+      key_(new QComboBox(this)),
+      style_(new QComboBox(this)),
+      meter_(new QSpinBox(this)),
+      tempo_(new QSpinBox(this)) {
     setWindowTitle(tr("Chart Properties"));
     for (const QString& key : keyChoices(properties.key)) key_->addItem(displayKeyName(key.toStdString()), key);
     key_->setCurrentIndex(key_->findData(QString::fromStdString(properties.key)));
-    for (const std::string& name : styleNames()) style_->addItem(QString::fromStdString(name), QVariant::fromValue(*styleCodeOfName(name)));
+    for (const std::string& name : styleNames())
+        style_->addItem(QString::fromStdString(name), QVariant::fromValue(*styleCodeOfName(name)));
     // A code without a name of its own shows as the style it plays as, and stays unless chosen.
     style_->setCurrentText(QString::fromStdString(styleNameOfCode(properties.styleType)));
     meter_->setRange(1, max_shown_meter);

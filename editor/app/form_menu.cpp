@@ -33,6 +33,8 @@ std::string directionOf(const Plist::Array& bars, BarRange marked) {
     return direction ? direction->as_string() : std::string();
 }
 
+QKeySequence twoKeys(QKeyCombination first, QKeyCombination second) { return QKeySequence(first, second); }
+
 QString endingTitle(const std::vector<int>& endings) {
     if (endings.empty()) return QObject::tr("No Ending");
     QStringList numbers;
@@ -104,78 +106,84 @@ void FormMenu::setTimeSignature(const std::string& time) {
 
 void FormMenu::clearMarks() { apply(tr("Clear Form Marks"), &withoutFormMarks); }
 
-QAction* FormMenu::addFlag(QMenu* menu, const QString& title, FormFlag flag, const QKeySequence& keys) {
-    QAction* item = menu->addAction(title, keys, this, [this, flag, title] { toggle(flag, QString(title).remove('&')); });
+void FormMenu::addFlag(QMenu* menu, const QString& title, FormFlag flag, const QKeySequence& keys) {
+    addChoice(
+        menu, title, keys, [this, flag, title] { toggle(flag, QString(title).remove('&')); },
+        [flag](const Plist::Array& bars, BarRange marked) { return hasFlag(bars.at(flagBar(marked, flag)), flag); });
+}
+
+void FormMenu::addChoice(QMenu* menu, const QString& title, const QKeySequence& keys, std::function<void()> command,
+                         Check check) {
+    QAction* item = menu->addAction(title, keys, this, std::move(command));
     item->setCheckable(true);
-    checks_.emplace_back(item, [flag](const Plist::Array& bars, BarRange marked) {
-        return hasFlag(bars.at(flagBar(marked, flag)), flag);
-    });
-    return item;
+    checks_.emplace_back(item, std::move(check));
 }
 
 void FormMenu::build() {
     addFlag(menu_, tr("&Start Repeat"), FormFlag::repeat_start, QKeySequence(Qt::ALT | Qt::Key_BracketLeft));
     QMenu* repeat = menu_->addMenu(tr("&End Repeat"));
     for (int times : {0, 2, 3, 4, 5, 6, 8}) {
-        const QString title = times == 0 ? tr("No End Repeat") : tr("Played %1 Times").arg(times);
-        QAction* item = repeat->addAction(title, this, [this, times] { setRepeatEnd(times); });
-        if (times == 2) item->setShortcut(QKeySequence(Qt::ALT | Qt::Key_BracketRight));
-        item->setCheckable(true);
-        checks_.emplace_back(item, [times](const Plist::Array& bars, BarRange marked) {
-            return repeatEndOf(bars, marked) == times;
-        });
+        addChoice(
+            repeat, times == 0 ? tr("No End Repeat") : tr("Played %1 Times").arg(times),
+            times == 2 ? QKeySequence(Qt::ALT | Qt::Key_BracketRight) : QKeySequence(),
+            [this, times] { setRepeatEnd(times); },
+            [times](const Plist::Array& bars, BarRange marked) { return repeatEndOf(bars, marked) == times; });
     }
+    // Ctrl+Shift+E, then the ending's number (0 for none).
     QMenu* ending = menu_->addMenu(tr("E&nding"));
     for (const std::vector<int>& endings : std::vector<std::vector<int>>{{}, {1}, {2}, {3}, {1, 2}}) {
-        QAction* item = ending->addAction(endingTitle(endings), this, [this, endings] { setEndings(endings); });
-        if (endings.size() <= 1)
-            item->setShortcut(QKeySequence(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E)[0],
-                                           QKeyCombination(Qt::Key(Qt::Key_0 + (endings.empty() ? 0 : endings[0])))));
-        item->setCheckable(true);
-        checks_.emplace_back(item, [endings](const Plist::Array& bars, BarRange marked) {
-            return endingsOf(bars, marked) == endings;
-        });
+        const QKeySequence keys = endings.size() > 1 ? QKeySequence()
+                                                     : twoKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_E,
+                                                               Qt::Key(Qt::Key_0 + (endings.empty() ? 0 : endings[0])));
+        addChoice(
+            ending, endingTitle(endings), keys, [this, endings] { setEndings(endings); },
+            [endings](const Plist::Array& bars, BarRange marked) { return endingsOf(bars, marked) == endings; });
     }
     menu_->addSeparator();
     addFlag(menu_, tr("Se&gno"), FormFlag::segno, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_G));
     addFlag(menu_, tr("&To Coda"), FormFlag::to_coda, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T));
     addFlag(menu_, tr("&Coda"), FormFlag::coda, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
     addFlag(menu_, tr("&Fine"), FormFlag::fine, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
-    QMenu* direction = menu_->addMenu(tr("&Direction"));
-    // The second key of each: C, F, O (Coda) for D.C., the same with Shift for D.S.; 1-3 for "al 1st End.".
-    const Qt::Key second[] = {Qt::Key_C, Qt::Key_F, Qt::Key_O, Qt::Key_1, Qt::Key_2, Qt::Key_3};
-    std::vector<std::string> names = directionNames();
-    names.insert(names.begin(), std::string());
-    for (std::size_t k = 0; k < names.size(); ++k) {
-        const std::string name = names[k];
-        const QString title = name.empty() ? tr("No Direction") : QString::fromStdString(name);
-        QAction* item = direction->addAction(title, this, [this, name] { setDirection(name); });
-        const std::size_t n = k == 0 ? 0 : (k - 1) % std::size(second);
-        const bool segno = k > std::size(second);
-        if (k > 0 && n < 3)
-            item->setShortcut(QKeySequence(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D)[0],
-                                           segno ? QKeyCombination(Qt::SHIFT | second[n]) : QKeyCombination(second[n])));
-        item->setCheckable(true);
-        checks_.emplace_back(item, [name](const Plist::Array& bars, BarRange marked) {
-            return directionOf(bars, marked) == name;
-        });
-    }
+    buildDirections(menu_->addMenu(tr("&Direction")));
     menu_->addSeparator();
+    // Ctrl+Alt+M, then the upper number; 6/8 takes 8, 12/8 takes 1.
     QMenu* time = menu_->addMenu(tr("T&ime Signature"));
     for (const std::string& name : timeSignatureNames()) {
-        QAction* item = time->addAction(QString::fromStdString(name), this, [this, name] { setTimeSignature(name); });
-        // Ctrl+Shift+M then the upper number; 6/8 takes 8, 12/8 takes 1.
-        const int upper = std::stoi(name);
-        const Qt::Key key = name == "6/8" ? Qt::Key_8 : name == "12/8" ? Qt::Key_1 : Qt::Key(Qt::Key_0 + upper);
-        item->setShortcut(QKeySequence(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_M)[0], QKeyCombination(key)));
-        item->setCheckable(true);
-        checks_.emplace_back(item, [this, name](const Plist::Array& bars, BarRange marked) {
-            return timeInForce(bars, marked.location, edits_.model().meter()) == name;
-        });
+        const Qt::Key key = name == "6/8"    ? Qt::Key_8
+                            : name == "12/8" ? Qt::Key_1
+                                             : Qt::Key(Qt::Key_0 + std::stoi(name));
+        addChoice(
+            time, QString::fromStdString(name), twoKeys(Qt::CTRL | Qt::ALT | Qt::Key_M, key),
+            [this, name] { setTimeSignature(name); },
+            [this, name](const Plist::Array& bars, BarRange marked) {
+                return timeInForce(bars, marked.location, edits_.model().meter()) == name;
+            });
     }
     menu_->addSeparator();
     menu_->addAction(tr("C&lear Form Marks"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_0), this,
                      [this] { clearMarks(); });
+}
+
+void FormMenu::buildDirections(QMenu* menu) {
+    auto check = [](const std::string& name) {
+        return [name](const Plist::Array& bars, BarRange marked) { return directionOf(bars, marked) == name; };
+    };
+    addChoice(
+        menu, tr("No Direction"), QKeySequence(), [this] { setDirection({}); }, check({}));
+    // Ctrl+Shift+D, then C, F or O (Coda) for the first three D.C.s, with Shift for the D.S.s.
+    const Qt::Key second[] = {Qt::Key_C, Qt::Key_F, Qt::Key_O};
+    const std::vector<std::string> names = directionNames();
+    const std::size_t perSign = names.size() / 2;  // D.C. and D.S. alike
+    for (std::size_t k = 0; k < names.size(); ++k) {
+        const std::string name = names[k];
+        const std::size_t within = k % perSign;
+        const Qt::KeyboardModifiers shift = k < perSign ? Qt::NoModifier : Qt::ShiftModifier;
+        const QKeySequence keys = within < std::size(second) ? twoKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_D,
+                                                                       QKeyCombination(shift, second[within]))
+                                                             : QKeySequence();
+        addChoice(
+            menu, QString::fromStdString(name), keys, [this, name] { setDirection(name); }, check(name));
+    }
 }
 
 void FormMenu::validate() {

@@ -5,6 +5,7 @@
 // the model's (form_mark_rules); the items show the marks of that bar.
 #pragma once
 
+#include <QKeySequence>
 #include <QObject>
 #include <QString>
 
@@ -42,16 +43,21 @@ public:
 
 private:
     using Rule = std::function<BarsChange(const Plist::Array& bars, BarRange marked)>;
+    // Whether the marked bars carry what an item sets: its check mark.
+    using Check = std::function<bool(const Plist::Array& bars, BarRange marked)>;
     void apply(const QString& actionName, const Rule& rule);
     void build();
-    QAction* addFlag(QMenu* menu, const QString& title, FormFlag flag, const QKeySequence& keys);
+    void buildDirections(QMenu* menu);
+    void addFlag(QMenu* menu, const QString& title, FormFlag flag, const QKeySequence& keys);
+    void addChoice(QMenu* menu, const QString& title, const QKeySequence& keys, std::function<void()> command,
+                   Check check);
     // Items enabled while a bar is marked, checked by what that bar carries.
     void validate();
 
     ChartView& view_;
     ChartEdits& edits_;
     QMenu* menu_;
-    std::vector<std::pair<QAction*, std::function<bool(const Plist::Array&, BarRange)>>> checks_;
+    std::vector<std::pair<QAction*, Check>> checks_;
 };
 
 }  // namespace zub

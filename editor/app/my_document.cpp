@@ -277,7 +277,8 @@ bool MyDocument::isEdited() const {
 void MyDocument::showFormProblem() {
     // The chart still opens, edits and prints; only playing it needs a form that plays.
     const std::string problem = formProblem(model_->chart());
-    form_problem_->setText(problem.empty() ? QString() : tr("The form cannot be played: %1").arg(QString::fromStdString(problem)));
+    form_problem_->setText(problem.empty() ? QString()
+                                           : tr("The form cannot be played: %1").arg(QString::fromStdString(problem)));
 }
 
 QString MyDocument::formProblemShown() const { return form_problem_->text(); }

@@ -182,7 +182,8 @@ void ChordFieldEditor::complete() {
     if (list.isEmpty()) return completer_->popup()->hide();
     // The list opens under the slot as wide as its longest name, not as narrow as the slot.
     QAbstractItemView* popup = completer_->popup();
-    const int names = popup->sizeHintForColumn(0) + popup->verticalScrollBar()->sizeHint().width() + 2 * popup->frameWidth();
+    const int names =
+        popup->sizeHintForColumn(0) + popup->verticalScrollBar()->sizeHint().width() + 2 * popup->frameWidth();
     completer_->complete(QRect(0, 0, std::max(width(), names), height()));
 }
 

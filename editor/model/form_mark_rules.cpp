@@ -11,11 +11,16 @@ namespace {
 
 std::string_view keyOf(FormFlag flag) {
     switch (flag) {
-    case FormFlag::repeat_start: return "RepeatStart";
-    case FormFlag::segno: return "Segno";
-    case FormFlag::coda: return "Coda";
-    case FormFlag::to_coda: return "ToCoda";
-    case FormFlag::fine: return "Fine";
+        case FormFlag::repeat_start:
+            return "RepeatStart";
+        case FormFlag::segno:
+            return "Segno";
+        case FormFlag::coda:
+            return "Coda";
+        case FormFlag::to_coda:
+            return "ToCoda";
+        case FormFlag::fine:
+            return "Fine";
     }
     return "";
 }
@@ -91,8 +96,9 @@ BarsChange toggledFlag(const Plist::Array& bars, BarRange marked, FormFlag flag)
     checkMarked(bars, marked);
     const std::size_t at = flagBar(marked, flag);
     const Plist& bar = bars[at];
-    return changedBar(bars, marked, at,
-                      hasFlag(bar, flag) ? without(bar, keyOf(flag)) : bar.with(keyOf(flag), Plist::make_boolean(true)));
+    return changedBar(
+        bars, marked, at,
+        hasFlag(bar, flag) ? without(bar, keyOf(flag)) : bar.with(keyOf(flag), Plist::make_boolean(true)));
 }
 
 BarsChange withRepeatEnd(const Plist::Array& bars, BarRange marked, int times) {
@@ -118,9 +124,9 @@ BarsChange withDirection(const Plist::Array& bars, BarRange marked, const std::s
     checkMarked(bars, marked);
     const std::size_t at = marked.end() - 1;
     const Plist& bar = bars[at];
-    return changedBar(bars, marked, at,
-                      direction.empty() ? without(bar, "Direction")
-                                        : bar.with("Direction", Plist::make_string(direction)));
+    return changedBar(
+        bars, marked, at,
+        direction.empty() ? without(bar, "Direction") : bar.with("Direction", Plist::make_string(direction)));
 }
 
 BarsChange withoutFormMarks(const Plist::Array& bars, BarRange marked) {
@@ -128,7 +134,8 @@ BarsChange withoutFormMarks(const Plist::Array& bars, BarRange marked) {
     BarsChange change{marked, {}};
     for (std::size_t i = marked.location; i < marked.end(); ++i) {
         Plist bar = bars[i];
-        for (std::string_view key : {"RepeatStart", "RepeatEnd", "Endings", "Segno", "ToCoda", "Coda", "Fine", "Direction"})
+        for (std::string_view key :
+             {"RepeatStart", "RepeatEnd", "Endings", "Segno", "ToCoda", "Coda", "Fine", "Direction"})
             bar = without(bar, key);
         change.bars.push_back(bar);
     }

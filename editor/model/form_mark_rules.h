@@ -22,7 +22,7 @@ namespace zub {
 enum class FormFlag { repeat_start, segno, coda, to_coda, fine };
 
 struct BarsChange {
-    BarRange range;      // the bars replaced, as many as bars holds
+    BarRange range;  // the bars replaced, as many as bars holds
     Plist::Array bars;
 };
 

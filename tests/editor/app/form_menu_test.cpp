@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../chart_testing.h"
 #include "bridge/played_form.h"
 #include "editor/app/form_menu.h"
 #include "editor/app/my_document.h"
@@ -16,7 +17,6 @@
 #include "editor/transport/playhead.h"
 #include "editor/view/chart_view.h"
 #include "playback/time_map.h"
-#include "../chart_testing.h"
 
 namespace zub {
 namespace {
@@ -31,32 +31,21 @@ QAction* formItem(MyDocument& document, const QString& title) {
         QMenu* menu = menus.back();
         menus.pop_back();
         for (QAction* item : menu->actions()) {
-            if (item->menu()) menus.push_back(item->menu());
-            else if (QString(item->text()).remove('&') == title) return item;
+            if (item->menu())
+                menus.push_back(item->menu());
+            else if (QString(item->text()).remove('&') == title)
+                return item;
         }
     }
     ADD_FAILURE() << "no item " << title.toStdString();
     return nullptr;
 }
 
-// A bar's form keys as written: "Segno" "RepeatEnd=3" "Time=3/4" "Endings=1,2"; slots first.
-std::string barText(const Plist& bar) {
-    std::string out = std::to_string(bar.array_at("Chords").size());
-    for (const auto& [key, value] : bar.as_dictionary()) {
-        if (key == "Chords" || key == "Keys" || key == "SectionMark") continue;
-        out += " " + key;
-        if (value.kind() == Plist::Kind::integer) out += "=" + std::to_string(value.as_integer());
-        if (value.kind() == Plist::Kind::string) out += "=" + value.as_string();
-        if (value.kind() == Plist::Kind::array)
-            for (std::size_t k = 0; k < value.as_array().size(); ++k)
-                out += (k == 0 ? "=" : ",") + std::to_string(value.as_array()[k].as_integer());
-    }
-    return out;
-}
+using testing::slotsAndMarksText;
 
 std::vector<std::string> barsText(const ChartModel& model) {
     std::vector<std::string> out;
-    for (const Plist& bar : model.allBars()) out.push_back(barText(bar));
+    for (const Plist& bar : model.allBars()) out.push_back(slotsAndMarksText(bar));
     return out;
 }
 
@@ -109,12 +98,12 @@ TEST(FormMenu, ToggledMarksComeOffAndClearTakesEveryMarkButTheMeter) {
     MyDocument document(chartOfBars(3), QString());
     ChartView& view = *document.chartView();
     view.selectBars({0, 3});
-    for (const char* item : {"Segno", "Start Repeat", "Fine", "Played 2 Times", "1. Ending", "5/4"}) formItem(document, item)->trigger();
-    EXPECT_EQ(barsText(document.model()),
-              (std::vector<std::string>{"5 Endings=1 RepeatStart Segno Time=5/4", "5 Endings=1",
-                                        "5 Endings=1 Fine RepeatEnd=2"}));
+    for (const char* item : {"Segno", "Start Repeat", "Fine", "Played 2 Times", "1. Ending", "5/4"})
+        formItem(document, item)->trigger();
+    EXPECT_EQ(barsText(document.model()), (std::vector<std::string>{"5 Endings=1 RepeatStart Segno Time=5/4",
+                                                                    "5 Endings=1", "5 Endings=1 Fine RepeatEnd=2"}));
     formItem(document, "Fine")->trigger();
-    EXPECT_EQ(barText(document.model().bar(2)), "5 Endings=1 RepeatEnd=2");
+    EXPECT_EQ(slotsAndMarksText(document.model().bar(2)), "5 Endings=1 RepeatEnd=2");
     formItem(document, "Clear Form Marks")->trigger();
     EXPECT_EQ(barsText(document.model()), (std::vector<std::string>{"5 Time=5/4", "5", "5"}));
     EXPECT_EQ(document.undoStack()->undoText(), "Clear Form Marks");
@@ -126,7 +115,7 @@ TEST(FormMenu, TheBarBeingTypedInIsTheOneMarkedAndNothingMarksPastTheEnd) {
     ChartView& view = *document.chartView();
     view.editSlot({1, 2});
     formItem(document, "3/4")->trigger();
-    EXPECT_EQ(barText(document.model().bar(1)), "3 Time=3/4");
+    EXPECT_EQ(slotsAndMarksText(document.model().bar(1)), "3 Time=3/4");
     EXPECT_EQ(view.selectedBars(), (BarRange{1, 1}));  // the slot it was in is gone
     view.selectBars({3, 0});
     EXPECT_FALSE(formItem(document, "Segno")->isEnabled());
@@ -175,16 +164,20 @@ TEST(FormMenu, TheShortcutsReachTheCommands) {
         {{{Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier}}, {0, 0}, 0, "4 Coda"},
         {{{Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier}}, {0, 0}, 0, "4 Fine"},
         {{{Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier}, {Qt::Key_2, Qt::NoModifier}}, {2, 0}, 2, "4 Endings=2"},
-        {{{Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier}, {Qt::Key_F, Qt::NoModifier}}, {2, 0}, 2,
+        {{{Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier}, {Qt::Key_F, Qt::NoModifier}},
+         {2, 0},
+         2,
          "4 Direction=D.C. al Fine"},
-        {{{Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier}, {Qt::Key_O, Qt::ShiftModifier}}, {2, 0}, 2,
+        {{{Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier}, {Qt::Key_O, Qt::ShiftModifier}},
+         {2, 0},
+         2,
          "4 Direction=D.S. al Coda"},
         {{{Qt::Key_M, Qt::ControlModifier | Qt::AltModifier}, {Qt::Key_3, Qt::NoModifier}}, {3, 0}, 3, "3 Time=3/4"},
     };
     for (const Case& c : cases) {
         view.selectBars(c.selection);
         for (const Key& key : c.keys) QTest::keyClick(&view, key.key, key.modifiers);
-        EXPECT_EQ(barText(document.model().bar(c.bar)), c.expected);
+        EXPECT_EQ(slotsAndMarksText(document.model().bar(c.bar)), c.expected);
         document.undoStack()->undo();
     }
     document.undoStack()->setClean();
@@ -193,7 +186,9 @@ TEST(FormMenu, TheShortcutsReachTheCommands) {
 // A chart as written: segno at bar 1, a repeat of bars 2-3 with two endings, D.S. al Fine after bar 5.
 Plist writtenChart() {
     Plist::Array bars = chartOfBars(5).array_at("Chords");
-    auto mark = [&](std::size_t bar, const char* key, Plist value) { bars[bar] = bars[bar].with(key, std::move(value)); };
+    auto mark = [&](std::size_t bar, const char* key, Plist value) {
+        bars[bar] = bars[bar].with(key, std::move(value));
+    };
     mark(0, "Segno", Plist::make_boolean(true));
     mark(1, "RepeatStart", Plist::make_boolean(true));
     mark(2, "Endings", Plist::make_array({Plist::make_integer(1)}));

@@ -17,6 +17,8 @@
 
 #include <cstdlib>
 
+#include "../chart_testing.h"
+#include "../view_testing.h"
 #include "bridge/form_marks.h"
 #include "bridge/style_names.h"
 #include "editor/app/analysis_menu.h"
@@ -26,8 +28,6 @@
 #include "editor/app/transpose_menu.h"
 #include "editor/model/chart_edits.h"
 #include "editor/model/chart_model.h"
-#include "../chart_testing.h"
-#include "../view_testing.h"
 
 namespace zub {
 namespace {
@@ -136,10 +136,10 @@ TEST(WindowMends, ReturnInASlotStoresTheChordAndMovesOn) {
 TEST(WindowMends, OpenRecentTellsApartFilesOfTheSameName) {
     const QStringList paths = {"/home/ann/jazz/blues.zub", "/home/ann/rock/blues.zub", "/home/ann/tune.zub",
                                "/a/x/set/waltz.zub", "/b/x/set/waltz.zub"};
-    EXPECT_EQ(recentMenuTitles(paths),
-              (QStringList{QString::fromUtf8("blues.zub \u2014 jazz"), QString::fromUtf8("blues.zub \u2014 rock"),
-                           "tune.zub", QString::fromUtf8("waltz.zub \u2014 a/x/set"),
-                           QString::fromUtf8("waltz.zub \u2014 b/x/set")}));
+    EXPECT_EQ(
+        recentMenuTitles(paths),
+        (QStringList{QString::fromUtf8("blues.zub \u2014 jazz"), QString::fromUtf8("blues.zub \u2014 rock"), "tune.zub",
+                     QString::fromUtf8("waltz.zub \u2014 a/x/set"), QString::fromUtf8("waltz.zub \u2014 b/x/set")}));
 }
 
 TEST(WindowMends, NcTypedInASlotIsNoChord) {

@@ -5,44 +5,22 @@
 
 #include <gtest/gtest.h>
 
+#include "../chart_testing.h"
 #include "bridge/bridge_exception.h"
 #include "bridge/form_marks.h"
 #include "bridge/played_form.h"
 #include "bridge/transposition.h"
 #include "editor/model/chart_edits.h"
 #include "editor/model/chart_model.h"
-#include "../chart_testing.h"
 
 namespace zub {
 namespace {
 
 using testing::chartOfBars;
 
-// The form keys of a bar as one line: "RepeatStart Segno Time=3/4 Endings=1,2".
-std::string marksOf(const Plist& bar) {
-    std::string out;
-    for (const auto& [key, value] : bar.as_dictionary()) {
-        if (key == "Chords" || key == "Keys" || key == "SectionMark") continue;
-        out += out.empty() ? "" : " ";
-        out += key;
-        switch (value.kind()) {
-        case Plist::Kind::integer: out += "=" + std::to_string(value.as_integer()); break;
-        case Plist::Kind::string: out += "=" + value.as_string(); break;
-        case Plist::Kind::array: {
-            std::string numbers;
-            for (const Plist& n : value.as_array()) numbers += (numbers.empty() ? "" : ",") + std::to_string(n.as_integer());
-            out += "=" + numbers;
-            break;
-        }
-        default: break;
-        }
-    }
-    return out;
-}
-
 std::vector<std::string> marksOf(const Plist::Array& bars) {
     std::vector<std::string> out;
-    for (const Plist& bar : bars) out.push_back(marksOf(bar));
+    for (const Plist& bar : bars) out.push_back(testing::formMarksText(bar));
     return out;
 }
 
@@ -57,7 +35,8 @@ std::string reasonOf(auto&& action) {
 }
 
 Plist::Array applied(Plist::Array bars, const BarsChange& change) {
-    std::copy(change.bars.begin(), change.bars.end(), bars.begin() + static_cast<std::ptrdiff_t>(change.range.location));
+    std::copy(change.bars.begin(), change.bars.end(),
+              bars.begin() + static_cast<std::ptrdiff_t>(change.range.location));
     return bars;
 }
 
@@ -111,10 +90,7 @@ TEST(FormMarkRules, TheMarkedBarsOfASelection) {
 // The slots of each bar and its marks, "3 Time=3/4".
 std::vector<std::string> meters(const Plist::Array& bars) {
     std::vector<std::string> out;
-    for (const Plist& bar : bars) {
-        const std::string marks = marksOf(bar);
-        out.push_back(std::to_string(bar.array_at("Chords").size()) + (marks.empty() ? "" : " " + marks));
-    }
+    for (const Plist& bar : bars) out.push_back(testing::slotsAndMarksText(bar));
     return out;
 }
 
@@ -185,8 +161,7 @@ TEST(FormEdits, EachChangeIsOneUndoableStep) {
 TEST(FormEdits, TheModelRefusesMarksADocumentCouldNotHold) {
     Recorded r(chartOfBars(2));
     const Plist bad = r.model.bar(0).with("RepeatEnd", Plist::make_integer(1));
-    EXPECT_EQ(reasonOf([&] { r.model.changeBars({0, 1}, {bad}); }),
-              "Bar 1: Invalid repeat count: 1");
+    EXPECT_EQ(reasonOf([&] { r.model.changeBars({0, 1}, {bad}); }), "Bar 1: Invalid repeat count: 1");
     EXPECT_THROW(r.model.changeBars({0, 1}, {}), Bridge_exception);
     EXPECT_EQ(r.model.chart(), chartOfBars(2));
 }
