@@ -68,7 +68,8 @@ void ChordEntry::place() {
     const ChartLayout& layout = view_.layout();
     if (!editing_ || editing_->bar >= layout.bars.size()) return;
     const BarPlacement& bar = layout.bars[editing_->bar];
-    if (editing_->slot >= bar.chordFrames.size()) return;
+    // A change of meter (Undo, Chart Properties) may take the slot away: its edit goes with it.
+    if (editing_->slot >= bar.chordFrames.size()) return stop(false);
     // A chord changed under the field (Transpose, Undo) shows at once, unless the user is typing.
     if (!in_progress_) {
         const QString stored = view_.chordFont().decode(view_.shownChord(*editing_));

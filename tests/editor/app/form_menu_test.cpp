@@ -119,6 +119,13 @@ TEST(FormMenu, TheBarBeingTypedInIsTheOneMarkedAndNothingMarksPastTheEnd) {
     EXPECT_EQ(view.selectedBars(), (BarRange{1, 1}));  // the slot it was in is gone
     view.selectBars({3, 0});
     EXPECT_FALSE(formItem(document, "Segno")->isEnabled());
+    // A new meter that takes the slot being typed in away ends its edit.
+    view.editSlot({0, 3});
+    ChartProperties waltz = document.model().properties();
+    waltz.meter = 3;
+    document.edits().setProperties(waltz);
+    EXPECT_EQ(view.activeSlot(), std::nullopt);
+    EXPECT_EQ(document.model().slotCount(0), 3u);
     document.undoStack()->setClean();
 }
 
