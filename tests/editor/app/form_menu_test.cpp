@@ -13,6 +13,7 @@
 #include "bridge/played_form.h"
 #include "editor/app/form_menu.h"
 #include "editor/app/my_document.h"
+#include "editor/model/chart_edits.h"
 #include "editor/model/chart_model.h"
 #include "editor/transport/playhead.h"
 #include "editor/view/chart_view.h"
