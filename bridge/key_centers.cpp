@@ -63,4 +63,22 @@ Plist::Array setKeyCenters(const Plist::Array& bars, const Plist::Array& key_cen
     return result;
 }
 
+std::string barsWithoutKeyCenter(const Plist::Array& bars) {
+    std::string runs;
+    std::size_t first = 0;  // the first bar (from 1) of the run being gathered; 0 for none
+    auto close = [&](std::size_t last) {
+        if (first == 0) return;
+        runs += (runs.empty() ? "" : ", ") + std::to_string(first) + (last > first ? "-" + std::to_string(last) : "");
+        first = 0;
+    };
+    for (std::size_t i = 0; i < bars.size(); ++i) {
+        bool lacking = false;
+        for (const Plist& key : bars[i].array_at("Keys")) lacking = lacking || key.as_string().empty();
+        if (lacking && first == 0) first = i + 1;
+        if (!lacking) close(i);
+    }
+    close(bars.size());
+    return runs;
+}
+
 }  // namespace zub

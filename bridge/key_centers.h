@@ -3,6 +3,8 @@
 // chart order. Plain functions over arrays of bar dictionaries.
 #pragma once
 
+#include <string>
+
 #include "bridge/plist.h"
 
 namespace zub {
@@ -18,5 +20,9 @@ Plist keyCenters(const Plist::Array& bars);
 // list keep their key, and entries reaching past the last slot are cut off there.
 // Throws Bridge_exception for a malformed bar or entry.
 Plist::Array setKeyCenters(const Plist::Array& bars, const Plist::Array& key_centers);
+
+// barsWithoutKeyCenter(bars) -> "3-4, 9": the bars (counted from 1) with a slot that has no
+// key center, runs of bars joined; "" when every slot has one.
+std::string barsWithoutKeyCenter(const Plist::Array& bars);
 
 }  // namespace zub

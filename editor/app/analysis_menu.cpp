@@ -5,6 +5,7 @@
 #include "bridge/analysis_conversion.h"
 #include "bridge/analysis_result.h"
 #include "bridge/bridge_exception.h"
+#include "bridge/key_centers.h"
 #include "editor/model/chart_edits.h"
 #include "editor/model/chart_model.h"
 
@@ -37,6 +38,12 @@ std::optional<MyError> showAnalysis(ChartModel& model) {
         // "!" is the list of a chart without slots: nothing to analyse under.
         if (list.empty() || list.front().string_at("Key").empty() || list.front().string_at("Key") == "!")
             throw Bridge_exception("showAnalysis:", "Incomplete key center specification");
+        // The analysis runs under a key center in every slot: say which bars lack one.
+        if (const std::string lacking = barsWithoutKeyCenter(model.allBars()); !lacking.empty()) {
+            const bool one = lacking.find_first_of(",-") == std::string::npos;
+            throw Bridge_exception("showAnalysis:", "Incomplete key center specification: no key center in " +
+                                                        std::string(one ? "bar " : "bars ") + lacking);
+        }
         model.clearAnalysis();
         model.setAnalysis(annotateChart(model.allBars(), list));
         return std::nullopt;

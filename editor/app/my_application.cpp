@@ -98,10 +98,43 @@ void MyApplication::noteRecentFile(const QString& path) {
     QSettings().setValue(recent_key, files);
 }
 
+namespace {
+
+// The last depth folders of the path's folder: ("/a/b/c/tune.zub", 2) -> "b/c".
+QString folderTail(const QString& path, int depth) {
+    const QStringList folders = QFileInfo(path).absolutePath().split('/', Qt::SkipEmptyParts);
+    return folders.mid(std::max<qsizetype>(0, folders.size() - depth)).join('/');
+}
+
+}  // namespace
+
+QStringList recentMenuTitles(const QStringList& paths) {
+    QStringList titles;
+    for (const QString& path : paths) {
+        const QString name = QFileInfo(path).fileName();
+        // Files of the same name are told apart by as many of their folders as it takes.
+        QString title = name;
+        for (int depth = 1; depth < 64; ++depth) {
+            bool clash = false;
+            for (const QString& other : paths)
+                clash = clash || (other != path && QFileInfo(other).fileName() == name &&
+                                  (depth == 1 || folderTail(other, depth - 1) == folderTail(path, depth - 1)));
+            if (!clash) break;
+            title = name + QStringLiteral(" — ") + folderTail(path, depth);
+        }
+        titles.push_back(title);
+    }
+    return titles;
+}
+
 void MyApplication::fillRecentMenu(QMenu* menu) {
     menu->clear();
-    for (const QString& p : recentFiles())
-        menu->addAction(QFileInfo(p).fileName(), [p] { openDocument(p); })->setToolTip(p);
+    const QStringList paths = recentFiles();
+    const QStringList titles = recentMenuTitles(paths);
+    for (qsizetype k = 0; k < paths.size(); ++k) {
+        const QString p = paths[k];
+        menu->addAction(titles[k], [p] { openDocument(p); })->setToolTip(p);
+    }
     if (menu->isEmpty()) menu->addAction(QObject::tr("No recent files"))->setEnabled(false);
 }
 

@@ -39,6 +39,11 @@ public:
     static void willTerminate();
 };
 
+// recentMenuTitles({"/a/jazz/blues.zub", "/b/rock/blues.zub", "/a/tune.zub"}) -> "blues.zub — jazz",
+// "blues.zub — rock", "tune.zub": the Open Recent items, files of the same name told apart
+// by as many of their folders as it takes.
+QStringList recentMenuTitles(const QStringList& paths);
+
 // "Charts (*.zub *.txt …)": the file dialog's filter for every file a chart opens from.
 QString chartFilesFilter();
 

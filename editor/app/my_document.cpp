@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeySequence>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -20,10 +21,13 @@
 #include <stdexcept>
 
 #include "bridge/chart_document.h"
+#include "bridge/form_marks.h"
 #include "bridge/my_constants.h"
 #include "editor/app/accompaniment_menu.h"
 #include "editor/app/analysis_menu.h"
+#include "editor/app/chart_header.h"
 #include "editor/app/edit_actions.h"
+#include "editor/app/form_menu.h"
 #include "editor/app/my_application.h"
 #include "editor/app/my_error.h"
 #include "editor/app/playlist_menu.h"
@@ -43,6 +47,18 @@ namespace {
 
 // Save As writes chart documents alone; Export writes the other formats.
 const QString chart_filter = QStringLiteral("Chart documents (*.zub)");
+
+// The page carries the title and tempo that the header shows on screen.
+class TitlePrinted {
+public:
+    explicit TitlePrinted(ChartView& view) : view_(view) { view_.setShowName(true); }
+    ~TitlePrinted() { view_.setShowName(false); }
+    TitlePrinted(const TitlePrinted&) = delete;
+    TitlePrinted& operator=(const TitlePrinted&) = delete;
+
+private:
+    ChartView& view_;
+};
 
 }  // namespace
 
@@ -76,10 +92,9 @@ void MyDocument::buildWindow(const Plist& chart) {
     disclosure_->setArrowType(Qt::DownArrow);
     disclosure_->setFocusPolicy(Qt::NoFocus);
     disclosure_->setAutoRaise(true);
-    disclosure_->setToolTip(tr("Show or hide the title and tempo"));
+    disclosure_->setToolTip(tr("Show or hide the chart's title, key, style, meter and tempo"));
     auto* bar = new QHBoxLayout;
-    bar->addWidget(disclosure_);
-    bar->addStretch();
+    bar->addWidget(disclosure_, 0, Qt::AlignTop);
     column->addLayout(bar);
     scroll_area_ = new QScrollArea(central);
     scroll_area_->setBackgroundRole(QPalette::Base);
@@ -88,6 +103,10 @@ void MyDocument::buildWindow(const Plist& chart) {
     model_ = new ChartModel(chart, this);
     edits_ = std::make_unique<ChartEdits>(*model_, undo_stack_);
     chart_view_ = new ChartView(*model_, *edits_);
+    // The header shows the title on screen; the chart view draws it only on paper.
+    chart_view_->setShowName(false);
+    header_ = new ChartHeader(*edits_, central);
+    bar->addWidget(header_, 1);
     scroll_area_->setWidget(chart_view_);
     scroll_area_->viewport()->installEventFilter(this);
     column->addWidget(scroll_area_);
@@ -99,8 +118,16 @@ void MyDocument::buildWindow(const Plist& chart) {
     if (chart_view_->activeSlot()) chart_view_->setFocus(Qt::OtherFocusReason);
     connect(disclosure_, &QToolButton::toggled, this, [this](bool on) {
         disclosure_->setArrowType(on ? Qt::DownArrow : Qt::RightArrow);
-        chart_view_->setShowName(on);
+        header_->setVisible(on);
     });
+    form_problem_ = new QLabel(this);
+    form_problem_->setObjectName(QStringLiteral("formProblem"));
+    statusBar()->addWidget(form_problem_);
+    connect(model_, &ChartModel::chartReset, this, &MyDocument::showFormProblem);
+    connect(model_, &ChartModel::chorusChanged, this, &MyDocument::showFormProblem);
+    connect(model_, &ChartModel::barsChanged, this, &MyDocument::showFormProblem);
+    connect(model_, &ChartModel::barsReplaced, this, &MyDocument::showFormProblem);
+    showFormProblem();
     connect(undo_stack_, &QUndoStack::cleanChanged, this, [this] { updateTitle(); });
     // The document counts as edited while a chord is being typed.
     connect(chart_view_, &ChartView::chordEditChanged, this, [this] { updateTitle(); });
@@ -176,7 +203,10 @@ void MyDocument::buildMenus() {
     };
     connect(view, &ChartView::selectionChanged, this, validate);
     validate();
+    edit->addAction(tr("Chart Pr&operties..."), QKeySequence(Qt::ALT | Qt::Key_Return),
+                    [this] { header_->editField(ChartField::title); });
     buildViewMenu();
+    new FormMenu(*chart_view_, *edits_, menuBar());
     buildAnalysisMenus();
     playback_->addPlaybackMenu(menuBar());
 }
@@ -244,6 +274,15 @@ bool MyDocument::isEdited() const {
            chart_view_->instrument() != saved_instrument_;
 }
 
+void MyDocument::showFormProblem() {
+    // The chart still opens, edits and prints; only playing it needs a form that plays.
+    const std::string problem = formProblem(model_->chart());
+    form_problem_->setText(problem.empty() ? QString()
+                                           : tr("The form cannot be played: %1").arg(QString::fromStdString(problem)));
+}
+
+QString MyDocument::formProblemShown() const { return form_problem_->text(); }
+
 void MyDocument::updateTitle() {
     const QString untitled = untitled_name_.isEmpty() ? tr("Untitled") : untitled_name_;
     const QString name = path_.isEmpty() ? untitled : QFileInfo(path_).fileName();
@@ -300,6 +339,7 @@ void MyDocument::print() {
     if (dialog.exec() != QDialog::Accepted) return;
     setUpPrinter(printer);
     try {
+        TitlePrinted title(*chart_view_);
         printChart(*chart_view_, printer, partHeader());
     } catch (const std::exception& e) {
         showErrorSheet(this, errorWithCode(MyErrorCode::cantWrite, tr("Can't write output file"), reasonOf(e)));
@@ -313,6 +353,7 @@ bool MyDocument::exportPdf(const QString& out) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(out);
         setUpPrinter(printer);
+        TitlePrinted title(*chart_view_);
         printChart(*chart_view_, printer, partHeader());
         return true;
     } catch (const std::exception& e) {

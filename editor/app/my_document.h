@@ -13,6 +13,7 @@
 #include "bridge/plist.h"
 #include "bridge/transposition.h"
 
+class QLabel;
 class QMenu;
 class QScrollArea;
 class QToolButton;
@@ -20,6 +21,7 @@ class QToolButton;
 namespace zub {
 
 class ChartEdits;
+class ChartHeader;
 class ChartModel;
 class ChartView;
 class PlaybackActions;
@@ -56,6 +58,9 @@ public:
     QUndoStack* undoStack() const { return undo_stack_; }
     const QString& path() const { return path_; }
     bool isEdited() const;
+    ChartHeader* header() const { return header_; }
+    // Why the chart's form cannot be played, as the status bar says it; "" when it plays.
+    QString formProblemShown() const;
     // The window's name while the document has no file ("Autumn Leaves" for a song of a playlist).
     void setUntitledName(const QString& name);
 
@@ -80,6 +85,7 @@ private:
     // The Analysis and Accompaniment menus.
     void buildAnalysisMenus();
     void updateTitle();
+    void showFormProblem();
     // askToSave() -> true when the window may close: saved, discarded, or nothing to save.
     bool askToSave();
     void fitChartToViewport();
@@ -90,6 +96,8 @@ private:
     ChartView* chart_view_ = nullptr;
     QScrollArea* scroll_area_ = nullptr;
     QToolButton* disclosure_ = nullptr;
+    ChartHeader* header_ = nullptr;
+    QLabel* form_problem_ = nullptr;
     PlaybackActions* playback_ = nullptr;
     QString path_;
     QString untitled_name_;

@@ -10,7 +10,15 @@ class QWidget;
 
 namespace zub {
 
-enum class MyErrorCode { cantWrite = 1, cantRead = 2, analysis = 3, generation = 4, biabExport = 5, transposition = 6 };
+enum class MyErrorCode {
+    cantWrite = 1,
+    cantRead = 2,
+    analysis = 3,
+    generation = 4,
+    biabExport = 5,
+    transposition = 6,
+    formEdit = 7
+};
 
 struct MyError {
     MyErrorCode code;

@@ -35,8 +35,9 @@ void FontSample::showFont(const QFont& font) {
 
 void FontSample::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
-    painter.setPen(Qt::black);
+    // A field of the desktop's colours, light or dark.
+    painter.fillRect(rect(), palette().color(QPalette::Base));
+    painter.setPen(palette().color(QPalette::Text));
     if (!chord_font_) {
         painter.setFont(font_);
         painter.drawText(rect(), Qt::AlignCenter, sample_);

@@ -26,7 +26,11 @@ ChordEntry::ChordEntry(ChartView& view)
     field_->setNavigationHandler([this](NavigationKey command, bool extend) { return navigate(command, extend); });
     connect(field_, &ChordFieldEditor::editingEnded, this, &ChordEntry::entered);
     connect(field_, &ChordFieldEditor::finalCheckFailed, this, &ChordEntry::showError);
-    error_label_->setStyleSheet(QStringLiteral("background: #fff4c0; color: #a00000; border: 1px solid #a00000"));
+    // A tooltip's colours: readable in a light and a dark theme alike.
+    error_label_->setAutoFillBackground(true);
+    error_label_->setBackgroundRole(QPalette::ToolTipBase);
+    error_label_->setForegroundRole(QPalette::ToolTipText);
+    error_label_->setFrameShape(QFrame::Box);
     error_label_->hide();
 }
 
@@ -64,7 +68,17 @@ void ChordEntry::place() {
     const ChartLayout& layout = view_.layout();
     if (!editing_ || editing_->bar >= layout.bars.size()) return;
     const BarPlacement& bar = layout.bars[editing_->bar];
-    const LayoutRect& c = bar.chordFrames.at(editing_->slot);
+    // A change of meter (Undo, Chart Properties) may take the slot away: its edit goes with it.
+    if (editing_->slot >= bar.chordFrames.size()) return stop(false);
+    // A chord changed under the field (Transpose, Undo) shows at once, unless the user is typing.
+    if (!in_progress_) {
+        const QString stored = view_.chordFont().decode(view_.shownChord(*editing_));
+        if (field_->chord() != stored) {
+            field_->setChord(stored);
+            field_->selectAll();
+        }
+    }
+    const LayoutRect& c = bar.chordFrames[editing_->slot];
     field_->setGeometry(QRectF(bar.frame.x + c.x, bar.frame.y + c.y, c.width, c.height).toAlignedRect());
     if (error_label_->isVisible()) {
         error_label_->adjustSize();

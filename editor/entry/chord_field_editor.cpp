@@ -4,9 +4,11 @@
 #include <QCompleter>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QStringListModel>
 #include <QTimer>
 
+#include <algorithm>
 #include <optional>
 
 #include "editor/entry/chord_symbol.h"
@@ -56,7 +58,12 @@ ChordFieldEditor::ChordFieldEditor(const ChordFont& font, QWidget* parent)
       completion_model_(new QStringListModel(this)) {
     setFrame(false);
     setAttribute(Qt::WA_TranslucentBackground);
-    setStyleSheet(QStringLiteral("background: transparent"));
+    // The chart shows through, and the chord is in the chart's ink (its view's text colour);
+    // a style sheet would also reach the field's context menu.
+    QPalette clear = palette();
+    clear.setColor(QPalette::Base, Qt::transparent);
+    clear.setColor(QPalette::Text, clear.color(QPalette::WindowText));
+    setPalette(clear);
     setFont(font.font());
     setValidator(formatter_);
     completer_->setModel(completion_model_);
@@ -126,7 +133,8 @@ bool ChordFieldEditor::event(QEvent* event) {
 
 void ChordFieldEditor::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        endEditing();
+        // Return stores the chord and moves on, as Tab does.
+        if (!navigation_ || !navigation_(NavigationKey::InsertTab, false)) endEditing();
         return;
     }
     if (asksForCompletion(*event)) {
@@ -171,10 +179,12 @@ void ChordFieldEditor::complete() {
     const QStringList list = completions();
     completion_model_->setStringList(list);
     completer_->setCompletionPrefix(chord());
-    if (list.isEmpty())
-        completer_->popup()->hide();
-    else
-        completer_->complete();
+    if (list.isEmpty()) return completer_->popup()->hide();
+    // The list opens under the slot as wide as its longest name, not as narrow as the slot.
+    QAbstractItemView* popup = completer_->popup();
+    const int names =
+        popup->sizeHintForColumn(0) + popup->verticalScrollBar()->sizeHint().width() + 2 * popup->frameWidth();
+    completer_->complete(QRect(0, 0, std::max(width(), names), height()));
 }
 
 void ChordFieldEditor::updateCompletions() {

@@ -6,6 +6,7 @@
 
 #include "bridge/accidentals.h"
 #include "bridge/chord_spelling.h"
+#include "bridge/form_marks.h"
 #include "editor/entry/chord_symbol.h"
 
 namespace zub {
@@ -35,6 +36,16 @@ bool couldBecomeType(const QString& displayType) {
     return Chord_spelling::could_become_type(displayType.toStdString());
 }
 
+const QString noChord = QString::fromUtf8(no_chord_name.data(), static_cast<qsizetype>(no_chord_name.size()));
+
+// "n", "N.", "N.C" are on their way to N.C.; "nc" is N.C. at once.
+std::optional<QString> noChordTyped(const QString& text) {
+    const QString upper = text.toUpper();
+    if (upper == QStringLiteral("NC")) return noChord;
+    if (noChord.startsWith(upper)) return upper;
+    return std::nullopt;
+}
+
 QString rebuilt(const ParsedChordString& chord, const QString& encodedType) {
     if (!chord.containsSlash) return QStringLiteral("%1%2").arg(chord.root, encodedType);
     return QStringLiteral("%1%2/%3").arg(chord.root, encodedType, chord.bass);
@@ -46,6 +57,7 @@ ChordFormatter::ChordFormatter(const ChordFont& font, QObject* parent) : QValida
 
 ChordFormatter::PartialCheck ChordFormatter::isPartialStringValid(const QString& text) const {
     if (text.isEmpty()) return {true, text, {}};
+    if (const auto noChordText = noChordTyped(text)) return {true, *noChordText, {}};
     const auto chord = parseChordString(font_, respelled(font_, text));
     if (!chord) return {false, {}, invalidChordString};
     const QString typed = font_.decode(chord->chordType);
@@ -95,7 +107,7 @@ void ChordFormatter::fixup(QString& text) const {
 }
 
 std::optional<QString> ChordFormatter::finalCheck(const QString& text) const {
-    if (text.isEmpty()) return std::nullopt;
+    if (text.isEmpty() || text == noChord) return std::nullopt;
     const auto chord = parseChordString(font_, text);
     if (!chord) return invalidChordString;
     if (chord->containsSlash && chord->bass.isEmpty()) return QStringLiteral("Root must follow slash");

@@ -53,6 +53,7 @@ public:
     const QString& lastError() const { return last_error_; }
 
     // isPartialStringValid("f#") -> accepted, "F" + encoded sharp; ("7") -> "Invalid chord string";
+    // ("nc") -> "N.C." (no chord), ("n.") -> "N." on its way there;
     // ("c-7") -> "Cm7"; ("Cal") -> accepted as typed, on its way to "C7alt".
     PartialCheck isPartialStringValid(const QString& text) const;
 

@@ -62,4 +62,14 @@ void ChartEdits::setName(const QString& name) { perform(std::make_unique<NameCom
 
 void ChartEdits::setTempo(qint64 tempo) { perform(std::make_unique<TempoCommand>(model_, tempo)); }
 
+void ChartEdits::changeBars(BarRange range, const Plist::Array& bars, BarRange selection, const QString& actionName) {
+    if (model_.bars(range) == bars) return;
+    perform(std::make_unique<ChangeBarsCommand>(model_, focus_, range, bars, selection, actionName));
+}
+
+void ChartEdits::setProperties(const ChartProperties& properties) {
+    if (properties == model_.properties()) return;
+    perform(std::make_unique<PropertiesCommand>(model_, properties));
+}
+
 }  // namespace zub

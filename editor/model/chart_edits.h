@@ -61,6 +61,11 @@ public:
     void transpose(const Plist& transposedChart);
     void setName(const QString& name);
     void setTempo(qint64 tempo);
+    // changeBars(range, bars, selection, "Segno"): bars changed in place (ChartModel::changeBars);
+    // undo and redo select selection again. Nothing is recorded when the bars stay as they are.
+    void changeBars(BarRange range, const Plist::Array& bars, BarRange selection, const QString& actionName);
+    // setProperties(properties): one "Chart Properties" step; nothing when nothing changes.
+    void setProperties(const ChartProperties& properties);
 
 private:
     void perform(std::unique_ptr<QUndoCommand> command);

@@ -1,6 +1,7 @@
 #include "editor/model/chart_model.h"
 
 #include "bridge/bridge_exception.h"
+#include "bridge/chart_dictionary.h"
 #include "bridge/key_centers.h"
 
 namespace zub {
@@ -49,6 +50,22 @@ std::int64_t ChartModel::meter() const {
     const Plist* style = chart_.find("Style");
     if (style && style->kind() == Plist::Kind::dictionary && style->find("Meter")) return style->integer_at("Meter");
     return 4;
+}
+
+std::string ChartModel::composer() const {
+    const Plist* composer = chart_.find("Composer");
+    return composer && composer->kind() == Plist::Kind::string ? composer->as_string() : std::string();
+}
+
+std::int64_t ChartModel::styleType() const {
+    const Plist* style = chart_.find("Style");
+    if (style && style->kind() == Plist::Kind::dictionary && style->find("StyleType"))
+        return style->integer_at("StyleType");
+    return 1;
+}
+
+ChartProperties ChartModel::properties() const {
+    return {name().toStdString(), composer(), key(), meter(), styleType(), tempo()};
 }
 
 void ChartModel::checkBarIndex(const char* operation, std::size_t bar) const {
@@ -146,6 +163,52 @@ void ChartModel::setChorus(const Chorus& chorus) {
     chorus_ = chorus;
     chart_ = chart_.with("Chorus", chorus.to_plist());
     emit chorusChanged(chorus_);
+}
+
+void ChartModel::changeBars(BarRange range, const Plist::Array& bars) {
+    if (range.end() > bars_.size() || range.end() < range.location)
+        outOfRange("ChartModel::changeBars", "Bar", range.end());
+    if (bars.size() != range.length)
+        throw Bridge_exception("ChartModel::changeBars", "Bar count differs: " + std::to_string(bars.size()));
+    bool slotsChanged = false;
+    for (std::size_t i = 0; i < bars.size(); ++i) {
+        zub::checkBar(bars[i], range.location + i + 1);
+        slotsChanged = slotsChanged || bars[i].array_at("Chords") != bars_[range.location + i].array_at("Chords");
+    }
+    std::copy(bars.begin(), bars.end(), bars_.begin() + static_cast<std::ptrdiff_t>(range.location));
+    if (slotsChanged) analysis_.reset();
+    emit barsChanged(range);
+}
+
+void ChartModel::setProperties(const ChartProperties& properties, const Plist::Array& bars) {
+    const char* operation = "ChartModel::setProperties";
+    if (properties.tempo < 1) throw Bridge_exception(operation, "Invalid tempo: " + std::to_string(properties.tempo));
+    if (properties.meter < 1 || properties.meter > max_meter)
+        throw Bridge_exception(operation, "Invalid meter: " + std::to_string(properties.meter));
+    if (!bars.empty() && bars.size() != bars_.size())
+        throw Bridge_exception(operation, "Bar count differs: " + std::to_string(bars.size()));
+    for (std::size_t i = 0; i < bars.size(); ++i) zub::checkBar(bars[i], i + 1);
+    const ChartProperties old = this->properties();
+    const Plist style = chart_.dictionary_at("Style")
+                            .with("Meter", Plist::make_integer(properties.meter))
+                            .with("StyleType", Plist::make_integer(properties.styleType));
+    chart_ = chart_.with("Name", Plist::make_string(properties.name))
+                 .with("Key", Plist::make_string(properties.key))
+                 .with("Style", style)
+                 .with("Tempo", Plist::make_integer(properties.tempo));
+    // The key is optional: a chart without a composer is saved as it was read.
+    Plist::Dictionary keys = chart_.as_dictionary();
+    if (auto found = keys.find(std::string_view("Composer")); found != keys.end()) keys.erase(found);
+    if (!properties.composer.empty()) keys.emplace("Composer", Plist::make_string(properties.composer));
+    chart_ = Plist::make_dictionary(std::move(keys));
+    if (!bars.empty()) {
+        bars_ = bars;
+        analysis_.reset();
+        emit barsChanged({0, bars_.size()});
+    }
+    if (old.name != properties.name) emit nameChanged(QString::fromStdString(properties.name));
+    if (old.tempo != properties.tempo) emit tempoChanged(properties.tempo);
+    emit propertiesChanged();
 }
 
 void ChartModel::setName(const QString& name) {

@@ -20,6 +20,7 @@
 #include "bridge/chart_analysis.h"
 #include "bridge/plist.h"
 #include "editor/model/bar_operations.h"
+#include "editor/model/chart_properties.h"
 #include "editor/model/chorus.h"
 
 namespace zub {
@@ -42,6 +43,12 @@ public:
     std::string key() const { return chart_.string_at("Key"); }
     // The meter ("Style"/"Meter"), 4 when the chart has none.
     std::int64_t meter() const;
+    // The chart's "Composer", "" when it has none.
+    std::string composer() const;
+    // The style code ("Style"/"StyleType").
+    std::int64_t styleType() const;
+    // The title, composer, key, meter, style and tempo at once.
+    ChartProperties properties() const;
     const Plist& fontDescription() const { return chart_.dictionary_at("Font"); }
     const Chorus& chorus() const { return chorus_; }
 
@@ -79,6 +86,16 @@ public:
     // setChorus(chorus) stores it as given (undo may restore what a file held);
     // the commands check what the user asks for. chorusChanged when it changed.
     void setChorus(const Chorus& chorus);
+    // changeBars({2, 3}, bars): the bars of the range changed in place (their form marks,
+    // their slots), as many as there were; each checked as a document's bar is ("Bar 3:
+    // Invalid repeat count: 1"), "Bar count differs: 2" otherwise. Discards the analysis
+    // when a bar's slots change. barsChanged(range).
+    void changeBars(BarRange range, const Plist::Array& bars);
+    // setProperties(properties): name, composer, key, style, tempo; "Invalid tempo: 0",
+    // "Invalid meter: 0". A new meter also needs the bars that follow it (bars, as many as the
+    // chart has; empty when the meter stays). nameChanged, tempoChanged, propertiesChanged,
+    // and barsChanged for new bars.
+    void setProperties(const ChartProperties& properties, const Plist::Array& bars = {});
     void setName(const QString& name);
     // setTempo(132); "Invalid tempo: 0" below 1.
     void setTempo(qint64 tempo);
@@ -97,6 +114,8 @@ signals:
     void chorusChanged(const zub::Chorus& chorus);
     void nameChanged(const QString& name);
     void tempoChanged(qint64 tempo);
+    // The composer, key, meter or style changed (setProperties).
+    void propertiesChanged();
     void analysisChanged();
 
 private:

@@ -2,6 +2,7 @@
 
 #include "bridge/chart_dictionary.h"
 #include "editor/model/chart_model.h"
+#include "editor/model/form_mark_rules.h"
 
 namespace zub {
 
@@ -43,7 +44,12 @@ void ChordEntryCommand::undo() {
 
 AppendBarCommand::AppendBarCommand(ChartModel& model, EditingFocus* focus, SlotRef activeSlot)
     : QUndoCommand(QStringLiteral("Append Bar")), model_(model), focus_(focus), active_(activeSlot),
-      bar_(oneBlankBar(model.meter()).as_array().front()) {}
+      // A new bar has the meter of the bar before it, which may be other than the chart's.
+      bar_(oneBlankBar(model.barCount() == 0 ? model.meter()
+                                             : static_cast<std::int64_t>(slotsInForce(
+                                                   model.allBars(), model.barCount() - 1, model.meter())))
+               .as_array()
+               .front()) {}
 
 void AppendBarCommand::redo() {
     model_.replaceBars({model_.barCount(), 0}, {bar_});
@@ -115,5 +121,35 @@ TempoCommand::TempoCommand(ChartModel& model, qint64 newTempo)
 
 void TempoCommand::redo() { model_.setTempo(new_); }
 void TempoCommand::undo() { model_.setTempo(old_); }
+
+ChangeBarsCommand::ChangeBarsCommand(ChartModel& model, EditingFocus* focus, BarRange range, Plist::Array bars,
+                                     BarRange selection, const QString& actionName)
+    : QUndoCommand(actionName), model_(model), focus_(focus), range_(range), new_bars_(std::move(bars)),
+      old_bars_(model.bars(range)), selection_(selection) {}
+
+void ChangeBarsCommand::redo() {
+    model_.changeBars(range_, new_bars_);
+    // The first time the user is where the command was given.
+    if (!first_ && focus_) focus_->selectBars(selection_);
+    first_ = false;
+}
+
+void ChangeBarsCommand::undo() {
+    model_.changeBars(range_, old_bars_);
+    if (focus_) focus_->selectBars(selection_);
+}
+
+PropertiesCommand::PropertiesCommand(ChartModel& model, ChartProperties properties)
+    : QUndoCommand(QStringLiteral("Chart Properties")), model_(model), new_(std::move(properties)),
+      old_(model.properties()) {
+    if (new_.meter != old_.meter) {
+        old_bars_ = model.allBars();
+        new_bars_ = barsInMeter(old_bars_, new_.meter);
+    }
+}
+
+void PropertiesCommand::redo() { model_.setProperties(new_, new_bars_); }
+
+void PropertiesCommand::undo() { model_.setProperties(old_, old_bars_); }
 
 }  // namespace zub

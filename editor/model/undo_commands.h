@@ -14,6 +14,7 @@
 
 #include "bridge/plist.h"
 #include "editor/model/bar_operations.h"
+#include "editor/model/chart_properties.h"
 
 namespace zub {
 
@@ -88,6 +89,37 @@ private:
     Plist::Array new_bars_, old_bars_;
     BarRange old_selection_, new_selection_;
     Chorus old_chorus_, new_chorus_;
+};
+
+// The form marks and time signatures of the Form menu ("Start Repeat", "Time Signature"):
+// bars changed in place, old and new, the bars selected again on undo and redo.
+class ChangeBarsCommand : public QUndoCommand {
+public:
+    ChangeBarsCommand(ChartModel& model, EditingFocus* focus, BarRange range, Plist::Array bars,
+                      BarRange selection, const QString& actionName);
+    void redo() override;
+    void undo() override;
+
+private:
+    ChartModel& model_;
+    EditingFocus* focus_;
+    BarRange range_;
+    Plist::Array new_bars_, old_bars_;
+    BarRange selection_;
+    bool first_ = true;
+};
+
+// "Chart Properties": title, composer, key, meter, style and tempo, with the bars a new meter resizes.
+class PropertiesCommand : public QUndoCommand {
+public:
+    PropertiesCommand(ChartModel& model, ChartProperties properties);
+    void redo() override;
+    void undo() override;
+
+private:
+    ChartModel& model_;
+    ChartProperties new_, old_;
+    Plist::Array new_bars_, old_bars_;  // empty when the meter stays
 };
 
 // "Set Chorus", "Set Chorus Repeats".

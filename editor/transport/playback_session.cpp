@@ -34,6 +34,7 @@ PlaybackSession::PlaybackSession(ChartModel& model, QObject* parent)
     connect(&model_, &ChartModel::barsChanged, this, &PlaybackSession::chartChanged);
     connect(&model_, &ChartModel::chorusChanged, this, &PlaybackSession::chartChanged);
     connect(&model_, &ChartModel::tempoChanged, this, &PlaybackSession::chartChanged);
+    connect(&model_, &ChartModel::propertiesChanged, this, &PlaybackSession::chartChanged);
     SharedPlayer& shared = SharedPlayer::shared();
     connect(&shared, &SharedPlayer::ready, this, &PlaybackSession::soundsReady);
     connect(&shared, &SharedPlayer::failed, this, &PlaybackSession::soundsFailed);

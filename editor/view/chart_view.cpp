@@ -45,6 +45,7 @@ ChartView::ChartView(ChartModel& model, ChartEdits& edits, QWidget* parent)
     p.setColor(QPalette::Window, Qt::white);
     p.setColor(QPalette::WindowText, Qt::black);
     setPalette(p);
+    setBackgroundRole(QPalette::Window);  // its own page, not the Base role of the scroll area it sits in
     setFocusPolicy(Qt::StrongFocus);
     setAcceptDrops(true);
     chord_entry_ = std::make_unique<ChordEntry>(*this);
@@ -65,7 +66,11 @@ ChartView::~ChartView() = default;
 void ChartView::setUpFields() {
     for (QLineEdit* field : {title_field_, tempo_field_}) {
         field->setFrame(false);
-        field->setStyleSheet(QStringLiteral("background: transparent; color: black"));
+        // No style sheet: it would reach the field's context menu (transparent, black on dark themes).
+        QPalette page = palette();
+        page.setColor(QPalette::Base, Qt::transparent);
+        page.setColor(QPalette::Text, page.color(QPalette::WindowText));
+        field->setPalette(page);
         field->installEventFilter(this);
     }
     title_field_->setObjectName(QStringLiteral("title"));

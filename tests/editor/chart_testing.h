@@ -24,4 +24,25 @@ inline Plist chartOfBars(std::size_t n, Chorus chorus = {}) {
         "Chorus", chorus.to_plist());
 }
 
+// A bar's form marks as one line, keys in order: "Endings=1,2 RepeatEnd=3 Segno Time=3/4".
+inline std::string formMarksText(const Plist& bar) {
+    std::string out;
+    for (const auto& [key, value] : bar.as_dictionary()) {
+        if (key == "Chords" || key == "Keys" || key == "SectionMark") continue;
+        out += (out.empty() ? "" : " ") + key;
+        if (value.kind() == Plist::Kind::integer) out += "=" + std::to_string(value.as_integer());
+        if (value.kind() == Plist::Kind::string) out += "=" + value.as_string();
+        if (value.kind() == Plist::Kind::array)
+            for (std::size_t k = 0; k < value.as_array().size(); ++k)
+                out += (k == 0 ? "=" : ",") + std::to_string(value.as_array()[k].as_integer());
+    }
+    return out;
+}
+
+// A bar's slots and form marks: "3 Time=3/4".
+inline std::string slotsAndMarksText(const Plist& bar) {
+    const std::string marks = formMarksText(bar);
+    return std::to_string(bar.array_at("Chords").size()) + (marks.empty() ? "" : " " + marks);
+}
+
 }  // namespace zub::testing

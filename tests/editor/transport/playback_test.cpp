@@ -20,11 +20,13 @@
 #include <vector>
 
 #include "bridge/chart_document.h"
+#include "bridge/style_names.h"
 #include "editor/app/analysis_menu.h"
 #include "editor/app/my_document.h"
 #include "editor/app/preferences.h"
 #include "editor/app/preferences_panel.h"
 #include "editor/entry/chord_field_editor.h"
+#include "editor/model/chart_edits.h"
 #include "editor/model/chart_model.h"
 #include "editor/transport/audio_export.h"
 #include "editor/transport/playback_actions.h"
@@ -330,6 +332,26 @@ TEST_F(Playback, ExportAudioWritesASoundingFileAndCancelLeavesNone) {
     ASSERT_TRUE(failed.wait(patience_ms));
     EXPECT_EQ(failed.at(0).at(0).value<AudioExport::Outcome>(), AudioExport::Outcome::failed);
     EXPECT_TRUE(failed.at(0).at(2).toString().startsWith("Can't write output file"));
+}
+
+}  // namespace
+}  // namespace zub
+
+namespace zub {
+namespace {
+
+TEST_F(Playback, ANewStyleOrTempoIsHeardFromTheNextPlay) {
+    const auto before = session().accompaniment();
+    ChartProperties properties = document_->model().properties();
+    properties.styleType = *styleCodeOfName("Bossa Nova");
+    document_->edits().setProperties(properties);
+    const auto bossa = session().accompaniment();
+    EXPECT_NE(bossa, before);
+    EXPECT_NE(bossa->midi, before->midi);
+    properties.tempo += 40;
+    document_->edits().setProperties(properties);
+    EXPECT_NE(session().accompaniment(), bossa);
+    document_->undoStack()->setClean();
 }
 
 }  // namespace

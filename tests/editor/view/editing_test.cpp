@@ -320,6 +320,7 @@ TEST_F(Editing, TypedChordsAreCorrectedAndStoredInDisplayForm) {
 
 TEST_F(Editing, MovingTheFocusAwayKeepsWhatWasTyped) {
     open(chartOfBars(2));
+    view_->setShowName(true);  // the view's own title field; the window shows its header instead
     document_->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(document_.get()));
     ChordFieldEditor* field = chordField(*view_);
@@ -372,6 +373,7 @@ TEST_F(Editing, TheViewScrollsToWhereTheUserIs) {
 
 TEST_F(Editing, TheTitleFieldTakesThePlaceOfTheSelection) {
     open(chartOfBars(3));
+    view_->setShowName(true);  // the view's own title field; the window shows its header instead
     document_->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(document_.get()));
     view_->selectBars({1, 1});
