@@ -130,6 +130,16 @@ void MyDocument::buildMenus() {
                                                          tr("PDF (*.pdf)"));
         if (!out.isEmpty()) exportPdf(out);
     });
+    // Offered only where the chart can be shrunk to one page and still be read.
+    QAction* onePage = file->addAction(tr("&Fit to One Page"));
+    onePage->setCheckable(true);
+    connect(onePage, &QAction::toggled, this, [this](bool on) { fit_to_one_page_ = on; });
+    connect(file, &QMenu::aboutToShow, this, [this, onePage] {
+        QPrinter paper;
+        paper.setPageSize(localePaperSize());
+        setUpPrinter(paper);
+        onePage->setEnabled(canFitOnOnePage(*chart_view_, paper));
+    });
     addExportMenu(file, this);
     file->addSeparator();
     file->addAction(tr("&Quit"), QKeySequence::Quit, [] { MyApplication::quit(); });
@@ -300,20 +310,24 @@ void MyDocument::print() {
     if (dialog.exec() != QDialog::Accepted) return;
     setUpPrinter(printer);
     try {
-        printChart(*chart_view_, printer, partHeader());
+        printChart(*chart_view_, printer, printOptions());
     } catch (const std::exception& e) {
         showErrorSheet(this, errorWithCode(MyErrorCode::cantWrite, tr("Can't write output file"), reasonOf(e)));
     }
 }
 
+PrintOptions MyDocument::printOptions() const {
+    const Instrument instrument = chart_view_->instrument();
+    const Plist chart = model_->chart();
+    // The part's header names the part's own key.
+    const Plist shown = instrument == Instrument::concert ? chart : partForInstrument(chart, instrument);
+    return {pageHeaderOf(shown, partHeader()), fit_to_one_page_};
+}
+
 bool MyDocument::exportPdf(const QString& out) {
     chart_view_->endChordEditing();  // as for print()
     try {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(out);
-        setUpPrinter(printer);
-        printChart(*chart_view_, printer, partHeader());
+        printChartToPdf(*chart_view_, out, printOptions());
         return true;
     } catch (const std::exception& e) {
         showErrorSheet(this, errorWithCode(MyErrorCode::cantWrite, tr("Can't write output file"), reasonOf(e)));

@@ -43,6 +43,8 @@ public:
     // The meter ("Style"/"Meter"), 4 when the chart has none.
     std::int64_t meter() const;
     const Plist& fontDescription() const { return chart_.dictionary_at("Font"); }
+    // The chart's "BarsPerLine" (bridge/bar_marks.h); none when it does not say.
+    std::optional<int> barsPerLine() const;
     const Chorus& chorus() const { return chorus_; }
 
     std::size_t barCount() const { return bars_.size(); }
