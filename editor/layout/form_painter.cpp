@@ -144,8 +144,8 @@ void drawTime(QPainter& painter, const BarFormView& bar, const ChordFontMetrics&
 }  // namespace
 
 FormStyle::FormStyle(const QFont& chordFont, QColor inkColour)
-    : letter(scaled(chordFont, 0.75, true, false)), text(scaled(chordFont, 0.6, true, false)),
-      direction(scaled(chordFont, 0.6, false, true)), time(scaled(chordFont, 0.55, true, false)), ink(inkColour) {}
+    : letter(scaled(chordFont, 0.75, true, false)), text(scaled(chordFont, 0.7, true, false)),
+      direction(scaled(chordFont, 0.72, false, true)), time(scaled(chordFont, 0.55, true, false)), ink(inkColour) {}
 
 QString repeatCountText(int times) { return times > 2 ? QString::number(times) + QChar(0x00D7) : QString(); }
 
