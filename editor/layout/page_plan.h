@@ -15,7 +15,7 @@ namespace zub {
 // is shrunk to one as long as its chords stay at least auto_fit_chord_points;
 // "Fit to One Page" shrinks it down to fit_chord_points.
 inline constexpr float max_print_chord_points = 18;
-inline constexpr float auto_fit_chord_points = 12;
+inline constexpr float auto_fit_chord_points = 11;
 inline constexpr float fit_chord_points = 7;
 
 // The printable area of a page, the band its first page gives the header and
