@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "bridge/accidentals.h"
+#include "bridge/bar_marks.h"
 #include "bridge/bridge_exception.h"
 #include "bridge/internal/form_keys.h"
 
@@ -54,6 +55,7 @@ void checkChartDictionary(const Plist& chart) {
     chart.string_at("Name");
     // Optional: charts from before the composer was kept have none.
     if (chart.find("Composer")) chart.string_at("Composer");
+    barsPerLineOf(chart);
     within("Style", [&] {
         const Plist& style = chart.dictionary_at("Style");
         check_meter(style.integer_at("Meter"));

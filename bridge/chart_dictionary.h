@@ -3,7 +3,8 @@
 // "StyleType"}, "Key", "Tempo", "Chorus" {"Begin", "End", "Repeats"},
 // "Chords" (bar dictionaries {"Chords", "SectionMark", "Keys"}, one slot per
 // beat) and "Font" {"FontName", "PointSize"}, and optionally "Composer" (a
-// string; charts without it are read and written as before). A bar may carry
+// string; charts without it are read and written as before) and "BarsPerLine"
+// (2 to 8, the most bars a line of the chart holds; bridge/bar_marks.h). A bar may carry
 // the optional form marks "RepeatStart", "RepeatEnd", "Endings", "Segno",
 // "ToCoda", "Coda", "Fine", "Direction" and "Time", and a slot may hold "N.C."
 // (bridge/internal/form_keys.h says what each holds; bridge/played_form.h how
@@ -34,7 +35,7 @@ inline constexpr std::int64_t max_bar_slots = 1024;
 // "Missing key: Tempo", "Chorus: Wrong type for key End: expected integer, found string",
 // "Bar 3: Keys has 3 slots, Chords has 4", "Bar 1: no slots",
 // "Bar 2: Invalid section mark: 300", "Style: Invalid meter: 0", "Bar 4: Invalid repeat count: 1",
-// "Bar 5: Time 5/4 needs 5 slots, Chords has 4".
+// "Bar 5: Time 5/4 needs 5 slots, Chords has 4", "Invalid bars per line: 9".
 void checkChartDictionary(const Plist& chart);
 
 // checkBar(bar, 3) - the bar part of the above, with "Bar 3: " in front of its messages.

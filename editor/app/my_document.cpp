@@ -48,18 +48,6 @@ namespace {
 // Save As writes chart documents alone; Export writes the other formats.
 const QString chart_filter = QStringLiteral("Chart documents (*.zub)");
 
-// The page carries the title and tempo that the header shows on screen.
-class TitlePrinted {
-public:
-    explicit TitlePrinted(ChartView& view) : view_(view) { view_.setShowName(true); }
-    ~TitlePrinted() { view_.setShowName(false); }
-    TitlePrinted(const TitlePrinted&) = delete;
-    TitlePrinted& operator=(const TitlePrinted&) = delete;
-
-private:
-    ChartView& view_;
-};
-
 }  // namespace
 
 Plist MyDocument::newChart() {
@@ -156,6 +144,16 @@ void MyDocument::buildMenus() {
         const QString out = QFileDialog::getSaveFileName(this, tr("Export as PDF"), QFileInfo(path_).baseName() + ".pdf",
                                                          tr("PDF (*.pdf)"));
         if (!out.isEmpty()) exportPdf(out);
+    });
+    // Offered only where the chart can be shrunk to one page and still be read.
+    QAction* onePage = file->addAction(tr("&Fit to One Page"));
+    onePage->setCheckable(true);
+    connect(onePage, &QAction::toggled, this, [this](bool on) { fit_to_one_page_ = on; });
+    connect(file, &QMenu::aboutToShow, this, [this, onePage] {
+        QPrinter paper;
+        paper.setPageSize(localePaperSize());
+        setUpPrinter(paper);
+        onePage->setEnabled(canFitOnOnePage(*chart_view_, paper));
     });
     addExportMenu(file, this);
     file->addSeparator();
@@ -339,22 +337,24 @@ void MyDocument::print() {
     if (dialog.exec() != QDialog::Accepted) return;
     setUpPrinter(printer);
     try {
-        TitlePrinted title(*chart_view_);
-        printChart(*chart_view_, printer, partHeader());
+        printChart(*chart_view_, printer, printOptions());
     } catch (const std::exception& e) {
         showErrorSheet(this, errorWithCode(MyErrorCode::cantWrite, tr("Can't write output file"), reasonOf(e)));
     }
 }
 
+PrintOptions MyDocument::printOptions() const {
+    const Instrument instrument = chart_view_->instrument();
+    const Plist chart = model_->chart();
+    // The part's header names the part's own key.
+    const Plist shown = instrument == Instrument::concert ? chart : partForInstrument(chart, instrument);
+    return {pageHeaderOf(shown, partHeader()), fit_to_one_page_};
+}
+
 bool MyDocument::exportPdf(const QString& out) {
     chart_view_->endChordEditing();  // as for print()
     try {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(out);
-        setUpPrinter(printer);
-        TitlePrinted title(*chart_view_);
-        printChart(*chart_view_, printer, partHeader());
+        printChartToPdf(*chart_view_, out, printOptions());
         return true;
     } catch (const std::exception& e) {
         showErrorSheet(this, errorWithCode(MyErrorCode::cantWrite, tr("Can't write output file"), reasonOf(e)));

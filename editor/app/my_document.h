@@ -12,6 +12,7 @@
 
 #include "bridge/plist.h"
 #include "bridge/transposition.h"
+#include "editor/layout/chart_printer.h"
 
 class QLabel;
 class QMenu;
@@ -82,6 +83,8 @@ private:
     void showFor(Instrument instrument);
     // The part's title for a printed header, "" at concert pitch.
     QString partHeader() const;
+    // The printed page's header and the "Fit to One Page" choice.
+    PrintOptions printOptions() const;
     // The Analysis and Accompaniment menus.
     void buildAnalysisMenus();
     void updateTitle();
@@ -102,6 +105,7 @@ private:
     QString path_;
     QString untitled_name_;
     Instrument saved_instrument_ = Instrument::concert;  // the part the file shows
+    bool fit_to_one_page_ = false;
 };
 
 }  // namespace zub

@@ -8,6 +8,8 @@
 
 #include <cstring>
 
+#include "bridge/bar_marks.h"
+
 namespace zub {
 
 Preferences& Preferences::shared() {
@@ -42,5 +44,13 @@ void Preferences::setFont(const QFont& font, const char* key) {
 QString Preferences::soundFont() const { return QSettings().value(QStringLiteral("soundfont")).toString(); }
 
 void Preferences::setSoundFont(const QString& path) { QSettings().setValue(QStringLiteral("soundfont"), path); }
+
+int Preferences::barsPerLine() const {
+    bool ok = false;
+    const int count = QSettings().value(QStringLiteral("bars per line")).toInt(&ok);
+    return ok && count >= min_bars_per_line && count <= max_bars_per_line ? count : default_bars_per_line;
+}
+
+void Preferences::setBarsPerLine(int count) { QSettings().setValue(QStringLiteral("bars per line"), count); }
 
 }  // namespace zub

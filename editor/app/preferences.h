@@ -1,6 +1,7 @@
 // The user's preferences: the chord font and the title font, stored as font
 // descriptions in the user defaults (QSettings) under "chord font" and "title
-// font", and the SoundFont played, a path under "soundfont".
+// font", the SoundFont played, a path under "soundfont", and the bars a line
+// holds in a chart that does not say, under "bars per line".
 #pragma once
 
 #include <QFont>
@@ -27,6 +28,10 @@ public:
     // The SoundFont the user chose; "" to find one as zub does.
     QString soundFont() const;
     void setSoundFont(const QString& path);
+
+    // barsPerLine() -> the stored count, 4 when none; a stored count outside 2..8 gives 4.
+    int barsPerLine() const;
+    void setBarsPerLine(int count);
 
 private:
     Preferences() = default;

@@ -5,9 +5,11 @@
 #include <QGridLayout>
 #include <QPainter>
 #include <QPushButton>
+#include <QSpinBox>
 
 #include <stdexcept>
 
+#include "bridge/bar_marks.h"
 #include "editor/app/preferences.h"
 #include "editor/layout/chord_font.h"
 #include "editor/layout/my_parameters.h"
@@ -90,6 +92,14 @@ PreferencesPanelController::PreferencesPanelController() {
         if (!path.isEmpty()) setSoundFont(path);
     });
     showSoundFont();
+    // Charts that do not say how many bars a line holds take this; windows lay out with it from their next change.
+    auto* barsPerLine = new QSpinBox(this);
+    barsPerLine->setObjectName(QStringLiteral("barsPerLine"));
+    barsPerLine->setRange(min_bars_per_line, max_bars_per_line);
+    barsPerLine->setValue(Preferences::shared().barsPerLine());
+    grid->addWidget(new QLabel(tr("Bars per line:"), this), 3, 0);
+    grid->addWidget(barsPerLine, 3, 1);
+    connect(barsPerLine, &QSpinBox::valueChanged, this, [](int count) { Preferences::shared().setBarsPerLine(count); });
 }
 
 void PreferencesPanelController::showSoundFont() {

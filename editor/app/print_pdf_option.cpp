@@ -20,17 +20,23 @@ struct PrintRequest {
     QString out, in;
     bool analyze = false;
     std::optional<QString> instrument;
+    std::optional<QString> paper;
+    bool onePage = false;
 };
 
 // The options may come in either order between OUT.pdf and FILE.
 std::optional<PrintRequest> parse(const QStringList& args) {
     if (args.size() < 3 || args[0] != QStringLiteral("--print-pdf")) return std::nullopt;
-    PrintRequest request{args[1], args.back(), false, std::nullopt};
+    PrintRequest request{args[1], args.back(), false, std::nullopt, std::nullopt, false};
     for (qsizetype i = 2; i + 1 < args.size(); ++i) {
         if (args[i] == QStringLiteral("--analyze") && !request.analyze)
             request.analyze = true;
+        else if (args[i] == QStringLiteral("--one-page") && !request.onePage)
+            request.onePage = true;
         else if (args[i] == QStringLiteral("--for") && !request.instrument && i + 2 < args.size())
             request.instrument = args[++i];
+        else if (args[i] == QStringLiteral("--paper") && !request.paper && i + 2 < args.size() && paperOfName(args[i + 1]))
+            request.paper = args[++i];
         else
             return std::nullopt;
     }
@@ -49,9 +55,9 @@ void print(const PrintRequest& request) {
         if (const auto error = analyze(model, edits))
             throw std::runtime_error(error->description.toStdString());
     }
-    const QString header =
-        instrument == Instrument::concert ? QString() : QString::fromStdString(partTitle(instrument));
-    printChartToPdf(view, request.out, header);
+    const QString part = instrument == Instrument::concert ? QString() : QString::fromStdString(partTitle(instrument));
+    const PrintOptions options{pageHeaderOf(model.chart(), part), request.onePage};
+    printChartToPdf(view, request.out, options, request.paper ? *paperOfName(*request.paper) : localePaperSize());
 }
 
 }  // namespace
@@ -59,7 +65,7 @@ void print(const PrintRequest& request) {
 int printPdfOption(const QStringList& args) {
     const auto request = parse(args);
     if (!request) {
-        std::fprintf(stderr, "usage: zubaroo --print-pdf OUT.pdf [--analyze] [--for Bb|Eb|F] FILE\n");
+        std::fprintf(stderr, "usage: zubaroo --print-pdf OUT.pdf [--analyze] [--for Bb|Eb|F] [--paper a4|letter] [--one-page] FILE\n");
         return 2;
     }
     try {

@@ -1,6 +1,8 @@
-// zubaroo --print-pdf OUT.pdf [--analyze] [--for Bb|Eb|F] FILE: a chart printed
-// to a PDF without a window, optionally analysed, optionally as the part for a
-// transposing instrument with the part's title ("E\u266D part") in the header.
+// zubaroo --print-pdf OUT.pdf [--analyze] [--for Bb|Eb|F] [--paper a4|letter] [--one-page] FILE:
+// a chart printed to a PDF without a window, the same page the window's Export as PDF
+// gives; optionally analysed, optionally as the part for a transposing instrument with
+// the part's title ("E\u266D part") in the header, on the locale's paper unless
+// --paper names one, shrunk to one page with --one-page where the chart allows it.
 #pragma once
 
 #include <QStringList>

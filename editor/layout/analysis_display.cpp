@@ -317,9 +317,9 @@ QFont tableFont(const char* key) {
     }
 }
 
-void strokeAll(QPainter& painter, const std::vector<AnalysisStroke>& strokes) {
+void strokeAll(QPainter& painter, const std::vector<AnalysisStroke>& strokes, const QColor& ink) {
     for (const AnalysisStroke& s : strokes) {
-        QPen pen(Qt::black, 1, Qt::SolidLine, Qt::FlatCap);
+        QPen pen(ink, 1, Qt::SolidLine, Qt::FlatCap);
         if (s.dotted) {
             pen.setDashPattern({2, 2});  // in pen widths, which are 1 point
             pen.setDashOffset(s.arc ? 1 : 0);
@@ -330,9 +330,9 @@ void strokeAll(QPainter& painter, const std::vector<AnalysisStroke>& strokes) {
     }
 }
 
-void drawTexts(QPainter& painter, const std::vector<AnalysisText>& texts, const QFont& font) {
+void drawTexts(QPainter& painter, const std::vector<AnalysisText>& texts, const QFont& font, const QColor& ink) {
     painter.setFont(font);
-    painter.setPen(Qt::black);
+    painter.setPen(ink);
     const double ascent = QFontMetricsF(font).ascent();
     for (const AnalysisText& t : texts) painter.drawText(t.topLeft + QPointF(0, ascent), t.text);
 }
@@ -342,20 +342,20 @@ void drawTexts(QPainter& painter, const std::vector<AnalysisText>& texts, const 
 QFont analysisRomanFont() { return tableFont("AnalysisRomanFont"); }
 QFont analysisKeyFont() { return tableFont("AnalysisKeyFont"); }
 
-void draw_analysis(QPainter& painter, const AnalysisFigures& figures, const QFont& romanFont) {
+void draw_analysis(QPainter& painter, const AnalysisFigures& figures, const QFont& romanFont, const QColor& ink) {
     painter.save();
-    drawTexts(painter, figures.romans, romanFont);
-    strokeAll(painter, figures.brackets);
-    strokeAll(painter, figures.arrows);
+    drawTexts(painter, figures.romans, romanFont, ink);
+    strokeAll(painter, figures.brackets, ink);
+    strokeAll(painter, figures.arrows, ink);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::black);
+    painter.setBrush(ink);
     for (const QPolygonF& head : figures.arrowheads) painter.drawPolygon(head);
     painter.restore();
 }
 
-void draw_keys(QPainter& painter, const std::vector<AnalysisText>& labels, const QFont& keyFont) {
+void draw_keys(QPainter& painter, const std::vector<AnalysisText>& labels, const QFont& keyFont, const QColor& ink) {
     painter.save();
-    drawTexts(painter, labels, keyFont);
+    drawTexts(painter, labels, keyFont, ink);
     painter.restore();
 }
 

@@ -5,6 +5,7 @@
 // display; draw_analysis and draw_keys only stroke what it computed.
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QPainterPath>
 #include <QPointF>
@@ -124,9 +125,11 @@ ArrowParameters arrowParametersFromTable();
 QFont analysisRomanFont();
 QFont analysisKeyFont();
 
-// draw_analysis(painter, figures, romanFont): romans, then brackets, then arrows.
-void draw_analysis(QPainter& painter, const AnalysisFigures& figures, const QFont& romanFont);
-// draw_keys(painter, labels, keyFont).
-void draw_keys(QPainter& painter, const std::vector<AnalysisText>& labels, const QFont& keyFont);
+// draw_analysis(painter, figures, romanFont, ink): romans, then brackets, then arrows.
+void draw_analysis(QPainter& painter, const AnalysisFigures& figures, const QFont& romanFont,
+                   const QColor& ink = Qt::black);
+// draw_keys(painter, labels, keyFont, ink).
+void draw_keys(QPainter& painter, const std::vector<AnalysisText>& labels, const QFont& keyFont,
+               const QColor& ink = Qt::black);
 
 }  // namespace zub

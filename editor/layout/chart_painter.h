@@ -1,10 +1,11 @@
-// Drawing a laid-out chart: bar lines, slashes, chords, the analysis figures
-// and key labels, the composer under the title, and (when printing) the title
-// and tempo as text. One painter
+// Drawing a laid-out chart: bar lines, slashes, chords, the form (form_painter),
+// the analysis figures and key labels, the composer under the title, and (when
+// printing from the view) the title and tempo as text. One painter
 // serves the screen, printing and the drag image; it reads what it draws from
 // a ChartPicture and changes nothing.
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QRect>
 #include <QRectF>
@@ -15,6 +16,7 @@
 #include <optional>
 #include <vector>
 
+#include "bridge/bar_marks.h"
 #include "editor/layout/analysis_display.h"
 #include "editor/layout/chart_layout.h"
 #include "editor/layout/chord_font.h"
@@ -25,11 +27,12 @@ class QPainter;
 namespace zub {
 
 // One bar as shown: its chords encoded in the chord font, one per slot, the
-// width of each slot, and its section mark.
+// width of each slot, its section mark and its form marks.
 struct ShownBar {
     QStringList shown;
     std::vector<float> widths;
     std::int64_t sectionMark = 32;
+    BarMarks marks{};
 };
 
 // The title and tempo as drawn in print: their text, font and place.
@@ -56,6 +59,10 @@ struct ChartPicture {
     std::optional<TitleText> title, tempo;  // drawn only when printing
     // Drawn on screen too: no field shows it there.
     std::optional<TitleText> composer;
+    // The colour of everything drawn: the palette's text colour on screen, black on paper.
+    QColor ink = Qt::black;
+    // The chart's meter shown at its start when it is not 4/4 ("3/4"), else "".
+    QString openingTime;
 };
 
 // paintChart(painter, picture, area, printing): everything that meets area.

@@ -1,5 +1,6 @@
 #include "editor/model/chart_model.h"
 
+#include "bridge/bar_marks.h"
 #include "bridge/bridge_exception.h"
 #include "bridge/chart_dictionary.h"
 #include "bridge/key_centers.h"
@@ -39,6 +40,8 @@ void ChartModel::setChart(const Plist& chart) {
     analysis_.reset();
     emit chartReset();
 }
+
+std::optional<int> ChartModel::barsPerLine() const { return barsPerLineOf(chart_); }
 
 Plist ChartModel::chart() const { return chart_.with("Chords", Plist::make_array(bars_)); }
 

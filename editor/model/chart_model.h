@@ -50,6 +50,8 @@ public:
     // The title, composer, key, meter, style and tempo at once.
     ChartProperties properties() const;
     const Plist& fontDescription() const { return chart_.dictionary_at("Font"); }
+    // The chart's "BarsPerLine" (bridge/bar_marks.h); none when it does not say.
+    std::optional<int> barsPerLine() const;
     const Chorus& chorus() const { return chorus_; }
 
     std::size_t barCount() const { return bars_.size(); }

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QScrollArea>
 
+#include "bridge/bar_marks.h"
 #include "bridge/bridge_exception.h"
 #include "bridge/my_constants.h"
 #include "editor/app/preferences.h"
@@ -141,8 +142,8 @@ float ChartView::slotWidth(const ChordFont& font, const QString& shown) {
 }
 
 ShownBar ChartView::shownBar(std::size_t index) const {
-    ShownBar bar{{}, {}, model_->sectionMark(index)};
     const Plist& source = part_bars_.empty() ? model_->bar(index) : part_bars_.at(index);
+    ShownBar bar{{}, {}, model_->sectionMark(index), barMarksOf(model_->bar(index))};
     for (const Plist& slot : source.array_at("Chords")) {
         const QString shown = chord_font_->encode(QString::fromStdString(slot.as_string()));
         bar.shown.push_back(shown);
@@ -256,6 +257,16 @@ void ChartView::relayout() {
         // A line under the title for the composer, which the tempo shares.
         if (!composer().empty()) title += static_cast<float>(tempo_field_->height());
     }
+    layout_ = layoutChart(layoutBars(), m, layoutArea(enclosing_width_, enclosing_height_, title));
+    updateAnalysisFigures();
+    setFixedSize(static_cast<int>(layout_.width), static_cast<int>(std::ceil(layout_.height)));
+    if (show_name_)
+        tempo_field_->move(static_cast<int>(m.xInset()), static_cast<int>(title - tempo_field_->height()));
+    chord_entry_->place();
+    update();
+}
+
+std::vector<LayoutBar> ChartView::layoutBars() const {
     std::vector<LayoutBar> bars;
     bars.reserve(bars_.size());
     const bool analysed = model_->analysis().has_value();
@@ -264,16 +275,28 @@ void ChartView::relayout() {
         // A slot is never narrower than its roman.
         if (analysed)
             for (std::size_t k = 0; k < widths.size(); ++k) widths[k] = std::max(widths[k], romanWidthOfSlot({i, k}));
-        bars.push_back({std::move(widths), bars_[i].sectionMark});
+        std::vector<bool> held;
+        for (const QString& shown : bars_[i].shown) held.push_back(!shown.isEmpty());
+        bars.push_back({std::move(widths), bars_[i].sectionMark, bars_[i].marks, std::move(held)});
     }
-    layout_ = layoutChart(bars, m, {enclosing_width_, enclosing_height_, title, analysed});
-    updateAnalysisFigures();
-    setFixedSize(static_cast<int>(layout_.width), static_cast<int>(std::ceil(layout_.height)));
-    if (show_name_)
-        tempo_field_->move(static_cast<int>(m.xInset()), static_cast<int>(title - tempo_field_->height()));
-    chord_entry_->place();
-    update();
+    return bars;
 }
+
+LayoutArea ChartView::layoutArea(float width, float height, float title) const {
+    bool labelled = false;
+    for (const std::vector<std::string>& bar : shownKeys())
+        for (const std::string& key : bar) labelled = labelled || !key.empty();
+    // The key labels get a row of their own, so they never cover the next line's romans.
+    const float keyRow = labelled ? static_cast<float>(QFontMetricsF(key_font_).height()) : 0;
+    return {width, height, title, model_->analysis().has_value(), barsPerLine(), keyRow};
+}
+
+QString ChartView::openingTime() const {
+    const std::int64_t meter = model_->meter();
+    return meter == 4 ? QString() : QString::number(meter) + QStringLiteral("/4");
+}
+
+int ChartView::barsPerLine() const { return model_->barsPerLine().value_or(Preferences::shared().barsPerLine()); }
 
 // --- the analysis ---
 
@@ -301,29 +324,32 @@ float ChartView::romanWidthOfSlot(SlotRef slot) const {
                                QFontMetricsF(roman_font_).horizontalAdvance(QString::fromStdString(roman)));
 }
 
-void ChartView::updateAnalysisFigures() {
-    const AnalysisGeometry geometry(analysisBars(layout_, roman_font_text_widths_), chord_font_->metrics());
+std::vector<std::vector<std::string>> ChartView::shownKeys() const {
+    if (part_bars_.empty()) return model_->slotStrings("Keys");
     std::vector<std::vector<std::string>> keys;
-    if (part_bars_.empty()) {
-        keys = model_->slotStrings("Keys");
-    } else {
-        for (const Plist& bar : part_bars_) {
-            keys.emplace_back();
-            for (const Plist& slot : bar.array_at("Keys")) keys.back().push_back(slot.as_string());
-        }
+    for (const Plist& bar : part_bars_) {
+        keys.emplace_back();
+        for (const Plist& slot : bar.array_at("Keys")) keys.back().push_back(slot.as_string());
     }
-    key_labels_ = zub::keyLabels(keys, geometry);
-    const std::optional<ChartAnalysis>& analysis = model_->analysis();
-    analysis_figures_ =
-        analysis ? zub::analysisFigures(*analysis, geometry, arrowParametersFromTable()) : AnalysisFigures{};
+    return keys;
 }
+
+std::pair<AnalysisFigures, std::vector<AnalysisText>> ChartView::figuresOver(const ChartLayout& layout) const {
+    const AnalysisGeometry geometry(analysisBars(layout, roman_font_text_widths_), chord_font_->metrics());
+    const std::optional<ChartAnalysis>& analysis = model_->analysis();
+    return {analysis ? zub::analysisFigures(*analysis, geometry, arrowParametersFromTable()) : AnalysisFigures{},
+            zub::keyLabels(shownKeys(), geometry)};
+}
+
+void ChartView::updateAnalysisFigures() { std::tie(analysis_figures_, key_labels_) = figuresOver(layout_); }
 
 // --- painting ---
 
 ChartPicture ChartView::picture(bool printing) const {
     ChartPicture p{layout_, bars_, *chord_font_, model_->chorus(), model_->analysis().has_value(),
                    model_->analysis() ? &analysis_figures_ : nullptr, roman_font_, key_labels_, key_font_,
-                   std::nullopt, {}, std::nullopt, std::nullopt, std::nullopt};
+                   std::nullopt, {}, std::nullopt, std::nullopt, std::nullopt,
+                   printing ? QColor(Qt::black) : palette().color(QPalette::WindowText), openingTime()};
     // On screen the field editor shows the slot being edited; a print shows no
     // editing widget and no unstored text, only the chord as stored.
     if (const std::optional<SlotRef> edited = chord_entry_->activeSlot()) {
@@ -357,6 +383,22 @@ std::optional<TitleText> ChartView::composerText() const {
 void ChartView::paintChart(QPainter& painter, const QRectF& area, bool printing) const {
     if (!chord_font_) return;
     zub::paintChart(painter, picture(printing), area, printing);
+}
+
+ChartLayout ChartView::pageLayout(float width) const {
+    if (!chord_font_) return {};
+    return layoutChart(layoutBars(), chord_font_->metrics(), layoutArea(width, 0, 0));
+}
+
+void ChartView::paintPage(QPainter& painter, const ChartLayout& layout, const QRectF& area) const {
+    if (!chord_font_) return;
+    const auto [figures, labels] = figuresOver(layout);
+    ChartPicture p{layout, bars_, *chord_font_, model_->chorus(), model_->analysis().has_value(),
+                   model_->analysis() ? &figures : nullptr, roman_font_, labels, key_font_,
+                   chord_entry_->activeSlot(), {}, std::nullopt, std::nullopt, std::nullopt,
+                   QColor(Qt::black), openingTime()};
+    if (p.editedSlot) p.storedChordOfEditedSlot = chord_font_->encode(QString::fromStdString(model_->chord(*p.editedSlot)));
+    zub::paintChart(painter, p, area, true);
 }
 
 void ChartView::setPlayhead(std::optional<SlotRef> slot) {

@@ -70,6 +70,14 @@ public:
     // the title and tempo as text, and the slot being edited with its stored
     // chord instead of the field editor.
     void paintChart(QPainter& painter, const QRectF& area, bool printing) const;
+    // The bars a line holds: the chart's "BarsPerLine", else the preference.
+    int barsPerLine() const;
+    // pageLayout(width) -> the chart laid out for paper: the lines as on screen, as
+    // wide as width allows or the widest line needs, without the title band.
+    ChartLayout pageLayout(float width) const;
+    // paintPage(painter, layout, area) paints the chart in a layout from pageLayout,
+    // in black, as printed: the stored chords, without title, tempo or composer.
+    void paintPage(QPainter& painter, const ChartLayout& layout, const QRectF& area) const;
 
     // --- chord entry ---
     // editSlot({bar, slot}) puts the field editor over that slot; "Bar index out of range: 9" outside.
@@ -157,6 +165,14 @@ private:
     void observeModel();
     void modelReset();
     ChartPicture picture(bool printing) const;
+    // The layout's input: the shown bars with their widths, never narrower than their romans.
+    std::vector<LayoutBar> layoutBars() const;
+    LayoutArea layoutArea(float width, float height, float title) const;
+    // The figures and key labels of the analysis over a layout.
+    std::pair<AnalysisFigures, std::vector<AnalysisText>> figuresOver(const ChartLayout& layout) const;
+    std::vector<std::vector<std::string>> shownKeys() const;
+    // The chart's meter shown at its start: "3/4", or "" for 4/4.
+    QString openingTime() const;
     // The chart's "Composer", "" when it has none; drawn under the title.
     std::string composer() const;
     std::optional<TitleText> composerText() const;

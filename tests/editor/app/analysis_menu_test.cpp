@@ -60,8 +60,10 @@ TEST(Analyze, StoresKeyCentersWithUndoAndShowsTheBand) {
     ASSERT_FALSE(analyze(r.model, r.edits));
     EXPECT_EQ(undo.undoText(), "Change Key Centers");
     EXPECT_EQ(keySlots(r.model, 0), (std::vector<std::string>{"Bb", "Bb", "Bb", "Bb"}));
+    // The romans' band above the chords, and a row under the slashes for the key labels.
     EXPECT_FLOAT_EQ(view.layout().bars[0].frame.height,
-                    plainHeight + view.chordFont().metrics().analysisHeight());
+                    plainHeight + view.chordFont().metrics().analysisHeight() +
+                        static_cast<float>(QFontMetricsF(analysisKeyFont()).height()));
     EXPECT_FALSE(view.analysisFigures().arrows.empty());
     EXPECT_FALSE(view.analysisFigures().brackets.empty());
     EXPECT_GE(view.romanWidthOfSlot({0, 0}), 1.0f);

@@ -34,6 +34,8 @@ TEST(PrintPdf, RefusesWhatItCannotRead) {
     EXPECT_EQ(printPdfOption({"--print-pdf", out, "--for", autumn}), 2);
     EXPECT_EQ(printPdfOption({"--print-pdf", out, "--sideways", autumn}), 2);
     EXPECT_EQ(printPdfOption({"--print-pdf", out, "--for", "G", autumn}), 2);  // no such instrument
+    EXPECT_EQ(printPdfOption({"--print-pdf", out, "--paper", "a5", autumn}), 2);
+    EXPECT_EQ(printPdfOption({"--print-pdf", out, "--one-page", "--one-page", autumn}), 2);
     EXPECT_EQ(printPdfOption({"--print-pdf", out, "/no/such/chart.txt"}), 1);
     EXPECT_FALSE(QFile::exists(out));
 }

@@ -89,39 +89,16 @@ TEST(BarMinWidth, PairRuleAndLowerBounds) {
     for (const Case& c : cases) EXPECT_FLOAT_EQ(barMinWidth(c.widths, metrics), c.expected) << c.widths.size();
 }
 
-TEST(PartitionIntoLines, BreaksBeforeOverflow) {
-    struct Case { std::vector<float> widths; float width; std::vector<std::vector<std::size_t>> lines; };
-    const Case cases[] = {
-        {{}, 100, {{}}},
-        {{30, 30, 30}, 100, {{0, 1, 2}}},
-        {{30, 30, 30}, 90, {{0, 1, 2}}},  // exactly full still fits
-        {{30, 30, 30}, 70, {{0, 1}, {2}}},
-        {{150, 30}, 100, {{0}, {1}}},      // too wide alone: a line of its own
-        {{30, 150, 30}, 100, {{0}, {1}, {2}}},
-    };
-    for (const Case& c : cases) {
-        const auto lines = partitionIntoLines(c.widths, c.width);
-        ASSERT_EQ(lines.size(), c.lines.size());
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            ASSERT_EQ(lines[i].size(), c.lines[i].size());
-            for (std::size_t k = 0; k < lines[i].size(); ++k) {
-                EXPECT_EQ(lines[i][k].bar, c.lines[i][k]);
-                EXPECT_FLOAT_EQ(lines[i][k].width, c.widths[c.lines[i][k]]);
-            }
-        }
-    }
-}
-
 TEST(ChordFramesInBar, WideChordBorrowsFromTheNext) {
     // Slot 50; need = width + 10.
     const LayoutRect bar{0, 0, 200, 56};
-    const auto frames = chordFramesInBar(bar, {60, 4, 4, 4}, metrics, false);
+    const auto frames = chordFramesInBar(bar, {60, 4, 4, 4}, metrics, 0);
     ASSERT_EQ(frames.size(), 4u);
     EXPECT_EQ(frames[0], (LayoutRect{5, 0, 70 - 4, 24}));    // need 70 > 50
     EXPECT_EQ(frames[1], (LayoutRect{75, 0, 30 - 4, 24}));   // 2 x 50 - 70 left
     EXPECT_EQ(frames[2], (LayoutRect{105, 0, 50 - 4, 24}));
     EXPECT_EQ(frames[3], (LayoutRect{155, 0, 50 - 4, 24}));
-    const auto analysed = chordFramesInBar(bar, {4}, metrics, true);
+    const auto analysed = chordFramesInBar(bar, {4}, metrics, metrics.analysisHeight());
     EXPECT_FLOAT_EQ(analysed[0].y, 15);
 }
 
@@ -129,41 +106,77 @@ std::vector<LayoutBar> bars(std::size_t count, std::vector<float> widths) {
     return std::vector<LayoutBar>(count, LayoutBar{std::move(widths), 32});
 }
 
-TEST(LayoutChart, StretchedLinesFillTheWidthAndTheLastKeepsItsWidths) {
-    // Bars of one 30-wide slot need 30 + 10 = 40; width 260 - 60 = 200 holds 5 per line.
-    const ChartLayout layout = layoutChart(bars(12, {30}), metrics, {260, 100, 15, false});
-    EXPECT_EQ(layout.lineCount, 3u);
+TEST(LayoutChart, FullLinesFillTheWidthAndShortLinesTakeTheirShare) {
+    // Bars of one 30-wide slot need 40; four to a line; width 260 - 60 = 200.
+    const ChartLayout layout = layoutChart(bars(10, {30}), metrics, {260, 100, 15, false});
+    ASSERT_EQ(layout.lineCount, 3u);
     for (std::size_t line = 0; line < 2; ++line) {
-        const BarPlacement& first = layout.bars[line * 5];
-        const BarPlacement& last = layout.bars[line * 5 + 4];
+        const BarPlacement& first = layout.bars[line * 4];
+        const BarPlacement& last = layout.bars[line * 4 + 3];
         EXPECT_TRUE(first.firstInLine);
         EXPECT_TRUE(last.lastInLine);
         EXPECT_FLOAT_EQ(first.frame.x, 30);
         EXPECT_FLOAT_EQ(last.frame.right(), 230);
         EXPECT_FLOAT_EQ(first.frame.y, 20 + 15 + line * 56.0f);
     }
-    EXPECT_FLOAT_EQ(layout.bars[11].frame.right(), 30 + 2 * 40);
-    EXPECT_TRUE(layout.bars[11].lastInLine);
-    EXPECT_FALSE(layout.bars[10].lastInLine);
+    EXPECT_FLOAT_EQ(layout.bars[9].frame.right(), 30 + 100);  // two bars: half the width
+    EXPECT_TRUE(layout.bars[9].lastInLine);
     EXPECT_FLOAT_EQ(layout.height, 3 * 56 + 15 + 40);
 }
 
-TEST(LayoutChart, WideBarShrinksToItsLineUnlessLast) {
-    std::vector<LayoutBar> chart = bars(2, {4});
-    chart[0].chordWidths = {400};  // needs 410, more than 200
+TEST(LayoutChart, WideLinesWidenTheChartInsteadOfBreaking) {
+    std::vector<LayoutBar> chart = bars(5, {4});
+    chart[1].chordWidths = {400};  // needs 410, more than 200
     const ChartLayout layout = layoutChart(chart, metrics, {260, 0, 15, false});
-    EXPECT_EQ(layout.lineCount, 2u);
-    EXPECT_FLOAT_EQ(layout.bars[0].frame.width, 200);
-    const ChartLayout alone = layoutChart({chart[0]}, metrics, {260, 0, 15, false});
-    EXPECT_FLOAT_EQ(alone.bars[0].frame.width, 410);
+    ASSERT_EQ(layout.lineCount, 2u);
+    EXPECT_TRUE(layout.bars[3].lastInLine);
+    // The line is as wide as its tight widths: 410, and 16 + 5 for each bar of a short chord.
+    EXPECT_FLOAT_EQ(layout.bars[1].frame.width, 410);
+    EXPECT_FLOAT_EQ(layout.bars[0].frame.width, 21);
+    EXPECT_FLOAT_EQ(layout.width, 410 + 3 * 21 + 60);
+    EXPECT_FLOAT_EQ(layout.bars[3].frame.right(), 30 + 410 + 3 * 21);
+    // A view wide enough for the minimal widths gets them back.
+    const ChartLayout roomy = layoutChart(chart, metrics, {560, 0, 15, false});
+    EXPECT_FLOAT_EQ(roomy.bars[0].frame.width, 30);
+    EXPECT_FLOAT_EQ(roomy.width, 560);
 }
 
-TEST(LayoutChart, TitleAnalysisAndEnclosure) {
+TEST(TightBarWidth, EachChordEndsBeforeTheNextBeatThatHoldsOne) {
+    // Slots need 16 for a slash; a chord of w needs w + 10 across the slots it spans; offset 5.
+    struct Case { std::vector<float> widths; std::vector<bool> held; float tight; };
+    const Case cases[] = {
+        {{60, 4, 4, 4}, {true, false, false, false}, 4 * 17.5f + 5},  // 70 over four slots
+        {{60, 4, 30, 4}, {true, false, true, false}, 4 * 35.0f + 5},   // 70 over two
+        {{4, 4, 4, 4}, {true, true, true, true}, 4 * 16.0f + 5},      // slashes decide
+        {{60, 4}, {}, 2 * 70.0f + 5},                                 // no list: every slot holds one
+    };
+    for (const Case& c : cases) EXPECT_FLOAT_EQ(tightBarWidth({c.widths, 32, {}, c.held}, metrics), c.tight);
+}
+
+TEST(LayoutChart, BarsKeepTheirProportionsInsideALine) {
+    std::vector<LayoutBar> chart = bars(4, {4});
+    chart[0].chordWidths = {30, 30, 30, 30};  // four slots need 4 x 40 = 160 beside 30 each
+    const ChartLayout layout = layoutChart(chart, metrics, {460, 0, 15, false});
+    EXPECT_FLOAT_EQ(layout.bars[0].frame.width, 400 * 160.0f / 250);
+    EXPECT_FLOAT_EQ(layout.bars[1].frame.width, 400 * 30.0f / 250);
+}
+
+TEST(LayoutChart, TitleAnalysisBandsAndEnclosure) {
     const ChartLayout hidden = layoutChart(bars(3, {4}), metrics, {260, 0, 15, false});
     const ChartLayout shown = layoutChart(bars(3, {4}), metrics, {260, 0, 60, false});
     EXPECT_FLOAT_EQ(shown.bars[0].frame.y - hidden.bars[0].frame.y, 45);
     const ChartLayout analysed = layoutChart(bars(3, {4}), metrics, {260, 0, 15, true});
     EXPECT_FLOAT_EQ(analysed.bars[0].frame.height, 56 + 15);
+    EXPECT_FLOAT_EQ(analysed.bars[0].chordsTop, 15);
+    const ChartLayout labelled = layoutChart(bars(3, {4}), metrics, {260, 0, 15, false, 4, 12});
+    EXPECT_FLOAT_EQ(labelled.bars[0].frame.height, 56 + 12);
+    std::vector<LayoutBar> signs = bars(5, {4});
+    signs[4].marks.segno = true;  // a new line? no: a segno alone starts none, but its line gets a band
+    const ChartLayout banded = layoutChart(signs, metrics, {260, 0, 15, false});
+    EXPECT_FLOAT_EQ(banded.bars[0].formBand, 0);
+    EXPECT_FLOAT_EQ(banded.bars[4].formBand, 18);
+    EXPECT_FLOAT_EQ(banded.bars[4].frame.height, 56 + 18);
+    EXPECT_FLOAT_EQ(banded.bars[4].chordFrames[0].y, 18);
     const ChartLayout tall = layoutChart(bars(3, {4}), metrics, {260, 900, 15, false});
     EXPECT_FLOAT_EQ(tall.height, 900);
     const ChartLayout empty = layoutChart({}, metrics, {260, 0, 15, false});
@@ -172,13 +185,13 @@ TEST(LayoutChart, TitleAnalysisAndEnclosure) {
 }
 
 TEST(SlashStrokes, RisingAndCentredInTheNotationRow) {
-    const auto strokes = slashStrokes({100, 50, 200, 56}, 4, metrics, false);
+    const auto strokes = slashStrokes({100, 50, 200, 56}, 4, metrics, 0);
     ASSERT_EQ(strokes.size(), 4u);
     // y = 50 + 20 + 4 + 2 = 76; d = (20 - 12) / 2 = 4.
     EXPECT_EQ(strokes[0], (Stroke{110, 92, 116, 80}));
     EXPECT_EQ(strokes[3], (Stroke{260, 92, 266, 80}));
-    EXPECT_FLOAT_EQ(slashStrokes({0, 0, 100, 56}, 1, metrics, true)[0].y2, 15 + 26 + 4);
-    EXPECT_TRUE(slashStrokes({0, 0, 100, 56}, 0, metrics, false).empty());
+    EXPECT_FLOAT_EQ(slashStrokes({0, 0, 100, 56}, 1, metrics, 15)[0].y2, 15 + 26 + 4);
+    EXPECT_TRUE(slashStrokes({0, 0, 100, 56}, 0, metrics, 0).empty());
 }
 
 TEST(BarLineRules, TypesAtChorusAndSections) {
@@ -194,7 +207,7 @@ TEST(BarLineRules, TypesAtChorusAndSections) {
         {4, T::doubleLine, T::doubleLine, T::single},
         {5, T::single, T::single, T::repeatEnd},
         {6, T::single, T::repeatEnd, T::single},    // chorus end in mid-line: next bar's left line
-        {7, T::single, T::single, T::single},
+        {7, T::single, T::single, T::final},       // the chart's last bar
     };
     for (const Case& c : cases) {
         EXPECT_EQ(rules.forFirstInLineBar(c.bar), c.first) << c.bar;
@@ -211,34 +224,35 @@ TEST(BarLineRules, WholeChartChorusAndOutOfRangeSections) {
     for (std::int64_t i : {-1, 3, 1000}) EXPECT_FALSE(rules.barBeginsSection(i)) << i;
 }
 
+TEST(BarLineRules, RepeatsOfTheForm) {
+    std::vector<BarMarks> marks(6);
+    marks[1].repeatStart = true;
+    marks[2].repeatEnd = 2;
+    marks[3].repeatStart = true;
+    marks[4].repeatEnd = 3;
+    // The chorus (bars 1..6, once) draws its own signs at the chart's ends.
+    const BarLineRules rules(std::vector<std::int64_t>(6, 32), Chorus{1, Chorus::to_the_end, 1}, marks);
+    using T = BarLineType;
+    struct Case { std::int64_t bar; T first, middle, last; };
+    const Case cases[] = {
+        {1, T::repeatStart, T::repeatStart, T::single},
+        {2, T::single, T::single, T::repeatEnd},
+        {3, T::repeatStart, T::repeatEndStart, T::single},  // bar 2 ends a repeat, bar 3 starts one
+        {4, T::single, T::single, T::repeatEnd},
+        {5, T::single, T::repeatEnd, T::repeatEnd},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(rules.forFirstInLineBar(c.bar), c.first) << c.bar;
+        EXPECT_EQ(rules.forMiddleOfLineBar(c.bar), c.middle) << c.bar;
+        EXPECT_EQ(rules.forLastInLineBar(c.bar), c.last) << c.bar;
+    }
+}
+
 TEST(PageBands, BreakOnlyBetweenLines) {
     // Lines of 56 from y 35 (yInset 20 + title 15); 12 bars in 3 lines, height 3 x 56 + 15 + 40 = 223.
     const ChartLayout layout = layoutChart(bars(12, {30}), metrics, {260, 0, 15, false});
     EXPECT_FLOAT_EQ(adjustPageBottom(layout, 0, 100), 91);   // line 2 starts at 91
     EXPECT_FLOAT_EQ(adjustPageBottom(layout, 0, 1000), 1000);
-    const auto pages = pageBands(layout, 100);
-    const std::vector<PageBand> expected = {{0, 91}, {91, 147}, {147, 223}};
-    EXPECT_EQ(pages, expected);
-}
-
-TEST(PageBands, LineTallerThanThePageIsCut) {
-    const ChartLayout layout = layoutChart(bars(1, {4}), metrics, {260, 0, 15, false});
-    const auto pages = pageBands(layout, 40);
-    ASSERT_GE(pages.size(), 2u);
-    EXPECT_FLOAT_EQ(pages.back().bottom, layout.height);
-    for (const PageBand& page : pages) EXPECT_GT(page.bottom, page.top);
-}
-
-TEST(PageBands, ErrorCases) {
-    const ChartLayout layout = layoutChart(bars(1, {4}), metrics, {260, 0, 15, false});
-    for (float height : {0.0f, -5.0f}) {
-        try {
-            pageBands(layout, height);
-            ADD_FAILURE() << height;
-        } catch (const Bridge_exception& e) {
-            EXPECT_EQ(e.reason().rfind("Invalid page height: ", 0), 0u);
-        }
-    }
 }
 
 }  // namespace

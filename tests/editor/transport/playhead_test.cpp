@@ -61,7 +61,7 @@ TEST(Playhead, AWaltzCountsThreeBeatsAndAChorusOnceShowsNoPass) {
 
 TEST(Playhead, AreaOfASlotOutsideTheLayoutIsEmpty) {
     ChartLayout layout;
-    layout.bars.push_back({{10, 20, 100, 40}, true, true, {}});
+    layout.bars.push_back({{10, 20, 100, 40}, true, true, 0, 0, {}});
     EXPECT_EQ(playheadArea(layout, {0, 3}), (LayoutRect{10, 20, 100, 40}));
     EXPECT_EQ(playheadArea(layout, {1, 0}), LayoutRect{});
 }
