@@ -3,10 +3,6 @@
 // the same bridge calls in-process; one 32-bar chart exported as a link.
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <filesystem>
 #include <random>
 #include <string>
@@ -16,8 +12,7 @@
 #include "bridge/entry_points.h"
 #include "bridge/my_constants.h"
 #include "bridge/playlist.h"
-
-extern char** environ;
+#include "process_run.h"
 
 namespace {
 
@@ -62,21 +57,10 @@ const std::string& playlist_file() {
     return path;
 }
 
-// Runs the built zub with args, its output thrown away; false unless it exits 0 (or 1 where allowed).
+// Runs the built zub with args, its output thrown away; false unless it exits 0.
 bool run_zub(std::vector<std::string> args) {
     args.insert(args.begin(), ZUB_CLI_BINARY);
-    std::vector<char*> argv;
-    for (std::string& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t child = 0;
-    const bool started = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ) == 0;
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    return started && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return zub::bench::run_process(std::move(args));
 }
 
 void BM_ZubListPlaylist(benchmark::State& state) {

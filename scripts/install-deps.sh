@@ -12,6 +12,7 @@ run_packages=(build-essential cmake ninja-build pkg-config libgmp-dev libplist-d
               libfluidsynth-dev libjack-jackd2-dev libsndfile1-dev musescore-general-soundfont-small)
 # The tests, the screenshot script and the fuzz targets besides.
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev
+               mma  # the accompaniment benchmark times MMA beside us
                xvfb xauth poppler-utils
                libxml2-utils  # xmllint, which checks the MusicXML export against its schema
                x11-utils x11-apps netpbm xdotool  # scripts/screenshot.sh drives and photographs the editor
