@@ -31,7 +31,8 @@ constexpr Feel feels[] = {{"Swing", "Swing", 4},       {"Ballad", "Ballad", 4}, 
                           {"Latin", "Mambo", 4},       {"Funk", "BVFunk", 4},     {"Shuffle", "ShuffleBoggie", 4},
                           {"Swing", "Jazz54", 5}};
 
-const char* const changes[] = {"Cm7", "F7", "Bbmaj7", "Ebmaj7", "Am7b5", "D7b9", "Gm7", "G7"};
+// Spelled so that both read them.
+const char* const changes[] = {"Cm7", "F7", "Bb6", "Eb6", "Am7b5", "D7b9", "Gm7", "G7"};
 
 fs::path scratch(const std::string& name) {
     return fs::temp_directory_path() / ("zub-bench-" + std::to_string(::getpid()) + "-" + name);
