@@ -31,7 +31,7 @@ void BM_Render96Bars(benchmark::State& state) {
     double seconds_of_sound = 0;
     for (auto _ : state) {
         const playback::Accompaniment accompaniment = playback::generate(chart, 1);
-        playback::render(accompaniment, {playback::find_soundfont(""), {}, 0}, out);
+        playback::render(accompaniment, {playback::find_soundfont(""), {}}, out);
         seconds_of_sound += playback::rendered_frames(accompaniment, 0) / double(playback::sample_rate);
     }
     state.counters["times_real_time"] = benchmark::Counter(seconds_of_sound, benchmark::Counter::kIsRate);

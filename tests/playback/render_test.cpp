@@ -67,7 +67,9 @@ protected:
     }
     static Sound rendered(const std::string& name, Mutes mutes = {}) {
         const std::string path = scratch(name);
-        EXPECT_TRUE(render(*accompaniment_, {soundfont_, mutes, 0}, path));
+        Render_options options{soundfont_, {}};
+        options.play.mutes = mutes;
+        EXPECT_TRUE(render(*accompaniment_, options, path));
         return read_sound(path);
     }
 
@@ -113,13 +115,13 @@ TEST_F(Render, EveryFormat) {
 TEST_F(Render, CancelledOrFailedLeavesNoFile) {
     const std::string path = scratch("cancelled.wav");
     std::filesystem::remove(path);
-    EXPECT_FALSE(render(*accompaniment_, {soundfont_, {}, 0}, path, [](double) { return false; }));
+    EXPECT_FALSE(render(*accompaniment_, {soundfont_, {}}, path, [](double) { return false; }));
     EXPECT_FALSE(std::filesystem::exists(path));
     for (const auto& entry : std::filesystem::directory_iterator(scratch("")))
         EXPECT_FALSE(entry.path().filename().string().starts_with(".cancelled.wav")) << entry.path();
     const std::string no_folder = scratch("no/such/folder/take.wav");
     try {
-        render(*accompaniment_, {soundfont_, {}, 0}, no_folder);
+        render(*accompaniment_, {soundfont_, {}}, no_folder);
         ADD_FAILURE();
     } catch (const Playback_error& e) {
         EXPECT_EQ(std::string(e.what()), "Can't write output file: " + no_folder);
