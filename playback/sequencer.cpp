@@ -23,7 +23,7 @@ Sequencer::Sequencer(std::shared_ptr<const Midi_events> events, Schedule schedul
 
 double Sequencer::tempo_bpm() const {
     if (schedule_.legs.empty()) return playing_bpm_.load();
-    const Leg& leg = schedule_.legs[leg_index_.load()];
+    const Leg& leg = schedule_.legs[heard_leg_.load()];
     return leg.tempo_bpm > 0 ? leg.tempo_bpm : playing_bpm_.load();
 }
 
@@ -55,6 +55,7 @@ void Sequencer::advance(int frames, Emit emit, void* context) {
     if (const Leg& leg = schedule_.legs[leg_index_.load(std::memory_order_relaxed)]; ticks_per_frame(leg) != anchor_rate_)
         anchor(clock_, tick_at(clock_), leg);
     tick_.store(static_cast<int>(tick_at(clock_)), std::memory_order_relaxed);
+    heard_leg_.store(leg_index_.load(std::memory_order_relaxed), std::memory_order_relaxed);
     const std::vector<Midi_event>& events = events_->events;
     while (!done_.load(std::memory_order_relaxed)) {
         const Leg& leg = schedule_.legs[leg_index_.load(std::memory_order_relaxed)];

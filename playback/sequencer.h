@@ -50,7 +50,7 @@ public:
     // last block; -1 before the first block.
     int tick() const { return tick_.load(std::memory_order_relaxed); }
     // The trainer's pass now sounding, from 1; 0 outside the trainer.
-    int pass() const { return schedule_.legs.empty() ? 0 : schedule_.legs[leg_index_.load()].pass; }
+    int pass() const { return schedule_.legs.empty() ? 0 : schedule_.legs[heard_leg_.load()].pass; }
     // The tempo now sounding, in beats a minute.
     double tempo_bpm() const;
     // set_tempo(90): legs without a tempo of their own play at 90 from the next block.
@@ -79,6 +79,7 @@ private:
     std::atomic<bool> done_{false};
     std::atomic<int> tick_{-1};
     std::atomic<std::size_t> leg_index_{0};
+    std::atomic<std::size_t> heard_leg_{0};  // the leg at the start of the last block, as tick() is
     bool started_ = false;
     long clock_ = 0;           // frames played before this block
     double anchor_frame_ = 0;  // at this frame ...

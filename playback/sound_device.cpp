@@ -119,11 +119,6 @@ std::unique_ptr<Sound_device::Backend> open_fluid(fluid_settings_t* settings, co
 
 }  // namespace
 
-const std::vector<std::string>& audio_driver_names() {
-    static const std::vector<std::string> names = {"auto", "pulseaudio", "jack", "alsa"};
-    return names;
-}
-
 Sound_device::Sound_device(fluid_settings_t* settings, const Sound_output& output, Audio_callback callback,
                            void* data) {
     std::string chosen = output.driver, file = output.file;

@@ -13,8 +13,12 @@ typedef struct _fluid_hashtable_t fluid_settings_t;
 namespace zub::playback {
 
 // The drivers a user may choose: "auto" is $ZUB_AUDIO_DRIVER when set, else
-// PulseAudio (which PipeWire desktops serve), then ALSA.
-const std::vector<std::string>& audio_driver_names();  // auto, pulseaudio, jack, alsa
+// PulseAudio (which PipeWire desktops serve), then ALSA. Inline: zub's
+// command line names them without loading the audio libraries.
+inline const std::vector<std::string>& audio_driver_names() {
+    static const std::vector<std::string> names = {"auto", "pulseaudio", "jack", "alsa"};
+    return names;
+}
 
 struct Sound_output {
     std::string driver = "auto";  // one of audio_driver_names(), or "file" (then file names the file)

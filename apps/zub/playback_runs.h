@@ -24,6 +24,8 @@ struct Play_request {
     Playback_options playback;
     std::optional<int> from_bar;  // none: from the count-in
     bool looping = false;
+    std::string driver = "auto";  // auto, pulseaudio, jack, alsa
+    bool no_autoconnect = false;  // JACK: leave our outputs unconnected
 };
 
 struct Playback_runs {

@@ -109,8 +109,10 @@ TEST_F(Playback, WithoutASoundDeviceTheTransportSaysSoAndExportStillWorks) {
         QTest::qWaitFor([&] { return session().state() == PlaybackSession::State::stopped; }, patience_ms);
     ::setenv("ZUB_AUDIO_DRIVER", "file", 1);
     ASSERT_TRUE(stopped);
-    EXPECT_EQ(actions_->transportBar().messageText(),
-              "No sound device: the audio driver no-such-driver could not be opened");
+    // Which driver, and FluidSynth's reason.
+    EXPECT_TRUE(actions_->transportBar().messageText().startsWith(
+        "No sound device: the audio driver no-such-driver could not be opened ("))
+        << actions_->transportBar().messageText().toStdString();
     QTemporaryDir folder;
     AudioExport* job = actions_->exportAudio(folder.filePath("take.wav"));
     ASSERT_NE(job, nullptr);
