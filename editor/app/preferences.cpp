@@ -43,4 +43,14 @@ QString Preferences::soundFont() const { return QSettings().value(QStringLiteral
 
 void Preferences::setSoundFont(const QString& path) { QSettings().setValue(QStringLiteral("soundfont"), path); }
 
+QString Preferences::audioDriver() const {
+    return QSettings().value(QStringLiteral("audio driver"), QStringLiteral("auto")).toString();
+}
+
+void Preferences::setAudioDriver(const QString& driver) { QSettings().setValue(QStringLiteral("audio driver"), driver); }
+
+bool Preferences::jackAutoconnect() const { return QSettings().value(QStringLiteral("jack autoconnect"), true).toBool(); }
+
+void Preferences::setJackAutoconnect(bool on) { QSettings().setValue(QStringLiteral("jack autoconnect"), on); }
+
 }  // namespace zub

@@ -1,6 +1,6 @@
 // The user's preferences: the chord font and the title font, stored as font
 // descriptions in the user defaults (QSettings) under "chord font" and "title
-// font", and the SoundFont played, a path under "soundfont".
+// font", the SoundFont played, a path under "soundfont", and the sound device.
 #pragma once
 
 #include <QFont>
@@ -27,6 +27,14 @@ public:
     // The SoundFont the user chose; "" to find one as zub does.
     QString soundFont() const;
     void setSoundFont(const QString& path);
+
+    // Live playback's sound device, under "audio driver" ("auto", "pulseaudio",
+    // "jack" or "alsa"; "auto" when unset) and "jack autoconnect" (our JACK
+    // outputs to the system's playback ports; true when unset).
+    QString audioDriver() const;
+    void setAudioDriver(const QString& driver);
+    bool jackAutoconnect() const;
+    void setJackAutoconnect(bool on);
 
 private:
     Preferences() = default;

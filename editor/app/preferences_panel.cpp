@@ -1,8 +1,11 @@
 #include "editor/app/preferences_panel.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QPainter>
 #include <QPushButton>
 
@@ -12,6 +15,7 @@
 #include "editor/layout/chord_font.h"
 #include "editor/layout/my_parameters.h"
 #include "editor/transport/shared_player.h"
+#include "playback/sound_device.h"
 #include "playback/soundfont.h"
 
 namespace zub {
@@ -89,7 +93,39 @@ PreferencesPanelController::PreferencesPanelController() {
         if (!path.isEmpty()) setSoundFont(path);
     });
     showSoundFont();
+    addSoundDevice(grid, 3);
 }
+
+// The audio driver and JACK's connections; a change is heard from the next Play.
+void PreferencesPanelController::addSoundDevice(QGridLayout* grid, int row) {
+    driver_box_ = new QComboBox(this);
+    for (const std::string& name : playback::audio_driver_names())
+        driver_box_->addItem(name == "auto" ? tr("Automatic") : QString::fromStdString(name), QString::fromStdString(name));
+    driver_box_->setCurrentIndex(std::max(0, driver_box_->findData(Preferences::shared().audioDriver())));
+    auto* autoconnect = new QCheckBox(tr("Connect JACK outputs to the system"), this);
+    autoconnect->setChecked(Preferences::shared().jackAutoconnect());
+    auto* device = new QHBoxLayout;
+    device->addWidget(new QLabel(tr("Audio driver:"), this));
+    device->addWidget(driver_box_);
+    device->addWidget(autoconnect);
+    grid->addLayout(device, row, 0, 1, 2);
+    connect(driver_box_, &QComboBox::currentIndexChanged, this, [this] {
+        setAudioDriver(driver_box_->currentData().toString());
+    });
+    connect(autoconnect, &QCheckBox::toggled, this, [](bool on) {
+        Preferences::shared().setJackAutoconnect(on);
+        SharedPlayer::shared().unload();
+    });
+}
+
+void PreferencesPanelController::setAudioDriver(const QString& driver) {
+    Preferences::shared().setAudioDriver(driver);
+    SharedPlayer::shared().unload();  // the next Play opens the new device
+    if (driver_box_->currentData().toString() != driver)
+        driver_box_->setCurrentIndex(std::max(0, driver_box_->findData(driver)));
+}
+
+QString PreferencesPanelController::audioDriverShown() const { return driver_box_->currentData().toString(); }
 
 void PreferencesPanelController::showSoundFont() {
     try {

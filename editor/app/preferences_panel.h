@@ -4,6 +4,9 @@
 #pragma once
 
 #include <QLabel>
+
+class QComboBox;
+class QGridLayout;
 #include <QWidget>
 
 namespace zub {
@@ -44,7 +47,14 @@ public:
     void setSoundFont(const QString& path);
     QString soundFontText() const { return soundfont_label_->text(); }
 
+    // setAudioDriver("jack"): stored and shown, heard from the next Play.
+    void setAudioDriver(const QString& driver);
+    QString audioDriverShown() const;
+
 private:
+    void addSoundDevice(QGridLayout* grid, int row);
+    QComboBox* driver_box_ = nullptr;
+
     PreferencesPanelController();
     void chooseFont(FontSample* sample, const char* key);
     FontSample* chord_sample_;

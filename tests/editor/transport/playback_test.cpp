@@ -138,6 +138,30 @@ TEST(SoundFontPreference, OnlyASoundFontIsStored) {
     EXPECT_EQ(Preferences::shared().soundFont(), before);
 }
 
+TEST_F(Playback, AChosenDriverThatCannotStartSaysWhichAndWhy) {
+    PreferencesPanelController& panel = PreferencesPanelController::shared();
+    struct Restored {  // the stored preference outlives the test program
+        PreferencesPanelController& panel;
+        QString before = Preferences::shared().audioDriver();
+        ~Restored() {
+            panel.setAudioDriver(before);
+            ::unsetenv("JACK_NO_START_SERVER");
+        }
+    } restored{panel};
+    // No JACK server runs under this name, and none is started for it.
+    ::setenv("JACK_NO_START_SERVER", "1", 1);
+    ::setenv("JACK_DEFAULT_SERVER", ("zub-none-" + std::to_string(::getpid())).c_str(), 1);
+    panel.setAudioDriver("jack");
+    EXPECT_EQ(panel.audioDriverShown(), "jack");
+    EXPECT_EQ(Preferences::shared().audioDriver(), "jack");
+    actions_->playPause();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return session().state() == PlaybackSession::State::stopped; }, patience_ms));
+    EXPECT_TRUE(actions_->transportBar().messageText().startsWith(
+        "No sound device: the audio driver jack could not be opened ("))
+        << actions_->transportBar().messageText().toStdString();
+    ::unsetenv("JACK_DEFAULT_SERVER");
+}
+
 TEST_F(Playback, AnotherSoundFontIsHeardFromTheNextPlay) {
     actions_->playPause();
     ASSERT_TRUE(waitForBar(0));
