@@ -12,11 +12,18 @@ namespace zub::playback {
 Live_player::Live_player(const std::string& soundfont, const Sound_output& output)
     : synth_(Sample_loading::up_front) {
     full_gain_ = fluid_synth_get_gain(synth_.handle());
+    if (!output.midi_out.empty()) midi_ = open_midi_port(output.midi_out, output.midi_connect);
+    if (output.driver == "none") return;
     device_ = std::make_unique<Sound_device>(synth_.settings(), output, &Live_player::on_audio, this);
     synth_.load(soundfont);
 }
 
-Live_player::~Live_player() { device_.reset(); }
+std::string Live_player::midi_port() const { return midi_ ? midi_->name() : ""; }
+
+Live_player::~Live_player() {
+    stop();
+    device_.reset();
+}
 
 // On the audio thread. The lock is held by other threads only for a pointer's swap.
 int Live_player::on_audio(void* self, int frames, int nfx, float* fx[], int nout, float* out[]) {
@@ -26,24 +33,32 @@ int Live_player::on_audio(void* self, int frames, int nfx, float* fx[], int nout
     return FLUID_OK;
 }
 
+// The sequencer the position is read from: the synth's, else the MIDI port's.
 std::shared_ptr<Sequencer> Live_player::current() const {
     std::lock_guard<std::mutex> lock(mutex_);
-    return sequencer_;
+    return sequencer_ ? sequencer_ : midi_sequencer_;
 }
 
 void Live_player::play(const Accompaniment& accompaniment, const Play_options& options) {
     Schedule schedule = schedule_of(accompaniment, options);
     auto events = std::make_shared<const Midi_events>(read_midi_events(accompaniment.midi));
     const double bpm = options.tempo_bpm > 0 ? options.tempo_bpm : accompaniment.tempo;
-    auto sequencer = std::make_shared<Sequencer>(std::move(events), std::move(schedule), bpm, options.mutes, sample_rate);
+    std::shared_ptr<Sequencer> sequencer, midi_sequencer;
+    if (device_) sequencer = std::make_shared<Sequencer>(events, schedule, bpm, options.mutes, sample_rate);
+    if (midi_)
+        midi_sequencer = std::make_shared<Sequencer>(events, schedule, bpm, options.mutes, midi_->frames_per_second());
     stop();
     std::lock_guard<std::mutex> lock(mutex_);
     chart_bpm_ = accompaniment.tempo;
     sequencer_ = std::move(sequencer);
+    midi_sequencer_ = midi_sequencer;
+    if (midi_) midi_->attach(std::move(midi_sequencer));
 }
 
 void Live_player::stop() {
     std::lock_guard<std::mutex> lock(mutex_);
+    if (midi_) midi_->detach();
+    midi_sequencer_.reset();
     if (!sequencer_) return;
     sequencer_->finish([this](int, const Midi_message& message) {
         fluid_synth_noteoff(synth_.handle(), message.channel(), message.data1);
@@ -72,11 +87,15 @@ double Live_player::tempo_bpm() const {
 }
 
 void Live_player::set_mutes(Mutes mutes) {
-    if (const auto sequencer = current()) sequencer->set_mutes(mutes);
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (Sequencer* sequencer : {sequencer_.get(), midi_sequencer_.get()})
+        if (sequencer) sequencer->set_mutes(mutes);
 }
 
 void Live_player::set_tempo(double tempo_bpm) {
-    if (const auto sequencer = current()) sequencer->set_tempo(tempo_bpm > 0 ? tempo_bpm : chart_bpm_);
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (Sequencer* sequencer : {sequencer_.get(), midi_sequencer_.get()})
+        if (sequencer) sequencer->set_tempo(tempo_bpm > 0 ? tempo_bpm : chart_bpm_);
 }
 
 void Live_player::set_volume(double volume) {

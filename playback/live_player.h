@@ -1,7 +1,8 @@
-// Live playback through a sound device (see sound_device.h). The synth and
-// the device are made once and kept; each play() starts a new sequencer on
-// them, which the device's audio thread advances period by period. The
-// position, the pass and the tempo are read back from any thread.
+// Live playback through a sound device (see sound_device.h), and MIDI out
+// (see midi_port.h) besides or instead. The synth, the device and the port
+// are made once and kept; each play() starts a new sequencer on each, which
+// its audio thread advances period by period. The position, the pass and the
+// tempo are read back from any thread.
 #pragma once
 
 #include <memory>
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "playback/accompaniment.h"
+#include "playback/midi_port.h"
 #include "playback/schedule.h"
 #include "playback/sound_device.h"
 #include "playback/synth.h"
@@ -19,8 +21,9 @@ class Sequencer;
 
 class Live_player {
 public:
-    // Opens the sound device, then loads the SoundFont (about a second for an
-    // .sf3). Playback_error "No sound device: ..." when the device does not open.
+    // Opens the MIDI port and the sound device, then loads the SoundFont (about
+    // a second for an .sf3); driver "none" opens no device and loads nothing.
+    // Playback_error "No sound device: ..." or "No MIDI out: ..." when they do not open.
     explicit Live_player(const std::string& soundfont, const Sound_output& output = {});
     ~Live_player();
     Live_player(const Live_player&) = delete;
@@ -45,8 +48,10 @@ public:
     void set_tempo(double tempo_bpm);
     // set_volume(0.5) halves the level; 1 is the level a rendered file has. Clamped to 0 to 2.
     void set_volume(double volume);
-    // The driver that opened: "pulseaudio", "jack", "alsa" or "file".
-    const std::string& driver() const { return device_->driver(); }
+    // The driver that opened: "pulseaudio", "jack", "alsa", "file", or "none".
+    std::string driver() const { return device_ ? device_->driver() : "none"; }
+    // The MIDI port's name ("zubaroo-midi:midi_out", "128:0"); "" without MIDI out.
+    std::string midi_port() const;
 
 private:
     static int on_audio(void* self, int frames, int nfx, float* fx[], int nout, float* out[]);
@@ -57,6 +62,8 @@ private:
     int chart_bpm_ = 0;     // of what plays
     mutable std::mutex mutex_;            // the sequencer, against the audio thread
     std::shared_ptr<Sequencer> sequencer_;
+    std::shared_ptr<Sequencer> midi_sequencer_;
+    std::unique_ptr<Midi_port> midi_;
     std::unique_ptr<Sound_device> device_;  // last: closed first, while the rest still stands
 };
 

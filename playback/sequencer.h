@@ -34,14 +34,14 @@ public:
     void advance(int frames, Sink&& sink) {
         advance(frames, [](void* context, int offset, const Midi_message& message) {
             (*static_cast<std::remove_reference_t<Sink>*>(context))(offset, message);
-        }, &sink);
+        }, context_of(sink));
     }
     // Note-offs for every sounding note at offset 0; nothing plays after.
     template <typename Sink>
     void finish(Sink&& sink) {
         finish([](void* context, int offset, const Midi_message& message) {
             (*static_cast<std::remove_reference_t<Sink>*>(context))(offset, message);
-        }, &sink);
+        }, context_of(sink));
     }
 
     // From any thread.
@@ -59,6 +59,10 @@ public:
     void set_mutes(Mutes mutes) { muted_.store(mutes.channel_mask()); }
 
 private:
+    template <typename Sink>
+    static void* context_of(Sink& sink) {
+        return const_cast<void*>(static_cast<const void*>(&sink));
+    }
     using Emit = void (*)(void* context, int offset, const Midi_message& message);
     void advance(int frames, Emit emit, void* context);
     void finish(Emit emit, void* context);

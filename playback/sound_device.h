@@ -21,9 +21,13 @@ inline const std::vector<std::string>& audio_driver_names() {
 }
 
 struct Sound_output {
-    std::string driver = "auto";  // one of audio_driver_names(), or "file" (then file names the file)
+    // One of audio_driver_names(), "file" (then file names the file), or
+    // "none": no built-in synth, the MIDI out alone.
+    std::string driver = "auto";
     std::string file;
     bool jack_autoconnect = true;  // JACK: our outputs to the system's playback ports
+    std::string midi_out;          // "jack" or "alsa" to send MIDI besides; "" for none
+    std::string midi_connect;      // the port MIDI out connects to; "" for none
 };
 
 // Called on the audio thread for each period: fill out[0] (left) and out[1]

@@ -26,6 +26,9 @@ struct Play_request {
     bool looping = false;
     std::string driver = "auto";  // auto, pulseaudio, jack, alsa
     bool no_autoconnect = false;  // JACK: leave our outputs unconnected
+    std::string midi_out;         // "jack" or "alsa"; "" for none
+    std::string connect;          // the port MIDI out connects to
+    bool no_synth = false;        // MIDI out alone
 };
 
 struct Playback_runs {

@@ -113,7 +113,13 @@ int run_play(const Play_request& options, Io io) {
         playback::Play_options play = play_options_of(options.playback, options.looping);
         if (options.from_bar) play.from_bar = options.from_bar;
         playback::schedule_of(accompaniment, play);  // bad bars fail before the long load
-        playback::Live_player player(soundfont, {options.driver, "", !options.no_autoconnect});
+        playback::Sound_output output;
+        output.driver = options.no_synth ? "none" : options.driver;
+        output.jack_autoconnect = !options.no_autoconnect;
+        output.midi_out = options.midi_out;
+        output.midi_connect = options.connect;
+        playback::Live_player player(soundfont, output);
+        if (!options.midi_out.empty()) io.err << "MIDI out: " << player.midi_port() << "\n";
         Interrupt_guard guard;
         player.play(accompaniment, play);
         io.err << "seed " << accompaniment.seed << "\n";
