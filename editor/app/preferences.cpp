@@ -53,4 +53,14 @@ bool Preferences::jackAutoconnect() const { return QSettings().value(QStringLite
 
 void Preferences::setJackAutoconnect(bool on) { QSettings().setValue(QStringLiteral("jack autoconnect"), on); }
 
+QString Preferences::midiOut() const { return QSettings().value(QStringLiteral("midi out")).toString(); }
+
+QString Preferences::midiConnect() const { return QSettings().value(QStringLiteral("midi connect")).toString(); }
+
+void Preferences::setMidiOut(const QString& kind, const QString& connect) {
+    QSettings settings;
+    settings.setValue(QStringLiteral("midi out"), kind);
+    settings.setValue(QStringLiteral("midi connect"), connect);
+}
+
 }  // namespace zub

@@ -35,6 +35,11 @@ public:
     void setAudioDriver(const QString& driver);
     bool jackAutoconnect() const;
     void setJackAutoconnect(bool on);
+    // MIDI out besides the synth, under "midi out" ("", "jack" or "alsa") and
+    // "midi connect" (the port to connect to; "" for none).
+    QString midiOut() const;
+    void setMidiOut(const QString& kind, const QString& connect);
+    QString midiConnect() const;
 
 private:
     Preferences() = default;

@@ -6,6 +6,7 @@
 #include <QFontDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 
@@ -15,6 +16,7 @@
 #include "editor/layout/chord_font.h"
 #include "editor/layout/my_parameters.h"
 #include "editor/transport/shared_player.h"
+#include "playback/midi_port.h"
 #include "playback/sound_device.h"
 #include "playback/soundfont.h"
 
@@ -109,6 +111,7 @@ void PreferencesPanelController::addSoundDevice(QGridLayout* grid, int row) {
     device->addWidget(driver_box_);
     device->addWidget(autoconnect);
     grid->addLayout(device, row, 0, 1, 2);
+    addMidiOut(grid, row + 1);
     connect(driver_box_, &QComboBox::currentIndexChanged, this, [this] {
         setAudioDriver(driver_box_->currentData().toString());
     });
@@ -116,6 +119,29 @@ void PreferencesPanelController::addSoundDevice(QGridLayout* grid, int row) {
         Preferences::shared().setJackAutoconnect(on);
         SharedPlayer::shared().unload();
     });
+}
+
+// MIDI out: none, JACK or ALSA, and the port to connect to.
+void PreferencesPanelController::addMidiOut(QGridLayout* grid, int row) {
+    midi_box_ = new QComboBox(this);
+    midi_box_->addItem(tr("None"), QString());
+    for (const char* kind : playback::midi_port_kinds) midi_box_->addItem(QString(kind).toUpper(), QString(kind));
+    midi_box_->setCurrentIndex(std::max(0, midi_box_->findData(Preferences::shared().midiOut())));
+    midi_connect_ = new QLineEdit(Preferences::shared().midiConnect(), this);
+    midi_connect_->setPlaceholderText(tr("port to connect to"));
+    auto* midi = new QHBoxLayout;
+    midi->addWidget(new QLabel(tr("MIDI out:"), this));
+    midi->addWidget(midi_box_);
+    midi->addWidget(midi_connect_);
+    grid->addLayout(midi, row, 0, 1, 2);
+    const auto store = [this] { setMidiOut(midi_box_->currentData().toString(), midi_connect_->text()); };
+    connect(midi_box_, &QComboBox::currentIndexChanged, this, store);
+    connect(midi_connect_, &QLineEdit::editingFinished, this, store);
+}
+
+void PreferencesPanelController::setMidiOut(const QString& kind, const QString& connect) {
+    Preferences::shared().setMidiOut(kind, connect);
+    SharedPlayer::shared().unload();  // the next Play opens the port
 }
 
 void PreferencesPanelController::setAudioDriver(const QString& driver) {

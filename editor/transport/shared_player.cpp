@@ -24,6 +24,8 @@ void SharedPlayer::load() {
         soundfont_ = editorSoundfont();  // reads the preferences, which live on the GUI thread
         output.driver = Preferences::shared().audioDriver().toStdString();
         output.jack_autoconnect = Preferences::shared().jackAutoconnect();
+        output.midi_out = Preferences::shared().midiOut().toStdString();
+        output.midi_connect = Preferences::shared().midiConnect().toStdString();
     } catch (const std::exception& e) {
         state_ = State::failed;
         failure_ = QString::fromUtf8(e.what());

@@ -162,6 +162,26 @@ TEST_F(Playback, AChosenDriverThatCannotStartSaysWhichAndWhy) {
     ::unsetenv("JACK_DEFAULT_SERVER");
 }
 
+TEST_F(Playback, MidiOutWithoutItsServerSaysSo) {
+    PreferencesPanelController& panel = PreferencesPanelController::shared();
+    struct Restored {
+        PreferencesPanelController& panel;
+        ~Restored() {
+            panel.setMidiOut({}, {});
+            ::unsetenv("JACK_NO_START_SERVER");
+            ::unsetenv("JACK_DEFAULT_SERVER");
+        }
+    } restored{panel};
+    ::setenv("JACK_NO_START_SERVER", "1", 1);
+    ::setenv("JACK_DEFAULT_SERVER", ("zub-none-" + std::to_string(::getpid())).c_str(), 1);
+    panel.setMidiOut("jack", "synth:midi_in");
+    EXPECT_EQ(Preferences::shared().midiOut(), "jack");
+    EXPECT_EQ(Preferences::shared().midiConnect(), "synth:midi_in");
+    actions_->playPause();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return session().state() == PlaybackSession::State::stopped; }, patience_ms));
+    EXPECT_EQ(actions_->transportBar().messageText(), "No MIDI out: the JACK server is not running");
+}
+
 TEST_F(Playback, AnotherSoundFontIsHeardFromTheNextPlay) {
     actions_->playPause();
     ASSERT_TRUE(waitForBar(0));
