@@ -14,8 +14,6 @@
 
 namespace zub::playback {
 
-std::unique_ptr<Midi_port> open_alsa_midi_port(const std::string& connect);
-
 namespace {
 
 constexpr int milliseconds_a_second = 1000;
@@ -104,14 +102,6 @@ private:
 
 std::unique_ptr<Midi_port> open_alsa_midi_port(const std::string& connect) {
     return std::make_unique<Alsa_midi_port>(connect);
-}
-
-std::unique_ptr<Midi_port> open_jack_midi_port(const std::string& connect);
-
-std::unique_ptr<Midi_port> open_midi_port(const std::string& kind, const std::string& connect) {
-    if (kind == "jack") return open_jack_midi_port(connect);
-    if (kind == "alsa") return open_alsa_midi_port(connect);
-    throw Playback_error("MIDI out is jack or alsa, not " + kind);
 }
 
 }  // namespace zub::playback

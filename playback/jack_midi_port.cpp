@@ -13,8 +13,6 @@
 
 namespace zub::playback {
 
-std::unique_ptr<Midi_port> open_jack_midi_port(const std::string& connect);
-
 namespace {
 
 class Jack_midi_port : public Midi_port {

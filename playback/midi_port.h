@@ -31,6 +31,10 @@ public:
 // "the ALSA sequencer could not be opened (...)"), or "MIDI out is jack or alsa, not midi".
 std::unique_ptr<Midi_port> open_midi_port(const std::string& kind, const std::string& connect);
 
+// The two kinds, each in a file of its own; open_midi_port chooses.
+std::unique_ptr<Midi_port> open_jack_midi_port(const std::string& connect);
+std::unique_ptr<Midi_port> open_alsa_midi_port(const std::string& connect);
+
 // The kinds, for a command line or a preference: jack, alsa.
 inline const char* const midi_port_kinds[] = {"jack", "alsa"};
 

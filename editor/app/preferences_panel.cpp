@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 #include <stdexcept>
 
@@ -142,6 +143,9 @@ void PreferencesPanelController::addMidiOut(QGridLayout* grid, int row) {
 void PreferencesPanelController::setMidiOut(const QString& kind, const QString& connect) {
     Preferences::shared().setMidiOut(kind, connect);
     SharedPlayer::shared().unload();  // the next Play opens the port
+    const QSignalBlocker quiet(midi_box_);
+    midi_box_->setCurrentIndex(std::max(0, midi_box_->findData(kind)));
+    midi_connect_->setText(connect);
 }
 
 void PreferencesPanelController::setAudioDriver(const QString& driver) {

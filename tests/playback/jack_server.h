@@ -41,6 +41,7 @@ public:
     std::vector<Heard> midi() const;  // in the order received
     float peak() const { return peak_.load(); }
 
+
 private:
     static int process(jack_nframes_t frames, void* self);
     jack_client_t* client_ = nullptr;
@@ -49,6 +50,7 @@ private:
     std::vector<Heard> heard_;      // capacity reserved; filled on JACK's thread
     std::atomic<std::size_t> count_{0};
     std::atomic<float> peak_{0};
+
 };
 
 }  // namespace zub::playback
