@@ -4,7 +4,8 @@
 
 namespace zub::playback {
 
-// Idempotent; call before any FluidSynth call that may log.
-void silence_fluidsynth_log();
+// Idempotent; call before any FluidSynth call that may log. again: after
+// FluidSynth's reasons were listened to for a while, quiet once more.
+void silence_fluidsynth_log(bool again = false);
 
 }  // namespace zub::playback

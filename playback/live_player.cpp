@@ -3,108 +3,99 @@
 #include <fluidsynth.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <string>
 
-#include "playback/playback_error.h"
+#include "playback/sequencer.h"
 
 namespace zub::playback {
 
-namespace {
-
-std::string environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
-
-// None when FluidSynth does not know the driver, or the device does not open.
-fluid_audio_driver_t* open_driver(fluid_settings_t* settings, fluid_synth_t* synth, const std::string& name) {
-    if (fluid_settings_setstr(settings, "audio.driver", name.c_str()) != FLUID_OK) return nullptr;
-    return new_fluid_audio_driver(settings, synth);
-}
-
-fluid_audio_driver_t* open_sound_device(fluid_settings_t* settings, fluid_synth_t* synth) {
-    const std::string chosen = environment("ZUB_AUDIO_DRIVER");
-    if (chosen.empty()) {
-        for (const char* name : {"pulseaudio", "alsa"})
-            if (fluid_audio_driver_t* driver = open_driver(settings, synth, name)) return driver;
-        throw Playback_error("No sound device: neither PulseAudio nor ALSA could be opened");
-    }
-    if (chosen == "file") {
-        const std::string file = environment("ZUB_AUDIO_FILE");
-        if (file.empty()) throw Playback_error("No sound device: ZUB_AUDIO_DRIVER=file needs ZUB_AUDIO_FILE");
-        fluid_settings_setstr(settings, "audio.file.name", file.c_str());
-    }
-    if (fluid_audio_driver_t* driver = open_driver(settings, synth, chosen)) return driver;
-    throw Playback_error("No sound device: the audio driver " + chosen + " could not be opened");
-}
-
-}  // namespace
-
 // The device is opened before the SoundFont loads: without one, the user hears at once.
-Live_player::Live_player(const std::string& soundfont)
-    : synth_(Sample_loading::up_front), driver_(open_sound_device(synth_.settings(), synth_.handle())) {
+Live_player::Live_player(const std::string& soundfont, const Sound_output& output)
+    : synth_(Sample_loading::up_front) {
     full_gain_ = fluid_synth_get_gain(synth_.handle());
-    try {
-        synth_.load(soundfont);
-    } catch (...) {
-        delete_fluid_audio_driver(driver_);
-        throw;
-    }
+    if (!output.midi_out.empty()) midi_ = open_midi_port(output.midi_out, output.midi_connect);
+    if (output.driver == "none") return;
+    device_ = std::make_unique<Sound_device>(synth_.settings(), output, &Live_player::on_audio, this);
+    synth_.load(soundfont);
 }
 
-int start_tick(const Accompaniment& accompaniment, std::optional<int> from_bar) {
-    if (!from_bar) return 0;
-    const auto beat = accompaniment.time_map.first_beat_of(*from_bar);
-    if (!beat)
-        throw Playback_error("Bar " + std::to_string(*from_bar) + " is not played (the chart has " +
-                             std::to_string(accompaniment.chart.array_at("Chords").size()) + " bars)");
-    return *beat * accompaniment.time_map.ticks_per_beat();
-}
-
-Loop_ticks loop_ticks(const Accompaniment& accompaniment, std::optional<int> first_bar, std::optional<int> last_bar) {
-    const int start = start_tick(accompaniment, first_bar);
-    const Time_map& map = accompaniment.time_map;
-    if (!last_bar) return {start, map.total_ticks()};
-    // The loop ends where the last bar's first playing does, whatever its beats.
-    const int last_start = start_tick(accompaniment, last_bar);
-    const int end = last_start + map.beats_of_played(map.at_tick(last_start).played) * map.ticks_per_beat();
-    if (end <= start)
-        throw Playback_error("Bar " + std::to_string(*last_bar) + " is played before bar " +
-                             std::to_string(first_bar.value_or(0)));
-    return {start, end};
-}
+std::string Live_player::midi_port() const { return midi_ ? midi_->name() : ""; }
 
 Live_player::~Live_player() {
-    playback_.reset();
-    delete_fluid_audio_driver(driver_);
+    stop();
+    device_.reset();
+}
+
+// On the audio thread. The lock is held by other threads only for a pointer's swap.
+int Live_player::on_audio(void* self, int frames, int nfx, float* fx[], int nout, float* out[]) {
+    auto& player = *static_cast<Live_player*>(self);
+    std::lock_guard<std::mutex> lock(player.mutex_);
+    render_buffers(player.synth_, player.sequencer_.get(), frames, nfx, fx, nout, out);
+    return FLUID_OK;
+}
+
+// The sequencer the position is read from: the synth's, else the MIDI port's.
+std::shared_ptr<Sequencer> Live_player::current() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return sequencer_ ? sequencer_ : midi_sequencer_;
 }
 
 void Live_player::play(const Accompaniment& accompaniment, const Play_options& options) {
-    const Loop_ticks loop = loop_ticks(accompaniment, options.from_bar, options.loop_last_bar);
-    const int start = options.from_tick.value_or(loop.start);
+    Schedule schedule = schedule_of(accompaniment, options);
+    auto events = std::make_shared<const Midi_events>(read_midi_events(accompaniment.midi));
+    const double bpm = options.tempo_bpm > 0 ? options.tempo_bpm : accompaniment.tempo;
+    std::shared_ptr<Sequencer> sequencer, midi_sequencer;
+    if (device_) sequencer = std::make_shared<Sequencer>(events, schedule, bpm, options.mutes, sample_rate);
+    if (midi_)
+        midi_sequencer = std::make_shared<Sequencer>(events, schedule, bpm, options.mutes, midi_->frames_per_second());
     stop();
-    playback_ = std::make_unique<Midi_playback>(synth_, accompaniment.midi, options.tempo_bpm, options.mutes);
-    // A pause resumed past the loop's end plays on to the end of the chart.
-    if (options.looping && start < loop.end) playback_->set_loop(loop.start, loop.end);
-    playback_->play_from(start);
+    std::lock_guard<std::mutex> lock(mutex_);
+    chart_bpm_ = accompaniment.tempo;
+    sequencer_ = std::move(sequencer);
+    midi_sequencer_ = midi_sequencer;
+    if (midi_) midi_->attach(std::move(midi_sequencer));
 }
 
 void Live_player::stop() {
-    if (playback_) playback_->stop();
-    playback_.reset();
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (midi_) midi_->detach();
+    midi_sequencer_.reset();
+    if (!sequencer_) return;
+    sequencer_->finish([this](int, const Midi_message& message) {
+        fluid_synth_noteoff(synth_.handle(), message.channel(), message.data1);
+    });
+    sequencer_.reset();
 }
 
-bool Live_player::playing() const { return playback_ && !playback_->done(); }
+bool Live_player::playing() const {
+    const auto sequencer = current();
+    return sequencer && !sequencer->done();
+}
 
-int Live_player::tick() const { return playback_ ? playback_->tick() : -1; }
+int Live_player::tick() const {
+    const auto sequencer = current();
+    return sequencer ? sequencer->tick() : -1;
+}
+
+int Live_player::pass() const {
+    const auto sequencer = current();
+    return sequencer ? sequencer->pass() : 0;
+}
+
+double Live_player::tempo_bpm() const {
+    const auto sequencer = current();
+    return sequencer ? sequencer->tempo_bpm() : 0;
+}
 
 void Live_player::set_mutes(Mutes mutes) {
-    if (playback_) playback_->set_mutes(mutes);
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (Sequencer* sequencer : {sequencer_.get(), midi_sequencer_.get()})
+        if (sequencer) sequencer->set_mutes(mutes);
 }
 
 void Live_player::set_tempo(double tempo_bpm) {
-    if (playback_) playback_->set_tempo(tempo_bpm);
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (Sequencer* sequencer : {sequencer_.get(), midi_sequencer_.get()})
+        if (sequencer) sequencer->set_tempo(tempo_bpm > 0 ? tempo_bpm : chart_bpm_);
 }
 
 void Live_player::set_volume(double volume) {

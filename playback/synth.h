@@ -1,20 +1,14 @@
-// A FluidSynth synthesizer with a SoundFont loaded, and the MIDI player that
-// plays one accompaniment on it with tracks muted and the tempo overridden.
-// Offline and live playback share both, so a rendered file sounds as the
-// speakers do.
+// A FluidSynth synthesizer with a SoundFont loaded, and the rendering of a
+// sequencer's messages through it. Offline and live playback share both, so
+// a rendered file sounds as the speakers do.
 #pragma once
 
-#include <atomic>
-#include <cstdint>
 #include <string>
 
-#include "bridge/plist.h"
 
 // FluidSynth's handles, declared as its header does.
 typedef struct _fluid_hashtable_t fluid_settings_t;
 typedef struct _fluid_synth_t fluid_synth_t;
-typedef struct _fluid_player_t fluid_player_t;
-typedef struct _fluid_midi_event_t fluid_midi_event_t;
 
 namespace zub::playback {
 
@@ -35,8 +29,7 @@ struct Mutes {
 enum class Sample_loading { on_demand, up_front };
 
 // Synth("/usr/share/sounds/sf3/default-GM.sf3", ...) loads the SoundFont.
-// Settings that would make two renders differ are fixed: one synthesis
-// thread and the player timed by the samples produced.
+// Settings that would make two renders differ are fixed: one synthesis thread.
 // Playback_error "Not a SoundFont: PATH ..." when FluidSynth cannot load the file.
 class Synth {
 public:
@@ -56,41 +49,13 @@ private:
     fluid_synth_t* synth_ = nullptr;
 };
 
-// Plays one Standard MIDI File on a synth. The mutes and the position are
-// atomics: FluidSynth calls this class from its audio thread, which must not
-// lock, allocate or do I/O.
-class Midi_playback {
-public:
-    // tempo_bpm 0 keeps the file's tempo. Playback_error "Cannot play the accompaniment's MIDI data".
-    Midi_playback(Synth& synth, const Plist::Data& midi, double tempo_bpm, Mutes mutes);
-    ~Midi_playback();
-    Midi_playback(const Midi_playback&) = delete;
-    Midi_playback& operator=(const Midi_playback&) = delete;
+class Sequencer;
 
-    // Starts at tick (480 a beat, the count-in's first click at 0).
-    void play_from(int tick);
-    void stop();
-    bool done() const;
-    // From now on, on reaching end_tick the player jumps back to start_tick,
-    // until stopped: a passage loops seamlessly. set_loop(-1, -1) ends looping.
-    void set_loop(int start_tick, int end_tick);
-    // The player's position in ticks, as last seen on the audio thread; -1
-    // from play_from() until the first block after it has been rendered.
-    int tick() const { return tick_.load(std::memory_order_relaxed); }
-    // set_tempo(90): from the next block at 90 beats a minute; 0 for the file's own tempo.
-    void set_tempo(double tempo_bpm);
-    // Newly muted tracks fall silent at once; unmuted ones sound from their next note.
-    void set_mutes(Mutes mutes);
-
-private:
-    static int on_event(void* self, fluid_midi_event_t* event);
-    static int on_tick(void* self, int tick);
-
-    Synth& synth_;
-    fluid_player_t* player_ = nullptr;
-    std::atomic<unsigned> muted_channels_;
-    std::atomic<int> tick_{0};
-    std::atomic<int> loop_start_{-1}, loop_end_{-1};
-};
+// On the audio thread: the next frames of sequencer through the synth into
+// interleaved stereo (left, right) samples, each message at its own frame.
+void render_interleaved(Synth& synth, Sequencer& sequencer, float* samples, int frames);
+// The same for FluidSynth's driver callbacks: buffers out and fx of frames
+// samples each, filled (not mixed into). Without a sequencer, the synth's own sound (notes ringing out).
+void render_buffers(Synth& synth, Sequencer* sequencer, int frames, int nfx, float* fx[], int nout, float* out[]);
 
 }  // namespace zub::playback

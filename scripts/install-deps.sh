@@ -4,19 +4,20 @@
 # Nothing is changed when apt would remove an installed package to install them.
 set -euo pipefail
 
-# Building and running zub and zubaroo. libfluidsynth-dev accepts either JACK;
+# Building and running zub and zubaroo (libasound2-dev: MIDI out to the ALSA sequencer). libfluidsynth-dev accepts either JACK;
 # naming JACK 2 keeps apt from choosing JACK 1 (libjack-dev), which would
 # remove the libjack-jackd2-0 that JACK 2 and PipeWire setups use.
 run_packages=(build-essential cmake ninja-build pkg-config libgmp-dev libplist-dev libplist++-dev
               qt6-base-dev libcli11-dev fonts-dejavu-core
-              libfluidsynth-dev libjack-jackd2-dev libsndfile1-dev musescore-general-soundfont-small)
+              libfluidsynth-dev libjack-jackd2-dev libasound2-dev libsndfile1-dev musescore-general-soundfont-small)
 # The tests, the screenshot script and the fuzz targets besides.
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev
                mma  # the accompaniment benchmark times MMA beside us
                xvfb xauth poppler-utils
                libxml2-utils  # xmllint, which checks the MusicXML export against its schema
                x11-utils x11-apps netpbm xdotool  # scripts/screenshot.sh drives and photographs the editor
-               clang libclang-rt-dev)  # clang's libFuzzer and sanitizer runtimes, for the fuzz targets
+               clang libclang-rt-dev  # clang's libFuzzer and sanitizer runtimes, for the fuzz targets
+               jackd2)  # a real JACK server (its dummy backend) for the tests of JACK audio and MIDI out
 
 packages=("${run_packages[@]}")
 [ "${1:-}" = "--run" ] || packages+=("${test_packages[@]}")

@@ -24,6 +24,11 @@ struct Play_request {
     Playback_options playback;
     std::optional<int> from_bar;  // none: from the count-in
     bool looping = false;
+    std::string driver = "auto";  // auto, pulseaudio, jack, alsa
+    bool no_autoconnect = false;  // JACK: leave our outputs unconnected
+    std::string midi_out;         // "jack" or "alsa"; "" for none
+    std::string connect;          // the port MIDI out connects to
+    bool no_synth = false;        // MIDI out alone
 };
 
 struct Playback_runs {

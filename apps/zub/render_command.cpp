@@ -34,12 +34,17 @@ Action declare_render(CLI::App& command) {
 }  // namespace
 
 const Command render_command = {
-    "render", "FILE [--song N] -o OUT.wav|.flac|.ogg [--seed N] [--mute drums,piano,bass] [--tempo BPM] [--soundfont PATH]",
+    "render",
+    "FILE [--song N] -o OUT.wav|.flac|.ogg [--seed N] [--mute drums,piano,bass] [--tempo BPM]\n"
+    "       [--bars FIRST-LAST] [--passes N] [--tempo-step BPM] [--count-in 0|1|2] [--count-in-each-pass]\n"
+    "       [--soundfont PATH]",
     "render the accompaniment of a chart to an audio file",
     "Plays the accompaniment of 'zub midi' (the same seed gives the same notes and\n"
     "the same samples) through a General MIDI SoundFont into a 16-bit WAV or FLAC\n"
     "file or an Ogg Vorbis file, count-in first. --mute silences tracks (the count-in\n"
-    "is on the drum track). The SoundFont is --soundfont PATH, else $ZUB_SOUNDFONT,\n"
+    "is on the drum track). The file holds what 'zub play' with the same options\n"
+    "plays: --bars 17-24 --passes 4 --tempo 120 --tempo-step 20 renders the four\n"
+    "passes at 120, 140, 160 and 180 bpm. The SoundFont is --soundfont PATH, else $ZUB_SOUNDFONT,\n"
     "else /usr/share/sounds/sf3/default-GM.sf3 or /usr/share/sounds/sf2/default-GM.sf2\n"
     "(Debian package musescore-general-soundfont-small). A failure leaves no file.\n",
     declare_render};

@@ -53,4 +53,24 @@ int Preferences::barsPerLine() const {
 
 void Preferences::setBarsPerLine(int count) { QSettings().setValue(QStringLiteral("bars per line"), count); }
 
+QString Preferences::audioDriver() const {
+    return QSettings().value(QStringLiteral("audio driver"), QStringLiteral("auto")).toString();
+}
+
+void Preferences::setAudioDriver(const QString& driver) { QSettings().setValue(QStringLiteral("audio driver"), driver); }
+
+bool Preferences::jackAutoconnect() const { return QSettings().value(QStringLiteral("jack autoconnect"), true).toBool(); }
+
+void Preferences::setJackAutoconnect(bool on) { QSettings().setValue(QStringLiteral("jack autoconnect"), on); }
+
+QString Preferences::midiOut() const { return QSettings().value(QStringLiteral("midi out")).toString(); }
+
+QString Preferences::midiConnect() const { return QSettings().value(QStringLiteral("midi connect")).toString(); }
+
+void Preferences::setMidiOut(const QString& kind, const QString& connect) {
+    QSettings settings;
+    settings.setValue(QStringLiteral("midi out"), kind);
+    settings.setValue(QStringLiteral("midi connect"), connect);
+}
+
 }  // namespace zub

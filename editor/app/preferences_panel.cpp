@@ -1,10 +1,15 @@
 #include "editor/app/preferences_panel.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 
 #include <stdexcept>
@@ -14,6 +19,8 @@
 #include "editor/layout/chord_font.h"
 #include "editor/layout/my_parameters.h"
 #include "editor/transport/shared_player.h"
+#include "playback/midi_port.h"
+#include "playback/sound_device.h"
 #include "playback/soundfont.h"
 
 namespace zub {
@@ -100,7 +107,66 @@ PreferencesPanelController::PreferencesPanelController() {
     grid->addWidget(new QLabel(tr("Bars per line:"), this), 3, 0);
     grid->addWidget(barsPerLine, 3, 1);
     connect(barsPerLine, &QSpinBox::valueChanged, this, [](int count) { Preferences::shared().setBarsPerLine(count); });
+    addSoundDevice(grid, 4);
 }
+
+// The audio driver and JACK's connections; a change is heard from the next Play.
+void PreferencesPanelController::addSoundDevice(QGridLayout* grid, int row) {
+    driver_box_ = new QComboBox(this);
+    for (const std::string& name : playback::audio_driver_names())
+        driver_box_->addItem(name == "auto" ? tr("Automatic") : QString::fromStdString(name), QString::fromStdString(name));
+    driver_box_->setCurrentIndex(std::max(0, driver_box_->findData(Preferences::shared().audioDriver())));
+    auto* autoconnect = new QCheckBox(tr("Connect JACK outputs to the system"), this);
+    autoconnect->setChecked(Preferences::shared().jackAutoconnect());
+    auto* device = new QHBoxLayout;
+    device->addWidget(new QLabel(tr("Audio driver:"), this));
+    device->addWidget(driver_box_);
+    device->addWidget(autoconnect);
+    grid->addLayout(device, row, 0, 1, 2);
+    addMidiOut(grid, row + 1);
+    connect(driver_box_, &QComboBox::currentIndexChanged, this, [this] {
+        setAudioDriver(driver_box_->currentData().toString());
+    });
+    connect(autoconnect, &QCheckBox::toggled, this, [](bool on) {
+        Preferences::shared().setJackAutoconnect(on);
+        SharedPlayer::shared().unload();
+    });
+}
+
+// MIDI out: none, JACK or ALSA, and the port to connect to.
+void PreferencesPanelController::addMidiOut(QGridLayout* grid, int row) {
+    midi_box_ = new QComboBox(this);
+    midi_box_->addItem(tr("None"), QString());
+    for (const char* kind : playback::midi_port_kinds) midi_box_->addItem(QString(kind).toUpper(), QString(kind));
+    midi_box_->setCurrentIndex(std::max(0, midi_box_->findData(Preferences::shared().midiOut())));
+    midi_connect_ = new QLineEdit(Preferences::shared().midiConnect(), this);
+    midi_connect_->setPlaceholderText(tr("port to connect to"));
+    auto* midi = new QHBoxLayout;
+    midi->addWidget(new QLabel(tr("MIDI out:"), this));
+    midi->addWidget(midi_box_);
+    midi->addWidget(midi_connect_);
+    grid->addLayout(midi, row, 0, 1, 2);
+    const auto store = [this] { setMidiOut(midi_box_->currentData().toString(), midi_connect_->text()); };
+    connect(midi_box_, &QComboBox::currentIndexChanged, this, store);
+    connect(midi_connect_, &QLineEdit::editingFinished, this, store);
+}
+
+void PreferencesPanelController::setMidiOut(const QString& kind, const QString& connect) {
+    Preferences::shared().setMidiOut(kind, connect);
+    SharedPlayer::shared().unload();  // the next Play opens the port
+    const QSignalBlocker quiet(midi_box_);
+    midi_box_->setCurrentIndex(std::max(0, midi_box_->findData(kind)));
+    midi_connect_->setText(connect);
+}
+
+void PreferencesPanelController::setAudioDriver(const QString& driver) {
+    Preferences::shared().setAudioDriver(driver);
+    SharedPlayer::shared().unload();  // the next Play opens the new device
+    if (driver_box_->currentData().toString() != driver)
+        driver_box_->setCurrentIndex(std::max(0, driver_box_->findData(driver)));
+}
+
+QString PreferencesPanelController::audioDriverShown() const { return driver_box_->currentData().toString(); }
 
 void PreferencesPanelController::showSoundFont() {
     try {

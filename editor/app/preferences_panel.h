@@ -4,6 +4,10 @@
 #pragma once
 
 #include <QLabel>
+
+class QComboBox;
+class QGridLayout;
+class QLineEdit;
 #include <QWidget>
 
 namespace zub {
@@ -44,7 +48,19 @@ public:
     void setSoundFont(const QString& path);
     QString soundFontText() const { return soundfont_label_->text(); }
 
+    // setAudioDriver("jack"): stored and shown, heard from the next Play.
+    void setAudioDriver(const QString& driver);
+    QString audioDriverShown() const;
+    // setMidiOut("jack", "synth:midi_in"): stored, heard from the next Play; "" for none.
+    void setMidiOut(const QString& kind, const QString& connect);
+
 private:
+    void addSoundDevice(QGridLayout* grid, int row);
+    void addMidiOut(QGridLayout* grid, int row);
+    QComboBox* driver_box_ = nullptr;
+    QComboBox* midi_box_ = nullptr;
+    QLineEdit* midi_connect_ = nullptr;
+
     PreferencesPanelController();
     void chooseFont(FontSample* sample, const char* key);
     FontSample* chord_sample_;

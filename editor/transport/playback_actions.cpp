@@ -1,6 +1,7 @@
 #include "editor/transport/playback_actions.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -81,8 +82,7 @@ void PlaybackActions::buildActions() {
         updateLoop();
         if (session_->state() != PlaybackSession::State::playing && view_.endChordEditing()) session_->play();
     });
-    count_in_ = checkable(new QAction(tr("&Count-in"), this), session_->settings().countIn);
-    connect(count_in_, &QAction::toggled, session_, &PlaybackSession::setCountIn);
+    buildCountInActions();
     mute_drums_ = checkable(new QAction(tr("Mute &Drums"), this), false);
     mute_piano_ = checkable(new QAction(tr("Mute P&iano"), this), false);
     mute_bass_ = checkable(new QAction(tr("Mute B&ass"), this), false);
@@ -93,16 +93,53 @@ void PlaybackActions::buildActions() {
     export_audio_ = new QAction(tr("Export &Audio..."), this);
     connect(export_audio_, &QAction::triggered, this, &PlaybackActions::chooseAudioFile);
     loop_->setIconText(tr("Loop"));
-    for (QAction* action : {play_, stop_, loop_, count_in_}) transport_->addAction(action);
-    // The mutes share one button, so the transport fits a window of ordinary width.
-    mutes_ = new QToolButton(transport_);
-    mutes_->setText(tr("Mute"));
-    mutes_->setPopupMode(QToolButton::InstantPopup);
-    mutes_->setFocusPolicy(Qt::NoFocus);
-    auto* menu = new QMenu(mutes_);
-    for (QAction* action : {mute_drums_, mute_piano_, mute_bass_}) menu->addAction(action);
-    mutes_->setMenu(menu);
-    transport_->addReadouts(mutes_);
+    for (QAction* action : {play_, stop_, loop_}) transport_->addAction(action);
+    // The mutes share one button, and the count-in choices another, so the transport fits a window of ordinary width.
+    mutes_ = popupButton(tr("Mute"), {mute_drums_, mute_piano_, mute_bass_});
+    count_in_button_ = popupButton(QString(), count_in_menu_->actions());
+    showCountIn();
+    transport_->addReadouts(mutes_, count_in_button_);
+}
+
+QToolButton* PlaybackActions::popupButton(const QString& text, const QList<QAction*>& actions) {
+    auto* button = new QToolButton(transport_);
+    button->setText(text);
+    button->setPopupMode(QToolButton::InstantPopup);
+    button->setFocusPolicy(Qt::NoFocus);
+    auto* menu = new QMenu(button);
+    menu->addActions(actions);
+    button->setMenu(menu);
+    return button;
+}
+
+// None, 1 Bar, 2 Bars, and Before Each Pass: the Playback menu's Count-in submenu and the transport's button.
+void PlaybackActions::buildCountInActions() {
+    count_in_menu_ = new QMenu(tr("&Count-in"), &document_);
+    auto* group = new QActionGroup(this);
+    const QString names[] = {tr("&None"), tr("&1 Bar"), tr("&2 Bars")};
+    for (int bars = 0; bars <= 2; ++bars) {
+        QAction* choice = checkable(group->addAction(names[bars]), session_->settings().countInBars == bars);
+        count_in_bars_[bars] = choice;
+        connect(choice, &QAction::triggered, this, [this, bars] {
+            session_->setCountInBars(bars);
+            showCountIn();
+        });
+    }
+    count_in_menu_->addActions(group->actions());
+    count_in_menu_->addSeparator();
+    count_in_each_pass_ = checkable(new QAction(tr("Before &Each Pass"), this), session_->settings().countInEachPass);
+    connect(count_in_each_pass_, &QAction::toggled, session_, &PlaybackSession::setCountInEachPass);
+    count_in_menu_->addAction(count_in_each_pass_);
+}
+
+// The button says the choice: "Count-in 2", "No count-in".
+void PlaybackActions::showCountIn() {
+    const int bars = session_->settings().countInBars;
+    count_in_button_->setText(bars == 0 ? tr("No count-in") : tr("Count-in %1").arg(bars));
+}
+
+void PlaybackActions::setCountInBars(int bars) {
+    if (bars >= 0 && bars <= 2) count_in_bars_[bars]->trigger();
 }
 
 // The button says what is muted: "Muted: Drums, Bass".
@@ -120,7 +157,7 @@ void PlaybackActions::addPlaybackMenu(QMenuBar* menuBar) {
     for (QAction* action : {play_, stop_, from_bar_}) menu->addAction(action);
     menu->addSeparator();
     menu->addAction(loop_);
-    menu->addAction(count_in_);
+    menu->addMenu(count_in_menu_);
     menu->addSeparator();
     for (QAction* action : {mute_drums_, mute_piano_, mute_bass_}) menu->addAction(action);
 }
@@ -181,7 +218,7 @@ AudioExport* PlaybackActions::exportAudio(const QString& path) {
         if (!playback::audio_format_of(path.toStdString()))
             throw std::runtime_error(
                 tr("Unsupported audio file type: %1 (use .wav, .flac or .ogg)").arg(path).toStdString());
-        const playback::Render_options options{editorSoundfont(), session_->settings().mutes, session_->tempoBpm()};
+        const playback::Render_options options{editorSoundfont(), session_->renderOptions()};
         return exportAudioCommand(&document_, session_->accompaniment(), options, path);
     } catch (const std::exception& e) {
         showErrorSheet(&document_, errorWithCode(MyErrorCode::cantWrite, tr("Can't write output file"), reasonOf(e)));

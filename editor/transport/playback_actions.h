@@ -5,6 +5,7 @@
 // holds a space). The chart view lights the sounding slot.
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QString>
 
@@ -35,6 +36,9 @@ public:
     PlaybackSession& session() const { return *session_; }
     TransportBar& transportBar() const { return *transport_; }
     QAction* playPauseAction() const { return play_; }
+    // setCountInBars(1): as the user's choice of 1 Bar.
+    void setCountInBars(int bars);
+    QAction* countInEachPassAction() const { return count_in_each_pass_; }
 
     // Space: stores a chord being typed, then plays or pauses; a chord that
     // fails its check stays with its message and nothing plays.
@@ -53,6 +57,9 @@ private:
     void updateLoop();
     void showState();
     void mutesChanged();
+    QToolButton* popupButton(const QString& text, const QList<QAction*>& actions);
+    void buildCountInActions();
+    void showCountIn();
 
     MyDocument& document_;
     ChartView& view_;
@@ -62,7 +69,10 @@ private:
     QAction* stop_ = nullptr;
     QAction* from_bar_ = nullptr;
     QAction* loop_ = nullptr;
-    QAction* count_in_ = nullptr;
+    QMenu* count_in_menu_ = nullptr;
+    QAction* count_in_bars_[3] = {};
+    QAction* count_in_each_pass_ = nullptr;
+    QToolButton* count_in_button_ = nullptr;
     QAction* mute_drums_ = nullptr;
     QAction* mute_piano_ = nullptr;
     QAction* mute_bass_ = nullptr;

@@ -74,9 +74,14 @@ void PlaybackSession::newAccompaniment() {
 }
 
 void PlaybackSession::play(std::optional<int> fromBar) {
-    Request request{fromBar, std::nullopt};
+    Request request;
+    request.fromBar = fromBar;
     // Play with nothing new asked resumes a pause.
-    if (state_ == State::paused && !fromBar) request = {last_.fromBar, paused_tick_};
+    if (state_ == State::paused && !fromBar) {
+        request.fromBar = last_.fromBar;
+        request.fromTick = paused_tick_;
+        request.fromPass = paused_pass_;
+    }
     SharedPlayer& shared = SharedPlayer::shared();
     if (shared.state() == SharedPlayer::State::ready) return start(request);
     pending_ = request;
@@ -103,19 +108,33 @@ playback::Play_options PlaybackSession::optionsFor(const Request& request,
     options.tempo_bpm = tempoBpm();
     options.mutes = settings_.mutes;
     options.from_bar = request.fromBar;
+    options.count_in_bars = request.countIn ? settings_.countInBars : 0;
+    options.count_in_each_pass = settings_.countInEachPass;
     const auto bars = static_cast<std::size_t>(accompaniment.time_map.chart_bars());
     if (loop_ && loop_->location < bars) {
-        options.looping = true;
+        options.looping = !settings_.trainer.on;
         options.from_bar = static_cast<int>(loop_->location) + 1;
         options.loop_last_bar = static_cast<int>(std::min(loop_->end(), bars));
     }
-    if (request.fromTick) {
-        options.from_tick = request.fromTick;
-    } else if (!options.from_bar && !settings_.countIn) {
-        options.from_tick = accompaniment.time_map.count_in_ticks();
+    if (settings_.trainer.on) {
+        options.passes = settings_.trainer.passes;
+        options.tempo_step_bpm = settings_.trainer.stepBpm;
+        if (settings_.trainer.startBpm > 0) options.tempo_bpm = settings_.trainer.startBpm;
+        options.from_pass = request.fromPass;
     }
+    options.from_tick = request.fromTick;
     // A pause on a chart since shortened starts again from the top.
     if (options.from_tick && *options.from_tick >= accompaniment.time_map.total_ticks()) options.from_tick.reset();
+    return options;
+}
+
+playback::Play_options PlaybackSession::renderOptions() {
+    playback::Play_options options = optionsFor({}, *accompaniment());
+    if (options.looping) {
+        options.looping = false;
+        options.from_bar.reset();
+        options.loop_last_bar.reset();
+    }
     return options;
 }
 
@@ -129,6 +148,7 @@ void PlaybackSession::start(const Request& request) {
         shared.player()->play(*accompaniment, options);
         playing_ = std::move(accompaniment);
         looping_ = options.looping;
+        playing_passes_ = options.passes;
         if (looping_) loop_ticks_ = playback::loop_ticks(*playing_, options.from_bar, options.loop_last_bar);
     } catch (const std::exception& e) {
         timer_.stop();
@@ -156,6 +176,7 @@ void PlaybackSession::pause() {
     timer_.stop();
     if (playback::Live_player* player = SharedPlayer::shared().player(); player && owns()) {
         if (const int tick = player->tick(); tick >= 0) paused_tick_ = tick;
+        paused_pass_ = std::max(1, player->pass());
         player->stop();
     }
     setState(paused_tick_ ? State::paused : State::stopped);
@@ -166,7 +187,17 @@ void PlaybackSession::stop() {
     SharedPlayer::shared().release(this);
     paused_tick_.reset();
     setPlayhead({});
+    showTrainer(nullptr);
     setState(State::stopped);
+}
+
+void PlaybackSession::showTrainer(const playback::Live_player* player) {
+    QString line;
+    if (player && playing_passes_ > 0 && player->pass() > 0)
+        line = tr("Pass %1/%2 at %3 bpm").arg(player->pass()).arg(playing_passes_).arg(qRound(player->tempo_bpm()));
+    if (line == trainer_line_) return;
+    trainer_line_ = line;
+    emit trainerChanged(line);
 }
 
 void PlaybackSession::follow() {
@@ -183,12 +214,17 @@ void PlaybackSession::follow() {
         setPlayhead({});
         return setState(State::stopped);
     }
+    showTrainer(player);
     setPlayhead(playheadAt(playing_->time_map, tick, [this](std::size_t bar) -> std::size_t {
         return bar < model_.barCount() ? model_.slotCount(bar) : 0;
     }));
 }
 
-void PlaybackSession::setCountIn(bool on) { settings_.countIn = on; }
+void PlaybackSession::setCountInBars(int bars) { settings_.countInBars = std::clamp(bars, 0, 2); }
+
+void PlaybackSession::setCountInEachPass(bool on) { settings_.countInEachPass = on; }
+
+void PlaybackSession::setTrainer(const TrainerSettings& trainer) { settings_.trainer = trainer; }
 
 void PlaybackSession::setTempoPercent(int percent) {
     settings_.tempoPercent = percent;
@@ -212,9 +248,12 @@ void PlaybackSession::setLoop(std::optional<BarRange> bars) {
     if (bars && bars->length == 0) bars.reset();
     loop_ = bars;
     if (state_ != State::playing) return;
-    // Looping starts at the loop; ending it plays on from where the player is.
-    playback::Live_player* player = SharedPlayer::shared().player();
-    start({0, loop_ || !player ? -1 : player->tick()});
+    // Looping starts at the loop, at once; ending it plays on from where the player is.
+    Request request;
+    request.countIn = false;
+    if (playback::Live_player* player = SharedPlayer::shared().player(); !loop_ && player && player->tick() >= 0)
+        request.fromTick = player->tick();
+    start(request);
 }
 
 void PlaybackSession::setState(State state) {

@@ -23,11 +23,23 @@ namespace zub {
 
 class ChartModel;
 
+// The tempo trainer: the loop's bars (or the chart) passes times, from a
+// start tempo a step faster each pass.
+struct TrainerSettings {
+    bool on = false;
+    int passes = 4;
+    int startBpm = 0;  // 0: the tempo the transport plays at
+    int stepBpm = 10;
+    bool operator==(const TrainerSettings&) const = default;
+};
+
 struct PlaybackSettings {
-    bool countIn = true;
-    int tempoPercent = 100;  // of the chart's tempo, without generating again
+    int countInBars = 2;           // 0, 1 or 2, before Play and Play from Selected Bar
+    bool countInEachPass = false;  // and before every pass of a loop or the trainer
+    int tempoPercent = 100;        // of the chart's tempo, without generating again
     playback::Mutes mutes;
     int volumePercent = 100;
+    TrainerSettings trainer;
 };
 
 class PlaybackSession : public QObject {
@@ -64,8 +76,15 @@ public:
     std::shared_ptr<const playback::Accompaniment> accompaniment();
     // The tempo to play at, in beats a minute; 0 for the chart's own.
     double tempoBpm() const;
+    // What Export Audio renders: what Play plays from the top, the count-in
+    // and the trainer's passes included; a loop without the trainer has no
+    // end, so the whole chart is rendered in its place.
+    playback::Play_options renderOptions();
 
-    void setCountIn(bool on);
+    void setCountInBars(int bars);
+    void setCountInEachPass(bool on);
+    // Heard from the next Play.
+    void setTrainer(const TrainerSettings& trainer);
     void setTempoPercent(int percent);
     void setMutes(playback::Mutes mutes);
     void setVolumePercent(int percent);
@@ -84,17 +103,22 @@ signals:
     void seedChanged(quint64 seed);
     // One line for the transport: "Loading sounds…", a failure; "" clears it.
     void message(const QString& line);
+    // The trainer's pass and tempo as the transport shows them ("Pass 2/4 at 140 bpm"); "" without.
+    void trainerChanged(const QString& line);
 
 private:
     struct Request {
         std::optional<int> fromBar;   // none: from the start
         std::optional<int> fromTick;  // a pause's tick, to resume at
+        int fromPass = 1;             // the trainer's pass it paused in
+        bool countIn = true;          // the count-in chosen; false to start at once
     };
     void start(const Request& request);
     playback::Play_options optionsFor(const Request& request, const playback::Accompaniment& accompaniment) const;
     void chartChanged();
     void setState(State state);
     void setPlayhead(const Playhead& playhead);
+    void showTrainer(const playback::Live_player* player);
     void soundsReady();
     void soundsFailed(const QString& line);
     bool owns() const;
@@ -111,6 +135,9 @@ private:
     Request pending_;  // while loading
     Request last_;     // the last play's bars, for a pause resumed
     std::optional<int> paused_tick_;
+    int paused_pass_ = 1;
+    int playing_passes_ = 0;  // the trainer's passes of what plays; 0 without
+    QString trainer_line_;
     Playhead playhead_;
     QTimer timer_;
 };

@@ -19,15 +19,21 @@ void SharedPlayer::load() {
     if (state_ == State::loading || state_ == State::ready) return;
     state_ = State::loading;
     failure_.clear();
+    playback::Sound_output output;
     try {
         soundfont_ = editorSoundfont();  // reads the preferences, which live on the GUI thread
+        output.driver = Preferences::shared().audioDriver().toStdString();
+        output.jack_autoconnect = Preferences::shared().jackAutoconnect();
+        output.midi_out = Preferences::shared().midiOut().toStdString();
+        output.midi_connect = Preferences::shared().midiConnect().toStdString();
     } catch (const std::exception& e) {
         state_ = State::failed;
         failure_ = QString::fromUtf8(e.what());
         emit failed(failure_);
         return;
     }
-    loader_.run([this, soundfont = soundfont_] { player_ = std::make_unique<playback::Live_player>(soundfont); },
+    loader_.run([this, soundfont = soundfont_,
+                 output] { player_ = std::make_unique<playback::Live_player>(soundfont, output); },
                 [this](const std::string& error) { loaded(error); });
 }
 

@@ -1,5 +1,5 @@
-// The application's one live player. Its audio driver and SoundFont are made
-// once, on the first Play of any document, on a worker thread (an .sf3 takes
+// The application's one live player. Its sound device (the audio driver of
+// the preferences) and SoundFont are made once, on the first Play of any document, on a worker thread (an .sf3 takes
 // about a second) and kept until the program ends. One document plays at a
 // time: the one that last claimed the player.
 #pragma once

@@ -1,9 +1,13 @@
 #include "editor/transport/transport_bar.h"
 
 #include <QFontDatabase>
+#include <QFormLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QSlider>
 #include <QSpinBox>
+#include <QToolButton>
+#include <QWidgetAction>
 
 #include "editor/transport/playback_session.h"
 
@@ -24,7 +28,12 @@ TransportBar::TransportBar(PlaybackSession& session, QWidget* parent)
       position_(new QLabel(this)),
       pass_(new QLabel(this)),
       seed_(new QLabel(this)),
-      message_(new QLabel(this)) {
+      message_(new QLabel(this)),
+      trainer_(new QToolButton(this)),
+      passes_(new QSpinBox),
+      start_bpm_(new QSpinBox),
+      step_bpm_(new QSpinBox),
+      trainer_state_(new QLabel(this)) {
     setObjectName(QStringLiteral("transport"));
     setMovable(false);
     // The keyboard stays with the chart: Space must reach the chart view, not a spin box.
@@ -50,19 +59,63 @@ TransportBar::TransportBar(PlaybackSession& session, QWidget* parent)
     connect(&session, &PlaybackSession::playheadChanged, this, &TransportBar::showPlayhead);
     connect(&session, &PlaybackSession::seedChanged, this, &TransportBar::showSeed);
     connect(&session, &PlaybackSession::message, this, &TransportBar::showMessage);
+    connect(&session, &PlaybackSession::trainerChanged, trainer_state_, &QLabel::setText);
+    trainer_->setText(tr("Trainer"));
+    trainer_->setToolTip(tr("Tempo trainer: the loop (or the chart) a number of passes, faster each pass"));
+    trainer_->setCheckable(true);
+    trainer_->setFocusPolicy(Qt::NoFocus);
+    trainer_->setPopupMode(QToolButton::MenuButtonPopup);
+    auto* menu = new QMenu(trainer_);
+    auto* settings = new QWidgetAction(menu);
+    settings->setDefaultWidget(trainerSettings());
+    menu->addAction(settings);
+    trainer_->setMenu(menu);
+    connect(trainer_, &QToolButton::toggled, this, &TransportBar::trainerChanged);
+    trainer_state_->setFont(digits);
     showPlayhead(session.playhead());
     showSeed();
 }
 
-void TransportBar::addReadouts(QWidget* mutes) {
+// Passes, From (bpm, or the transport's tempo) and Step (bpm a pass), heard from the next Play.
+QWidget* TransportBar::trainerSettings() {
+    const TrainerSettings& trainer = session_.settings().trainer;
+    passes_->setRange(1, 99);
+    passes_->setValue(trainer.passes);
+    start_bpm_->setRange(0, static_cast<int>(playback::fastest_bpm));
+    start_bpm_->setSpecialValueText(tr("Tempo"));  // 0: the transport's tempo
+    start_bpm_->setSuffix(tr(" bpm"));
+    start_bpm_->setValue(trainer.startBpm);
+    step_bpm_->setRange(-100, 100);
+    step_bpm_->setSuffix(tr(" bpm"));
+    step_bpm_->setValue(trainer.stepBpm);
+    auto* form = new QWidget;
+    auto* layout = new QFormLayout(form);
+    layout->addRow(tr("Passes"), passes_);
+    layout->addRow(tr("From"), start_bpm_);
+    layout->addRow(tr("Step"), step_bpm_);
+    for (QSpinBox* box : {passes_, start_bpm_, step_bpm_})
+        connect(box, &QSpinBox::valueChanged, this, &TransportBar::trainerChanged);
+    return form;
+}
+
+void TransportBar::trainerChanged() {
+    session_.setTrainer({trainer_->isChecked(), passes_->value(), start_bpm_->value(), step_bpm_->value()});
+}
+
+QString TransportBar::trainerText() const { return trainer_state_->text(); }
+
+void TransportBar::addReadouts(QWidget* mutes, QWidget* countIn) {
     addSeparator();
     addWidget(tempo_);
     addWidget(new QLabel(tr(" Vol "), this));
     addWidget(volume_);
     addWidget(mutes);
+    addWidget(countIn);
+    addWidget(trainer_);
     addSeparator();
     addWidget(position_);
     addWidget(pass_);
+    addWidget(trainer_state_);
     addSeparator();
     addWidget(seed_);
     addSeparator();

@@ -1,6 +1,7 @@
 // The transport bar of a document window: the playback actions, the tempo
-// as a percentage of the chart's, the volume, and what plays: bar:beat of the
-// chart (or the count-in), the chorus pass, the seed, and one line of news
+// as a percentage of the chart's, the volume, the tempo trainer (passes, start
+// tempo, step), and what plays: bar:beat of the chart (or the count-in), the
+// chorus pass, the trainer's pass and tempo, the seed, and one line of news
 // ("Loading sounds…", "No sound device: ...").
 #pragma once
 
@@ -9,6 +10,7 @@
 class QLabel;
 class QSlider;
 class QSpinBox;
+class QToolButton;
 
 namespace zub {
 
@@ -21,10 +23,17 @@ public:
     // The bar shows session; the actions (Play/Pause, Stop, ...) are added by the owner.
     TransportBar(PlaybackSession& session, QWidget* parent = nullptr);
 
-    // The tempo, the volume, mutes (a button), then the read-outs: after the actions added so far.
-    void addReadouts(QWidget* mutes);
+    // The tempo, the volume, mutes and count-in (buttons), the trainer, then
+    // the read-outs: after the actions added so far.
+    void addReadouts(QWidget* mutes, QWidget* countIn);
 
     QSpinBox* tempoBox() const { return tempo_; }
+    // The trainer's switch and its settings, in the switch's popup.
+    QToolButton* trainerButton() const { return trainer_; }
+    QSpinBox* trainerPassesBox() const { return passes_; }
+    QSpinBox* trainerStartBox() const { return start_bpm_; }
+    QSpinBox* trainerStepBox() const { return step_bpm_; }
+    QString trainerText() const;
     QSlider* volumeSlider() const { return volume_; }
     QString positionText() const;
     QString passText() const;
@@ -35,6 +44,8 @@ private:
     void showPlayhead(const Playhead& playhead);
     void showSeed();
     void showMessage(const QString& line);
+    QWidget* trainerSettings();
+    void trainerChanged();
 
     PlaybackSession& session_;
     QSpinBox* tempo_;
@@ -44,6 +55,11 @@ private:
     QLabel* seed_;
     QLabel* message_;
     QString message_text_;
+    QToolButton* trainer_;
+    QSpinBox* passes_;
+    QSpinBox* start_bpm_;
+    QSpinBox* step_bpm_;
+    QLabel* trainer_state_;
 };
 
 }  // namespace zub

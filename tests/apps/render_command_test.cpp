@@ -56,6 +56,36 @@ TEST(ZubRender, WritesTheTake) {
     EXPECT_EQ(frames_of(out), std::lround(6.8 * 44100));
 }
 
+// The trainer's renders last what the schedule says, worked out by hand at the chart's 400.
+TEST(ZubRender, TheTrainersPassesAndCountIns) {
+    if (!have_soundfont()) FAIL() << "no SoundFont installed: install musescore-general-soundfont-small";
+    struct Row {
+        std::vector<std::string> options;
+        double seconds;  // before the 2 s tail
+    };
+    const Row table[] = {
+        // bars 2-3 (8 beats) four times from 120 by 20, after 8 beats' count-in at 120
+        {{"--bars", "2-3", "--passes", "4", "--tempo", "120", "--tempo-step", "20"},
+         8 * 60.0 / 120 + 8 * 60.0 / 120 + 8 * 60.0 / 140 + 8 * 60.0 / 160 + 8 * 60.0 / 180},
+        // bar 4 once, no count-in, at the chart's tempo
+        {{"--bars", "4", "--count-in", "0"}, 4 * 60.0 / 400},
+        // bar 1 twice, a bar's count-in before each, 200 then 250
+        {{"--bars", "1-1", "--passes", "2", "--tempo", "200", "--tempo-step", "50", "--count-in", "1",
+          "--count-in-each-pass"},
+         8 * 60.0 / 200 + 8 * 60.0 / 250},
+        // the whole chart (24 beats) twice, 400 then held at 400, a bar's count-in
+        {{"--passes", "2", "--tempo-step", "30", "--count-in", "1"}, 28 * 60.0 / 400 + 24 * 60.0 / 400},
+    };
+    for (const Row& row : table) {
+        const std::string out = own("trainer.wav");
+        std::vector<std::string> args = {"render", chart_file(), "-o", out, "--seed", "5"};
+        args.insert(args.end(), row.options.begin(), row.options.end());
+        const Result result = zub(args);
+        EXPECT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(frames_of(out), std::lround((row.seconds + 2.0) * 44100)) << row.options[1];
+    }
+}
+
 TEST(ZubRender, ErrorCases) {
     const std::string out = own("failed.wav");
     std::filesystem::remove(out);
@@ -95,7 +125,9 @@ TEST(ZubRender, ErrorCases) {
     for (const std::vector<std::string>& usage :
          {std::vector<std::string>{"render", chart}, {"render", chart, "-o", scratch("take.mp3")},
           {"render", chart, "-o", out, "--mute", "guitar"}, {"render", chart, "-o", out, "--tempo", "0"},
-          {"render", chart, "-o", out, "--seed", "-3"}}) {
+          {"render", chart, "-o", out, "--seed", "-3"}, {"render", chart, "-o", out, "--bars", "3-2"},
+          {"render", chart, "-o", out, "--bars", "0-2"}, {"render", chart, "-o", out, "--count-in", "3"},
+          {"render", chart, "-o", out, "--passes", "0"}}) {
         EXPECT_EQ(zub(usage).status, 2) << usage.back();
     }
 }
@@ -141,7 +173,19 @@ TEST_F(ZubPlay, ErrorCases) {
     ::setenv("ZUB_AUDIO_DRIVER", "nosuchdriver", 1);
     const Result result = zub({"play", chart_file()});
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, "No sound device: the audio driver nosuchdriver could not be opened\n");
+    // Then FluidSynth's reason, in its own words.
+    EXPECT_TRUE(result.err.starts_with("No sound device: the audio driver nosuchdriver could not be opened (")) << result.err;
+    EXPECT_EQ(zub({"play", chart_file(), "--driver", "oss"}).status, 2);
+    EXPECT_EQ(zub({"play", chart_file(), "--bars", "5-6"}).err, "Bar 5 is not played (the chart has 4 bars)\n");
+}
+
+TEST_F(ZubPlay, TheTrainerShowsItsPassAndTempo) {
+    const Result result = zub({"play", chart_file(), "--seed", "3", "--bars", "4", "--passes", "2", "--tempo", "300",
+                               "--tempo-step", "100", "--count-in", "1"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(bars_shown(result.out), (std::vector<std::string>{"count-in 2", "bar 4", "bar 4"})) << result.out;
+    EXPECT_NE(result.out.find("bar 4  beat 1  C7  trainer 1/2 at 300 bpm"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("bar 4  beat 1  C7  trainer 2/2 at 400 bpm"), std::string::npos) << result.out;
 }
 
 }  // namespace

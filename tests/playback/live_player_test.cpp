@@ -8,29 +8,13 @@
 #include <string>
 #include <thread>
 
-#include "bridge/chart_document.h"
-#include "bridge/my_constants.h"
 #include "playback/live_player.h"
 #include "playback/playback_error.h"
 #include "playback/soundfont.h"
+#include "short_chart.h"
 
 namespace zub::playback {
 namespace {
-
-// Bar 1, the chorus 2-3 twice, bar 4: played 1 2 3 2 3 4 after the count-in, at 300.
-constexpr const char* short_chart =
-    "Name: Short\nMeter: 4/4\nStyle: Swing\nKey: C\nTempo: 300\nChorus: bars 2 to 3 (repeat 2 times)\n"
-    "| C7 | F7 G7 | Dm7 | C7 |\n";
-
-const Accompaniment& short_accompaniment() {
-    static const Accompaniment accompaniment =
-        generate(chartFromDocumentBytes(short_chart, MyConstants::shared().newDocumentChartTemplate().at("Font")), 7);
-    return accompaniment;
-}
-
-// The MIDI file's ticks, which the player counts in.
-constexpr int ticks_per_beat = 480;
-constexpr int bar = 4 * ticks_per_beat;
 
 TEST(LoopTicks, FromTheFirstBarsFirstPlayingToTheEndOfTheLast) {
     struct Row {
@@ -122,6 +106,7 @@ TEST_F(LivePlayer, ALoopJumpsBackAndStopsOnlyWhenStopped) {
     options.looping = true;
     options.loop_last_bar = 4;
     options.tempo_bpm = 600;
+    options.count_in_bars = 0;
     player.play(short_accompaniment(), options);
     int highest = 0;
     bool jumped = false;

@@ -67,7 +67,9 @@ protected:
     }
     static Sound rendered(const std::string& name, Mutes mutes = {}) {
         const std::string path = scratch(name);
-        EXPECT_TRUE(render(*accompaniment_, {soundfont_, mutes, 0}, path));
+        Render_options options{soundfont_, {}};
+        options.play.mutes = mutes;
+        EXPECT_TRUE(render(*accompaniment_, options, path));
         return read_sound(path);
     }
 
@@ -102,6 +104,40 @@ TEST_F(Render, EachMuteLowersTheLevel) {
     EXPECT_LT(rendered("none.wav", {true, true, true}).rms(), 1e-4);
 }
 
+// The longest run of frames quieter than -60 dB on both channels, from frame first to frame last.
+long longest_silence(const Sound& sound, long first, long last) {
+    long longest = 0, run = 0;
+    for (long frame = std::max(0L, first); frame < std::min(sound.frames, last); ++frame) {
+        const bool quiet = std::abs(sound.samples[2 * frame]) < 1e-3f && std::abs(sound.samples[2 * frame + 1]) < 1e-3f;
+        run = quiet ? run + 1 : 0;
+        longest = std::max(longest, run);
+    }
+    return longest;
+}
+
+TEST_F(Render, TheTrainersPassesFollowEachOtherWithoutAGap) {
+    // Bars 2-3 three times, 240, 300 and 360 bpm, after a bar's count-in at 240:
+    // 12 beats at 240 (3 s), 8 at 300 (1.6 s), 8 at 360 (1.333 s), then the tail.
+    Render_options options{soundfont_, {}};
+    options.play.from_bar = 2;
+    options.play.loop_last_bar = 3;
+    options.play.passes = 3;
+    options.play.tempo_bpm = 240;
+    options.play.tempo_step_bpm = 60;
+    options.play.count_in_bars = 1;
+    const std::string path = scratch("trainer.wav");
+    ASSERT_TRUE(render(*accompaniment_, options, path));
+    const Sound sound = read_sound(path);
+    EXPECT_EQ(sound.frames, std::lround((3.0 + 1.6 + 8 * 60.0 / 360 + 2.0) * 44100));
+    constexpr long period = 256;  // the smallest audio period the players use
+    for (const double boundary : {3.0, 4.6}) {
+        const long at = std::lround(boundary * 44100);
+        EXPECT_LT(longest_silence(sound, at - 4410, at + 4410), period) << "at " << boundary << " s";
+    }
+    // The measure hears silence where there is some: the end of the tail.
+    EXPECT_GT(longest_silence(sound, sound.frames - 4410, sound.frames), period);
+}
+
 TEST_F(Render, EveryFormat) {
     for (const char* name : {"take.flac", "take.OGG"}) {
         const Sound sound = rendered(name);
@@ -113,13 +149,13 @@ TEST_F(Render, EveryFormat) {
 TEST_F(Render, CancelledOrFailedLeavesNoFile) {
     const std::string path = scratch("cancelled.wav");
     std::filesystem::remove(path);
-    EXPECT_FALSE(render(*accompaniment_, {soundfont_, {}, 0}, path, [](double) { return false; }));
+    EXPECT_FALSE(render(*accompaniment_, {soundfont_, {}}, path, [](double) { return false; }));
     EXPECT_FALSE(std::filesystem::exists(path));
     for (const auto& entry : std::filesystem::directory_iterator(scratch("")))
         EXPECT_FALSE(entry.path().filename().string().starts_with(".cancelled.wav")) << entry.path();
     const std::string no_folder = scratch("no/such/folder/take.wav");
     try {
-        render(*accompaniment_, {soundfont_, {}, 0}, no_folder);
+        render(*accompaniment_, {soundfont_, {}}, no_folder);
         ADD_FAILURE();
     } catch (const Playback_error& e) {
         EXPECT_EQ(std::string(e.what()), "Can't write output file: " + no_folder);

@@ -11,6 +11,22 @@
 
 namespace zub::cli {
 
+playback::Play_options play_options_of(const Playback_options& options, bool looping) {
+    playback::Play_options play;
+    play.tempo_bpm = options.tempo_bpm;
+    play.passes = options.passes;
+    play.tempo_step_bpm = options.tempo_step_bpm;
+    play.count_in_bars = options.count_in_bars;
+    play.count_in_each_pass = options.count_in_each_pass;
+    play.looping = looping;
+    if (const auto bars = bar_range_of(options.bars)) {
+        play.from_bar = bars->first;
+        play.loop_last_bar = bars->second;
+        if (!looping && play.passes == 0) play.passes = 1;
+    }
+    return play;
+}
+
 int with_accompaniment(const Playback_options& options, Io io,
                        const std::function<void(const playback::Accompaniment&, const std::string& soundfont)>& play) {
     const Plist& font = MyConstants::shared().newDocumentChartTemplate().at("Font");

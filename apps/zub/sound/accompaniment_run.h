@@ -8,6 +8,7 @@
 #include "apps/zub/command.h"
 #include "apps/zub/playback_options.h"
 #include "playback/accompaniment.h"
+#include "playback/schedule.h"
 
 namespace zub::cli {
 
@@ -17,5 +18,9 @@ namespace zub::cli {
 // chart, or the playback failure's own message.
 int with_accompaniment(const Playback_options& options, Io io,
                        const std::function<void(const playback::Accompaniment&, const std::string& soundfont)>& play);
+
+// What to play: --bars loop --passes times (once without, or until stopped
+// when looping), from --tempo by --tempo-step, after --count-in bars.
+playback::Play_options play_options_of(const Playback_options& options, bool looping = false);
 
 }  // namespace zub::cli

@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstdio>
 #include <iostream>
+#include <optional>
 #include <thread>
 
 #include "apps/zub/sound/accompaniment_run.h"
@@ -49,37 +50,56 @@ std::string sounding_chord(const playback::Accompaniment& accompaniment, const p
     return "";
 }
 
-// "bar 3  beat 2  pass 2/3  F7  0:12" or "count-in 1  beat 1  0:00".
-std::string display_line(const playback::Accompaniment& accompaniment, int tick, double tempo) {
+// What the display shows besides the position: the trainer's pass and tempo.
+struct Trainer_state {
+    int pass = 0, passes = 0;  // passes 0: no trainer
+    double tempo_bpm = 0;
+};
+
+// "bar 3  beat 2  pass 2/3  F7  0:12", "count-in 1  beat 1  0:00", and with
+// the trainer "bar 17  beat 1  F7  trainer 2/4 at 140 bpm  0:31".
+std::string display_line(const playback::Accompaniment& accompaniment, int tick, const Trainer_state& trainer,
+                         double seconds_played) {
     const playback::Played_position at = accompaniment.time_map.at_tick(tick);
-    const int seconds = static_cast<int>(tick / double(accompaniment.time_map.ticks_per_beat()) * 60.0 / tempo);
+    const int seconds = static_cast<int>(seconds_played);
     char time[16];
     std::snprintf(time, sizeof time, "%d:%02d", seconds / 60, seconds % 60);
     std::string line = (at.count_in ? "count-in " : "bar ") + std::to_string(at.bar) +
                        "  beat " + std::to_string(at.slot + 1);
     if (at.pass > 0 && at.passes > 1) line += "  pass " + std::to_string(at.pass) + "/" + std::to_string(at.passes);
     if (!at.count_in) line += "  " + sounding_chord(accompaniment, at);
+    if (trainer.passes > 0) {
+        char tempo[64];
+        std::snprintf(tempo, sizeof tempo, "  trainer %d/%d at %.0f bpm", trainer.pass, trainer.passes,
+                      trainer.tempo_bpm);
+        line += tempo;
+    }
     return line + "  " + time;
 }
 
 // On a terminal the line is redrawn in place; elsewhere each new bar gets a line of its own.
-void follow(const playback::Live_player& player, const playback::Accompaniment& accompaniment, double tempo,
-            Io io) {
+void follow(const playback::Live_player& player, const playback::Accompaniment& accompaniment, int passes, Io io) {
     const bool terminal = io.out.rdbuf() == std::cout.rdbuf() && ::isatty(STDOUT_FILENO);
     std::string shown;
+    std::optional<std::chrono::steady_clock::time_point> started;
     while (player.playing() && !interrupted) {
         const int tick = player.tick();
         if (tick < 0) {  // not sounding yet
             std::this_thread::sleep_for(1ms);
             continue;
         }
-        std::string line = display_line(accompaniment, tick, tempo);
-        if (terminal) {
+        const auto now = std::chrono::steady_clock::now();
+        if (!started) started = now;
+        const Trainer_state trainer{player.pass(), passes, player.tempo_bpm()};
+        std::string line =
+            display_line(accompaniment, tick, trainer, std::chrono::duration<double>(now - *started).count());
+        // A new bar, or the same bar in the trainer's next pass.
+        std::string bar = line.substr(0, line.find("  beat")) + " " + std::to_string(trainer.pass);
+        if (terminal)
             io.out << "\r" << line << "\033[K" << std::flush;
-        } else if (line.substr(0, line.find("  beat")) != shown.substr(0, shown.find("  beat"))) {
+        else if (bar != shown)
             io.out << line << "\n";
-        }
-        shown = std::move(line);
+        shown = std::move(bar);
         std::this_thread::sleep_for(terminal ? 40ms : 5ms);
     }
     if (terminal) io.out << "\n";
@@ -90,17 +110,20 @@ void follow(const playback::Live_player& player, const playback::Accompaniment& 
 int run_play(const Play_request& options, Io io) {
     return with_accompaniment(options.playback, io, [&](const playback::Accompaniment& accompaniment,
                                                         const std::string& soundfont) {
-        playback::start_tick(accompaniment, options.from_bar);  // a bad --from fails before the long load
-        playback::Live_player player(soundfont);
-        const double tempo = options.playback.tempo_bpm > 0 ? options.playback.tempo_bpm : accompaniment.tempo;
+        playback::Play_options play = play_options_of(options.playback, options.looping);
+        if (options.from_bar) play.from_bar = options.from_bar;
+        playback::schedule_of(accompaniment, play);  // bad bars fail before the long load
+        playback::Sound_output output;
+        output.driver = options.no_synth ? "none" : options.driver;
+        output.jack_autoconnect = !options.no_autoconnect;
+        output.midi_out = options.midi_out;
+        output.midi_connect = options.connect;
+        playback::Live_player player(soundfont, output);
+        if (!options.midi_out.empty()) io.err << "MIDI out: " << player.midi_port() << "\n";
         Interrupt_guard guard;
-        playback::Play_options play;
-        play.from_bar = options.from_bar;
-        play.looping = options.looping;
-        play.tempo_bpm = options.playback.tempo_bpm;
         player.play(accompaniment, play);
         io.err << "seed " << accompaniment.seed << "\n";
-        follow(player, accompaniment, tempo, io);
+        follow(player, accompaniment, play.passes, io);
         // The last notes ring out unless the player was stopped.
         if (!interrupted) std::this_thread::sleep_for(1s);
         player.stop();

@@ -38,7 +38,8 @@ int run_render(const Render_request& options, Io io) {
     const bool show_progress = io.err.rdbuf() == std::cerr.rdbuf() && ::isatty(STDERR_FILENO);
     return with_accompaniment(options.playback, io, [&](const playback::Accompaniment& accompaniment,
                                                         const std::string& soundfont) {
-        const playback::Render_options render{soundfont, mutes_of(options.muted), options.playback.tempo_bpm};
+        playback::Render_options render{soundfont, play_options_of(options.playback)};
+        render.play.mutes = mutes_of(options.muted);
         const auto progress = [&](double done) { return draw_progress(io.err, done); };
         playback::render(accompaniment, render, options.output,
                          show_progress ? playback::Render_progress(progress) : playback::Render_progress());

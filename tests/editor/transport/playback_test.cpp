@@ -5,7 +5,9 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QSpinBox>
 #include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
@@ -111,8 +113,10 @@ TEST_F(Playback, WithoutASoundDeviceTheTransportSaysSoAndExportStillWorks) {
         QTest::qWaitFor([&] { return session().state() == PlaybackSession::State::stopped; }, patience_ms);
     ::setenv("ZUB_AUDIO_DRIVER", "file", 1);
     ASSERT_TRUE(stopped);
-    EXPECT_EQ(actions_->transportBar().messageText(),
-              "No sound device: the audio driver no-such-driver could not be opened");
+    // Which driver, and FluidSynth's reason.
+    EXPECT_TRUE(actions_->transportBar().messageText().startsWith(
+        "No sound device: the audio driver no-such-driver could not be opened ("))
+        << actions_->transportBar().messageText().toStdString();
     QTemporaryDir folder;
     AudioExport* job = actions_->exportAudio(folder.filePath("take.wav"));
     ASSERT_NE(job, nullptr);
@@ -134,6 +138,50 @@ TEST(SoundFontPreference, OnlyASoundFontIsStored) {
     panel.setSoundFont("/no/such/file.sf2");
     EXPECT_TRUE(panel.soundFontText().startsWith("SoundFont not found: /no/such/file.sf2"));
     EXPECT_EQ(Preferences::shared().soundFont(), before);
+}
+
+TEST_F(Playback, AChosenDriverThatCannotStartSaysWhichAndWhy) {
+    PreferencesPanelController& panel = PreferencesPanelController::shared();
+    struct Restored {  // the stored preference outlives the test program
+        PreferencesPanelController& panel;
+        QString before = Preferences::shared().audioDriver();
+        ~Restored() {
+            panel.setAudioDriver(before);
+            ::unsetenv("JACK_NO_START_SERVER");
+        }
+    } restored{panel};
+    // No JACK server runs under this name, and none is started for it.
+    ::setenv("JACK_NO_START_SERVER", "1", 1);
+    ::setenv("JACK_DEFAULT_SERVER", ("zub-none-" + std::to_string(::getpid())).c_str(), 1);
+    panel.setAudioDriver("jack");
+    EXPECT_EQ(panel.audioDriverShown(), "jack");
+    EXPECT_EQ(Preferences::shared().audioDriver(), "jack");
+    actions_->playPause();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return session().state() == PlaybackSession::State::stopped; }, patience_ms));
+    EXPECT_TRUE(actions_->transportBar().messageText().startsWith(
+        "No sound device: the audio driver jack could not be opened ("))
+        << actions_->transportBar().messageText().toStdString();
+    ::unsetenv("JACK_DEFAULT_SERVER");
+}
+
+TEST_F(Playback, MidiOutWithoutItsServerSaysSo) {
+    PreferencesPanelController& panel = PreferencesPanelController::shared();
+    struct Restored {
+        PreferencesPanelController& panel;
+        ~Restored() {
+            panel.setMidiOut({}, {});
+            ::unsetenv("JACK_NO_START_SERVER");
+            ::unsetenv("JACK_DEFAULT_SERVER");
+        }
+    } restored{panel};
+    ::setenv("JACK_NO_START_SERVER", "1", 1);
+    ::setenv("JACK_DEFAULT_SERVER", ("zub-none-" + std::to_string(::getpid())).c_str(), 1);
+    panel.setMidiOut("jack", "synth:midi_in");
+    EXPECT_EQ(Preferences::shared().midiOut(), "jack");
+    EXPECT_EQ(Preferences::shared().midiConnect(), "synth:midi_in");
+    actions_->playPause();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return session().state() == PlaybackSession::State::stopped; }, patience_ms));
+    EXPECT_EQ(actions_->transportBar().messageText(), "No MIDI out: the JACK server is not running");
 }
 
 TEST_F(Playback, AnotherSoundFontIsHeardFromTheNextPlay) {
@@ -283,7 +331,7 @@ TEST_F(Playback, PlayFromTheBarBeingEditedScrollsTheChartToFollow) {
     area->verticalScrollBar()->setValue(0);
     QTest::keyClick(chordField(*view_), Qt::Key_Space, Qt::ShiftModifier);
     ASSERT_TRUE(waitForBar(14));
-    EXPECT_EQ(actions_->transportBar().positionText().left(3), "15:");  // no count-in first
+    EXPECT_EQ(actions_->transportBar().positionText().left(3), "15:");  // the count-in has been played
     EXPECT_GT(area->verticalScrollBar()->value(), 0);
 }
 
@@ -304,6 +352,41 @@ TEST_F(Playback, ALoopOfSelectedBarsRepeatsThem) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return wrapped; }, patience_ms));
     EXPECT_EQ(std::set<std::size_t>(bars.begin(), bars.end()), std::set<std::size_t>{2});
     EXPECT_EQ(session().state(), PlaybackSession::State::playing);
+}
+
+TEST_F(Playback, TheTrainerPlaysItsPassesFasterShowsThemAndEnds) {
+    TransportBar& transport = actions_->transportBar();
+    actions_->setCountInBars(1);
+    actions_->countInEachPassAction()->setChecked(true);
+    EXPECT_EQ(session().settings().countInBars, 1);
+    EXPECT_TRUE(session().settings().countInEachPass);
+    transport.trainerPassesBox()->setValue(2);
+    transport.trainerStartBox()->setValue(300);
+    transport.trainerStepBox()->setValue(60);
+    QTest::mouseClick(transport.trainerButton(), Qt::LeftButton);
+    EXPECT_EQ(session().settings().trainer, (TrainerSettings{true, 2, 300, 60}));
+    QStringList shown;
+    QObject::connect(&session(), &PlaybackSession::trainerChanged, document_.get(),
+                     [&](const QString& line) { shown << line; });
+    view_->selectBars({3, 1});  // bar 4, twice, a bar's count-in before each
+    session().setLoop(*view_->selectedBars());
+    session().play();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shown.contains("Pass 2/2 at 360 bpm"); }, patience_ms)) << shown.join('|').toStdString();
+    EXPECT_EQ(transport.trainerText(), "Pass 2/2 at 360 bpm");
+    // The last pass played, the trainer stops by itself.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return session().state() == PlaybackSession::State::stopped; }, patience_ms));
+    EXPECT_EQ(shown, (QStringList{"Pass 1/2 at 300 bpm", "Pass 2/2 at 360 bpm", ""}));
+    // Export Audio renders the same passes: 2 x (a bar's count-in and bar 4) at 300 and 360, and the tail.
+    QTemporaryDir folder;
+    AudioExport* job = actions_->exportAudio(folder.filePath("trainer.wav"));
+    ASSERT_NE(job, nullptr);
+    QSignalSpy finished(job, &AudioExport::finished);
+    ASSERT_TRUE(finished.wait(patience_ms));
+    SF_INFO info{};
+    SNDFILE* file = sf_open(folder.filePath("trainer.wav").toStdString().c_str(), SFM_READ, &info);
+    ASSERT_NE(file, nullptr);
+    sf_close(file);
+    EXPECT_EQ(info.frames, std::lround((8 * 60.0 / 300 + 8 * 60.0 / 360 + 2.0) * 44100));
 }
 
 TEST_F(Playback, ExportAudioWritesASoundingFileAndCancelLeavesNone) {
