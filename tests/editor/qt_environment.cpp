@@ -1,6 +1,10 @@
 // A QApplication for the whole test program: fonts and widgets need one.
+// Each test runs in a process of its own, side by side with others: each
+// keeps its preferences in a folder of its own, which starts empty.
 #include <QApplication>
 #include <QCoreApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -13,6 +17,8 @@ public:
     void SetUp() override {
         QCoreApplication::setOrganizationName(QStringLiteral("ZubarooTests"));
         QCoreApplication::setApplicationName(QStringLiteral("test_editor"));
+        for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+            QSettings::setPath(format, QSettings::UserScope, settings_.path());
         app_ = std::make_unique<QApplication>(argc_, argv_);
     }
     void TearDown() override { app_.reset(); }
@@ -22,6 +28,7 @@ private:
     char name_[12] = "test_editor";
     char* argv_[2] = {name_, nullptr};
     std::unique_ptr<QApplication> app_;
+    QTemporaryDir settings_;
 };
 
 [[maybe_unused]] auto* const environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
