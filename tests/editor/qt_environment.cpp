@@ -17,18 +17,22 @@ public:
     void SetUp() override {
         QCoreApplication::setOrganizationName(QStringLiteral("ZubarooTests"));
         QCoreApplication::setApplicationName(QStringLiteral("test_editor"));
+        settings_ = std::make_unique<QTemporaryDir>();
         for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
-            QSettings::setPath(format, QSettings::UserScope, settings_.path());
+            QSettings::setPath(format, QSettings::UserScope, settings_->path());
         app_ = std::make_unique<QApplication>(argc_, argv_);
     }
-    void TearDown() override { app_.reset(); }
+    void TearDown() override {
+        app_.reset();
+        settings_.reset();
+    }
 
 private:
     int argc_ = 1;
     char name_[12] = "test_editor";
     char* argv_[2] = {name_, nullptr};
     std::unique_ptr<QApplication> app_;
-    QTemporaryDir settings_;
+    std::unique_ptr<QTemporaryDir> settings_;
 };
 
 [[maybe_unused]] auto* const environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
