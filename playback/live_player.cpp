@@ -43,7 +43,7 @@ fluid_audio_driver_t* open_sound_device(fluid_settings_t* settings, fluid_synth_
 
 // The device is opened before the SoundFont loads: without one, the user hears at once.
 Live_player::Live_player(const std::string& soundfont)
-    : synth_(Sample_loading::up_front), driver_(open_sound_device(synth_.settings(), synth_.handle())) {
+    : driver_(open_sound_device(synth_.settings(), synth_.handle())) {
     full_gain_ = fluid_synth_get_gain(synth_.handle());
     try {
         synth_.load(soundfont);

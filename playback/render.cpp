@@ -45,7 +45,7 @@ long rendered_frames(const Accompaniment& accompaniment, double tempo_bpm) {
 bool render(const Accompaniment& accompaniment, const Render_options& options, const std::string& path,
             const Render_progress& progress) {
     Audio_file_writer file(path);  // first: a folder that cannot be written fails before the long load
-    Synth synth(options.soundfont, Sample_loading::on_demand);
+    Synth synth(options.soundfont);
     const long total = rendered_frames(accompaniment, options.tempo_bpm);
     const long tail = std::lround(release_tail_seconds * sample_rate);
     long done = 0;
