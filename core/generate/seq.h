@@ -81,10 +81,7 @@ public:
             taken = &(*taken)->next;
         }
         // What is left of one list is already in merged order: share it.
-        std::shared_ptr<const Node> rest = *from_a ? *from_a : *from_b;
-        for (std::size_t k = front.size(); k-- > 0;)
-            rest = std::make_shared<const Node>(*front[k], std::move(rest));
-        return Seq(std::move(rest), a.size_ + b.size_, true);
+        return Seq(prepended(front, *from_a ? *from_a : *from_b), a.size_ + b.size_, true);
     }
 
     // The same as merging the sequences one after the other from the left,
@@ -106,7 +103,8 @@ public:
         }
         std::vector<const Ev*> front;
         front.reserve(size);
-        std::size_t left = static_cast<std::size_t>(std::count_if(heads.begin(), heads.end(), [](const Node* n) { return n; }));
+        std::size_t left = static_cast<std::size_t>(
+            std::count_if(heads.begin(), heads.end(), [](const Node* n) { return n; }));
         while (left > 1) {
             std::size_t taken = heads.size();
             for (std::size_t k = 0; k < heads.size(); ++k)
@@ -120,9 +118,7 @@ public:
         std::shared_ptr<const Node> rest;
         for (std::size_t k = 0; k < heads.size(); ++k)
             if (heads[k]) rest = shared_from(seqs[k], heads[k]);
-        for (std::size_t k = front.size(); k-- > 0;)
-            rest = std::make_shared<const Node>(*front[k], std::move(rest));
-        return Seq(std::move(rest), size, true);
+        return Seq(prepended(front, std::move(rest)), size, true);
     }
 
     // f(event) -> event over events() in ascending order; the results, in that
@@ -261,6 +257,12 @@ private:
         for (std::size_t k = count; k-- > 0;)
             tail = std::make_shared<const Node>(std::move(list[k]), std::move(tail));
         return tail;
+    }
+    // Copies of the events of front, in its order, put before rest.
+    static std::shared_ptr<const Node> prepended(const std::vector<const Ev*>& front,
+                                                 std::shared_ptr<const Node> rest) {
+        for (std::size_t k = front.size(); k-- > 0;) rest = std::make_shared<const Node>(*front[k], std::move(rest));
+        return rest;
     }
     // The owning pointer of node, a node of seq's list.
     static std::shared_ptr<const Node> shared_from(const Seq& seq, const Node* node) {
