@@ -21,6 +21,15 @@ std::string styleNameOfCode(std::int64_t code) {
     return std::string(fits ? Style_codes::name(static_cast<int>(code)) : Style_codes::name(Style_codes::swing));
 }
 
+std::optional<std::string> biabFileType(std::int64_t code) {
+    constexpr std::int64_t digits = 10, letters = 26;
+    if (code < 0 || code >= digits + letters) return std::nullopt;
+    const std::int64_t biab = Style_codes::biab_code(static_cast<int>(code));
+    if (biab < 0 || biab >= digits + letters) return std::nullopt;
+    const char last = biab < digits ? static_cast<char>('0' + biab) : static_cast<char>('A' + (biab - digits));
+    return std::string("sg") + last;
+}
+
 Plist chartWithStyle(const Plist& chart, std::int64_t code) {
     const Plist& style = chart.dictionary_at("Style");
     return chart.with("Style", style.with("StyleType", Plist::make_integer(code)));

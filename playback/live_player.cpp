@@ -9,8 +9,7 @@
 namespace zub::playback {
 
 // The device is opened before the SoundFont loads: without one, the user hears at once.
-Live_player::Live_player(const std::string& soundfont, const Sound_output& output)
-    : synth_(Sample_loading::up_front) {
+Live_player::Live_player(const std::string& soundfont, const Sound_output& output) {
     full_gain_ = fluid_synth_get_gain(synth_.handle());
     if (!output.midi_out.empty()) midi_ = open_midi_port(output.midi_out, output.midi_connect);
     if (output.driver == "none") return;

@@ -64,7 +64,7 @@ bool render(const Accompaniment& accompaniment, const Render_options& options, c
     Schedule schedule = finite_schedule(accompaniment, options.play);
     const long total = rendered_frames(accompaniment, options.play);
     Audio_file_writer file(path);  // before the long load: a folder that cannot be written fails first
-    Synth synth(options.soundfont, Sample_loading::on_demand);
+    Synth synth(options.soundfont);
     Sequencer sequencer(std::make_shared<const Midi_events>(read_midi_events(accompaniment.midi)), std::move(schedule),
                         playing_bpm(accompaniment, options.play), options.play.mutes, sample_rate);
     long done = 0;

@@ -32,7 +32,7 @@ unsigned Mutes::channel_mask() const {
     return (drums ? 1u << drum_channel : 0u) | (piano ? 1u << piano_channel : 0u) | (bass ? 1u << bass_channel : 0u);
 }
 
-Synth::Synth(Sample_loading loading) {
+Synth::Synth() {
     silence_fluidsynth_log();
     settings_ = new_fluid_settings();
     if (!settings_) throw Playback_error("Cannot start the synthesizer");
@@ -40,7 +40,6 @@ Synth::Synth(Sample_loading loading) {
     // One thread: the same notes give the same samples.
     fluid_settings_setint(settings_, "synth.cpu-cores", 1);
     fluid_settings_setint(settings_, "synth.lock-memory", 0);
-    fluid_settings_setint(settings_, "synth.dynamic-sample-loading", loading == Sample_loading::on_demand);
     // FluidSynth's default gain of 0.2 leaves the accompaniment far below full scale.
     fluid_settings_setnum(settings_, "synth.gain", 0.5);
     synth_ = new_fluid_synth(settings_);
@@ -50,7 +49,7 @@ Synth::Synth(Sample_loading loading) {
     }
 }
 
-Synth::Synth(const std::string& soundfont, Sample_loading loading) : Synth(loading) { load(soundfont); }
+Synth::Synth(const std::string& soundfont) : Synth() { load(soundfont); }
 
 void Synth::load(const std::string& soundfont) {
     if (fluid_synth_sfload(synth_, soundfont.c_str(), 1) == FLUID_FAILED) {

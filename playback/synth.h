@@ -23,19 +23,17 @@ struct Mutes {
     unsigned channel_mask() const;
 };
 
-// When a SoundFont's samples are decoded: offline, only those of the
-// instruments played, when first played (far faster for an .sf3); live, all
-// of them up front, since decoding on the audio thread would be heard.
-enum class Sample_loading { on_demand, up_front };
-
-// Synth("/usr/share/sounds/sf3/default-GM.sf3", ...) loads the SoundFont.
-// Settings that would make two renders differ are fixed: one synthesis thread.
+// Synth("/usr/share/sounds/sf3/default-GM.sf3") loads the SoundFont with all
+// its samples. Settings that would make two renders differ are fixed: one
+// synthesis thread. Samples are never loaded on demand: with FluidSynth 2.3 a
+// voice may then start on a sample whose data is not loaded, and reading it
+// crashes the render now and then.
 // Playback_error "Not a SoundFont: PATH ..." when FluidSynth cannot load the file.
 class Synth {
 public:
-    Synth(const std::string& soundfont, Sample_loading loading);
+    explicit Synth(const std::string& soundfont);
     // A synth without a SoundFont yet, silent until load().
-    explicit Synth(Sample_loading loading);
+    Synth();
     void load(const std::string& soundfont);
     ~Synth();
     Synth(const Synth&) = delete;

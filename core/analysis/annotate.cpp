@@ -4,6 +4,7 @@
 
 #include "core/analysis/segment_table.h"
 #include "core/failure.h"
+#include "core/theory/constants.h"
 #include "core/theory/romanchord.h"
 
 namespace zub {
@@ -70,7 +71,19 @@ public:
 private:
     Note root_;
 
-    Roman degree(const Simplchord& chord) const { return Structana::degree_as_read(root_, chord.root()); }
+    // A diminished chord leads up a half step, so it is named from below by its
+    // pitch (#IIdim, whether written D#dim or Ebdim): a moved chart may have to
+    // write F##dim as Gdim.
+    Roman degree(const Simplchord& chord) const {
+        if (chord.kind() == "dim") return sharp_degree(chord.root());
+        return Structana::degree_as_read(root_, chord.root());
+    }
+    Roman sharp_degree(const Note& root) const {
+        constexpr int letters[12] = {0, 0, 1, 1, 2, 3, 3, 4, 4, 5, 5, 6};
+        const int semitones = (root.semi() - root_.semi() + 12) % 12;
+        const int letter = letters[semitones];
+        return Roman::of_n_alt(letter, semitones - Constants::degree_semitones[letter]);
+    }
 
     std::string anno_non_dom(const Simplchord& chord) const { return degree(chord).to_string() + chord.kind(); }
 

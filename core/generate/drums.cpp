@@ -55,13 +55,14 @@ Midi_seq gen(const Sections& sections, int bars) {
 Midi_seq gen(const Sections& sections, int bars, const Kit& kit, double swing_ratio) {
     const std::vector<Instrument>& list = kit.instruments;
     const auto tracks = gen_trks(sections, bars, kit);
-    Midi_seq merged = Midi_seq::create();
+    std::vector<Midi_seq> played;
     Perform::Note_velocity_table velocities;
     for (std::size_t k = 0; k < list.size(); ++k) {
         const Midinote note = Midinote::of_notenum(list[k].notenum);
-        merged = Midi_seq::merge(merged, midify(tracks[k].second, note));
+        played.push_back(midify(tracks[k].second, note));
         velocities.emplace_back(note, list[k].velocity);
     }
+    const Midi_seq merged = Midi_seq::merge_all(played);
     const Midi_seq shaped = Perform::groove_velocity_scaling(kit.groove, mpq_class(kit.bar_beats),
                                                              Perform::midinote_velocity_map(velocities, merged));
     return kit.swung ? Perform::swing(swing_ratio, shaped) : shaped;

@@ -52,7 +52,10 @@ Groove_table groove_by_steps(int beats, const std::vector<double>& per_step) {
 
 double groove_factor(const Groove_table& groove, const mpq_class& period, const mpq_class& time) {
     const mpq_class position = Exact::modulo(time, period);
-    return Utils::num_mem_assoc(position, groove) ? Utils::num_assoc(position, groove) : 1.0;
+    // One pass over the table: every drum hit asks.
+    const auto found = std::find_if(groove.begin(), groove.end(),
+                                    [&position](const auto& entry) { return cmp(entry.first, position) == 0; });
+    return found != groove.end() ? found->second : 1.0;
 }
 
 int duration_velocity(const Duration_velocity_table& table, const mpq_class& duration) {

@@ -38,7 +38,7 @@ public:
     // not earlier than that of the most recently added event.
     Seq add(const mpq_class& time, const mpq_class& duration, P payload) const {
         const bool in_order = rev_sorted_ && (!head_ || cmp(time, head_->event.time) >= 0);
-        return Seq(std::make_shared<const Node>(Node{Ev{time, duration, std::move(payload)}, head_}), size_ + 1,
+        return Seq(std::make_shared<const Node>(Ev{time, duration, std::move(payload)}, head_), size_ + 1,
                    in_order);
     }
 
@@ -81,20 +81,66 @@ public:
             taken = &(*taken)->next;
         }
         // What is left of one list is already in merged order: share it.
-        std::shared_ptr<const Node> rest = *from_a ? *from_a : *from_b;
-        for (std::size_t k = front.size(); k-- > 0;)
-            rest = std::make_shared<const Node>(Node{*front[k], std::move(rest)});
-        return Seq(std::move(rest), a.size_ + b.size_, true);
+        return Seq(prepended(front, *from_a ? *from_a : *from_b), a.size_ + b.size_, true);
+    }
+
+    // The same as merging the sequences one after the other from the left,
+    // merge(merge(s0, s1), s2)..., without copying the front of each result
+    // again: when all are rev_sorted, one merge by descending time that takes
+    // from the earliest sequence on equal times.
+    static Seq merge_all(const std::vector<Seq>& seqs) {
+        const bool all_rev_sorted = std::all_of(seqs.begin(), seqs.end(), [](const Seq& s) { return s.rev_sorted_; });
+        if (!all_rev_sorted || seqs.size() < 2) {
+            Seq merged = create();
+            for (const Seq& seq : seqs) merged = merge(merged, seq);
+            return merged;
+        }
+        std::vector<const Node*> heads;
+        std::size_t size = 0;
+        for (const Seq& seq : seqs) {
+            heads.push_back(seq.head_.get());
+            size += seq.size_;
+        }
+        std::vector<const Ev*> front;
+        front.reserve(size);
+        std::size_t left = static_cast<std::size_t>(
+            std::count_if(heads.begin(), heads.end(), [](const Node* n) { return n; }));
+        while (left > 1) {
+            std::size_t taken = heads.size();
+            for (std::size_t k = 0; k < heads.size(); ++k)
+                if (heads[k] && (taken == heads.size() || cmp(heads[k]->event.time, heads[taken]->event.time) > 0))
+                    taken = k;
+            front.push_back(&heads[taken]->event);
+            heads[taken] = heads[taken]->next.get();
+            if (!heads[taken]) --left;
+        }
+        // What is left of the last list is already in merged order: share it.
+        std::shared_ptr<const Node> rest;
+        for (std::size_t k = 0; k < heads.size(); ++k)
+            if (heads[k]) rest = shared_from(seqs[k], heads[k]);
+        return Seq(prepended(front, std::move(rest)), size, true);
     }
 
     // f(event) -> event over events() in ascending order; the results, in that
     // order, become the new list, and rev_sorted is test_rev_sorted of it.
+    // The list is built from its head on, each result made in its node.
     template <typename F>
     Seq map(F f) const {
-        std::vector<Ev> results;
-        results.reserve(size_);
-        for (const Ev* event : ordered()) results.push_back(f(*event));
-        return of_newest_first(std::move(results));
+        std::shared_ptr<const Node> head;
+        Node* last = nullptr;
+        bool in_order = true;
+        for (const Ev* event : ordered()) {
+            auto node = std::make_shared<Node>(f(*event), nullptr);
+            Node* made = node.get();
+            if (last) {
+                in_order = in_order && cmp(last->event.time, made->event.time) >= 0;
+                last->next = std::move(node);
+            } else {
+                head = std::move(node);
+            }
+            last = made;
+        }
+        return Seq(std::move(head), size_, in_order);
     }
 
     // f(previous or nullptr, event, next or nullptr) -> event over events();
@@ -177,6 +223,9 @@ public:
 
 private:
     struct Node {
+        // Made from its event in place: an exact number copied or moved allocates.
+        template <typename E>
+        Node(E&& e, std::shared_ptr<const Node> n) : event(std::forward<E>(e)), next(std::move(n)) {}
         Ev event;
         std::shared_ptr<const Node> next;
     };
@@ -206,8 +255,20 @@ private:
     static std::shared_ptr<const Node> chain(std::vector<Ev> list, std::size_t count,
                                              std::shared_ptr<const Node> tail) {
         for (std::size_t k = count; k-- > 0;)
-            tail = std::make_shared<const Node>(Node{std::move(list[k]), std::move(tail)});
+            tail = std::make_shared<const Node>(std::move(list[k]), std::move(tail));
         return tail;
+    }
+    // Copies of the events of front, in its order, put before rest.
+    static std::shared_ptr<const Node> prepended(const std::vector<const Ev*>& front,
+                                                 std::shared_ptr<const Node> rest) {
+        for (std::size_t k = front.size(); k-- > 0;) rest = std::make_shared<const Node>(*front[k], std::move(rest));
+        return rest;
+    }
+    // The owning pointer of node, a node of seq's list.
+    static std::shared_ptr<const Node> shared_from(const Seq& seq, const Node* node) {
+        const std::shared_ptr<const Node>* link = &seq.head_;
+        while (link->get() != node) link = &(*link)->next;
+        return *link;
     }
     // Frees the nodes no other sequence shares one by one: a long list must not
     // be destroyed by recursion.

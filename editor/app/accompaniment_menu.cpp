@@ -16,6 +16,7 @@
 #include "bridge/chart_document.h"
 #include "bridge/entry_points.h"
 #include "bridge/generation.h"
+#include "bridge/style_names.h"
 #include "editor/app/my_error.h"
 #include "editor/app/temporary_folder.h"
 #include "editor/layout/my_parameters.h"
@@ -107,10 +108,9 @@ QString temporaryMidiPath(const QString& name) {
 }
 
 QString extensionFromStyle(std::int64_t code) {
-    const std::int64_t c = 48 + code;
-    const bool alnum = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-    if (!alnum) throw Bridge_exception("extensionFromStyle", "Invalid style code: " + std::to_string(code));
-    return QStringLiteral("sg") + QChar(static_cast<char16_t>(c));
+    const std::optional<std::string> type = biabFileType(code);
+    if (!type) throw Bridge_exception("extensionFromStyle", "Invalid style code: " + std::to_string(code));
+    return QString::fromStdString(*type);
 }
 
 QString midiPlayerProgram(const QString& application) {

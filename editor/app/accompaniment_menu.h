@@ -33,8 +33,9 @@ QString suggestedSavePath(const QString& documentPath, const QString& name, cons
 // component with its extension replaced by "mid".
 QString temporaryMidiPath(const QString& name);
 
-// extensionFromStyle(1) -> "sg1", (0) -> "sg0"; Invalid_argument
-// "Invalid style code: -49" unless 48 + code is a letter or digit.
+// extensionFromStyle(1) -> "sg1", (17) -> "sgH", (25, a ballad) -> "sg9": the
+// BiaB file type of the style the BiaB writer writes (see biabFileType);
+// Bridge_exception "Invalid style code: -49" for a code without one.
 QString extensionFromStyle(std::int64_t styleCode);
 
 // midiPlayerProgram("vlc") -> the program's full path when it is installed, "" otherwise.

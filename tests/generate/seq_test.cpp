@@ -85,6 +85,26 @@ TEST(Seq, MergeWithAnUnsortedSequenceConcatenates) {
     EXPECT_EQ(listed(merged), "a0@0 b1@1 a2@2 b3@3");
 }
 
+// Merging many at once gives what merging them one after another gives: the
+// same order at equal times, and concatenation from the first unsorted one on.
+TEST(Seq, MergeAllIsMergingFromTheLeft) {
+    const Sseq a = seq_of({{"0", "a0"}, {"1", "a1"}, {"3", "a3"}});
+    const Sseq b = seq_of({{"1", "b1"}, {"3", "b3"}, {"3", "b3'"}});
+    const Sseq c = seq_of({{"1", "c1"}, {"2", "c2"}, {"4", "c4"}});
+    const Sseq unsorted = seq_of({{"2", "u2"}, {"0", "u0"}});
+    const std::vector<std::vector<Sseq>> cases = {
+        {}, {a}, {a, b}, {a, b, c}, {c, Sseq::create(), a, b}, {a, unsorted, b}, {unsorted, a, c}};
+    for (const std::vector<Sseq>& seqs : cases) {
+        Sseq folded = Sseq::create();
+        for (const Sseq& seq : seqs) folded = Sseq::merge(folded, seq);
+        const Sseq merged = Sseq::merge_all(seqs);
+        EXPECT_EQ(listed(merged.newest_first()), listed(folded.newest_first())) << seqs.size();
+        EXPECT_EQ(merged.rev_sorted(), folded.rev_sorted()) << seqs.size();
+        EXPECT_EQ(merged.size(), folded.size());
+    }
+    EXPECT_EQ(listed(Sseq::merge_all({a, b, c})), "a0@0 c1@1 b1@1 a1@1 c2@2 b3@3 b3'@3 a3@3 c4@4");
+}
+
 TEST(Seq, MapKeepsResultsInAscendingOrder) {
     const Sseq seq = seq_of({{"0", "a"}, {"1", "b"}, {"2", "c"}});
     const Sseq moved = seq.map([](const Sev& event) { return Sev{3 - event.time, event.duration, event.payload}; });

@@ -67,9 +67,10 @@ TEST(AccompanimentMenu, ExtensionFromStyle) {
     const struct {
         std::int64_t code;
         const char* extension;
-    } cases[] = {{0, "sg0"}, {1, "sg1"}, {9, "sg9"}, {17, "sgA"}};
+    } cases[] = {{0, "sg0"},  {1, "sg1"},  {9, "sg9"},  {10, "sgA"}, {17, "sgH"}, {35, "sgZ"},
+                 {25, "sg9"}, {26, "sg1"}, {27, "sgB"}, {28, "sgI"}, {29, "sgG"}, {30, "sg6"}};
     for (const auto& c : cases) EXPECT_EQ(extensionFromStyle(c.code), c.extension) << c.code;
-    for (std::int64_t bad : {-1, -49, 10, 1000}) {
+    for (std::int64_t bad : {-1, -49, 36, 1000}) {
         try {
             extensionFromStyle(bad);
             ADD_FAILURE() << bad;
