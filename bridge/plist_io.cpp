@@ -158,6 +158,9 @@ private:
 // Comments, processing instructions, declarations and CDATA are skipped so
 // that a closing tag hidden in them cannot make the file look shallower.
 void check_xml_limits(std::string_view text) {
+    // libplist 2.2 keeps a zero byte inside a string and then aborts on reading it back.
+    if (text.find('\0') != std::string_view::npos)
+        throw Bridge_exception("read_plist", "Zero character in property-list string");
     std::size_t depth = 0, elements = 0;
     auto skip_past = [&](std::size_t from, std::string_view end) {
         const std::size_t found = text.find(end, from);

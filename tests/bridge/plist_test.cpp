@@ -190,6 +190,8 @@ TEST(PlistIo, ErrorCases) {
         {"<plist version=\"1.0\"><string>\xff</string></plist>", "Invalid UTF-8 in property list"},
         {test_file("zero-in-key.plist"), "Zero character in property-list string"},
         {test_file("zero-in-string.plist"), "Zero character in property-list string"},
+        {std::string("<plist version=\"1.0\"><string>B\0m7</string></plist>", 50),
+         "Zero character in property-list string"},
         {test_file("broken-utf16.plist"), "Invalid UTF-16 in property list"},
         {"<plist version=\"1.0\"><date>2020-01-01T00:00:00Z</date></plist>",
          "Unsupported property-list value: date"},
