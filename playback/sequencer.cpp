@@ -85,7 +85,8 @@ void Sequencer::next_leg(int offset, Emit emit, void* context) {
     if (next == schedule_.legs.size()) {
         if (!schedule_.repeat_from) {
             tick_.store(schedule_.legs[leg].end_tick, std::memory_order_relaxed);
-            return finish(emit, context);
+            // At the end's own offset: a port drops a message written before one already in its block.
+            return finish(offset, emit, context);
         }
         next = *schedule_.repeat_from;
     }
@@ -97,9 +98,9 @@ void Sequencer::next_leg(int offset, Emit emit, void* context) {
     }
 }
 
-void Sequencer::finish(Emit emit, void* context) {
+void Sequencer::finish(int offset, Emit emit, void* context) {
     if (done_.load()) return;
-    release(all_channels, 0, emit, context);
+    release(all_channels, offset, emit, context);
     done_.store(true);
 }
 

@@ -39,7 +39,7 @@ public:
     // Note-offs for every sounding note at offset 0; nothing plays after.
     template <typename Sink>
     void finish(Sink&& sink) {
-        finish([](void* context, int offset, const Midi_message& message) {
+        finish(0, [](void* context, int offset, const Midi_message& message) {
             (*static_cast<std::remove_reference_t<Sink>*>(context))(offset, message);
         }, context_of(sink));
     }
@@ -65,7 +65,7 @@ private:
     }
     using Emit = void (*)(void* context, int offset, const Midi_message& message);
     void advance(int frames, Emit emit, void* context);
-    void finish(Emit emit, void* context);
+    void finish(int offset, Emit emit, void* context);
     void play(const Midi_message& message, int offset, Emit emit, void* context);
     void seek(int tick, int offset, Emit emit, void* context);
     void next_leg(int offset, Emit emit, void* context);
