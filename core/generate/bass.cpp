@@ -303,7 +303,7 @@ Midi_seq gen(const Chord_seq& sequence, const Walk& walk, double swing_ratio) {
     for (std::size_t k = 0; k < anchored.size(); ++k)
         for (const Placed& p : embellish(notes[k], walk))
             seq = seq.add(anchored[k].time + p.offset, p.duration, {p.note, velocity});
-    return Perform::swing(swing_ratio, Perform::groove_velocity_scaling(walk.groove, mpq_class(walk.bar_beats), seq));
+    return Perform::groove_and_swing(walk.groove, mpq_class(walk.bar_beats), swing_ratio, seq);
 }
 
 }  // namespace zub::Bass

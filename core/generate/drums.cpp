@@ -12,6 +12,15 @@ bool has_mark(const Sections& sections, int bar) {
     return std::any_of(sections.begin(), sections.end(), [bar](const auto& mark) { return mark.first == bar; });
 }
 
+// The notes of one instrument, before the groove shapes their velocity.
+Midi_seq midify(const Bar_track& track, const Midinote& note, int velocity) {
+    Midi_seq seq = Midi_seq::create();
+    for (const auto* bar : track.ordered())
+        for (const Pattern_note& hit : bar->payload.notes())
+            seq = seq.add(bar->time + bar->duration * hit.start, bar->duration * hit.duration, {note, velocity});
+    return seq;
+}
+
 }  // namespace
 
 Bar_track add(const Bar_track& track, int bar, const Pattern& pattern, int bar_beats) {
@@ -39,14 +48,6 @@ std::vector<std::pair<std::string, Bar_track>> gen_trks(const Sections& sections
     return named;
 }
 
-Midi_seq midify(const Bar_track& track, const Midinote& note) {
-    Midi_seq seq = Midi_seq::create();
-    for (const auto* bar : track.ordered())
-        for (const Pattern_note& hit : bar->payload.notes())
-            seq = seq.add(bar->time + bar->duration * hit.start, bar->duration * hit.duration,
-                          {note, Perform::default_velocity});
-    return seq;
-}
 
 Midi_seq gen(const Sections& sections, int bars) {
     return gen(sections, bars, swing_kit(), Perform::swing_ratio_at(Perform::medium_tempo));
@@ -55,17 +56,19 @@ Midi_seq gen(const Sections& sections, int bars) {
 Midi_seq gen(const Sections& sections, int bars, const Kit& kit, double swing_ratio) {
     const std::vector<Instrument>& list = kit.instruments;
     const auto tracks = gen_trks(sections, bars, kit);
+    // A note's velocity is that of the first instrument playing it.
+    std::vector<std::pair<int, int>> velocities;  // note number, velocity
+    for (const Instrument& instrument : list)
+        if (std::none_of(velocities.begin(), velocities.end(), [&](const auto& v) { return v.first == instrument.notenum; }))
+            velocities.emplace_back(instrument.notenum, instrument.velocity);
     std::vector<Midi_seq> played;
-    Perform::Note_velocity_table velocities;
     for (std::size_t k = 0; k < list.size(); ++k) {
-        const Midinote note = Midinote::of_notenum(list[k].notenum);
-        played.push_back(midify(tracks[k].second, note));
-        velocities.emplace_back(note, list[k].velocity);
+        const auto velocity = std::find_if(velocities.begin(), velocities.end(),
+                                           [&](const auto& v) { return v.first == list[k].notenum; });
+        played.push_back(midify(tracks[k].second, Midinote::of_notenum(list[k].notenum), velocity->second));
     }
-    const Midi_seq merged = Midi_seq::merge_all(played);
-    const Midi_seq shaped = Perform::groove_velocity_scaling(kit.groove, mpq_class(kit.bar_beats),
-                                                             Perform::midinote_velocity_map(velocities, merged));
-    return kit.swung ? Perform::swing(swing_ratio, shaped) : shaped;
+    return Perform::groove_and_swing(kit.groove, mpq_class(kit.bar_beats),
+                                     kit.swung ? std::optional(swing_ratio) : std::nullopt, Midi_seq::merge_all(played));
 }
 
 }  // namespace zub::Drums

@@ -31,8 +31,6 @@ Midi_seq gen(const Sections& sections, int bars, const Kit& kit, double swing_ra
 // The chosen patterns: ("rc", track), ("hh", track), ("sd", track), ("bd", track).
 std::vector<std::pair<std::string, Bar_track>> gen_trks(const Sections& sections, int bars);
 std::vector<std::pair<std::string, Bar_track>> gen_trks(const Sections& sections, int bars, const Kit& kit);
-// The notes of one instrument, velocity 64 before shaping.
-Midi_seq midify(const Bar_track& track, const Midinote& note);
 // The track with bar `bar` (from 1) playing pattern, bars of bar_beats beats.
 Bar_track add(const Bar_track& track, int bar, const Pattern& pattern, int bar_beats = 4);
 

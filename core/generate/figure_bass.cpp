@@ -107,8 +107,8 @@ Midi_seq gen(const Chord_seq& sequence, const Figures& f, double swing_ratio) {
             seq = seq.add(chord.time + chord.duration * notes[n].start, chord.duration * notes[n].duration,
                           {note_of(chosen[k]->roles[n], c), Bass::velocity});
     }
-    const Midi_seq shaped = Perform::groove_velocity_scaling(f.groove, mpq_class(f.bar_beats), seq);
-    return f.swung ? Perform::swing(swing_ratio, shaped) : shaped;
+    return Perform::groove_and_swing(f.groove, mpq_class(f.bar_beats),
+                                     f.swung ? std::optional(swing_ratio) : std::nullopt, seq);
 }
 
 }  // namespace zub::Figure_bass

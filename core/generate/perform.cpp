@@ -17,15 +17,21 @@ Midi_event with_velocity(const Midi_event& event, int velocity) {
     return {event.time, event.duration, {event.payload.first, velocity}};
 }
 
-}  // namespace
-
-Midi_seq midinote_velocity_map(const Note_velocity_table& table, const Midi_seq& seq) {
-    return seq.map([&](const Midi_event& event) {
-        for (const auto& [note, velocity] : table)
-            if (note == event.payload.first) return with_velocity(event, velocity);
-        return with_velocity(event, default_velocity);
-    });
+int grooved_velocity(const Groove_table& groove, const mpq_class& period, const Midi_event& event) {
+    return static_cast<int>(std::trunc(event.payload.second * groove_factor(groove, period, event.time)));
 }
+
+mpq_class swing_delay(double ratio) { return num_of_float_approx(ratio / (1.0 + ratio), swing_grid) - mpq_class(1, 2); }
+
+// The event moved by delay when it is off the beat.
+Midi_event swung(const Midi_event& event, const mpq_class& delay, int velocity) {
+    if (event.time.get_den() == 1) return {event.time, event.duration, {event.payload.first, velocity}};
+    mpq_class duration = event.duration - delay;
+    if (sgn(duration) < 0) throw Invalid_argument("Negative swung duration: " + event.time.get_str());
+    return Midi_event{event.time + delay, std::move(duration), {event.payload.first, velocity}};
+}
+
+}  // namespace
 
 double swing_ratio_at(int tempo) { return std::clamp(2.8 - tempo / 200.0, 1.2, 2.5); }
 
@@ -65,10 +71,7 @@ int duration_velocity(const Duration_velocity_table& table, const mpq_class& dur
 }
 
 Midi_seq groove_velocity_scaling(const Groove_table& groove, const mpq_class& period, const Midi_seq& seq) {
-    return seq.map([&](const Midi_event& event) {
-        const double factor = groove_factor(groove, period, event.time);
-        return with_velocity(event, static_cast<int>(std::trunc(event.payload.second * factor)));
-    });
+    return seq.map([&](const Midi_event& event) { return with_velocity(event, grooved_velocity(groove, period, event)); });
 }
 
 Midi_seq duration_velocity_map(const Duration_velocity_table& table, const Midi_seq& seq) {
@@ -85,13 +88,15 @@ mpq_class num_of_float_approx(double f, long n) {
 }
 
 Midi_seq swing(double ratio, const Midi_seq& seq) {
-    const mpq_class delay = num_of_float_approx(ratio / (1.0 + ratio), swing_grid) - mpq_class(1, 2);
-    return seq.map([&](const Midi_event& event) {
-        if (event.time.get_den() == 1) return event;  // on the beat
-        const mpq_class duration = event.duration - delay;
-        if (sgn(duration) < 0) throw Invalid_argument("Negative swung duration: " + event.time.get_str());
-        return Midi_event{event.time + delay, duration, event.payload};
-    });
+    const mpq_class delay = swing_delay(ratio);
+    return seq.map([&](const Midi_event& event) { return swung(event, delay, event.payload.second); });
+}
+
+Midi_seq groove_and_swing(const Groove_table& groove, const mpq_class& period, std::optional<double> ratio,
+                          const Midi_seq& seq) {
+    if (!ratio) return groove_velocity_scaling(groove, period, seq);
+    const mpq_class delay = swing_delay(*ratio);
+    return seq.map([&](const Midi_event& event) { return swung(event, delay, grooved_velocity(groove, period, event)); });
 }
 
 }  // namespace zub::Perform

@@ -6,6 +6,7 @@
 
 #include <gmpxx.h>
 
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -25,7 +26,6 @@ inline constexpr int medium_tempo = 120;
 // between, 2.8 - tempo / 200).
 double swing_ratio_at(int tempo);
 
-using Note_velocity_table = std::vector<std::pair<Midinote, int>>;
 using Groove_table = Utils::Num_alist<double>;                   // position in the bar (beats), factor
 using Duration_velocity_table = std::vector<std::pair<mpq_class, int>>;  // threshold (beats), velocity
 
@@ -41,9 +41,6 @@ double groove_factor(const Groove_table& groove, const mpq_class& period, const 
 // The velocity of the first entry whose threshold is at least duration; Not_found beyond the last.
 int duration_velocity(const Duration_velocity_table& table, const mpq_class& duration);
 
-// Each velocity replaced by the table's velocity for the event's MIDI note
-// (same note and octave), or 64 when the note is not listed.
-Midi_seq midinote_velocity_map(const Note_velocity_table& table, const Midi_seq& seq);
 // Each velocity times the factor for the event's time modulo period (exact
 // lookup, 1.0 when not listed), truncated: 100 x 0.7 -> 70, 64 x 0.7 -> 44.
 // Invalid_argument "Division_by_zero" for a period of 0.
@@ -59,5 +56,9 @@ mpq_class num_of_float_approx(double f, long n);
 // events on whole beats stay. Invalid_argument "Negative swung duration: <event time>"
 // when an off-beat event is shorter than the delay.
 Midi_seq swing(double ratio, const Midi_seq& seq);
+// swing(ratio, groove_velocity_scaling(groove, period, seq)), or the scaling
+// alone without a ratio, in one pass: each pass copies every event.
+Midi_seq groove_and_swing(const Groove_table& groove, const mpq_class& period, std::optional<double> ratio,
+                          const Midi_seq& seq);
 
 }  // namespace zub::Perform

@@ -31,21 +31,17 @@ std::string listed(const Midi_seq& seq) {
     return text;
 }
 
-TEST(Perform, VelocityByNoteFallsBackTo64) {
-    const Perform::Note_velocity_table table = {{midi("C2"), 110}, {midi("F#2"), 70}};
-    const Midi_seq seq = notes({{"0", "1/4", "C2", 1}, {"1/2", "1/4", "F#2", 1}, {"1", "1/4", "D2", 1},
-                                {"3/2", "1/4", "Gb2", 1}});
-    // Gb2 sounds as F#2 but is a different MIDI note.
-    EXPECT_EQ(listed(Perform::midinote_velocity_map(table, seq)),
-              "C2@0+1/4:110 F#2@1/2+1/4:70 D2@1+1/4:64 Gb2@3/2+1/4:64");
-}
-
 TEST(Perform, GrooveScalesByPositionInTheBar) {
     const Perform::Groove_table groove = {{q("0"), 1.0}, {q("1/2"), 0.7}, {q("2"), 0.9}};
     const Midi_seq seq = notes({{"0", "1", "C4", 127}, {"1/4", "1", "C4", 100}, {"1/2", "1", "C4", 100},
                                 {"9/2", "1", "C4", 64}, {"6", "1", "C4", 50}});
     EXPECT_EQ(listed(Perform::groove_velocity_scaling(groove, 4, seq)),
               "C4@0+1:127 C4@1/4+1:100 C4@1/2+1:70 C4@9/2+1:44 C4@6+1:45");
+    // Shaped by where a note was written, before the swing moves it.
+    EXPECT_EQ(listed(Perform::groove_and_swing(groove, 4, 2.3, seq)),
+              listed(Perform::swing(2.3, Perform::groove_velocity_scaling(groove, 4, seq))));
+    EXPECT_EQ(listed(Perform::groove_and_swing(groove, 4, std::nullopt, seq)),
+              listed(Perform::groove_velocity_scaling(groove, 4, seq)));
 }
 
 TEST(Perform, VelocityByDurationTakesTheFirstThresholdReached) {
