@@ -16,6 +16,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/generate/block_pool.h"
+
 namespace zub {
 
 template <typename P>
@@ -38,7 +40,7 @@ public:
     // not earlier than that of the most recently added event.
     Seq add(const mpq_class& time, const mpq_class& duration, P payload) const {
         const bool in_order = rev_sorted_ && (!head_ || cmp(time, head_->event.time) >= 0);
-        return Seq(std::make_shared<const Node>(Ev{time, duration, std::move(payload)}, head_), size_ + 1,
+        return Seq(make_node(Ev{time, duration, std::move(payload)}, head_), size_ + 1,
                    in_order);
     }
 
@@ -130,7 +132,7 @@ public:
         Node* last = nullptr;
         bool in_order = true;
         for (const Ev* event : ordered()) {
-            auto node = std::make_shared<Node>(f(*event), nullptr);
+            auto node = make_node(f(*event), nullptr);
             Node* made = node.get();
             if (last) {
                 in_order = in_order && cmp(last->event.time, made->event.time) >= 0;
@@ -234,6 +236,11 @@ private:
     Seq(std::shared_ptr<const Node> head, std::size_t size, bool rev_sorted)
         : head_(std::move(head)), size_(size), rev_sorted_(rev_sorted) {}
 
+    // Nodes come from the block pool: a long piece makes and drops millions.
+    template <typename E>
+    static std::shared_ptr<Node> make_node(E&& event, std::shared_ptr<const Node> next) {
+        return std::allocate_shared<Node>(Block_pool::Allocator<Node>(), std::forward<E>(event), std::move(next));
+    }
     static int sign(int value) { return (value > 0) - (value < 0); }
     static const Ev* previous(const std::vector<const Ev*>& list, std::size_t k) {
         return k > 0 ? list[k - 1] : nullptr;
@@ -255,13 +262,13 @@ private:
     static std::shared_ptr<const Node> chain(std::vector<Ev> list, std::size_t count,
                                              std::shared_ptr<const Node> tail) {
         for (std::size_t k = count; k-- > 0;)
-            tail = std::make_shared<const Node>(std::move(list[k]), std::move(tail));
+            tail = make_node(std::move(list[k]), std::move(tail));
         return tail;
     }
     // Copies of the events of front, in its order, put before rest.
     static std::shared_ptr<const Node> prepended(const std::vector<const Ev*>& front,
                                                  std::shared_ptr<const Node> rest) {
-        for (std::size_t k = front.size(); k-- > 0;) rest = std::make_shared<const Node>(*front[k], std::move(rest));
+        for (std::size_t k = front.size(); k-- > 0;) rest = make_node(*front[k], std::move(rest));
         return rest;
     }
     // The owning pointer of node, a node of seq's list.

@@ -2,9 +2,11 @@
 
 #include <gmpxx.h>
 
+#include <memory>
 #include <thread>
 #include <vector>
 
+#include "core/generate/block_pool.h"
 #include "core/generate/number_memory.h"
 
 namespace zub {
@@ -63,6 +65,23 @@ TEST(NumberMemory, NumbersMayBeFreedOnAnotherThread) {
         EXPECT_EQ(h.get_str(), "2078178381193813/485721041551200");
     });
     user.join();
+}
+
+// Nodes made on one thread and dropped on another, of every pooled size and
+// beyond, keep their contents apart.
+TEST(BlockPool, BlocksOfEverySizeOnAnyThread) {
+    std::vector<std::shared_ptr<std::vector<long, Block_pool::Allocator<long>>>> made;
+    std::thread maker([&made] {
+        for (long n = 1; n <= 40; ++n)
+            made.push_back(std::allocate_shared<std::vector<long, Block_pool::Allocator<long>>>(
+                Block_pool::Allocator<long>(), n, n));
+    });
+    maker.join();
+    for (long n = 1; n <= 40; ++n) EXPECT_EQ(std::vector<long>(made[n - 1]->begin(), made[n - 1]->end()),
+                                             std::vector<long>(n, n));
+    made.clear();
+    std::vector<long, Block_pool::Allocator<long>> reused(33, 7);  // from the blocks just freed
+    EXPECT_EQ(reused.back(), 7);
 }
 
 }  // namespace
