@@ -171,7 +171,10 @@ std::optional<Contents> decode(std::string_view bytes) {
 std::optional<std::string> read_file(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // In blocks, not a character at a time: every analysing process reads the file first.
+    std::string bytes;
+    char block[16384];
+    while (in.read(block, sizeof block) || in.gcount() > 0) bytes.append(block, static_cast<std::size_t>(in.gcount()));
     if (in.bad()) return std::nullopt;
     return bytes;
 }

@@ -52,7 +52,7 @@ Pattern Pattern::of_string(std::string_view text) {
 
     mpq_class time = -step * static_cast<long>(pieces[0].size());
     std::vector<Pattern_note> notes;
-    for (const std::string& token : Patterns::split_by_regexp(Patterns::token_regexp(), without_barlines(text))) {
+    for (const std::string& token : Patterns::tokens(without_barlines(text))) {
         const mpq_class duration = step * static_cast<long>(token.size());
         if (is_note_token(token)) notes.push_back({time, duration});
         time += duration;
@@ -91,24 +91,20 @@ std::ostream& operator<<(std::ostream& out, const Pattern& pattern) { return out
 
 namespace Patterns {
 
-const std::regex& token_regexp() {
-    // A note takes every "-" or every "=" that follows it (greedy, one kind only).
-    static const std::regex token("[xo](-+|=+)?|[. ]");
-    return token;
-}
-
-std::vector<std::string> split_by_regexp(const std::regex& token, std::string_view text) {
-    std::vector<std::string> tokens;
-    auto position = text.begin();
-    while (position != text.end()) {
-        std::match_results<std::string_view::const_iterator> match;
-        if (!std::regex_search(position, text.end(), match, token, std::regex_constants::match_continuous) ||
-            match.length(0) == 0)
+std::vector<std::string> tokens(std::string_view text) {
+    std::vector<std::string> found;
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = start + 1;
+        if (text[start] == 'x' || text[start] == 'o') {
+            if (const char held = end < text.size() ? text[end] : '\0'; held == '-' || held == '=')
+                while (end < text.size() && text[end] == held) ++end;
+        } else if (text[start] != '.' && text[start] != ' ') {
             throw Not_found();
-        tokens.emplace_back(match[0].first, match[0].second);
-        position = match[0].second;
+        }
+        found.emplace_back(text.substr(start, end - start));
+        start = end;
     }
-    return tokens;
+    return found;
 }
 
 std::pair<std::string, std::string> split_at_index_string(std::string_view text, std::size_t i) {

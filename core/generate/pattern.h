@@ -10,7 +10,6 @@
 #include <gmpxx.h>
 
 #include <ostream>
-#include <regex>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -54,12 +53,11 @@ std::ostream& operator<<(std::ostream& out, const Pattern& pattern);
 
 namespace Patterns {
 
-// The token grammar of the pattern text: a note with its held steps, or one rest step.
-const std::regex& token_regexp();
-// Consecutive tokens covering the whole text, each the longest match at its
-// position: split_by_regexp(token_regexp(), "x--.o==") -> {"x--", ".", "o=="};
-// Not_found when some position starts no token ("x.-").
-std::vector<std::string> split_by_regexp(const std::regex& token, std::string_view text);
+// The tokens covering the whole text: a note ("x" or "o") with every "-" or
+// every "=" that follows it (one kind only), or one rest step ("." or " "):
+// tokens("x--.o==") -> {"x--", ".", "o=="}; Not_found when some position
+// starts no token ("x.-").
+std::vector<std::string> tokens(std::string_view text);
 // The first i characters and the rest: split_at_index_string("x|--|", 1) -> {"x", "|--|"};
 // Invalid_argument "Index out of range: 9" when i exceeds the length.
 std::pair<std::string, std::string> split_at_index_string(std::string_view text, std::size_t i);

@@ -87,9 +87,9 @@ TEST(Pattern, CommonDenomIsTheGridOfTheFractionalParts) {
 }
 
 TEST(Pattern, TokensCoverTheWholeText) {
-    const auto tokens = Patterns::split_by_regexp(Patterns::token_regexp(), "x--.o== x=");
+    const auto tokens = Patterns::tokens("x--.o== x=");
     EXPECT_EQ(tokens, (std::vector<std::string>{"x--", ".", "o==", " ", "x="}));
-    EXPECT_TRUE(Patterns::split_by_regexp(Patterns::token_regexp(), "").empty());
+    EXPECT_TRUE(Patterns::tokens("").empty());
 }
 
 TEST(Pattern, SplitsAtAnIndex) {
@@ -109,7 +109,7 @@ TEST(Pattern, ErrorCases) {
     EXPECT_EQ(message_of<Invalid_argument>([] { Pattern::of_string("|||"); }), "Division_by_zero");
     for (const char* text : {"|x.-.|", "|=...|", "|x-=.|", "|xa..|", "|x..X|"})
         EXPECT_TRUE(not_found([&] { Pattern::of_string(text); })) << text;
-    EXPECT_TRUE(not_found([] { Patterns::split_by_regexp(Patterns::token_regexp(), "x.-"); }));
+    EXPECT_TRUE(not_found([] { Patterns::tokens("x.-"); }));
     EXPECT_EQ(message_of<Invalid_argument>([] { Patterns::split_at_index_string("x|", 9); }), "Index out of range: 9");
 }
 
