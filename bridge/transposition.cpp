@@ -3,8 +3,10 @@
 #include <vector>
 
 #include "bridge/accidentals.h"
+#include "bridge/analysis_conversion.h"
 #include "bridge/bridge_exception.h"
 #include "bridge/internal/reaching_core.h"
+#include "bridge/key_centers.h"
 #include "core/charts/transpose.h"
 
 namespace zub {
@@ -52,33 +54,56 @@ Plist strings_of(std::vector<std::string> texts) {
     return Plist::make_array(std::move(strings));
 }
 
-// Each chord slot moves with the area of its key slot; a slot without a key
-// center moves with the chart's key.
-Plist moved_bar(Area_moves& moves, const Plist& bar) {
+const Plist::Array& slots_of(const Plist& bar, const char* name, std::size_t count) {
+    const Plist::Array& slots = bar.array_at(name);
+    if (slots.size() != count)
+        throw Failure(std::string(name) + " has " + std::to_string(slots.size()) + " slots, Chords has " +
+                      std::to_string(count));
+    return slots;
+}
+
+bool in_area(const std::string& key) { return !key.empty() && key != "!"; }
+
+// Each chord slot moves with the area of its slot in area_bar (the bar itself,
+// or the bar as analysed); a slot without a key center moves with the chart's key.
+Plist moved_bar(Area_moves& moves, const Plist& bar, const Plist& area_bar) {
     const Plist::Array& chords = bar.array_at("Chords");
-    const Plist::Array& keys = bar.array_at("Keys");
-    if (chords.size() != keys.size())
-        throw Failure("Keys has " + std::to_string(keys.size()) + " slots, Chords has " +
-                      std::to_string(chords.size()));
+    const Plist::Array& keys = slots_of(bar, "Keys", chords.size());
+    const Plist::Array& areas = slots_of(area_bar, "Keys", chords.size());
     std::vector<std::string> moved_chords, moved_keys;
     for (std::size_t slot = 0; slot < chords.size(); ++slot) {
-        const std::string& key = keys[slot].as_string();
-        const bool in_area = !key.empty() && key != "!";
-        const Transposition& move = in_area ? moves.area(replaceWithAsciiSharpsAndFlats(key)) : moves.chart();
+        const std::string& area = areas[slot].as_string();
+        const Transposition& move = in_area(area) ? moves.area(replaceWithAsciiSharpsAndFlats(area)) : moves.chart();
         moved_chords.push_back(moved_symbol(move, chords[slot].as_string()));
-        moved_keys.push_back(moved_key_name(moves.chart(), key));
+        moved_keys.push_back(moved_key_name(moves.chart(), keys[slot].as_string()));
     }
     return bar.with("Chords", strings_of(std::move(moved_chords))).with("Keys", strings_of(std::move(moved_keys)));
+}
+
+// A chart that stores no key centers still moves area by area, each chord
+// spelled in its own area's new key: the areas are the ones its analysis
+// finds, and its key slots stay empty. A chart the analysis cannot read
+// moves with its key alone.
+Plist::Array area_bars(const Plist::Array& bars) {
+    for (const Plist& bar : bars)
+        for (const Plist& key : bar.array_at("Keys"))
+            if (in_area(key.as_string())) return bars;
+    try {
+        return setKeyCenters(bars, kov_partition(bars).as_array());
+    } catch (const std::exception&) {
+        return bars;
+    }
 }
 
 Plist moved_chart(const Plist& chart, const Transposition& move) {
     Area_moves moves(move);
     Plist::Array bars;
     const Plist::Array& old_bars = chart.array_at("Chords");
+    const Plist::Array areas = area_bars(old_bars);
     bars.reserve(old_bars.size());
-    for (const Plist& bar : old_bars) {
+    for (std::size_t k = 0; k < old_bars.size(); ++k) {
         try {
-            bars.push_back(moved_bar(moves, bar));
+            bars.push_back(moved_bar(moves, old_bars[k], areas[k]));
         } catch (const Failure& failure) {
             throw Failure("Bar " + std::to_string(bars.size() + 1) + ": " + failure.what());
         }

@@ -118,9 +118,11 @@ const Command show_command = {
 const Command transpose_command = {
     "transpose", "FILE [--song N] (--to KEY | --by N) -o OUT", "move a chart to another key",
     "--to names the new key (Eb, F#m); --by N moves the chart N semitones\n"
-    "(-11 to 11) to the key there with the fewest accidentals. Roots, bass\n"
-    "notes and key centers move by the interval between the two keys; chord\n"
-    "types stay. OUT's extension chooses the format, as for 'zub convert'.\n",
+    "(-11 to 11) to the key there with the fewest accidentals. Each key-center\n"
+    "area (stored, or found by the analysis) moves to its own key as musicians\n"
+    "write it, its roots and bass notes keeping their interval to the area's\n"
+    "tonic; chord types stay. OUT's extension chooses the format, as for\n"
+    "'zub convert'.\n",
     declare_transpose};
 
 }  // namespace zub::cli

@@ -73,10 +73,14 @@ private:
 
     // A diminished chord leads up a half step, so it is named from below by its
     // pitch (#IIdim, whether written D#dim or Ebdim): a moved chart may have to
-    // write F##dim as Gdim.
+    // write F##dim as Gdim. So is the chord a tritone away (#IVm7b5, whether
+    // written F#m7b5 or Gbm7b5). Other chromatic chords are named from above
+    // (bII7, bVI, whether written C#7 or Db7), as the tritone substitutes and
+    // borrowed chords they are.
     Roman degree(const Simplchord& chord) const {
-        if (chord.kind() == "dim") return sharp_degree(chord.root());
-        return Structana::degree_as_read(root_, chord.root());
+        const int semitones = (chord.root().semi() - root_.semi() + 12) % 12;
+        if (chord.kind() == "dim" || semitones == 6) return sharp_degree(chord.root());
+        return Structana::degree_by_pitch(root_, chord.root());
     }
     Roman sharp_degree(const Note& root) const {
         constexpr int letters[12] = {0, 0, 1, 1, 2, 3, 3, 4, 4, 5, 5, 6};

@@ -23,6 +23,31 @@ int segdur(const std::vector<Ae>& elements) {
     return static_cast<int>(total.get_num().get_si());
 }
 
+// The accidentals of the roots in elements: sharps less flats.
+int sharps_over_flats(const std::vector<Ae>& elements) {
+    int balance = 0;
+    for (const Ae& element : elements) {
+        if (element.tag() == Tag::Chord) {
+            const int alt = element.chordelem().c().root().alt();
+            balance += (alt > 0) - (alt < 0);
+        } else {
+            balance += sharps_over_flats(element.members());
+        }
+    }
+    return balance;
+}
+
+// F# and Gb, D#m and Ebm are all keys musicians write: an area is named in the
+// spelling its chords are written in (the analysis names them by pitch, flat).
+std::string named_like_its_chords(const std::string& key, const std::vector<Ae>& elements) {
+    static const std::vector<std::pair<std::string, std::string>> flat_and_sharp = {{"Gb", "F#"}, {"Ebm", "D#m"}};
+    for (const auto& [flat, sharp] : flat_and_sharp) {
+        if (key == flat && sharps_over_flats(elements) > 0) return sharp;
+        if (key == sharp && sharps_over_flats(elements) < 0) return flat;
+    }
+    return key;
+}
+
 struct Chord_run {
     std::string key;
     std::vector<Chord_entry> chords;
@@ -77,7 +102,7 @@ std::vector<Ae> adjust_times(const std::vector<Ae>& elements, int offset) {
 std::vector<Key_center> partition(const std::vector<Bar_chords>& bars) {
     std::vector<Key_center> centers;
     for (const auto& segment : Segment::partition(Structana::structana(flatten(bars))))
-        centers.emplace_back(segment.key, segdur(segment.elements));
+        centers.emplace_back(named_like_its_chords(segment.key, segment.elements), segdur(segment.elements));
     return centers;
 }
 

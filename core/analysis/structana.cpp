@@ -164,16 +164,6 @@ Roman degree_by_pitch(const Note& tonic, const Note& root) {
     return degrees[static_cast<std::size_t>((root.semi() - tonic.semi() + 12) % 12)];
 }
 
-Roman degree_as_read(const Note& tonic, const Note& root) {
-    try {
-        const Roman spelled = Roman::of_intvl(root.sub_note(tonic));
-        if (spelled.alt() >= -1 && spelled.alt() <= 1) return spelled;
-    } catch (const Failure&) {
-        // No interval spells the step (B# over Cb): read it by pitch.
-    }
-    return degree_by_pitch(tonic, root);
-}
-
 Romanchord romanize(const Note& tonic, const Ae& element) {
     const Simplchord& chord = ae_c(element);
     return Romanchord::of_root_kind(degree_by_pitch(tonic, chord.root()), chord.kind());

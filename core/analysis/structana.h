@@ -124,9 +124,6 @@ std::string romankey_to_key(const Note& tonic, std::string_view romankey);
 // The degree of a root over a tonic read by pitch, as the key-center rules
 // spell degrees, so that a chart's spelling does not matter: F# and Gb over C are both bV.
 Roman degree_by_pitch(const Note& tonic, const Note& root);
-// The degree as the root is spelled, or by pitch when the spelling gives a double
-// alteration or none (Ebb over Db is bII, not bbII): for labels, which keep a #IV.
-Roman degree_as_read(const Note& tonic, const Note& root);
 // The chord of a Chord relative to a tonic, its root read by pitch: romanize(C, Dm9) = IIm7,
 // romanize(Gb, C#7) = V7; "Invalid kind: ??" for a kind outside the eight.
 Romanchord romanize(const Note& tonic, const Ae& element);

@@ -93,7 +93,7 @@ TEST(Annotate, ErrorCases) {
     EXPECT_EQ(failure_of({{"C", {Ae::extdom({d7, Ae::extdom({g7, c}), c})}}}),
               "Extdom may contain only chords, twofives, and passthrus");
     // A root no interval spells over the key is read by its pitch.
-    EXPECT_EQ(labels("Dbb", {{"B#7", 4}, {"C", 4}}), (Labels{"B#7 (I7)", "C #VII"}));
+    EXPECT_EQ(labels("Dbb", {{"B#7", 4}, {"C", 4}}), (Labels{"B#7 (I7)", "C I"}));
 }
 
 }  // namespace

@@ -29,6 +29,11 @@ TEST(Kov, PartitionFindsKeyCenters) {
     int total = 0;
     for (const auto& center : centers) total += center.second;
     EXPECT_EQ(total, 32);
+    // The keys of six sharps or flats are named as their chords are written.
+    EXPECT_EQ(Kov::partition({{{"G#m7", 2}, {"C#7", 2}}, {{"F#", 4}}}), (Centers{{"F#", 8}}));
+    EXPECT_EQ(Kov::partition({{{"Abm7", 2}, {"Db7", 2}}, {{"Gb", 4}}}), (Centers{{"Gb", 8}}));
+    EXPECT_EQ(Kov::partition({{{"E#m7b5", 2}, {"A#7", 2}}, {{"D#m", 4}}}), (Centers{{"D#m", 8}}));
+    EXPECT_EQ(Kov::partition({{{"Fm7b5", 2}, {"Bb7", 2}}, {{"Ebm", 4}}}), (Centers{{"Ebm", 8}}));
 }
 
 TEST(Kov, AnnotateUnderGivenKeyCenters) {

@@ -97,6 +97,17 @@ TEST(Transposition, EachKeyCenterAreaMovesToAWrittenKey) {
     EXPECT_EQ(transposedKeyName("Am", 4), "C#m");
 }
 
+// A chart that stores no key centers moves by the areas its analysis finds,
+// and its key slots stay empty: the area in E goes to Ab, not G#.
+TEST(Transposition, AChartWithoutKeyCentersMovesByItsAnalysedAreas) {
+    const Plist in_c = chart("C", {{"Dm7 - G7 -", "- - - -"}, {"CMaj7 - - -", "- - - -"},
+                                   {"F#m7 - B7 -", "- - - -"}, {"EMaj7 - - -", "- - - -"},
+                                   {"Dm7 - G7 -", "- - - -"}, {"CMaj7 - - -", "- - - -"}});
+    EXPECT_EQ(bars_of(transposeChartTo(in_c, "E")),
+              "F#m7 - B7 - [- - - -] | EMaj7 - - - [- - - -] | Bbm7 - Eb7 - [- - - -] | AbMaj7 - - - [- - - -] | "
+              "F#m7 - B7 - [- - - -] | EMaj7 - - - [- - - -]");
+}
+
 TEST(Transposition, KeyNamesAsMusiciansWriteThem) {
     // The spellings themselves are the core's (Key::as_written); here the forms and what is no key.
     const std::vector<std::pair<std::string, std::string>> written = {
