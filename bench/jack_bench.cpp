@@ -4,25 +4,13 @@
 // the playback benchmarks; the target is 150 ms with every driver.
 #include <benchmark/benchmark.h>
 
-#include <memory>
-#include <string>
-#include <thread>
-
-#include "bridge/chart_document.h"
-#include "bridge/my_constants.h"
+#include "blues_chart.h"
 #include "jack_server.h"
-#include "playback/live_player.h"
 #include "playback/soundfont.h"
 
 namespace {
 
 using namespace zub;
-
-Plist blues_of_32() {
-    std::string text = "Name: Bench\nMeter: 4/4\nStyle: Swing\nKey: F\nTempo: 160\nChorus: bars 1 to 32 (repeat 1 times)\n";
-    for (int line = 0; line < 8; ++line) text += "| F7 | Bb7 | F7 | Cm7 F7 |\n";
-    return chartFromDocumentBytes(text, MyConstants::shared().newDocumentChartTemplate().at("Font"));
-}
 
 // One server for every run of these benchmarks.
 playback::Jack_server& server() {
@@ -43,15 +31,8 @@ void BM_PlayToFirstBlockJack(benchmark::State& state) {
         output.driver = "none";
         output.midi_out = "jack";
     }
-    const Plist chart = blues_of_32();
     playback::Live_player player(state.range(0) == 0 ? playback::find_soundfont("") : "", output);
-    for (auto _ : state) {
-        player.play(playback::generate(chart, 1), {});
-        while (player.tick() < 0) std::this_thread::yield();
-        state.PauseTiming();
-        player.stop();
-        state.ResumeTiming();
-    }
+    bench::time_play_to_first_block(state, player, bench::blues_of(32));
     state.SetLabel(state.range(0) == 0 ? "synth on JACK audio" : "JACK MIDI out");
 }
 BENCHMARK(BM_PlayToFirstBlockJack)->DenseRange(0, 1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);

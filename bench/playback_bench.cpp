@@ -9,8 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "bridge/chart_document.h"
-#include "bridge/my_constants.h"
+#include "blues_chart.h"
 #include "playback/live_player.h"
 #include "playback/render.h"
 #include "playback/soundfont.h"
@@ -19,13 +18,7 @@ namespace {
 
 using namespace zub;
 
-// A chart of bars x the blues' four-bar lines at 160, one chorus.
-Plist blues_of(int bars) {
-    std::string text = "Name: Bench\nMeter: 4/4\nStyle: Swing\nKey: F\nTempo: 160\nChorus: bars 1 to " +
-                       std::to_string(bars) + " (repeat 1 times)\n";
-    for (int line = 0; line < bars / 4; ++line) text += "| F7 | Bb7 | F7 | Cm7 F7 |\n";
-    return chartFromDocumentBytes(text, MyConstants::shared().newDocumentChartTemplate().at("Font"));
-}
+using bench::blues_of;
 
 // zub render of 96 bars: finding and loading the SoundFont, generating, rendering to WAV.
 // The counter is seconds of sound per second of work: the speed over real time.
@@ -51,13 +44,7 @@ void BM_PlayToFirstBlock32Bars(benchmark::State& state) {
     ::setenv("ZUB_AUDIO_DRIVER", "file", 0);
     ::setenv("ZUB_AUDIO_FILE", heard.c_str(), 0);
     playback::Live_player player(playback::find_soundfont(""));
-    for (auto _ : state) {
-        player.play(playback::generate(chart, 1), {});
-        while (player.tick() < 0) std::this_thread::yield();
-        state.PauseTiming();
-        player.stop();
-        state.ResumeTiming();
-    }
+    bench::time_play_to_first_block(state, player, chart);
 }
 BENCHMARK(BM_PlayToFirstBlock32Bars)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
 
