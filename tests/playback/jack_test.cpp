@@ -116,10 +116,13 @@ TEST_F(Jack, TheMidiPortSendsTheTrainersNotesInOrderAtItsTempos) {
         // On its frame, or whole periods off: a busy machine makes the server
         // skip cycles, whose notes go out at the next cycle the port gets. Within
         // a cycle every note keeps its frame, so the tempos are the trainer's.
+        // A cycle our port alone missed is caught up at the start of the next.
         const double off = ons[index].frame - (start + expected[index].frame);
         const double cycles = std::round(off / Jack_server::period);
-        EXPECT_NEAR(off, cycles * Jack_server::period, 1.0) << "note " << index;
-        late += cycles != 0;
+        const bool on_its_frame = std::abs(off - cycles * Jack_server::period) <= 1.0;
+        const bool caught_up = off > 0 && ons[index].frame % Jack_server::period == 0;
+        EXPECT_TRUE(on_its_frame || caught_up) << "note " << index << " off by " << off << " frames";
+        late += !on_its_frame || cycles != 0;
     }
     if (late > 0) std::cout << "NOTE: " << late << " notes moved by skipped JACK cycles\n";
     expect_every_note_released(heard);
