@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "bridge/chart_dictionary.h"
 #include "bridge/my_constants.h"
@@ -22,6 +23,13 @@ inline Plist chartOfBars(std::size_t n, Chorus chorus = {}) {
     }
     return MyConstants::shared().newDocumentChartTemplate().with("Chords", Plist::make_array(bars)).with(
         "Chorus", chorus.to_plist());
+}
+
+// The first-slot marker of every bar, to see where the bars of chartOfBars went.
+inline std::vector<std::string> markers(const Plist::Array& bars) {
+    std::vector<std::string> out;
+    for (const Plist& bar : bars) out.push_back(bar.array_at("Chords")[0].as_string());
+    return out;
 }
 
 // A bar's form marks as one line, keys in order: "Endings=1,2 RepeatEnd=3 Segno Time=3/4".
