@@ -7,6 +7,7 @@
 #include "bridge/internal/form_keys.h"
 #include "bridge/my_constants.h"
 #include "plist_testing.h"
+#include "testing.h"
 
 namespace zub {
 namespace {
@@ -20,14 +21,7 @@ Plist chart_of(Plist::Array bars) {
 
 Plist yes() { return Plist::make_boolean(true); }
 
-std::string reason_of(auto&& action) {
-    try {
-        action();
-    } catch (const Bridge_exception& e) {
-        return e.reason();
-    }
-    return "(no failure)";
-}
+std::string reason_of(auto&& action) { return testing::message_of<Bridge_exception>(action); }
 
 // Each mark on a bar of its own: the document keeps it, the core record
 // carries it and brings it back.
