@@ -2,6 +2,7 @@
 
 #include "bridge/my_constants.h"
 #include "bridge/bridge_exception.h"
+#include "testing.h"
 
 namespace zub {
 namespace {
@@ -47,14 +48,8 @@ TEST(MyConstants, ErrorCases) {
          "Wrong type for key NewDocumentChartTemplate: expected dictionary, found array"},
         {Plist::make_array({}), "Expected dictionary, found array"},
     };
-    for (const auto& c : cases) {
-        try {
-            MyConstants::from_plist(c.table);
-            ADD_FAILURE() << c.message;
-        } catch (const Bridge_exception& failure) {
-            EXPECT_EQ(std::string(failure.what()), c.message);
-        }
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(testing::message_of<Bridge_exception>([&] { MyConstants::from_plist(c.table); }), c.message);
 }
 
 }  // namespace
