@@ -7,6 +7,7 @@
 #include "bridge/plist.h"
 #include "bridge/plist_io.h"
 #include "bridge/bridge_exception.h"
+#include "testing.h"
 
 namespace zub {
 namespace {
@@ -23,14 +24,7 @@ Plist sample_chart_like() {
     });
 }
 
-std::string message_of(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Bridge_exception& failure) {
-        return failure.what();
-    }
-    return "no failure";
-}
+std::string message_of(auto&& action) { return testing::message_of<Bridge_exception>(action); }
 
 TEST(Plist, TypedLookups) {
     const Plist chart = sample_chart_like();
