@@ -42,8 +42,7 @@ TEST(Analyze, BundledExamplesShowTheirRomansAtTheirSlots) {
     };
     for (const auto& c : cases) {
         Recorded r;
-        ChartView& view = r.view;
-        view.setChart(MyDocument::readChart(examples + c.file));
+        r.view.setChart(MyDocument::readChart(examples + c.file));
         ASSERT_FALSE(analyze(r.model, r.edits)) << c.file;
         ASSERT_TRUE(r.model.analysis());
         EXPECT_EQ(r.model.analysis()->roman(c.bar, c.slot), c.roman) << c.file << " " << c.bar << "/" << c.slot;
@@ -86,7 +85,6 @@ TEST(Analyze, StoresKeyCentersWithUndoAndShowsTheBand) {
 TEST(Analyze, ErrorCases) {
     Recorded r;
     ChartView& view = r.view;
-    QUndoStack& undo = r.undo;
     view.setChart(MyDocument::newChart());
     const auto incomplete = showAnalysis(r.model);
     ASSERT_TRUE(incomplete);
@@ -106,7 +104,7 @@ TEST(Analyze, ErrorCases) {
     ASSERT_TRUE(failed);
     EXPECT_TRUE(failed->description.startsWith("Kov cannot analyze this chart (")) << failed->description.toStdString();
     EXPECT_FALSE(r.model.analysis());
-    EXPECT_EQ(undo.count(), 0);
+    EXPECT_EQ(r.undo.count(), 0);
 
     // The menu command shows it as a window-modal sheet.
     QWidget window;
