@@ -54,23 +54,28 @@ protected:
     QLineEdit* other = nullptr;
 };
 
-TEST_F(ChordFieldEditorTest, TypingCorrectsCaseKeyByKey) {
-    EXPECT_EQ(typeKeyByKey("cm7"), (std::vector<QString>{"C", "Cm", "Cm7"}));
-    EXPECT_EQ(editor->chord(), "Cm7");
+// Case is corrected, a lower-case b after a letter is a flat, and accidentals show in the font.
+TEST_F(ChordFieldEditorTest, TypingIsCorrectedKeyByKey) {
+    const struct {
+        QString keys;
+        std::vector<QString> shown;
+        QString chord;
+    } cases[] = {
+        {"cm7", {"C", "Cm", "Cm7"}, "Cm7"},
+        {"bb", {"B", "B" + shownFlat}, "B" + flat},
+        {"b", {"B"}, "B"},
+        {"F#", {"F", "F" + shownSharp}, "F" + sharp},
+    };
+    for (const auto& c : cases) {
+        editor->setChord("");
+        EXPECT_EQ(typeKeyByKey(c.keys), c.shown) << c.keys.toStdString();
+        EXPECT_EQ(editor->chord(), c.chord) << c.keys.toStdString();
+    }
 }
 
-TEST_F(ChordFieldEditorTest, LowerCaseBAfterALetterIsAFlat) {
-    EXPECT_EQ(typeKeyByKey("bb"), (std::vector<QString>{"B", "B" + shownFlat}));
-    EXPECT_EQ(editor->chord(), "B" + flat);
-    editor->setChord("");
-    typeKeyByKey("b");
-    EXPECT_EQ(editor->chord(), "B");
-}
-
-TEST_F(ChordFieldEditorTest, SharpIsShownInTheFontAndStoredInDisplayForm) {
+TEST_F(ChordFieldEditorTest, SharpIsStoredInDisplayForm) {
     QSignalSpy ended(editor, &ChordFieldEditor::editingEnded);
     QTest::keyClicks(editor, "F#");
-    EXPECT_EQ(editor->text(), "F" + shownSharp);
     QTest::keyClick(editor, Qt::Key_Return);
     ASSERT_EQ(ended.count(), 1);
     const QString stored = ended.at(0).at(0).toString();
@@ -255,18 +260,6 @@ TEST_F(ChordFieldEditorTest, EscapeClosesAnOpenListAndTabIsNotNavigation) {
     EXPECT_EQ(editor->text(), "Dm");
     EXPECT_EQ(navigations, 0);
     EXPECT_TRUE(editor->hasFocus());
-}
-
-TEST_F(ChordFieldEditorTest, ChosenCompletionIsAnEdit) {
-    QSignalSpy ended(editor, &ChordFieldEditor::editingEnded);
-    QTest::keyClicks(editor, "bbm");
-    editor->complete();
-    emit editor->completer()->activated("B" + flat + "m7" + flat + "5");
-    EXPECT_EQ(editor->text(), "B" + shownFlat + "m7" + shownFlat + "5");
-    editor->completer()->popup()->hide();
-    QTest::keyClick(editor, Qt::Key_Return);
-    ASSERT_EQ(ended.count(), 1);
-    EXPECT_EQ(ended.at(0).at(0).toString(), "B" + flat + "m7" + flat + "5");
 }
 
 TEST_F(ChordFieldEditorTest, NavigationKeysGoToTheHandlerFirst) {
