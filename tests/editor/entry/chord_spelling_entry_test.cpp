@@ -11,21 +11,14 @@
 #include "editor/entry/chord_field_editor.h"
 #include "editor/entry/chord_formatter.h"
 #include "editor/entry/chord_type_names.h"
+#include "entry_testing.h"
 
 namespace zub {
 namespace {
 
-const QString flat = QString::fromUtf8("\u266D");
-const QString sharp = QString::fromUtf8("\u266F");
-
-const ChordFont& plainFont() {
-    static const ChordFont font = [] {
-        QFont dejaVu("DejaVu Sans");
-        dejaVu.setPointSizeF(14);
-        return ChordFont(dejaVu, {});
-    }();
-    return font;
-}
+using testing::flat;
+using testing::plainFont;
+using testing::sharp;
 
 TEST(ChordSpellingEntry, SpellingsTypedWholeBecomeNames) {
     const std::pair<QString, QString> cases[] = {
