@@ -9,10 +9,12 @@
 #include "editor/app/my_document.h"
 #include "editor/view/chart_view.h"
 #include "../view_testing.h"
+#include "../failure_testing.h"
 
 namespace zub {
 namespace {
 
+using testing::reasonOf;
 using testing::ViewOfChart;
 
 // The shipped table on charWidth 10, charHeight 20: vAdj 4, hAdj 5,
@@ -71,7 +73,7 @@ TEST(ComputeRomansAndSlots, MatchesAnnotationsToSlotsInOrder) {
 TEST(ComputeRomansAndSlots, UnmatchedAnnotationsLeaveNoPosition) {
     const Plist analysis = analysisOf({annotation("C", "I"), annotation("F", "IV")}, {}, {});
     const auto a = ChartAnalysis::computeRomansAndSlots(analysisResultOf(analysis), {{"C", "G7"}}, same);
-    EXPECT_EQ(a.slotsShown().size(), 1u);
+    EXPECT_EQ(a.slotsShown(), std::vector<SlotRef>{(SlotRef{0, 0})});
     EXPECT_FALSE(a.slotAt(1));
 }
 
@@ -84,14 +86,10 @@ TEST(ComputeRomansAndSlots, ErrorCases) {
         {Plist::make_dictionary({{"Annotations", Plist::make_array({})}}), "Missing key: Arrows"},
         {analysisOf({Plist::make_dictionary({{"Roman", Plist::make_string("I")}})}, {}, {}), "Missing key: Chord"},
     };
-    for (const auto& c : cases) {
-        try {
-            ChartAnalysis::computeRomansAndSlots(analysisResultOf(c.analysis), {{"C"}}, same);
-            ADD_FAILURE() << c.message;
-        } catch (const std::exception& e) {
-            EXPECT_STREQ(e.what(), c.message);
-        }
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(reasonOf(
+                      [&] { ChartAnalysis::computeRomansAndSlots(analysisResultOf(c.analysis), {{"C"}}, same); }),
+                  c.message);
 }
 
 TEST(AnalysisGeometry, ReferencePointsAndLineRelations) {
@@ -114,15 +112,8 @@ TEST(AnalysisGeometry, ReferencePointsAndLineRelations) {
 
 TEST(AnalysisGeometry, ErrorCases) {
     const AnalysisGeometry g(twoLines(), metrics);
-    for (SlotRef outside : {SlotRef{4, 0}, SlotRef{0, 2}}) {
-        try {
-            g.upperLeft(outside);
-            ADD_FAILURE();
-        } catch (const Bridge_exception& e) {
-            EXPECT_EQ(e.reason(), "Chord index out of range: " + std::to_string(outside.bar) + "/" +
-                                    std::to_string(outside.slot));
-        }
-    }
+    EXPECT_EQ(reasonOf([&] { g.upperLeft({4, 0}); }), "Chord index out of range: 4/0");
+    EXPECT_EQ(reasonOf([&] { g.upperLeft({0, 2}); }), "Chord index out of range: 0/2");
     EXPECT_THROW(g.sameLine({0, 0}, {9, 0}), Bridge_exception);
 }
 
@@ -164,9 +155,19 @@ ChartAnalysis fourSlots(Plist::Array arrows, Plist::Array brackets) {
     return ChartAnalysis::computeRomansAndSlots(analysisResultOf(analysis), {{"A", ""}, {"", "B"}, {"C", ""}, {"", "D"}}, same);
 }
 
+// The figures of fourSlots on twoLines, with the default arrow parameters (size 6, adjustment 4).
+AnalysisFigures figuresOf(Plist::Array arrows, Plist::Array brackets = Plist::Array(4, figure("None"))) {
+    return analysisFigures(fourSlots(std::move(arrows), std::move(brackets)), AnalysisGeometry(twoLines(), metrics), {});
+}
+// The figure on slot `from` alone.
+Plist::Array only(std::size_t from, Plist f) {
+    Plist::Array figures(4, figure("None"));
+    figures[from] = std::move(f);
+    return figures;
+}
+
 TEST(AnalysisFigures, RomansSitAboveTheirChords) {
-    const auto figures = analysisFigures(fourSlots(Plist::Array(4, figure("None")), Plist::Array(4, figure("None"))),
-                                         AnalysisGeometry(twoLines(), metrics), {});
+    const auto figures = figuresOf(Plist::Array(4, figure("None")));
     ASSERT_EQ(figures.romans.size(), 4u);
     EXPECT_EQ(figures.romans[1], (AnalysisText{QPointF(150, -16), "II"}));
     EXPECT_TRUE(figures.arrows.empty());
@@ -174,9 +175,7 @@ TEST(AnalysisFigures, RomansSitAboveTheirChords) {
 }
 
 TEST(AnalysisFigures, ArrowOnOneLineArchesOverTheMiddle) {
-    const auto figures = analysisFigures(
-        fourSlots({figure("Solid", 1), figure("None"), figure("None"), figure("None")}, Plist::Array(4, figure("None"))),
-        AnalysisGeometry(twoLines(), metrics), {6, 4});
+    const auto figures = figuresOf(only(0, figure("Solid", 1)));
     ASSERT_EQ(figures.arrows.size(), 2u);
     EXPECT_EQ(figures.arrows[0].path.elementAt(0), QPointF(25, 4));
     EXPECT_EQ(QPointF(figures.arrows[0].path.currentPosition()), QPointF(87.5, 0));
@@ -187,9 +186,7 @@ TEST(AnalysisFigures, ArrowOnOneLineArchesOverTheMiddle) {
 }
 
 TEST(AnalysisFigures, ArrowToALineStartLeavesOverTheLineEndAndEntersFromTheMargin) {
-    const auto figures = analysisFigures(
-        fourSlots({figure("None"), figure("Dotted", 2), figure("None"), figure("None")}, Plist::Array(4, figure("None"))),
-        AnalysisGeometry(twoLines(), metrics), {6, 4});
+    const auto figures = figuresOf(only(1, figure("Dotted", 2)));
     ASSERT_EQ(figures.arrows.size(), 2u);
     EXPECT_TRUE(figures.arrows[0].dotted && figures.arrows[0].arc);
     EXPECT_EQ(figures.arrows[0].path.elementAt(0), QPointF(165, 4));
@@ -199,9 +196,7 @@ TEST(AnalysisFigures, ArrowToALineStartLeavesOverTheLineEndAndEntersFromTheMargi
 }
 
 TEST(AnalysisFigures, ArrowToTheMiddleOfTheNextLineUsesBothLineEnds) {
-    const auto figures = analysisFigures(
-        fourSlots({figure("Solid", 3), figure("None"), figure("None"), figure("None")}, Plist::Array(4, figure("None"))),
-        AnalysisGeometry(twoLines(), metrics), {6, 4});
+    const auto figures = figuresOf(only(0, figure("Solid", 3)));
     ASSERT_EQ(figures.arrows.size(), 2u);
     EXPECT_EQ(QPointF(figures.arrows[0].path.currentPosition()), QPointF(190, 0));
     EXPECT_EQ(figures.arrows[1].path.elementAt(0), QPointF(0, 100));
@@ -210,10 +205,8 @@ TEST(AnalysisFigures, ArrowToTheMiddleOfTheNextLineUsesBothLineEnds) {
 
 TEST(AnalysisFigures, PassThroughArrows) {
     // 0 -Passthru1-> 1 -Passthru2-> 3: a solid arc 0 to 3 over 1, and a dotted line 1 to 3.
-    const auto figures = analysisFigures(
-        fourSlots({figure("Passthru1", 1), figure("Passthru2", 3), figure("None"), figure("None")},
-                  Plist::Array(4, figure("None"))),
-        AnalysisGeometry(twoLines(), metrics), {6, 4});
+    const auto figures =
+        figuresOf({figure("Passthru1", 1), figure("Passthru2", 3), figure("None"), figure("None")});
     ASSERT_EQ(figures.arrows.size(), 4u);
     EXPECT_FALSE(figures.arrows[0].dotted);
     EXPECT_EQ(QPointF(figures.arrows[1].path.currentPosition()), QPointF(150, 104));
@@ -223,17 +216,12 @@ TEST(AnalysisFigures, PassThroughArrows) {
     EXPECT_EQ(QPointF(figures.arrows[3].path.currentPosition()), QPointF(146, 104));
     EXPECT_EQ(figures.arrowheads.back()[0], QPointF(146, 104));
     // A Passthru1 whose destination is no Passthru2, and destinations without a position: nothing.
-    const auto none = analysisFigures(
-        fourSlots({figure("Passthru1", 2), figure("Solid", 9), figure("Dotted", -1), figure("Passthru1", 99)},
-                  Plist::Array(4, figure("None"))),
-        AnalysisGeometry(twoLines(), metrics), {});
-    EXPECT_TRUE(none.arrows.empty());
+    EXPECT_TRUE(figuresOf({figure("Passthru1", 2), figure("Solid", 9), figure("Dotted", -1), figure("Passthru1", 99)})
+                    .arrows.empty());
 }
 
 TEST(AnalysisFigures, DottedBracketOverTwoLinesIsTwoDottedPieces) {
-    const auto figures = analysisFigures(
-        fourSlots(Plist::Array(4, figure("None")), {figure("None"), figure("Dotted", 3), figure("None"), figure("None")}),
-        AnalysisGeometry(twoLines(), metrics), {});
+    const auto figures = figuresOf(Plist::Array(4, figure("None")), only(1, figure("Dotted", 3)));
     ASSERT_EQ(figures.brackets.size(), 4u);  // two ticks, two pieces
     EXPECT_EQ(figures.brackets[0].path.elementAt(0), QPointF(155, 20));
     EXPECT_EQ(QPointF(figures.brackets[0].path.currentPosition()), QPointF(155, 22));
@@ -243,9 +231,7 @@ TEST(AnalysisFigures, DottedBracketOverTwoLinesIsTwoDottedPieces) {
     EXPECT_EQ(figures.brackets[3].path.elementAt(0), QPointF(0, 122));
     EXPECT_EQ(QPointF(figures.brackets[3].path.currentPosition()), QPointF(155, 122));
 
-    const auto oneLine = analysisFigures(
-        fourSlots(Plist::Array(4, figure("None")), {figure("Solid", 1), figure("None"), figure("None"), figure("None")}),
-        AnalysisGeometry(twoLines(), metrics), {});
+    const auto oneLine = figuresOf(Plist::Array(4, figure("None")), only(0, figure("Solid", 1)));
     ASSERT_EQ(oneLine.brackets.size(), 3u);
     EXPECT_FALSE(oneLine.brackets[2].dotted);
     EXPECT_EQ(oneLine.brackets[2].path.elementAt(0), QPointF(10, 22));
@@ -261,9 +247,6 @@ TEST(KeyLabels, OneLabelWhereTheKeyChanges) {
 }
 
 TEST(KeyLabels, FFFFThenFFGG) {
-    ViewOfChart owner;
-    ChartView& view = owner.view;
-    Plist chart = MyDocument::newChart();
     Plist::Array bars;
     for (const char* keys : {"FFFF", "FFGG"}) {
         Plist::Array chords, keySlots;
@@ -275,7 +258,9 @@ TEST(KeyLabels, FFFFThenFFGG) {
                                                {"Keys", Plist::make_array(keySlots)},
                                                {"SectionMark", Plist::make_integer(32)}}));
     }
-    view.setChart(chart.with("Chords", Plist::make_array(bars)));
+    ViewOfChart owner;
+    ChartView& view = owner.view;
+    view.setChart(MyDocument::newChart().with("Chords", Plist::make_array(bars)));
     const auto& labels = view.keyLabels();
     ASSERT_EQ(labels.size(), 2u);
     const ChartLayout& l = view.layout();
