@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "bridge/plist.h"
+#include "../failure_testing.h"
 
 namespace zub {
 namespace {
@@ -61,16 +62,8 @@ TEST(ChordFontMetrics, DerivedLengths) {
 }
 
 TEST(ChordFontMetrics, ErrorCases) {
-    EXPECT_THROW(
-        {
-            try {
-                ChordFontMetrics(10, 20, testParameters("SlashWidthCharWidthRatio"));
-            } catch (const std::exception& e) {
-                EXPECT_STREQ(e.what(), "Missing key: ChordFontMetricSlashWidthCharWidthRatio");
-                throw;
-            }
-        },
-        std::exception);
+    EXPECT_EQ(testing::reasonOf([] { ChordFontMetrics(10, 20, testParameters("SlashWidthCharWidthRatio")); }),
+              "Missing key: ChordFontMetricSlashWidthCharWidthRatio");
 }
 
 // Each slot costs padding 2 + spacing 8 beyond its base width.
