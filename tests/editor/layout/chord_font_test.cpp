@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "bridge/bridge_exception.h"
+#include "../failure_testing.h"
 
 namespace zub {
 namespace {
@@ -118,14 +119,9 @@ TEST(FontDescription, RoundTripAndErrorCases) {
     EXPECT_TRUE(fontStandInNote(fontDescription(dejaVu(12)), dejaVu(12)).isEmpty());
     const Plist zero = fontDescription(dejaVu(12)).with("PointSize", Plist::make_real(0));
     const Plist nameless = fontDescription(dejaVu(12)).with("FontName", Plist::make_string(" "));
-    for (const Plist& description : {zero, nameless}) {
-        try {
-            fontFromDescription(description);
-            ADD_FAILURE();
-        } catch (const Bridge_exception& e) {
-            EXPECT_EQ(e.reason(), "Cannot reconstruct font from font description");
-        }
-    }
+    for (const Plist& description : {zero, nameless})
+        EXPECT_EQ(testing::reasonOf([&] { fontFromDescription(description); }),
+                  "Cannot reconstruct font from font description");
 }
 
 }  // namespace
