@@ -34,12 +34,7 @@ protected:
         original_ = model_.chart();
         focus_.selected.reset();
     }
-    // The first-slot marker of every bar, to see where bars went.
-    std::vector<std::string> markers() const {
-        std::vector<std::string> out;
-        for (const Plist& bar : model_.allBars()) out.push_back(bar.array_at("Chords")[0].as_string());
-        return out;
-    }
+    std::vector<std::string> markers() const { return testing::markers(model_.allBars()); }
     void undoAll() {
         while (stack_.canUndo()) stack_.undo();
     }
