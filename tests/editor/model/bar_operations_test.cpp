@@ -2,6 +2,7 @@
 
 #include "bridge/bridge_exception.h"
 #include "editor/model/bar_operations.h"
+#include "../failure_testing.h"
 
 namespace zub {
 namespace {
@@ -95,15 +96,7 @@ TEST(BarOperations, SectionMarkTags) {
     EXPECT_EQ(sectionMarkForTag(0), 'A');
     EXPECT_EQ(sectionMarkForTag(1), 'B');
     EXPECT_EQ(sectionMarkForTag(2), 32);
-}
-
-TEST(BarOperations, ErrorCases) {
-    try {
-        sectionMarkForTag(7);
-        FAIL();
-    } catch (const Bridge_exception& e) {
-        EXPECT_EQ(e.reason(), "Unknown section mark tag: 7");
-    }
+    EXPECT_EQ(testing::reasonOf([] { sectionMarkForTag(7); }), "Unknown section mark tag: 7");
 }
 
 }  // namespace
