@@ -12,17 +12,14 @@
 #include "bridge/chart_dictionary.h"
 #include "editor/model/chart_edits.h"
 #include "../chart_testing.h"
+#include "../failure_testing.h"
 
 namespace zub {
 namespace {
 
 using testing::chartOfBars;
 
-std::vector<std::string> markers(const ChartModel& model) {
-    std::vector<std::string> out;
-    for (const Plist& bar : model.allBars()) out.push_back(bar.array_at("Chords")[0].as_string());
-    return out;
-}
+std::vector<std::string> markers(const ChartModel& model) { return testing::markers(model.allBars()); }
 
 Plist keyList(std::initializer_list<std::pair<const char*, std::int64_t>> entries) {
     Plist::Array list;
@@ -133,12 +130,7 @@ TEST(ChartModel, ErrorCases) {
     for (const auto& c : cases) {
         Recorded r(chartOfBars(3));
         const Plist before = r.model.chart();
-        try {
-            c.edit(r.edits);
-            ADD_FAILURE() << c.reason;
-        } catch (const Bridge_exception& e) {
-            EXPECT_EQ(e.reason(), c.reason);
-        }
+        EXPECT_EQ(testing::reasonOf([&] { c.edit(r.edits); }), c.reason);
         EXPECT_EQ(r.model.chart(), before) << c.reason;
         EXPECT_EQ(r.undo.count(), 0) << c.reason;
     }
