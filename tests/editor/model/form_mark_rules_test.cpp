@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "../chart_testing.h"
+#include "../failure_testing.h"
 #include "bridge/bridge_exception.h"
 #include "bridge/form_marks.h"
 #include "bridge/played_form.h"
@@ -17,21 +18,12 @@ namespace zub {
 namespace {
 
 using testing::chartOfBars;
+using testing::reasonOf;
 
 std::vector<std::string> marksOf(const Plist::Array& bars) {
     std::vector<std::string> out;
     for (const Plist& bar : bars) out.push_back(testing::formMarksText(bar));
     return out;
-}
-
-// The reason of the Bridge_exception action throws, or "(no failure)".
-std::string reasonOf(auto&& action) {
-    try {
-        action();
-    } catch (const Bridge_exception& failure) {
-        return failure.what();
-    }
-    return "(no failure)";
 }
 
 Plist::Array applied(Plist::Array bars, const BarsChange& change) {
