@@ -98,6 +98,19 @@ protected:
     bool waitForBar(std::size_t bar) const {
         return QTest::qWaitFor([&] { return view_->playhead() && view_->playhead()->bar == bar; }, patience_ms);
     }
+    bool waitUntilStopped() const {
+        return QTest::qWaitFor([&] { return session().state() == PlaybackSession::State::stopped; }, patience_ms);
+    }
+    QString message() const { return actions_->transportBar().messageText(); }
+    // Exports to path and waits: the outcome and its message.
+    std::pair<AudioExport::Outcome, QString> exported(const QString& path, bool cancel = false) {
+        AudioExport* job = actions_->exportAudio(path);
+        if (!job) return {AudioExport::Outcome::failed, "no export started"};
+        QSignalSpy finished(job, &AudioExport::finished);
+        if (cancel) job->cancel();
+        if (!finished.wait(patience_ms)) return {AudioExport::Outcome::failed, "no end in time"};
+        return {finished.at(0).at(0).value<AudioExport::Outcome>(), finished.at(0).at(2).toString()};
+    }
 
     std::unique_ptr<MyDocument> document_;
     PlaybackActions* actions_ = nullptr;
@@ -109,24 +122,18 @@ TEST_F(Playback, WithoutASoundDeviceTheTransportSaysSoAndExportStillWorks) {
     if (SharedPlayer::shared().state() == SharedPlayer::State::ready) GTEST_SKIP() << "the sounds are loaded already";
     ::setenv("ZUB_AUDIO_DRIVER", "no-such-driver", 1);
     actions_->playPause();
-    const bool stopped =
-        QTest::qWaitFor([&] { return session().state() == PlaybackSession::State::stopped; }, patience_ms);
+    const bool stopped = waitUntilStopped();
     ::setenv("ZUB_AUDIO_DRIVER", "file", 1);
     ASSERT_TRUE(stopped);
     // Which driver, and FluidSynth's reason.
-    EXPECT_TRUE(actions_->transportBar().messageText().startsWith(
-        "No sound device: the audio driver no-such-driver could not be opened ("))
-        << actions_->transportBar().messageText().toStdString();
+    EXPECT_TRUE(message().startsWith("No sound device: the audio driver no-such-driver could not be opened ("))
+        << message().toStdString();
     QTemporaryDir folder;
-    AudioExport* job = actions_->exportAudio(folder.filePath("take.wav"));
-    ASSERT_NE(job, nullptr);
-    QSignalSpy finished(job, &AudioExport::finished);
-    ASSERT_TRUE(finished.wait(patience_ms));
-    EXPECT_EQ(finished.at(0).at(0).value<AudioExport::Outcome>(), AudioExport::Outcome::written);
+    EXPECT_EQ(exported(folder.filePath("take.wav")).first, AudioExport::Outcome::written);
     // The next Play tries again, and plays.
     actions_->playPause();
     ASSERT_TRUE(waitForBar(0));
-    EXPECT_EQ(actions_->transportBar().messageText(), "");
+    EXPECT_EQ(message(), "");
 }
 
 TEST(SoundFontPreference, OnlyASoundFontIsStored) {
@@ -140,56 +147,49 @@ TEST(SoundFontPreference, OnlyASoundFontIsStored) {
     EXPECT_EQ(Preferences::shared().soundFont(), before);
 }
 
-TEST_F(Playback, AChosenDriverThatCannotStartSaysWhichAndWhy) {
+// No JACK server runs under this test's name, and none is started for it; the
+// stored preferences outlive the test program, so they are put back however it ends.
+struct WithoutJack {
     PreferencesPanelController& panel = PreferencesPanelController::shared();
-    struct Restored {  // the stored preference outlives the test program
-        PreferencesPanelController& panel;
-        QString before = Preferences::shared().audioDriver();
-        ~Restored() {
-            panel.setAudioDriver(before);
-            ::unsetenv("JACK_NO_START_SERVER");
-        }
-    } restored{panel};
-    // No JACK server runs under this name, and none is started for it.
-    ::setenv("JACK_NO_START_SERVER", "1", 1);
-    ::setenv("JACK_DEFAULT_SERVER", ("zub-none-" + std::to_string(::getpid())).c_str(), 1);
-    panel.setAudioDriver("jack");
-    EXPECT_EQ(panel.audioDriverShown(), "jack");
+    QString driver = Preferences::shared().audioDriver();
+    WithoutJack() {
+        ::setenv("JACK_NO_START_SERVER", "1", 1);
+        ::setenv("JACK_DEFAULT_SERVER", ("zub-none-" + std::to_string(::getpid())).c_str(), 1);
+    }
+    ~WithoutJack() {
+        panel.setAudioDriver(driver);
+        panel.setMidiOut({}, {});
+        ::unsetenv("JACK_NO_START_SERVER");
+        ::unsetenv("JACK_DEFAULT_SERVER");
+    }
+};
+
+TEST_F(Playback, AChosenDriverThatCannotStartSaysWhichAndWhy) {
+    WithoutJack jack;
+    jack.panel.setAudioDriver("jack");
+    EXPECT_EQ(jack.panel.audioDriverShown(), "jack");
     EXPECT_EQ(Preferences::shared().audioDriver(), "jack");
     actions_->playPause();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return session().state() == PlaybackSession::State::stopped; }, patience_ms));
-    EXPECT_TRUE(actions_->transportBar().messageText().startsWith(
-        "No sound device: the audio driver jack could not be opened ("))
-        << actions_->transportBar().messageText().toStdString();
-    ::unsetenv("JACK_DEFAULT_SERVER");
+    ASSERT_TRUE(waitUntilStopped());
+    EXPECT_TRUE(message().startsWith("No sound device: the audio driver jack could not be opened ("))
+        << message().toStdString();
 }
 
 TEST_F(Playback, MidiOutWithoutItsServerSaysSo) {
-    PreferencesPanelController& panel = PreferencesPanelController::shared();
-    struct Restored {
-        PreferencesPanelController& panel;
-        ~Restored() {
-            panel.setMidiOut({}, {});
-            ::unsetenv("JACK_NO_START_SERVER");
-            ::unsetenv("JACK_DEFAULT_SERVER");
-        }
-    } restored{panel};
-    ::setenv("JACK_NO_START_SERVER", "1", 1);
-    ::setenv("JACK_DEFAULT_SERVER", ("zub-none-" + std::to_string(::getpid())).c_str(), 1);
-    panel.setMidiOut("jack", "synth:midi_in");
+    WithoutJack jack;
+    jack.panel.setMidiOut("jack", "synth:midi_in");
     EXPECT_EQ(Preferences::shared().midiOut(), "jack");
     EXPECT_EQ(Preferences::shared().midiConnect(), "synth:midi_in");
     actions_->playPause();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return session().state() == PlaybackSession::State::stopped; }, patience_ms));
-    EXPECT_EQ(actions_->transportBar().messageText(), "No MIDI out: the JACK server is not running");
+    ASSERT_TRUE(waitUntilStopped());
+    EXPECT_EQ(message(), "No MIDI out: the JACK server is not running");
 }
 
 TEST_F(Playback, AnotherSoundFontIsHeardFromTheNextPlay) {
     actions_->playPause();
     ASSERT_TRUE(waitForBar(0));
     const QString before = Preferences::shared().soundFont();
-    const QString chosen = QString::fromStdString(playback::find_soundfont(""));
-    PreferencesPanelController::shared().setSoundFont(chosen);
+    PreferencesPanelController::shared().setSoundFont(QString::fromStdString(playback::find_soundfont("")));
     Preferences::shared().setSoundFont(before);
     EXPECT_EQ(session().state(), PlaybackSession::State::stopped);
     EXPECT_EQ(SharedPlayer::shared().state(), SharedPlayer::State::none);
@@ -310,7 +310,7 @@ TEST_F(Playback, EditingWhilePlayingIsHeardFromTheNextPlay) {
     document_->model().setChorus({2, 2, 2});
     document_->model().replaceBars({2, 2}, {});
     EXPECT_EQ(session().state(), PlaybackSession::State::playing);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return session().state() == PlaybackSession::State::stopped; }, patience_ms));
+    ASSERT_TRUE(waitUntilStopped());
     EXPECT_FALSE(view_->playhead());
     const auto after = session().accompaniment();
     EXPECT_NE(after, before);
@@ -374,14 +374,11 @@ TEST_F(Playback, TheTrainerPlaysItsPassesFasterShowsThemAndEnds) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return shown.contains("Pass 2/2 at 360 bpm"); }, patience_ms)) << shown.join('|').toStdString();
     EXPECT_EQ(transport.trainerText(), "Pass 2/2 at 360 bpm");
     // The last pass played, the trainer stops by itself.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return session().state() == PlaybackSession::State::stopped; }, patience_ms));
+    ASSERT_TRUE(waitUntilStopped());
     EXPECT_EQ(shown, (QStringList{"Pass 1/2 at 300 bpm", "Pass 2/2 at 360 bpm", ""}));
     // Export Audio renders the same passes: 2 x (a bar's count-in and bar 4) at 300 and 360, and the tail.
     QTemporaryDir folder;
-    AudioExport* job = actions_->exportAudio(folder.filePath("trainer.wav"));
-    ASSERT_NE(job, nullptr);
-    QSignalSpy finished(job, &AudioExport::finished);
-    ASSERT_TRUE(finished.wait(patience_ms));
+    ASSERT_EQ(exported(folder.filePath("trainer.wav")).first, AudioExport::Outcome::written);
     SF_INFO info{};
     SNDFILE* file = sf_open(folder.filePath("trainer.wav").toStdString().c_str(), SFM_READ, &info);
     ASSERT_NE(file, nullptr);
@@ -392,36 +389,17 @@ TEST_F(Playback, TheTrainerPlaysItsPassesFasterShowsThemAndEnds) {
 TEST_F(Playback, ExportAudioWritesASoundingFileAndCancelLeavesNone) {
     QTemporaryDir folder;
     const QString take = folder.filePath("take.flac");
-    AudioExport* job = actions_->exportAudio(take);
-    ASSERT_NE(job, nullptr);
-    QSignalSpy finished(job, &AudioExport::finished);
-    ASSERT_TRUE(finished.wait(patience_ms));
-    EXPECT_EQ(finished.at(0).at(0).value<AudioExport::Outcome>(), AudioExport::Outcome::written);
+    EXPECT_EQ(exported(take).first, AudioExport::Outcome::written);
     EXPECT_GT(rmsOf(take), 0.01);
-
     const QString cancelled = folder.filePath("cancelled.wav");
-    job = actions_->exportAudio(cancelled);
-    ASSERT_NE(job, nullptr);
-    QSignalSpy stopped(job, &AudioExport::finished);
-    job->cancel();
-    ASSERT_TRUE(stopped.wait(patience_ms));
-    EXPECT_EQ(stopped.at(0).at(0).value<AudioExport::Outcome>(), AudioExport::Outcome::cancelled);
+    EXPECT_EQ(exported(cancelled, true).first, AudioExport::Outcome::cancelled);
     EXPECT_FALSE(QFile::exists(cancelled));
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"take.flac"});  // no temporary left
-
-    job = actions_->exportAudio(folder.filePath("no/such/folder/take.ogg"));
-    ASSERT_NE(job, nullptr);
-    QSignalSpy failed(job, &AudioExport::finished);
-    ASSERT_TRUE(failed.wait(patience_ms));
-    EXPECT_EQ(failed.at(0).at(0).value<AudioExport::Outcome>(), AudioExport::Outcome::failed);
-    EXPECT_TRUE(failed.at(0).at(2).toString().startsWith("Can't write output file"));
+    const auto [outcome, reason] = exported(folder.filePath("no/such/folder/take.ogg"));
+    EXPECT_EQ(outcome, AudioExport::Outcome::failed);
+    EXPECT_TRUE(reason.startsWith("Can't write output file")) << reason.toStdString();
 }
 
-}  // namespace
-}  // namespace zub
-
-namespace zub {
-namespace {
 
 TEST_F(Playback, ANewStyleOrTempoIsHeardFromTheNextPlay) {
     const auto before = session().accompaniment();
