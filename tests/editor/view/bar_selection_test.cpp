@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include "editor/view/bar_selection.h"
 
 namespace zub {
@@ -96,57 +98,41 @@ TEST(BarSelection, ChordModeUpAndDownKeepTheColumn) {
     EXPECT_EQ(slotAtPoint(layout, {140, 90}), std::nullopt);  // the slash row
 }
 
-TEST(BarSelection, InsertionPointMoves) {
+// Arrow keys from a placed selection: "L", "R", "U", "D" move the insertion point,
+// lower case is with Shift (extend from the anchor, or shrink back towards it).
+TEST(BarSelection, ArrowsMoveExtendAndShrink) {
     const ChartLayout layout = sevenBars();
-    BarSelection s;
-    s.set({0, 0}, layout);
-    EXPECT_FALSE(s.moveLeft(false, layout));
-    EXPECT_TRUE(s.moveRight(false, layout));
-    EXPECT_EQ(s.range(), (BarRange{1, 0}));
-    EXPECT_TRUE(s.moveDown(false, layout));
-    EXPECT_EQ(s.range(), (BarRange{4, 0}));
-    EXPECT_TRUE(s.moveDown(false, layout));
-    EXPECT_EQ(s.range(), (BarRange{7, 0}));  // the goal column lies beyond the last bar
-    EXPECT_TRUE(s.moveUp(false, layout));
-    EXPECT_EQ(s.range(), (BarRange{4, 0}));  // back to the same column
-    EXPECT_TRUE(s.moveUp(false, layout));
-    EXPECT_EQ(s.range(), (BarRange{1, 0}));
-    s.set({7, 0}, layout);
-    EXPECT_FALSE(s.moveRight(false, layout));
-    s.set({1, 0}, layout);
-    EXPECT_FALSE(s.moveUp(false, layout));
-}
-
-TEST(BarSelection, ShiftExtendsAndShrinks) {
-    const ChartLayout layout = sevenBars();
-    BarSelection s;
-    s.set({2, 0}, layout);
-    EXPECT_TRUE(s.moveRight(true, layout));
-    EXPECT_EQ(s.range(), (BarRange{2, 1}));
-    EXPECT_TRUE(s.moveRight(true, layout));
-    EXPECT_EQ(s.range(), (BarRange{2, 2}));
-    EXPECT_TRUE(s.moveLeft(true, layout));  // the anchor is on the left: shrink from the right
-    EXPECT_EQ(s.range(), (BarRange{2, 1}));
-    EXPECT_TRUE(s.moveLeft(true, layout));
-    EXPECT_EQ(s.range(), (BarRange{2, 0}));
-    s.set({3, 0}, layout);
-    EXPECT_TRUE(s.moveLeft(true, layout));
-    EXPECT_EQ(s.range(), (BarRange{2, 1}));
-    EXPECT_EQ(s.anchor(), 3u);
-    EXPECT_TRUE(s.moveLeft(true, layout));
-    EXPECT_EQ(s.range(), (BarRange{1, 2}));
-    EXPECT_TRUE(s.moveRight(true, layout));  // grew leftwards: shrink from the left
-    EXPECT_EQ(s.range(), (BarRange{2, 1}));
-    s.set({1, 0}, layout);
-    EXPECT_TRUE(s.moveDown(true, layout));
-    EXPECT_EQ(s.range(), (BarRange{1, 3}));
-    EXPECT_TRUE(s.moveDown(true, layout));
-    EXPECT_EQ(s.range(), (BarRange{1, 6}));
-    s.set({4, 0}, layout);
-    EXPECT_TRUE(s.moveUp(true, layout));
-    EXPECT_EQ(s.range(), (BarRange{1, 3}));
-    s.set({6, 1}, layout);
-    EXPECT_FALSE(s.moveRight(true, layout));  // at the end
+    const struct {
+        BarRange start;
+        const char* keys;
+        std::vector<BarRange> after;  // after each key; unchanged where the key is refused
+    } cases[] = {
+        {{0, 0}, "LRDDUU", {{0, 0}, {1, 0}, {4, 0}, {7, 0}, {4, 0}, {1, 0}}},  // {7, 0}: the column lies beyond
+        {{7, 0}, "R", {{7, 0}}},
+        {{1, 0}, "U", {{1, 0}}},
+        {{2, 0}, "rrll", {{2, 1}, {2, 2}, {2, 1}, {2, 0}}},
+        {{3, 0}, "llr", {{2, 1}, {1, 2}, {2, 1}}},  // grew leftwards: shrinks from the left
+        {{1, 0}, "dd", {{1, 3}, {1, 6}}},
+        {{4, 0}, "u", {{1, 3}}},
+        {{6, 1}, "r", {{6, 1}}},  // at the end
+    };
+    for (const auto& c : cases) {
+        BarSelection s;
+        s.set(c.start, layout);
+        for (std::size_t k = 0; c.keys[k]; ++k) {
+            const BarRange before = s.range();
+            const bool extend = std::islower(static_cast<unsigned char>(c.keys[k]));
+            bool moved = false;
+            switch (std::toupper(static_cast<unsigned char>(c.keys[k]))) {
+                case 'L': moved = s.moveLeft(extend, layout); break;
+                case 'R': moved = s.moveRight(extend, layout); break;
+                case 'U': moved = s.moveUp(extend, layout); break;
+                default: moved = s.moveDown(extend, layout); break;
+            }
+            EXPECT_EQ(s.range(), c.after.at(k)) << c.keys << " key " << k;
+            EXPECT_EQ(moved, s.range() != before) << c.keys << " key " << k;
+        }
+    }
 }
 
 TEST(BarSelection, FocusRingOnOneLineAndAcrossLines) {
