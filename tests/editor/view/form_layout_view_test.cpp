@@ -5,6 +5,7 @@
 #include "bridge/chart_document.h"
 #include "editor/app/my_document.h"
 #include "../view_testing.h"
+#include "../failure_testing.h"
 
 namespace zub {
 namespace {
@@ -54,12 +55,8 @@ TEST(FormLayoutView, BarsPerLineFromTheChartThenThePreference) {
     EXPECT_EQ(plain.view.barsPerLine(), 4);
     std::string bytes = chartDocumentBytes(chart);
     bytes.insert(bytes.find("<key>Chords</key>"), "<key>BarsPerLine</key><integer>9</integer>");
-    try {
-        chartFromDocumentBytes(bytes, chart.dictionary_at("Font"));
-        ADD_FAILURE() << "9 bars a line read";
-    } catch (const Bridge_exception& e) {
-        EXPECT_EQ(e.reason(), "Invalid bars per line: 9");
-    }
+    EXPECT_EQ(testing::reasonOf([&] { chartFromDocumentBytes(bytes, chart.dictionary_at("Font")); }),
+              "Invalid bars per line: 9");
 }
 
 // An edit that widens a bar never moves bars to another line.
