@@ -36,10 +36,6 @@ using testing::chartOfBars;
 using testing::chordField;
 using testing::titleField;
 
-std::string chordAt(const ChartModel& model, std::size_t bar, std::size_t slot) {
-    return model.allBars().at(bar).array_at("Chords").at(slot).as_string();
-}
-
 struct Window {
     explicit Window(const Plist& chart = chartOfBars(4)) : document(chart, QString()) {
         document.show();
@@ -58,7 +54,7 @@ TEST(WindowMends, AfterTransposeTheSlotBeingEditedShowsTheNewChord) {
     QTest::keyClick(field, Qt::Key_Backtab);  // stored; back in slot 0
     w.view->editSlot({0, 1});
     transposeInWindow(&w.document, w.document.model(), w.document.edits(), 1);
-    EXPECT_EQ(chordAt(w.document.model(), 0, 1), "G\u266D7");
+    EXPECT_EQ(w.document.model().chord({0, 1}), "G\u266D7");
     EXPECT_EQ(field->chord(), QString::fromUtf8("G\u266D7"));
     w.document.undoStack()->undo();
     EXPECT_EQ(field->chord(), QStringLiteral("F7"));
@@ -124,7 +120,7 @@ TEST(WindowMends, ReturnInASlotStoresTheChordAndMovesOn) {
     w.view->editSlot({0, 3});
     QTest::keyClicks(field, "c7");
     QTest::keyClick(field, Qt::Key_Return);
-    EXPECT_EQ(chordAt(w.document.model(), 0, 3), "C7");
+    EXPECT_EQ(w.document.model().chord({0, 3}), "C7");
     EXPECT_EQ(w.view->activeSlot(), (SlotRef{1, 0}));
     // A chord that fails its check stays, with its reason.
     QTest::keyClicks(field, "c7/");
@@ -151,7 +147,7 @@ TEST(WindowMends, NcTypedInASlotIsNoChord) {
         QTest::keyClicks(field, typed);
         EXPECT_EQ(field->text(), noChord) << typed;
         QTest::keyClick(field, Qt::Key_Tab);
-        EXPECT_EQ(chordAt(w.document.model(), 1, 0), "N.C.") << typed;
+        EXPECT_EQ(w.document.model().chord({1, 0}), "N.C.") << typed;
     }
     // Backspace takes N.C. apart like any text; "N.C" is not a chord yet.
     w.view->editSlot({1, 0});
