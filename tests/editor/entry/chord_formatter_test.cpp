@@ -165,13 +165,6 @@ TEST(ChordFormatter, KeystrokesAreCorrectedOrRefused) {
     }
 }
 
-TEST(ChordFormatter, CorrectionsUseTheShownSharpAndFlat) {
-    const ChordFormatter formatter(substitutingFont());
-    EXPECT_EQ(formatter.isPartialStringValid("f#").text, "F" + shownSharp);
-    EXPECT_EQ(formatter.isPartialStringValid("bbm7b5").text, "B" + shownFlat + "m7" + shownFlat + "5");
-    EXPECT_EQ(formatter.isPartialStringValid("E" + flat + "7/G" + sharp).text, "E" + shownFlat + "7/G" + shownSharp);
-}
-
 TEST(ChordFormatter, ValidateStatesAndRejectionSignal) {
     ChordFormatter formatter(plainFont());
     QSignalSpy rejected(&formatter, &ChordFormatter::keystrokeRejected);
