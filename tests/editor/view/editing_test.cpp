@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include "bridge/bridge_exception.h"
-#include "bridge/chart_dictionary.h"
 #include "bridge/chart_document.h"
 #include "editor/app/edit_actions.h"
 #include "editor/model/bar_edit_rules.h"
@@ -208,19 +207,6 @@ TEST_F(Editing, CutCopyPasteAndDelete) {
     EXPECT_EQ(undo().count(), steps);
     undoAll();
     EXPECT_EQ(chart(), original_);
-}
-
-TEST_F(Editing, DeletingEveryBarLeavesOneBlankBarAndOneUndo) {
-    open(chartOfBars(4));
-    view_->selectBars({0, 0});
-    edit_->selectAll();
-    edit_->deleteSelection();
-    EXPECT_EQ(barCount(), 1u);
-    EXPECT_EQ(document_->model().allBars()[0], oneBlankBar(4).as_array().front());
-    EXPECT_EQ(selection(), (BarRange{0, 1}));
-    undo().undo();
-    EXPECT_EQ(chart(), original_);
-    EXPECT_EQ(selection(), (BarRange{0, 4}));
 }
 
 std::string fileBytes(const QString& path) {
