@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "bridge/bridge_exception.h"
+#include "bridge/chart_dictionary.h"
 #include "bridge/chart_document.h"
 #include "bridge/entry_points.h"
 #include "bridge/internal/chart_conversion.h"
@@ -215,6 +216,40 @@ TEST_F(ChartDocument, WritingThroughALinkUpdatesItsTarget) {
     }
     EXPECT_EQ(readFileBytes(target), "new link.zub");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "real"), {}), 2);  // no temporary left
+}
+
+TEST_F(ChartDocument, WritingManyFilesWritesEveryOneItCanAndSaysWhichNot) {
+    const std::string old_doc = file("old.zub", "old");
+    ASSERT_EQ(::chmod(old_doc.c_str(), 0640), 0);
+    std::filesystem::create_symlink("old.zub", dir / "link.zub");
+    const std::vector<File_to_write> files = {
+        {(dir / "a.zub").string(), "first"},
+        {(dir / "missing" / "b.zub").string(), "second"},
+        {(dir / "link.zub").string(), "third"},
+    };
+    EXPECT_EQ(writeFilesAtomically(files),
+              (std::vector<std::string>{"", "Can't write output file: " + files[1].path, ""}));
+    EXPECT_EQ(readFileBytes((dir / "a.zub").string()), "first");
+    // Through a link the file it points to is replaced, keeping its permissions.
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.zub"));
+    EXPECT_EQ(readFileBytes(old_doc), "third");
+    EXPECT_EQ(mode_of(old_doc), 0640u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 3);  // no temporary left behind
+}
+
+// The composer is kept when present and left out when not.
+TEST_F(ChartDocument, TheComposerIsKeptThroughSavingAndOpening) {
+    const Plist& blank = MyConstants::shared().newDocumentChartTemplate();
+    const std::string saved = (dir / "composer.zub").string();
+    for (const Plist& chart : {blank.with("Composer", Plist::make_string("Antonio Carlos Jobim")), blank}) {
+        saveChartDocument(saved, chart);
+        EXPECT_EQ(openChartDocument(saved, font()), chart);
+    }
+    EXPECT_NO_THROW(checkChartDictionary(blank.with("Composer", Plist::make_string(""))));
+    // A document whose composer is no string does not open.
+    const std::string bytes = write_xml_plist(blank.with("Composer", Plist::make_array({})));
+    EXPECT_EQ(reason_of([&] { chartFromDocumentBytes(bytes, font()); }),
+              "Plist / Wrong type for key Composer: expected string, found array");
 }
 
 }  // namespace

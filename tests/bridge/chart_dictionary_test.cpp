@@ -96,6 +96,7 @@ TEST(CheckChartDictionary, ErrorCases) {
         {chart.with("Style", Plist::make_dictionary({{"Meter", Plist::make_integer(4)}})),
          "Style: Missing key: StyleType"},
         {chart.with("Tempo", Plist::make_string("fast")), "Wrong type for key Tempo: expected integer, found string"},
+        {chart.with("Composer", Plist::make_integer(1955)), "Wrong type for key Composer: expected string, found integer"},
         {chart.with("Chorus", chorus.with("End", Plist::make_real(2))),
          "Chorus: Wrong type for key End: expected integer, found real"},
         {chart.with("Chords", Plist::make_dictionary({})),
