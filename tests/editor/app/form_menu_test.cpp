@@ -158,34 +158,24 @@ TEST(FormMenu, TheShortcutsReachTheCommands) {
         Qt::Key key;
         Qt::KeyboardModifiers modifiers;
     };
-    struct Case {
-        std::vector<Key> keys;
-        BarRange selection;
-        std::size_t bar;
-        const char* expected;
+    const Qt::KeyboardModifiers shifted = Qt::ControlModifier | Qt::ShiftModifier;
+    // The keys, on a bar selected alone, and the bar's slots and marks after them.
+    const std::tuple<std::vector<Key>, std::size_t, const char*> cases[] = {
+        {{{Qt::Key_BracketLeft, Qt::AltModifier}}, 1, "4 RepeatStart"},
+        {{{Qt::Key_BracketRight, Qt::AltModifier}}, 1, "4 RepeatEnd=2"},
+        {{{Qt::Key_G, shifted}}, 0, "4 Segno"},
+        {{{Qt::Key_T, shifted}}, 0, "4 ToCoda"},
+        {{{Qt::Key_O, shifted}}, 0, "4 Coda"},
+        {{{Qt::Key_F, shifted}}, 0, "4 Fine"},
+        {{{Qt::Key_E, shifted}, {Qt::Key_2, Qt::NoModifier}}, 2, "4 Endings=2"},
+        {{{Qt::Key_D, shifted}, {Qt::Key_F, Qt::NoModifier}}, 2, "4 Direction=D.C. al Fine"},
+        {{{Qt::Key_D, shifted}, {Qt::Key_O, Qt::ShiftModifier}}, 2, "4 Direction=D.S. al Coda"},
+        {{{Qt::Key_M, Qt::ControlModifier | Qt::AltModifier}, {Qt::Key_3, Qt::NoModifier}}, 3, "3 Time=3/4"},
     };
-    const Case cases[] = {
-        {{{Qt::Key_BracketLeft, Qt::AltModifier}}, {1, 0}, 1, "4 RepeatStart"},
-        {{{Qt::Key_BracketRight, Qt::AltModifier}}, {1, 0}, 1, "4 RepeatEnd=2"},
-        {{{Qt::Key_G, Qt::ControlModifier | Qt::ShiftModifier}}, {0, 0}, 0, "4 Segno"},
-        {{{Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier}}, {0, 0}, 0, "4 ToCoda"},
-        {{{Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier}}, {0, 0}, 0, "4 Coda"},
-        {{{Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier}}, {0, 0}, 0, "4 Fine"},
-        {{{Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier}, {Qt::Key_2, Qt::NoModifier}}, {2, 0}, 2, "4 Endings=2"},
-        {{{Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier}, {Qt::Key_F, Qt::NoModifier}},
-         {2, 0},
-         2,
-         "4 Direction=D.C. al Fine"},
-        {{{Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier}, {Qt::Key_O, Qt::ShiftModifier}},
-         {2, 0},
-         2,
-         "4 Direction=D.S. al Coda"},
-        {{{Qt::Key_M, Qt::ControlModifier | Qt::AltModifier}, {Qt::Key_3, Qt::NoModifier}}, {3, 0}, 3, "3 Time=3/4"},
-    };
-    for (const Case& c : cases) {
-        view.selectBars(c.selection);
-        for (const Key& key : c.keys) QTest::keyClick(&view, key.key, key.modifiers);
-        EXPECT_EQ(slotsAndMarksText(document.model().bar(c.bar)), c.expected);
+    for (const auto& [keys, bar, expected] : cases) {
+        view.selectBars({bar, 0});
+        for (const Key& key : keys) QTest::keyClick(&view, key.key, key.modifiers);
+        EXPECT_EQ(slotsAndMarksText(document.model().bar(bar)), expected);
         document.undoStack()->undo();
     }
     document.undoStack()->setClean();
