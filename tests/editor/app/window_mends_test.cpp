@@ -208,12 +208,6 @@ TEST(ChartHeader, KeysAreShownAsMusiciansSayThem) {
     EXPECT_EQ(displayKeyName(""), "");
 }
 
-}  // namespace
-}  // namespace zub
-
-namespace zub {
-namespace {
-
 // The application's palette made dark for one test.
 class DarkDesktop {
 public:
