@@ -198,12 +198,6 @@ TEST(FormMarks, AFormThatCannotBePlayedSaysWhy) {
     EXPECT_EQ(formProblem(chart.with("Chords", Plist::make_array(bars))), "Bar 2: To Coda without a coda after it");
 }
 
-}  // namespace
-}  // namespace zub
-
-namespace zub {
-namespace {
-
 // A chart with every kind of mark and an N.C.
 Plist markedChart() {
     Plist::Array bars = testing::chartOfBars(4).array_at("Chords");
