@@ -6,6 +6,7 @@
 #include "bridge/bridge_exception.h"
 #include "bridge/musicxml_export.h"
 #include "bridge/style_names.h"
+#include "bridge/xml_writer.h"
 #include "tests/bridge/musicxml_summary.h"
 #include "tests/bridge/musicxml_testing.h"
 #include "testing.h"
@@ -65,6 +66,11 @@ TEST(MusicXmlExport, TheFirstMeasureOpensWithKeyTimeAndTempo) {
     EXPECT_NE(xml.find("<fifths>-6</fifths>\n          <mode>minor</mode>"), std::string::npos);
     EXPECT_NE(xml.find("<divisions>1</divisions>"), std::string::npos);
     EXPECT_NE(xml.find("<sound tempo=\"96\"/>"), std::string::npos);
+    // Without a key or a tempo, those are left out.
+    const std::string bare =
+        musicXmlOfChart(chart.with("Key", Plist::make_string("H")).with("Tempo", Plist::make_integer(0)));
+    EXPECT_EQ(bare.find("<key>"), std::string::npos);
+    EXPECT_EQ(bare.find("tempo"), std::string::npos);
 }
 
 TEST(MusicXmlExport, TheStyleIsNamedAboveTheFirstBarUnlessItIsPlainSwing) {
@@ -73,20 +79,10 @@ TEST(MusicXmlExport, TheStyleIsNamedAboveTheFirstBarUnlessItIsPlainSwing) {
         const char* words;
     } cases[] = {{1, nullptr}, {0, nullptr}, {4, "Bossa Nova"}, {25, "Ballad"}, {28, "Latin"}, {30, "Shuffle"}};
     for (const auto& c : cases) {
-        const Plist base = chartOfBars({barOf("C - - -")});
-        const Plist chart = chartWithStyle(base, c.code);
-        const std::string xml = musicXmlOfChart(chart);
+        const std::string xml = musicXmlOfChart(chartWithStyle(chartOfBars({barOf("C - - -")}), c.code));
         if (c.words == nullptr) EXPECT_EQ(xml.find("<words>"), std::string::npos) << c.code;
         else EXPECT_NE(xml.find(std::string("<words>") + c.words + "</words>"), std::string::npos) << c.code;
     }
-}
-
-TEST(MusicXmlExport, WithoutKeyOrTempoThoseAreLeftOut) {
-    const Plist chart = chartOfBars({barOf("C - - -")}).with("Key", Plist::make_string("H"))
-                            .with("Tempo", Plist::make_integer(0));
-    const std::string xml = musicXmlOfChart(chart);
-    EXPECT_EQ(xml.find("<key>"), std::string::npos);
-    EXPECT_EQ(xml.find("tempo"), std::string::npos);
 }
 
 TEST(MusicXmlExport, BarsOfAnotherLengthChangeTheTimeSignature) {
@@ -195,6 +191,25 @@ TEST(MusicXmlExport, ErrorCases) {
         const std::string got = testing::message_of<Bridge_exception>(action);
         EXPECT_NE(got.find(reason), std::string::npos) << got;
     }
+}
+
+TEST(XmlWriter, EscapesWhatXmlCannotHoldAsText) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"a<b & \"c\" > d", "a&lt;b &amp; &quot;c&quot; &gt; d"},
+        {"B\u266D7 \u00E9t\u00E9 \U0001D11E", "B\u266D7 \u00E9t\u00E9 \U0001D11E"},  // UTF-8 passes whole
+        {"tab\tnew\nline\r", "tab\tnew\nline\r"},
+        {std::string("nul\0x", 5), "nul\uFFFDx"},
+        {"bell\x07", "bell\uFFFD"},
+        {"\xff\xfe", "\uFFFD\uFFFD"},                   // bytes that start nothing
+        {"\xC3", "\uFFFD"},                             // a sequence cut short
+        {"\xC3(", "\uFFFD("},                           // a lead byte without its continuation
+        {"\xC0\xAF", "\uFFFD\uFFFD"},                   // an overlong "/"
+        {"\xED\xA0\x80", "\uFFFD\uFFFD\uFFFD"},         // a surrogate
+        {"\xEF\xBF\xBF", "\uFFFD\uFFFD\uFFFD"},         // U+FFFF, no character
+        {"\xF4\x90\x80\x80", "\uFFFD\uFFFD\uFFFD\uFFFD"},  // beyond U+10FFFF
+        {"", ""},
+    };
+    for (const auto& [text, escaped] : cases) EXPECT_EQ(escapedXml(text), escaped) << text;
 }
 
 // Random charts: every measure lasts its bar's beats, and every chord that
