@@ -167,37 +167,35 @@ TEST(AccompanimentMenu, ErrorCases) {
         ADD_FAILURE() << "no dialog after a failed generation";
         return {};
     };
-    {
+    // Each command in a window of its own: the message it shows, and no file.
+    const auto failure = [](auto&& command) {
         QWidget window;
-        EXPECT_EQ(generateMIDIFile(&window, withBadChord(chart), "x.mid", never), "");
-        EXPECT_TRUE(onlyMessage(window).startsWith("ZUB cannot generate accompaniment for this chart (")) <<
-            onlyMessage(window).toStdString();
-    }
-    {
-        QWidget window;
-        EXPECT_EQ(generateAndOpen(&window, withBadChord(chart), "bad-chord-tune", [](const QString&) { return true; }),
-                  "");
-        EXPECT_TRUE(onlyMessage(window).startsWith("ZUB cannot generate accompaniment for this chart ("));
-        EXPECT_FALSE(QFileInfo::exists(temporaryMidiPath("bad-chord-tune")));
-    }
-    {
-        QWidget window;
-        const Plist badStyle = chart.with("Style", chart.dictionary_at("Style").with("StyleType", Plist::make_integer(-5)));
-        EXPECT_EQ(exportAsBiaB(&window, badStyle, dir.filePath("x"), never), "");
-        EXPECT_EQ(onlyMessage(window), "KEL cannot convert this chart to BiaB format (Invalid style code: -5)");
-    }
-    {
-        QWidget window;
-        const QString nowhere = dir.filePath("no/such/folder/out.mid");
-        EXPECT_EQ(generateMIDIFile(&window, chart, "x.mid", [&](auto&&...) { return nowhere; }), "");
-        EXPECT_EQ(onlyMessage(window), "Cannot write MIDI file for song");
-        EXPECT_FALSE(QFileInfo::exists(nowhere));
-    }
-    {
-        QWidget window;
-        EXPECT_EQ(exportAsBiaB(&window, MyDocument::readChart(autumn), "x", [&](auto&&...) { return dir.filePath("no/such/x.sg1"); }), "");
-        EXPECT_EQ(onlyMessage(window), "Cannot write BiaB file");
-    }
+        const QString path = command(&window);
+        return path.isEmpty() ? onlyMessage(window) : "wrote " + path;
+    };
+    const QString cannotGenerate = "ZUB cannot generate accompaniment for this chart (";
+    const QString badMidi =
+        failure([&](QWidget* w) { return generateMIDIFile(w, withBadChord(chart), "x.mid", never); });
+    EXPECT_TRUE(badMidi.startsWith(cannotGenerate)) << badMidi.toStdString();
+    const QString badOpen = failure([&](QWidget* w) {
+        return generateAndOpen(w, withBadChord(chart), "bad-chord-tune", [](const QString&) { return true; });
+    });
+    EXPECT_TRUE(badOpen.startsWith(cannotGenerate)) << badOpen.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(temporaryMidiPath("bad-chord-tune")));
+    const Plist badStyle = chart.with("Style", chart.dictionary_at("Style").with("StyleType", Plist::make_integer(-5)));
+    EXPECT_EQ(failure([&](QWidget* w) { return exportAsBiaB(w, badStyle, dir.filePath("x"), never); }),
+              "KEL cannot convert this chart to BiaB format (Invalid style code: -5)");
+    const QString nowhere = dir.filePath("no/such/folder/out.mid");
+    EXPECT_EQ(failure([&](QWidget* w) {
+                  return generateMIDIFile(w, chart, "x.mid", [&](auto&&...) { return nowhere; });
+              }),
+              "Cannot write MIDI file for song");
+    EXPECT_FALSE(QFileInfo::exists(nowhere));
+    EXPECT_EQ(failure([&](QWidget* w) {
+                  return exportAsBiaB(w, MyDocument::readChart(autumn), "x",
+                                      [&](auto&&...) { return dir.filePath("no/such/x.sg1"); });
+              }),
+              "Cannot write BiaB file");
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
 }
 
