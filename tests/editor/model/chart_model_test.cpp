@@ -35,22 +35,6 @@ struct Recorded {
     ChartEdits edits{model, &undo};
 };
 
-TEST(ChartModel, ANewcomerChangesTheChartFromCode) {
-    Recorded r(chartOfBars(4, {2, 3, 1}));
-    r.edits.setChord({0, 1}, "F7", "");
-    r.edits.replaceBars({1, 1}, {}, {1, 1}, {1, 0}, "Delete");
-    r.edits.setChorus({1, 2, 3}, "Set Chorus Repeats");
-    r.edits.setName("Blue Monk");
-    const Plist saved = r.model.chart();
-    EXPECT_EQ(saved.string_at("Name"), "Blue Monk");
-    EXPECT_EQ(saved.array_at("Chords").size(), 3u);
-    EXPECT_EQ(saved.array_at("Chords")[0].array_at("Chords")[1].as_string(), "F7");
-    EXPECT_EQ(Chorus::of_plist(saved.dictionary_at("Chorus")), (Chorus{1, 2, 3}));
-    EXPECT_EQ(r.undo.count(), 4);
-    while (r.undo.canUndo()) r.undo.undo();
-    EXPECT_EQ(r.model.chart(), chartOfBars(4, {2, 3, 1}));
-}
-
 // Every command by index: done, undone back to the chart it started from, redone.
 TEST(ChartModel, EveryCommandUndoesAndRedoes) {
     const struct {
