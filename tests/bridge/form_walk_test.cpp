@@ -100,6 +100,7 @@ const Case cases[] = {
     {"al 1st End.", "{a [1]b} [2]c d@D.C._al_1st_End.", 1, 0, 1, "abacdabd"},
     {"Fine ends every chorus", "a! b@D.C._al_Fine", 1, 0, 2, "abaaba"},
     {"chorus left out", "a b c", 2, 2, 0, "ac"},
+    {"direction inside a repeat waits for the last pass", "{a b@D.C. c} d", 1, 0, 1, "abcababcd"},
 };
 
 TEST(FormWalk, PlaysEachConstructAsWritten) {
@@ -109,11 +110,6 @@ TEST(FormWalk, PlaysEachConstructAsWritten) {
         std::string expected = c.played;
         EXPECT_EQ(names_played(chart, {c.begin, end, c.repeats}), expected) << c.construct << ": " << c.chart;
     }
-}
-
-TEST(FormWalk, DirectionInsideARepeatWaitsForTheLastPass) {
-    const Written chart = written("{a b@D.C. c} d");
-    EXPECT_EQ(names_played(chart, {1, 4, 1}), "abcababcd");
 }
 
 TEST(FormWalk, PassesNumberTheChorus) {
