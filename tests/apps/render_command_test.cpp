@@ -25,7 +25,8 @@ std::string scratch(const std::string& name) {
 
 // Files of their own for each test: ctest runs the tests of this file in parallel processes.
 std::string own(const std::string& name) {
-    return scratch(std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" + name);
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    return scratch(std::string(test->test_suite_name()) + "." + test->name() + "-" + name);
 }
 
 std::string chart_file() {
