@@ -37,4 +37,15 @@ mpq_class modulo(const mpq_class& q, const mpq_class& m) {
     return q - m * mpq_class(floor_of(quotient));
 }
 
+std::optional<long> small_ticks(const mpq_class& q, long per_beat) {
+    constexpr long limit = 1L << 40;
+    if (!q.get_num().fits_slong_p() || !q.get_den().fits_slong_p()) return std::nullopt;
+    const long num = q.get_num().get_si();
+    const long den = q.get_den().get_si();
+    if (num >= limit || num <= -limit) return std::nullopt;
+    const long scaled = num * per_beat;
+    if (scaled % den != 0) return std::nullopt;
+    return scaled / den;
+}
+
 }  // namespace zub::Exact

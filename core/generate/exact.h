@@ -4,6 +4,8 @@
 
 #include <gmpxx.h>
 
+#include <optional>
+
 namespace zub::Exact {
 
 // a / b: divide(1, 3) -> 1/3; Invalid_argument "Division_by_zero" when b is 0.
@@ -17,5 +19,9 @@ mpz_class floor_of(const mpq_class& q);
 // q modulo m, in [0, m) for m > 0: modulo(5/2, 1) -> 1/2, modulo(-1/4, 4) -> 15/4;
 // Invalid_argument "Division_by_zero" when m is 0.
 mpq_class modulo(const mpq_class& q, const mpq_class& m);
+// q x per_beat when that is a whole number and q's numerator is below 2^40 in
+// size (so that machine arithmetic on it cannot overflow); nothing otherwise:
+// small_ticks(5/2, 480) -> 1200, small_ticks(1/7, 480) -> nothing.
+std::optional<long> small_ticks(const mpq_class& q, long per_beat);
 
 }  // namespace zub::Exact
