@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "core/generate/block_pool.h"
+#include "core/generate/exact.h"
 
 namespace zub {
 
@@ -39,7 +40,7 @@ public:
     // The sequence with one more event. Stays rev_sorted only if the new time is
     // not earlier than that of the most recently added event.
     Seq add(const mpq_class& time, const mpq_class& duration, P payload) const {
-        const bool in_order = rev_sorted_ && (!head_ || cmp(time, head_->event.time) >= 0);
+        const bool in_order = rev_sorted_ && (!head_ || Exact::compare(time, head_->event.time) >= 0);
         return Seq(make_node(Ev{time, duration, std::move(payload)}, head_), size_ + 1,
                    in_order);
     }
@@ -60,7 +61,7 @@ public:
         std::vector<const Ev*> list;
         list.reserve(size_);
         for (const Node* node = head_.get(); node != nullptr; node = node->next.get()) list.push_back(&node->event);
-        const auto earlier = [](const Ev* a, const Ev* b) { return cmp(a->time, b->time) < 0; };
+        const auto earlier = [](const Ev* a, const Ev* b) { return Exact::compare(a->time, b->time) < 0; };
         // A mapped sequence is stored oldest time first already; sorting it would change nothing.
         if (rev_sorted_) std::reverse(list.begin(), list.end());
         else if (!std::is_sorted(list.begin(), list.end(), earlier)) std::stable_sort(list.begin(), list.end(), earlier);
@@ -78,7 +79,7 @@ public:
         const std::shared_ptr<const Node>* from_b = &b.head_;
         while (*from_a && *from_b) {
             const std::shared_ptr<const Node>*& taken =
-                cmp((*from_a)->event.time, (*from_b)->event.time) >= 0 ? from_a : from_b;
+                Exact::compare((*from_a)->event.time, (*from_b)->event.time) >= 0 ? from_a : from_b;
             front.push_back(&(*taken)->event);
             taken = &(*taken)->next;
         }
@@ -110,7 +111,8 @@ public:
         while (left > 1) {
             std::size_t taken = heads.size();
             for (std::size_t k = 0; k < heads.size(); ++k)
-                if (heads[k] && (taken == heads.size() || cmp(heads[k]->event.time, heads[taken]->event.time) > 0))
+                if (heads[k] &&
+                    (taken == heads.size() || Exact::compare(heads[k]->event.time, heads[taken]->event.time) > 0))
                     taken = k;
             front.push_back(&heads[taken]->event);
             heads[taken] = heads[taken]->next.get();
@@ -135,7 +137,7 @@ public:
             auto node = make_node(f(*event), nullptr);
             Node* made = node.get();
             if (last) {
-                in_order = in_order && cmp(last->event.time, made->event.time) >= 0;
+                in_order = in_order && Exact::compare(last->event.time, made->event.time) >= 0;
                 last->next = std::move(node);
             } else {
                 head = std::move(node);
@@ -189,13 +191,13 @@ public:
     }
 
     // By time only: negative, zero or positive.
-    static int compare(const Ev& a, const Ev& b) { return sign(cmp(a.time, b.time)); }
+    static int compare(const Ev& a, const Ev& b) { return sign(Exact::compare(a.time, b.time)); }
     static int rev_compare(const Ev& a, const Ev& b) { return -compare(a, b); }
     // Whether every time is at least the time after it: a newest-first list of
     // events added in time order. True for zero or one event.
     static bool test_rev_sorted(const std::vector<Ev>& list) {
         for (std::size_t k = 0; k + 1 < list.size(); ++k)
-            if (cmp(list[k].time, list[k + 1].time) < 0) return false;
+            if (Exact::compare(list[k].time, list[k + 1].time) < 0) return false;
         return true;
     }
 

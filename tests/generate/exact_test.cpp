@@ -41,5 +41,36 @@ TEST(Exact, ModuloByZeroFails) {
     EXPECT_THROW(Exact::modulo(mpq_class(1, 2), mpq_class(0, 5)), Invalid_argument);
 }
 
+TEST(Exact, CompareAgreesWithTheGeneralComparison) {
+    // Around the edge of the machine-word path: 2^31 - 1 takes it, 2^31 and
+    // numbers of two limbs do not; both signs, and zero.
+    const std::vector<mpq_class> numbers = {mpq_class(0),
+                                            mpq_class(1, 2),
+                                            mpq_class(-1, 2),
+                                            mpq_class(647, 240),
+                                            mpq_class(2147483647),
+                                            mpq_class(-2147483647),
+                                            mpq_class(1, 2147483647),
+                                            mpq_class("2147483648"),
+                                            mpq_class("-2147483648"),
+                                            mpq_class("1/2147483648"),
+                                            mpq_class("4611686018427387904/3"),
+                                            mpq_class("36893488147419103232"),
+                                            mpq_class("-36893488147419103233/2"),
+                                            mpq_class(2147483646, 2147483647)};
+    const auto sign = [](int value) { return (value > 0) - (value < 0); };
+    for (const mpq_class& a : numbers)
+        for (const mpq_class& b : numbers) EXPECT_EQ(sign(Exact::compare(a, b)), sign(cmp(a, b))) << a << " vs " << b;
+}
+
+TEST(Exact, SmallTicksOnlyForWholeTicksOfModestSize) {
+    EXPECT_EQ(Exact::small_ticks(mpq_class(5, 2), 480), 1200);
+    EXPECT_EQ(Exact::small_ticks(mpq_class(-1, 960), 960), -1);
+    EXPECT_EQ(Exact::small_ticks(mpq_class(1, 7), 480), std::nullopt);
+    EXPECT_EQ(Exact::small_ticks(mpq_class("1099511627775"), 480), 1099511627775L * 480);
+    EXPECT_EQ(Exact::small_ticks(mpq_class("1099511627776"), 480), std::nullopt);
+    EXPECT_EQ(Exact::small_ticks(mpq_class("1/36893488147419103232"), 480), std::nullopt);
+}
+
 }  // namespace
 }  // namespace zub
