@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "core/failure.h"
+#include "core/generate/exact.h"
 #include "core/generate/perform.h"
 #include "core/generate/piano_table.h"
 #include "core/generate/piano_voicing.h"
@@ -159,8 +160,8 @@ Midi_seq gen(const Chord_seq& sequence, const Sections& sections, const Comping&
         const int unit = patterns[k].unit;
         if (voicing->empty()) continue;  // nothing sounds, so no velocity is asked for
         for (const Pattern_note& hit : patterns[k].pattern.notes()) {
-            const mpq_class time = chords[k].time + unit * hit.start;
-            const mpq_class duration = unit * hit.duration;
+            const mpq_class time = Exact::add(chords[k].time, Exact::multiply(mpq_class(unit), hit.start));
+            const mpq_class duration = Exact::multiply(mpq_class(unit), hit.duration);
             const int velocity = velocity_of(comping, groove, time, duration);
             for (std::size_t v = 0; v < voicing->size(); ++v) {
                 const int accent = v + 1 == voicing->size() ? comping.top_accent : 0;
