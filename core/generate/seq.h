@@ -61,10 +61,9 @@ public:
         std::vector<const Ev*> list;
         list.reserve(size_);
         for (const Node* node = head_.get(); node != nullptr; node = node->next.get()) list.push_back(&node->event);
-        const auto earlier = [](const Ev* a, const Ev* b) { return Exact::compare(a->time, b->time) < 0; };
         // A mapped sequence is stored oldest time first already; sorting it would change nothing.
         if (rev_sorted_) std::reverse(list.begin(), list.end());
-        else if (!std::is_sorted(list.begin(), list.end(), earlier)) std::stable_sort(list.begin(), list.end(), earlier);
+        else merge_runs(list);
         return list;
     }
 
@@ -272,6 +271,28 @@ private:
                                                  std::shared_ptr<const Node> rest) {
         for (std::size_t k = front.size(); k-- > 0;) rest = make_node(*front[k], std::move(rest));
         return rest;
+    }
+    // The stable sort by time of list, made by merging its ascending runs pairwise:
+    // the lists that need sorting are mostly a few long runs (sequences joined
+    // end to end, a swing that moves a note past the next).
+    static void merge_runs(std::vector<const Ev*>& list) {
+        const auto earlier = [](const Ev* a, const Ev* b) { return Exact::compare(a->time, b->time) < 0; };
+        std::vector<std::size_t> bounds = {0};
+        for (std::size_t k = 1; k < list.size(); ++k)
+            if (earlier(list[k], list[k - 1])) bounds.push_back(k);
+        bounds.push_back(list.size());
+        while (bounds.size() > 2) {
+            std::vector<std::size_t> merged = {0};
+            std::size_t k = 0;
+            for (; k + 2 < bounds.size(); k += 2) {
+                std::inplace_merge(list.begin() + static_cast<std::ptrdiff_t>(bounds[k]),
+                                   list.begin() + static_cast<std::ptrdiff_t>(bounds[k + 1]),
+                                   list.begin() + static_cast<std::ptrdiff_t>(bounds[k + 2]), earlier);
+                merged.push_back(bounds[k + 2]);
+            }
+            if (k + 1 < bounds.size()) merged.push_back(bounds.back());  // an odd run out stays as it is
+            bounds = std::move(merged);
+        }
     }
     // The owning pointer of node, a node of seq's list.
     static std::shared_ptr<const Node> shared_from(const Seq& seq, const Node* node) {
