@@ -41,7 +41,7 @@ public:
     // not earlier than that of the most recently added event.
     Seq add(const mpq_class& time, const mpq_class& duration, P payload) const {
         const bool in_order = rev_sorted_ && (!head_ || Exact::compare(time, head_->event.time) >= 0);
-        return Seq(make_node(Ev{time, duration, std::move(payload)}, head_), size_ + 1,
+        return Seq(made_node([&] { return Ev{time, duration, std::move(payload)}; }, head_), size_ + 1,
                    in_order);
     }
 
@@ -133,7 +133,7 @@ public:
         Node* last = nullptr;
         bool in_order = true;
         for (const Ev* event : ordered()) {
-            auto node = make_node(f(*event), nullptr);
+            auto node = made_node([&] { return f(*event); }, nullptr);
             Node* made = node.get();
             if (last) {
                 in_order = in_order && Exact::compare(last->event.time, made->event.time) >= 0;
@@ -225,10 +225,15 @@ public:
     ~Seq() { release(std::move(head_)); }
 
 private:
+    struct Made_by {};
     struct Node {
         // Made from its event in place: an exact number copied or moved allocates.
         template <typename E>
         Node(E&& e, std::shared_ptr<const Node> n) : event(std::forward<E>(e)), next(std::move(n)) {}
+        // Made from what make returns, with no event in between: moving an
+        // exact number allocates too.
+        template <typename F>
+        Node(Made_by, F&& make, std::shared_ptr<const Node> n) : event(make()), next(std::move(n)) {}
         Ev event;
         std::shared_ptr<const Node> next;
     };
@@ -241,6 +246,11 @@ private:
     template <typename E>
     static std::shared_ptr<Node> make_node(E&& event, std::shared_ptr<const Node> next) {
         return std::allocate_shared<Node>(Block_pool::Allocator<Node>(), std::forward<E>(event), std::move(next));
+    }
+    template <typename F>
+    static std::shared_ptr<Node> made_node(F&& make, std::shared_ptr<const Node> next) {
+        return std::allocate_shared<Node>(Block_pool::Allocator<Node>(), Made_by{}, std::forward<F>(make),
+                                          std::move(next));
     }
     static int sign(int value) { return (value > 0) - (value < 0); }
     static const Ev* previous(const std::vector<const Ev*>& list, std::size_t k) {
