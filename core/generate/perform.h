@@ -41,6 +41,7 @@ double groove_factor(const Groove_table& groove, const mpq_class& period, const 
 // groove_factor for many events of one groove and period: a whole period of
 // not too many beats is tabled by tick once, and a time on the tick grid is
 // then found by its tick; any other time (or period) takes the exact path.
+// It refers to groove, which must outlive it.
 class Groove_lookup {
 public:
     Groove_lookup(const Groove_table& groove, const mpq_class& period);
