@@ -20,7 +20,7 @@ namespace {
 
 // Module state: written once per process (the cache directory whenever the editor says).
 std::string cache_directory;
-std::optional<Cstfile::Table> table_slot;
+std::optional<Cstfile::Index> table_slot;
 
 Noteset chord_noteset(const Chord& chord) { return noteset_of_notelist(chord.notes()); }
 Noteset scale_noteset(const Scale& scale) { return noteset_of_notelist(scale.notes()); }
@@ -183,10 +183,10 @@ bool read_cst() {
         return false;
     }
     if (!bytes) return false;
-    std::optional<Cstfile::Contents> contents = Cstfile::decode(*bytes);
-    if (!contents || contents->chordtype_names != chordtype_keys() || contents->scaletype_names != scaletype_keys())
+    std::optional<Cstfile::Index> index = Cstfile::Index::of_bytes(std::move(*bytes));
+    if (!index || index->chordtype_names() != chordtype_keys() || index->scaletype_names() != scaletype_keys())
         return false;
-    table_slot = std::move(contents->table);
+    table_slot = std::move(index);
     return true;
 }
 
@@ -198,13 +198,13 @@ bool write_cst() {
     } catch (const Not_found&) {
         return false;
     }
-    const std::string bytes = Cstfile::encode({chordtype_keys(), scaletype_keys(), *table_slot});
-    return Cstfile::write_file_atomically(path, bytes);
+    return Cstfile::write_file_atomically(path, table_slot->bytes());
 }
 
 void recompute_cst() {
     std::cout << "Recomputing chord-scale compatibility table..." << std::flush;
-    table_slot = build_table();
+    // Kept as the file's bytes, the form a table read from the file has.
+    table_slot = Cstfile::Index::of_bytes(Cstfile::encode({chordtype_keys(), scaletype_keys(), build_table()}));
     // The table serves this process whether or not the file can be written;
     // the next process simply recomputes again.
     write_cst();
@@ -220,8 +220,8 @@ void forget_table() { table_slot.reset(); }
 std::vector<std::string> compatscales(std::string_view chord_name) {
     if (!table_slot) init_cst();
     if (!table_slot) throw Failure("Cannot initialize compatible scales table");
-    const auto found = table_slot->find(std::string(chord_name));
-    if (found != table_slot->end() && !found->second.empty()) return found->second;
+    std::optional<std::vector<std::string>> found = table_slot->scales(chord_name);
+    if (found && !found->empty()) return std::move(*found);
     std::vector<std::string> computed = cs_intern(chord_name);
     if (!computed.empty()) return computed;
     return {scale_from_chord_notes(chord_name)};

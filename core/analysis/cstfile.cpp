@@ -52,6 +52,7 @@ public:
 
     bool ok() const { return ok_; }
     bool at_end() const { return pos_ == bytes_.size(); }
+    std::size_t position() const { return pos_; }
     std::size_t left() const { return bytes_.size() - pos_; }
 
     unsigned char byte() {
@@ -87,6 +88,12 @@ public:
 
     std::string string() { return std::string(take(count())); }
 
+    // Checks a list of strings and steps over it without copying it.
+    void skip_strings() {
+        const std::size_t texts = count();
+        for (std::size_t k = 0; k < texts && ok_; ++k) take(count());
+    }
+
     std::vector<std::string> strings() {
         std::vector<std::string> texts(count());
         for (std::string& text : texts) {
@@ -107,19 +114,6 @@ private:
     std::size_t pos_ = 0;
     bool ok_ = true;
 };
-
-std::optional<Table> read_table(Reader& reader) {
-    if (reader.byte() != 1) return std::nullopt;  // an absent table is never written
-    const std::size_t entries = reader.count();
-    Table table(std::max<std::size_t>(entries, 1000));
-    for (std::size_t k = 0; k < entries && reader.ok(); ++k) {
-        std::string chord = reader.string();
-        std::vector<std::string> scales = reader.strings();
-        if (!reader.ok() || !table.emplace(std::move(chord), std::move(scales)).second) return std::nullopt;
-    }
-    if (!reader.ok()) return std::nullopt;
-    return table;
-}
 
 }  // namespace
 
@@ -148,9 +142,9 @@ std::string encode(const Contents& contents) {
     return out;
 }
 
-std::optional<Contents> decode(std::string_view bytes) {
+std::optional<Index> Index::of_bytes(std::string bytes) {
     if (bytes.size() < magic.size() + 1 + checksum_size) return std::nullopt;
-    const std::string_view body = bytes.substr(0, bytes.size() - checksum_size);
+    const std::string_view body = std::string_view(bytes).substr(0, bytes.size() - checksum_size);
     std::uint64_t stored = 0;
     for (std::size_t k = 0; k < checksum_size; ++k)
         stored |= static_cast<std::uint64_t>(static_cast<unsigned char>(bytes[body.size() + k])) << (8 * k);
@@ -158,14 +152,54 @@ std::optional<Contents> decode(std::string_view bytes) {
 
     Reader reader(body);
     if (reader.take(magic.size()) != magic || reader.byte() != format_version) return std::nullopt;
-    Contents contents;
-    contents.chordtype_names = reader.strings();
-    contents.scaletype_names = reader.strings();
-    if (!reader.ok()) return std::nullopt;
-    std::optional<Table> table = read_table(reader);
-    if (!table || !reader.at_end()) return std::nullopt;
-    contents.table = std::move(*table);
-    return contents;
+    Index index;
+    index.chordtype_names_ = reader.strings();
+    index.scaletype_names_ = reader.strings();
+    if (reader.byte() != 1) return std::nullopt;  // an absent table is never written
+    const std::size_t entries = reader.count();
+    index.entries_.reserve(entries);
+    for (std::size_t k = 0; k < entries && reader.ok(); ++k) {
+        const std::size_t name_size = reader.count();
+        const std::size_t name_at = reader.position();
+        reader.take(name_size);
+        index.entries_.push_back({name_at, name_size, reader.position()});
+        reader.skip_strings();
+    }
+    if (!reader.ok() || !reader.at_end()) return std::nullopt;
+    index.bytes_ = std::move(bytes);
+    // Written in chord-name order; any other order is sorted here.
+    const auto by_name = [&index](const Entry& a, const Entry& b) { return index.name_of(a) < index.name_of(b); };
+    if (!std::is_sorted(index.entries_.begin(), index.entries_.end(), by_name))
+        std::sort(index.entries_.begin(), index.entries_.end(), by_name);
+    const auto same_name = [&index](const Entry& a, const Entry& b) { return index.name_of(a) == index.name_of(b); };
+    if (std::adjacent_find(index.entries_.begin(), index.entries_.end(), same_name) != index.entries_.end())
+        return std::nullopt;
+    return index;
+}
+
+std::vector<std::string> Index::scales_of(const Entry& entry) const {
+    Reader reader(std::string_view(bytes_).substr(entry.scales_at));
+    return reader.strings();  // checked when the index was made
+}
+
+std::optional<std::vector<std::string>> Index::scales(std::string_view chord) const {
+    const auto found =
+        std::lower_bound(entries_.begin(), entries_.end(), chord,
+                         [this](const Entry& entry, std::string_view name) { return name_of(entry) < name; });
+    if (found == entries_.end() || name_of(*found) != chord) return std::nullopt;
+    return scales_of(*found);
+}
+
+Table Index::table() const {
+    Table table(std::max<std::size_t>(entries_.size(), 1000));
+    for (const Entry& entry : entries_) table.emplace(name_of(entry), scales_of(entry));
+    return table;
+}
+
+std::optional<Contents> decode(std::string_view bytes) {
+    std::optional<Index> index = Index::of_bytes(std::string(bytes));
+    if (!index) return std::nullopt;
+    return Contents{index->chordtype_names(), index->scaletype_names(), index->table()};
 }
 
 std::optional<std::string> read_file(const std::string& path) {

@@ -29,6 +29,39 @@ struct Contents {
 // rebuilt, whatever its key lists say.
 inline constexpr unsigned char format_version = 2;
 
+// A file's bytes, checked as decode checks them, with the table's entries
+// found but left as bytes: a lookup reads only the scale names it asks for.
+// Every process that analyses reads the file, and uses few of its entries.
+class Index {
+public:
+    // Nothing when decode would give nothing.
+    static std::optional<Index> of_bytes(std::string bytes);
+
+    const std::vector<std::string>& chordtype_names() const { return chordtype_names_; }
+    const std::vector<std::string>& scaletype_names() const { return scaletype_names_; }
+    // The scale names listed for chord; nothing when the table has no such entry.
+    std::optional<std::vector<std::string>> scales(std::string_view chord) const;
+    // Every entry, as decode gives them.
+    Table table() const;
+    std::string_view bytes() const { return bytes_; }
+
+private:
+    struct Entry {
+        std::size_t name_at;
+        std::size_t name_size;
+        std::size_t scales_at;  // where the count of its scale names starts
+    };
+    std::string_view name_of(const Entry& entry) const {
+        return std::string_view(bytes_).substr(entry.name_at, entry.name_size);
+    }
+    std::vector<std::string> scales_of(const Entry& entry) const;
+
+    std::string bytes_;
+    std::vector<std::string> chordtype_names_;
+    std::vector<std::string> scaletype_names_;
+    std::vector<Entry> entries_;  // by chord name
+};
+
 // The bytes of the file for contents; entries are written sorted by chord name so
 // the same table always gives the same bytes.
 std::string encode(const Contents& contents);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/generate/exact.h"
 #include "core/generate/perform.h"
 
 namespace zub::Drums {
@@ -17,7 +18,8 @@ Midi_seq midify(const Bar_track& track, const Midinote& note, int velocity) {
     Midi_seq seq = Midi_seq::create();
     for (const auto* bar : track.ordered())
         for (const Pattern_note& hit : bar->payload.notes())
-            seq = seq.add(bar->time + bar->duration * hit.start, bar->duration * hit.duration, {note, velocity});
+            seq = seq.add(Exact::add(bar->time, Exact::multiply(bar->duration, hit.start)),
+                          Exact::multiply(bar->duration, hit.duration), {note, velocity});
     return seq;
 }
 

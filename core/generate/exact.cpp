@@ -37,4 +37,51 @@ mpq_class modulo(const mpq_class& q, const mpq_class& m) {
     return q - m * mpq_class(floor_of(quotient));
 }
 
+namespace {
+
+bool whole(const mpq_class& q) { return mpz_cmp_ui(q.get_den_mpz_t(), 1) == 0; }
+
+mpq_class plus_whole(const mpq_class& q, const mpq_class& w) {
+    mpq_class sum(q);
+    mpz_addmul(sum.get_num_mpz_t(), w.get_num_mpz_t(), sum.get_den_mpz_t());
+    return sum;
+}
+
+mpq_class times_whole(const mpq_class& q, const mpq_class& w) {
+    mpz_class common;
+    mpz_gcd(common.get_mpz_t(), w.get_num_mpz_t(), q.get_den_mpz_t());
+    mpq_class product;
+    mpz_divexact(product.get_den_mpz_t(), q.get_den_mpz_t(), common.get_mpz_t());
+    mpz_divexact(common.get_mpz_t(), w.get_num_mpz_t(), common.get_mpz_t());
+    mpz_mul(product.get_num_mpz_t(), q.get_num_mpz_t(), common.get_mpz_t());
+    return product;
+}
+
+}  // namespace
+
+mpq_class add(const mpq_class& a, const mpq_class& b) {
+    if (whole(b)) return plus_whole(a, b);
+    if (whole(a)) return plus_whole(b, a);
+    return a + b;
+}
+
+mpq_class multiply(const mpq_class& a, const mpq_class& b) {
+    // A zero factor would leave a zero over a denominator other than 1.
+    if (sgn(a) == 0 || sgn(b) == 0) return mpq_class(0);
+    if (whole(b)) return times_whole(a, b);
+    if (whole(a)) return times_whole(b, a);
+    return a * b;
+}
+
+std::optional<long> small_ticks(const mpq_class& q, long per_beat) {
+    constexpr long limit = 1L << 40;
+    if (!q.get_num().fits_slong_p() || !q.get_den().fits_slong_p()) return std::nullopt;
+    const long num = q.get_num().get_si();
+    const long den = q.get_den().get_si();
+    if (num >= limit || num <= -limit) return std::nullopt;
+    const long scaled = num * per_beat;
+    if (scaled % den != 0) return std::nullopt;
+    return scaled / den;
+}
+
 }  // namespace zub::Exact

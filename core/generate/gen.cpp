@@ -7,6 +7,7 @@
 #include "core/failure.h"
 #include "core/generate/band.h"
 #include "core/generate/drums.h"
+#include "core/generate/exact.h"
 #include "core/generate/pattern.h"
 #include "core/generate/perform.h"
 #include "core/generate/piano.h"
@@ -171,7 +172,8 @@ Midi_seq co_seq(int bar_beats) {
 }
 
 Midi_seq shift(const mpq_class& amount, const Midi_seq& seq) {
-    return seq.map([&amount](const Midi_seq::Ev& e) { return Midi_seq::Ev{e.time + amount, e.duration, e.payload}; });
+    return seq.map(
+        [&amount](const Midi_seq::Ev& e) { return Midi_seq::Ev{Exact::add(e.time, amount), e.duration, e.payload}; });
 }
 
 std::vector<Track> gen(const Chart& chart) {

@@ -76,25 +76,13 @@ bool tick_precedes(const Tick_event& a, const Tick_event& b) {
     return !a.note_on && b.note_on;
 }
 
-// time x 480 when it is a whole number of modest size; nothing otherwise.
-std::optional<long> small_ticks(const mpq_class& time) {
-    constexpr long limit = 1L << 40;
-    if (!time.get_num().fits_slong_p() || !time.get_den().fits_slong_p()) return std::nullopt;
-    const long num = time.get_num().get_si();
-    const long den = time.get_den().get_si();
-    if (num >= limit || num <= -limit) return std::nullopt;
-    const long scaled = num * ticks_per_quarter;
-    if (scaled % den != 0) return std::nullopt;
-    return scaled / den;
-}
-
 // The tick events in writing order, or nothing when some time needs the exact path.
 std::optional<std::vector<Tick_event>> tick_events_of(const Midi_seq& seq) {
     std::vector<Tick_event> created;
     created.reserve(2 * seq.size());
     for (const Event<Midi_payload>* event : seq.ordered()) {
-        const auto on = small_ticks(event->time);
-        const auto length = small_ticks(event->duration);
+        const auto on = Exact::small_ticks(event->time, ticks_per_quarter);
+        const auto length = Exact::small_ticks(event->duration, ticks_per_quarter);
         if (!on || !length) return std::nullopt;
         const int number = event->payload.first.to_notenum();
         created.push_back({*on, true, number, event->payload.second});

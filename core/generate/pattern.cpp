@@ -1,6 +1,7 @@
 #include "core/generate/pattern.h"
 
 #include <algorithm>
+#include <numeric>
 
 #include "core/failure.h"
 #include "core/generate/exact.h"
@@ -48,14 +49,20 @@ Pattern Pattern::of_string(std::string_view text) {
     const std::size_t length = pieces[1].size();
     for (std::size_t k = 2; k + 1 < pieces.size(); ++k)
         if (pieces[k].size() != length) throw Failure("Bar with inconsistent length: " + pieces[k]);
-    const mpq_class step = Exact::divide(1, static_cast<long>(length));
+    if (length == 0) throw Invalid_argument("Division_by_zero");
 
-    mpq_class time = -step * static_cast<long>(pieces[0].size());
+    // Positions are counted in whole steps and made exact once, in lowest terms.
+    const auto steps = static_cast<long>(length);
+    const auto in_bars = [steps](long count) {
+        const long common = std::gcd(count, steps);
+        return mpq_class(count / common, steps / common);
+    };
+    long at = -static_cast<long>(pieces[0].size());
     std::vector<Pattern_note> notes;
     for (const std::string& token : Patterns::tokens(without_barlines(text))) {
-        const mpq_class duration = step * static_cast<long>(token.size());
-        if (is_note_token(token)) notes.push_back({time, duration});
-        time += duration;
+        const auto held = static_cast<long>(token.size());
+        if (is_note_token(token)) notes.push_back({in_bars(at), in_bars(held)});
+        at += held;
     }
     return Pattern(std::move(notes));
 }

@@ -17,8 +17,8 @@ Midi_event with_velocity(const Midi_event& event, int velocity) {
     return {event.time, event.duration, {event.payload.first, velocity}};
 }
 
-int grooved_velocity(const Groove_table& groove, const mpq_class& period, const Midi_event& event) {
-    return static_cast<int>(std::trunc(event.payload.second * groove_factor(groove, period, event.time)));
+int grooved_velocity(const Groove_lookup& groove, const Midi_event& event) {
+    return static_cast<int>(std::trunc(event.payload.second * groove.factor(event.time)));
 }
 
 mpq_class swing_delay(double ratio) { return num_of_float_approx(ratio / (1.0 + ratio), swing_grid) - mpq_class(1, 2); }
@@ -64,6 +64,27 @@ double groove_factor(const Groove_table& groove, const mpq_class& period, const 
     return found != groove.end() ? found->second : 1.0;
 }
 
+Groove_lookup::Groove_lookup(const Groove_table& groove, const mpq_class& period) : groove_(groove), period_(period) {
+    // A longer period is left to the exact path rather than tabled.
+    constexpr long most_ticks = 64L * swing_grid;
+    const auto period_ticks = Exact::small_ticks(period, swing_grid);
+    if (!period_ticks || *period_ticks <= 0 || *period_ticks > most_ticks) return;
+    by_tick_.assign(static_cast<std::size_t>(*period_ticks), 1.0);
+    // Backwards, so that the first of equal positions wins as in the exact lookup.
+    // A position off the grid or outside the period matches no tick.
+    for (auto entry = groove.rbegin(); entry != groove.rend(); ++entry)
+        if (const auto tick = Exact::small_ticks(entry->first, swing_grid); tick && *tick >= 0 && *tick < *period_ticks)
+            by_tick_[static_cast<std::size_t>(*tick)] = entry->second;
+}
+
+double Groove_lookup::factor(const mpq_class& time) const {
+    const auto tick = by_tick_.empty() ? std::nullopt : Exact::small_ticks(time, swing_grid);
+    if (!tick) return groove_factor(groove_, period_, time);
+    const auto period_ticks = static_cast<long>(by_tick_.size());
+    const long in_period = (*tick % period_ticks + period_ticks) % period_ticks;
+    return by_tick_[static_cast<std::size_t>(in_period)];
+}
+
 int duration_velocity(const Duration_velocity_table& table, const mpq_class& duration) {
     for (const auto& [threshold, velocity] : table)
         if (cmp(threshold, duration) >= 0) return velocity;
@@ -71,7 +92,8 @@ int duration_velocity(const Duration_velocity_table& table, const mpq_class& dur
 }
 
 Midi_seq groove_velocity_scaling(const Groove_table& groove, const mpq_class& period, const Midi_seq& seq) {
-    return seq.map([&](const Midi_event& event) { return with_velocity(event, grooved_velocity(groove, period, event)); });
+    const Groove_lookup lookup(groove, period);
+    return seq.map([&](const Midi_event& event) { return with_velocity(event, grooved_velocity(lookup, event)); });
 }
 
 Midi_seq duration_velocity_map(const Duration_velocity_table& table, const Midi_seq& seq) {
@@ -96,7 +118,8 @@ Midi_seq groove_and_swing(const Groove_table& groove, const mpq_class& period, s
                           const Midi_seq& seq) {
     if (!ratio) return groove_velocity_scaling(groove, period, seq);
     const mpq_class delay = swing_delay(*ratio);
-    return seq.map([&](const Midi_event& event) { return swung(event, delay, grooved_velocity(groove, period, event)); });
+    const Groove_lookup lookup(groove, period);
+    return seq.map([&](const Midi_event& event) { return swung(event, delay, grooved_velocity(lookup, event)); });
 }
 
 }  // namespace zub::Perform

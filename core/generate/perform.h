@@ -38,6 +38,20 @@ Groove_table groove_in_eighths(const std::vector<int>& groups, double strong, do
 Groove_table groove_by_steps(int beats, const std::vector<double>& per_step);
 // The factor for an event at time within bars of period beats; 1.0 when not listed.
 double groove_factor(const Groove_table& groove, const mpq_class& period, const mpq_class& time);
+// groove_factor for many events of one groove and period: a whole period of
+// not too many beats is tabled by tick once, and a time on the tick grid is
+// then found by its tick; any other time (or period) takes the exact path.
+// It refers to groove, which must outlive it.
+class Groove_lookup {
+public:
+    Groove_lookup(const Groove_table& groove, const mpq_class& period);
+    double factor(const mpq_class& time) const;
+
+private:
+    const Groove_table& groove_;
+    mpq_class period_;
+    std::vector<double> by_tick_;  // the factor at each tick of the period; empty when not tabled
+};
 // The velocity of the first entry whose threshold is at least duration; Not_found beyond the last.
 int duration_velocity(const Duration_velocity_table& table, const mpq_class& duration);
 

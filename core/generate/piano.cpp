@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "core/failure.h"
+#include "core/generate/exact.h"
 #include "core/generate/perform.h"
 #include "core/generate/piano_table.h"
 #include "core/generate/piano_voicing.h"
@@ -68,11 +69,11 @@ Comp_pattern pattern_with_motion(const Event<std::string>* previous, const Event
     return {(room && motion && drawn ? sets->pickup : sets->plain).choose(), sets->unit};
 }
 
-// A note's velocity: by its length, shaped by its place in the bar, the top note accented.
-int velocity_of(const Comping& comping, const mpq_class& time, const mpq_class& duration, bool top) {
+// A chord's velocity before the top note's accent: by its length, shaped by its place in the bar.
+int velocity_of(const Comping& comping, const Perform::Groove_lookup& groove, const mpq_class& time,
+                const mpq_class& duration) {
     const int by_length = Perform::duration_velocity(comping.velocities, duration);
-    const double factor = Perform::groove_factor(comping.groove, mpq_class(comping.bar_beats), time);
-    return std::min(127, static_cast<int>(by_length * factor) + (top ? comping.top_accent : 0));
+    return static_cast<int>(by_length * groove.factor(time));
 }
 
 }  // namespace
@@ -152,16 +153,20 @@ Midi_seq gen(const Chord_seq& sequence, const Sections& sections, const Comping&
         carried = patterns.back();
     }
     Midi_seq seq = Midi_seq::create();
+    const Perform::Groove_lookup groove(comping.groove, mpq_class(comping.bar_beats));
     std::optional<Voicing> voicing;
     for (std::size_t k = 0; k < chords.size(); ++k) {
         voicing = choose_chord(parsed[k], voicing, comping.shape1_probability, comping.tensions);
         const int unit = patterns[k].unit;
+        if (voicing->empty()) continue;  // nothing sounds, so no velocity is asked for
         for (const Pattern_note& hit : patterns[k].pattern.notes()) {
-            const mpq_class time = chords[k].time + unit * hit.start;
-            const mpq_class duration = unit * hit.duration;
-            for (std::size_t v = 0; v < voicing->size(); ++v)
-                seq = seq.add(time, duration,
-                              {(*voicing)[v], velocity_of(comping, time, duration, v + 1 == voicing->size())});
+            const mpq_class time = Exact::add(chords[k].time, Exact::multiply(mpq_class(unit), hit.start));
+            const mpq_class duration = Exact::multiply(mpq_class(unit), hit.duration);
+            const int velocity = velocity_of(comping, groove, time, duration);
+            for (std::size_t v = 0; v < voicing->size(); ++v) {
+                const int accent = v + 1 == voicing->size() ? comping.top_accent : 0;
+                seq = seq.add(time, duration, {(*voicing)[v], std::min(127, velocity + accent)});
+            }
         }
     }
     return comping.swung ? Perform::swing(swing_ratio, seq) : seq;

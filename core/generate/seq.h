@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "core/generate/block_pool.h"
+#include "core/generate/exact.h"
 
 namespace zub {
 
@@ -39,8 +40,8 @@ public:
     // The sequence with one more event. Stays rev_sorted only if the new time is
     // not earlier than that of the most recently added event.
     Seq add(const mpq_class& time, const mpq_class& duration, P payload) const {
-        const bool in_order = rev_sorted_ && (!head_ || cmp(time, head_->event.time) >= 0);
-        return Seq(make_node(Ev{time, duration, std::move(payload)}, head_), size_ + 1,
+        const bool in_order = rev_sorted_ && (!head_ || Exact::compare(time, head_->event.time) >= 0);
+        return Seq(made_node([&] { return Ev{time, duration, std::move(payload)}; }, head_), size_ + 1,
                    in_order);
     }
 
@@ -60,10 +61,9 @@ public:
         std::vector<const Ev*> list;
         list.reserve(size_);
         for (const Node* node = head_.get(); node != nullptr; node = node->next.get()) list.push_back(&node->event);
-        const auto earlier = [](const Ev* a, const Ev* b) { return cmp(a->time, b->time) < 0; };
         // A mapped sequence is stored oldest time first already; sorting it would change nothing.
         if (rev_sorted_) std::reverse(list.begin(), list.end());
-        else if (!std::is_sorted(list.begin(), list.end(), earlier)) std::stable_sort(list.begin(), list.end(), earlier);
+        else merge_runs(list);
         return list;
     }
 
@@ -78,7 +78,7 @@ public:
         const std::shared_ptr<const Node>* from_b = &b.head_;
         while (*from_a && *from_b) {
             const std::shared_ptr<const Node>*& taken =
-                cmp((*from_a)->event.time, (*from_b)->event.time) >= 0 ? from_a : from_b;
+                Exact::compare((*from_a)->event.time, (*from_b)->event.time) >= 0 ? from_a : from_b;
             front.push_back(&(*taken)->event);
             taken = &(*taken)->next;
         }
@@ -110,7 +110,8 @@ public:
         while (left > 1) {
             std::size_t taken = heads.size();
             for (std::size_t k = 0; k < heads.size(); ++k)
-                if (heads[k] && (taken == heads.size() || cmp(heads[k]->event.time, heads[taken]->event.time) > 0))
+                if (heads[k] &&
+                    (taken == heads.size() || Exact::compare(heads[k]->event.time, heads[taken]->event.time) > 0))
                     taken = k;
             front.push_back(&heads[taken]->event);
             heads[taken] = heads[taken]->next.get();
@@ -132,10 +133,10 @@ public:
         Node* last = nullptr;
         bool in_order = true;
         for (const Ev* event : ordered()) {
-            auto node = make_node(f(*event), nullptr);
+            auto node = made_node([&] { return f(*event); }, nullptr);
             Node* made = node.get();
             if (last) {
-                in_order = in_order && cmp(last->event.time, made->event.time) >= 0;
+                in_order = in_order && Exact::compare(last->event.time, made->event.time) >= 0;
                 last->next = std::move(node);
             } else {
                 head = std::move(node);
@@ -189,13 +190,13 @@ public:
     }
 
     // By time only: negative, zero or positive.
-    static int compare(const Ev& a, const Ev& b) { return sign(cmp(a.time, b.time)); }
+    static int compare(const Ev& a, const Ev& b) { return sign(Exact::compare(a.time, b.time)); }
     static int rev_compare(const Ev& a, const Ev& b) { return -compare(a, b); }
     // Whether every time is at least the time after it: a newest-first list of
     // events added in time order. True for zero or one event.
     static bool test_rev_sorted(const std::vector<Ev>& list) {
         for (std::size_t k = 0; k + 1 < list.size(); ++k)
-            if (cmp(list[k].time, list[k + 1].time) < 0) return false;
+            if (Exact::compare(list[k].time, list[k + 1].time) < 0) return false;
         return true;
     }
 
@@ -224,10 +225,15 @@ public:
     ~Seq() { release(std::move(head_)); }
 
 private:
+    struct Made_by {};
     struct Node {
         // Made from its event in place: an exact number copied or moved allocates.
         template <typename E>
         Node(E&& e, std::shared_ptr<const Node> n) : event(std::forward<E>(e)), next(std::move(n)) {}
+        // Made from what make returns, with no event in between: moving an
+        // exact number allocates too.
+        template <typename F>
+        Node(Made_by, F&& make, std::shared_ptr<const Node> n) : event(make()), next(std::move(n)) {}
         Ev event;
         std::shared_ptr<const Node> next;
     };
@@ -240,6 +246,11 @@ private:
     template <typename E>
     static std::shared_ptr<Node> make_node(E&& event, std::shared_ptr<const Node> next) {
         return std::allocate_shared<Node>(Block_pool::Allocator<Node>(), std::forward<E>(event), std::move(next));
+    }
+    template <typename F>
+    static std::shared_ptr<Node> made_node(F&& make, std::shared_ptr<const Node> next) {
+        return std::allocate_shared<Node>(Block_pool::Allocator<Node>(), Made_by{}, std::forward<F>(make),
+                                          std::move(next));
     }
     static int sign(int value) { return (value > 0) - (value < 0); }
     static const Ev* previous(const std::vector<const Ev*>& list, std::size_t k) {
@@ -270,6 +281,28 @@ private:
                                                  std::shared_ptr<const Node> rest) {
         for (std::size_t k = front.size(); k-- > 0;) rest = make_node(*front[k], std::move(rest));
         return rest;
+    }
+    // The stable sort by time of list, made by merging its ascending runs pairwise:
+    // the lists that need sorting are mostly a few long runs (sequences joined
+    // end to end, a swing that moves a note past the next).
+    static void merge_runs(std::vector<const Ev*>& list) {
+        const auto earlier = [](const Ev* a, const Ev* b) { return Exact::compare(a->time, b->time) < 0; };
+        std::vector<std::size_t> bounds = {0};
+        for (std::size_t k = 1; k < list.size(); ++k)
+            if (earlier(list[k], list[k - 1])) bounds.push_back(k);
+        bounds.push_back(list.size());
+        while (bounds.size() > 2) {
+            std::vector<std::size_t> merged = {0};
+            std::size_t k = 0;
+            for (; k + 2 < bounds.size(); k += 2) {
+                std::inplace_merge(list.begin() + static_cast<std::ptrdiff_t>(bounds[k]),
+                                   list.begin() + static_cast<std::ptrdiff_t>(bounds[k + 1]),
+                                   list.begin() + static_cast<std::ptrdiff_t>(bounds[k + 2]), earlier);
+                merged.push_back(bounds[k + 2]);
+            }
+            if (k + 1 < bounds.size()) merged.push_back(bounds.back());  // an odd run out stays as it is
+            bounds = std::move(merged);
+        }
     }
     // The owning pointer of node, a node of seq's list.
     static std::shared_ptr<const Node> shared_from(const Seq& seq, const Node* node) {

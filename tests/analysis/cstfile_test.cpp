@@ -94,6 +94,28 @@ TEST(Cstfile, ErrorCases) {
     EXPECT_TRUE(Cstfile::decode(sealed(std::string("ZUBCST\x02\x00\x00\x01\x01\x02" "C7\x00", 15))).has_value());
 }
 
+TEST(Cstfile, IndexLooksUpWhatDecodeGives) {
+    const Cstfile::Contents contents = sample();
+    const auto index = Cstfile::Index::of_bytes(Cstfile::encode(contents));
+    ASSERT_TRUE(index.has_value());
+    EXPECT_EQ(index->chordtype_names(), contents.chordtype_names);
+    EXPECT_EQ(index->scaletype_names(), contents.scaletype_names);
+    EXPECT_EQ(index->table(), contents.table);
+    for (const auto& [chord, scales] : contents.table) EXPECT_EQ(index->scales(chord), scales) << chord;
+    EXPECT_FALSE(index->scales("C").has_value());
+    EXPECT_FALSE(index->scales("Cm7 ").has_value());
+    // Entries out of name order, as another writer might leave them, are still found.
+    const auto unsorted = Cstfile::Index::of_bytes(
+        sealed(std::string("ZUBCST\x02\x00\x00\x01\x02\x02" "Dm\x01\x01y\x02" "C7\x00", 21)));
+    ASSERT_TRUE(unsorted.has_value());
+    EXPECT_EQ(unsorted->scales("Dm"), Strings{"y"});
+    EXPECT_EQ(unsorted->scales("C7"), Strings{});
+    EXPECT_FALSE(unsorted->scales("E").has_value());
+    // and the same chord twice is refused however far apart
+    EXPECT_FALSE(Cstfile::Index::of_bytes(
+        sealed(std::string("ZUBCST\x02\x00\x00\x01\x03\x02" "C7\x00\x02" "Dm\x00\x02" "C7\x00", 23))));
+}
+
 TEST(Cstfile, WritesReplaceWholeFilesAndLeaveNoTemporaries) {
     namespace fs = std::filesystem;
     std::string pattern = (fs::temp_directory_path() / "zubcstfile.XXXXXX").string();

@@ -44,6 +44,25 @@ TEST(Perform, GrooveScalesByPositionInTheBar) {
               listed(Perform::groove_velocity_scaling(groove, 4, seq)));
 }
 
+TEST(Perform, GrooveLookupAgreesWithTheExactLookup) {
+    // Off-grid and out-of-period positions, a repeated position (the first
+    // wins) and periods too long, fractional or zero to be tabled.
+    const Perform::Groove_table groove = {{q("0"), 1.0},   {q("1/2"), 0.7}, {q("1/2"), 0.1},  {q("1/7"), 0.5},
+                                          {q("1/960"), 0.3}, {q("-1"), 0.2}, {q("4"), 0.4},    {q("7/2"), 0.8}};
+    const char* times[] = {"0",     "1/2", "9/2", "-1/2", "1/7",  "29/7", "1/960", "3",
+                           "-29/2", "7/2", "4",   "1/3",  "1025/2", "1099511627776", "1/1099511627776"};
+    for (const char* period : {"4", "3", "1", "3/2", "100", "0"})
+        for (const char* time : times) {
+            const Perform::Groove_lookup lookup(groove, q(period));
+            if (q(period) == 0) {
+                EXPECT_EQ(message_of<Invalid_argument>([&] { lookup.factor(q(time)); }), "Division_by_zero");
+                continue;
+            }
+            EXPECT_EQ(lookup.factor(q(time)), Perform::groove_factor(groove, q(period), q(time)))
+                << time << " in " << period;
+        }
+}
+
 TEST(Perform, VelocityByDurationTakesTheFirstThresholdReached) {
     const Perform::Duration_velocity_table table = {{q("1/4"), 60}, {q("1"), 80}, {q("100"), 100}};
     const Midi_seq seq = notes({{"0", "1/8", "C4", 1}, {"1", "1/4", "C4", 1}, {"2", "1/2", "C4", 1},

@@ -85,6 +85,29 @@ TEST(Seq, MergeWithAnUnsortedSequenceConcatenates) {
     EXPECT_EQ(listed(merged), "a0@0 b1@1 a2@2 b3@3");
 }
 
+// Unsorted lists are put in time order as a stable sort of the stored list
+// would. Each case joins a sorted sequence (stored newest first, so a falling
+// run) to an unsorted one (stored oldest first): one run after the other,
+// many runs, an odd number of runs, equal times across runs.
+TEST(Seq, UnsortedListsComeOutAsAStableSortWould) {
+    using Added = std::vector<std::pair<const char*, const char*>>;
+    const std::vector<std::pair<Added, Added>> cases = {
+        {{}, {{"0", "a"}, {"1", "b"}}},
+        {{{"0", "a"}}, {{"1", "b"}, {"2", "c"}}},
+        {{{"0", "a"}, {"1", "b"}, {"1", "c"}, {"2", "d"}}, {{"1", "e"}, {"2", "f"}}},
+        {{{"0", "a"}, {"1", "b"}, {"2", "c"}}, {{"0", "d"}, {"1/2", "e"}, {"1", "f"}, {"3", "g"}}},
+        {{{"1/2", "a"}, {"1/2", "b"}, {"3", "c"}, {"5", "d"}, {"7", "e"}}, {{"1/2", "f"}, {"4", "g"}}},
+    };
+    const auto earlier = [](const Sev& a, const Sev& b) { return cmp(a.time, b.time) < 0; };
+    for (const auto& [sorted, unsorted] : cases) {
+        const Sseq seq = Sseq::merge(seq_of(sorted), seq_of(unsorted).map([](const Sev& e) { return e; }));
+        ASSERT_FALSE(seq.rev_sorted());
+        std::vector<Sev> expected = seq.newest_first();
+        std::stable_sort(expected.begin(), expected.end(), earlier);
+        EXPECT_EQ(listed(seq), listed(expected)) << listed(seq.newest_first());
+    }
+}
+
 // Merging many at once gives what merging them one after another gives: the
 // same order at equal times, and concatenation from the first unsorted one on.
 TEST(Seq, MergeAllIsMergingFromTheLeft) {
